@@ -1,0 +1,86 @@
+#include "com_link.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace vardex_sim {
+namespace {
+
+// mkdir -p with mode 0700 for every directory it has to make.
+bool MakeDirectories(const std::string& dir, std::string& error) {
+  for (std::size_t pos = 1; pos <= dir.size(); ++pos) {
+    if (pos != dir.size() && dir[pos] != '/')
+      continue;
+    const std::string part = dir.substr(0, pos);
+    if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) {
+      error = "cannot create " + part + ": " + std::strerror(errno);
+      return false;
+    }
+  }
+  struct stat st {};
+  if (::stat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+    error = dir + " is not a directory";
+    return false;
+  }
+  if (st.st_uid != ::geteuid() || (st.st_mode & 022) != 0) {
+    std::fprintf(stderr,
+                 "vardex-sim: warning: %s must belong to you and not be writable by group or "
+                 "others, or the tool will not use it\n",
+                 dir.c_str());
+  }
+  return true;
+}
+
+}  // namespace
+
+bool ComLink::Create(int com, const std::string& dir_option, const std::string& target,
+                     std::string& error) {
+  std::string dir = dir_option;
+  if (dir.empty()) {
+    const char* home = std::getenv("HOME");
+    if (home == nullptr || *home == '\0') {
+      error = "HOME is not set; give --link-dir";
+      return false;
+    }
+    dir = std::string(home) + "/.vardex/dosdevices";
+  }
+  while (dir.size() > 1 && dir.back() == '/') dir.pop_back();
+  if (!MakeDirectories(dir, error))
+    return false;
+
+  const std::string path = dir + "/com" + std::to_string(com);
+  struct stat st {};
+  if (::lstat(path.c_str(), &st) == 0 && !S_ISLNK(st.st_mode)) {
+    error = path + " exists and is not a symlink";
+    return false;
+  }
+  // Made aside and renamed into place, so the name never dangles half-made.
+  const std::string temp = path + ".new" + std::to_string(::getpid());
+  ::unlink(temp.c_str());
+  if (::symlink(target.c_str(), temp.c_str()) != 0 || ::rename(temp.c_str(), path.c_str()) != 0) {
+    error = "cannot create " + path + ": " + std::strerror(errno);
+    ::unlink(temp.c_str());
+    return false;
+  }
+  path_ = path;
+  target_ = target;
+  return true;
+}
+
+void ComLink::Remove() {
+  if (path_.empty())
+    return;
+  char buffer[4096];
+  const ssize_t n = ::readlink(path_.c_str(), buffer, sizeof buffer);
+  if (n >= 0 && std::string(buffer, static_cast<std::size_t>(n)) == target_) {
+    ::unlink(path_.c_str());
+  }
+  path_.clear();
+}
+
+}  // namespace vardex_sim

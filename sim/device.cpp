@@ -1,0 +1,97 @@
+#include "device.h"
+
+#include <algorithm>
+
+namespace vardex_sim {
+
+Device::Device(const SimOptions& options, DeviceMemory& memory, SerialLine& line,
+               const EventLog& log)
+    : options_(options), memory_(memory), line_(line), log_(log), faults_(options) {}
+
+bool Device::Handle(const Request& request) {
+  switch (request.code) {
+    case kEepromPage:
+      return StoreImagePage(request);
+    case kFirmwarePage:
+      return StoreFirmwarePage(request);
+    case kEepromReadRequest:
+      return SendPage(request);
+    default:
+      return true;
+  }
+}
+
+// Pages outside the memory are not acknowledged: the device stays silent, as
+// it does for any frame it cannot use.
+bool Device::StoreImagePage(const Request& request) {
+  if (request.page >= kImagePages) {
+    log_.Line("image page %u is out of range, no reply", request.page);
+    return true;
+  }
+  memory_.StoreImagePage(request.page, request.data);
+  log_.Line("image page %u stored", request.page);
+  if (!options_.save_image_file.empty() && !memory_.SaveImage(options_.save_image_file)) {
+    log_.Line("cannot write %s", options_.save_image_file.c_str());
+  }
+  return Reply(kEepromPageAck, 0, {});
+}
+
+bool Device::StoreFirmwarePage(const Request& request) {
+  if (request.page >= kFirmwarePages) {
+    log_.Line("firmware page %u is out of range, no reply", request.page);
+    return true;
+  }
+  memory_.StoreFirmwarePage(request.page, request.data);
+  log_.Line("firmware page %u stored", request.page);
+  if (!options_.firmware_out_file.empty() && !memory_.SaveFirmware(options_.firmware_out_file)) {
+    log_.Line("cannot write %s", options_.firmware_out_file.c_str());
+  }
+  return Reply(kFirmwarePageAck, 0, {});
+}
+
+bool Device::SendPage(const Request& request) {
+  if (request.page >= kImagePages) {
+    log_.Line("read request for page %u is out of range, no reply", request.page);
+    return true;
+  }
+  log_.Line("read request for page %u", request.page);
+  const std::uint16_t page =
+      options_.bad_page_number ? static_cast<std::uint16_t>(request.page + 16) : request.page;
+  return Reply(kEepromPageData, page, memory_.ImagePage(request.page));
+}
+
+bool Device::Reply(std::uint8_t code, std::uint16_t page, std::span<const std::uint8_t> data) {
+  const ReplyFault fault = faults_.Next(!data.empty());
+  if (fault.drop) {
+    log_.Line("reply %u (code %02X) dropped", faults_.replies(), code);
+    return true;
+  }
+
+  std::size_t size = static_cast<std::size_t>(options_.noise);
+  noise_.Fill(std::span<std::uint8_t>(out_).first(size));
+
+  Header header = MakeHeader(code, page, PageSum(data));
+  if (fault.corrupt_header) {
+    header[7] = static_cast<std::uint8_t>(header[7] + 1);
+    log_.Line("reply %u: check byte spoiled", faults_.replies());
+  }
+  std::copy(header.begin(), header.end(), out_.begin() + static_cast<std::ptrdiff_t>(size));
+  size += kHeaderSize;
+  if (!data.empty()) {
+    std::copy(data.begin(), data.end(), out_.begin() + static_cast<std::ptrdiff_t>(size));
+    if (fault.corrupt_data) {
+      out_[size] ^= 0x01;  // the sum moves by one, so it can no longer match
+      log_.Line("data reply %u: data byte 0 spoiled", faults_.data_replies());
+    }
+    size += data.size();
+  }
+
+  if (options_.delay_ms > 0 &&
+      !SleepUntil(Clock::now() + std::chrono::milliseconds(options_.delay_ms))) {
+    return false;
+  }
+  log_.Line("reply %u: code %02X page %u, %zu bytes", faults_.replies(), code, page, size);
+  return line_.Send(std::span<const std::uint8_t>(out_).first(size));
+}
+
+}  // namespace vardex_sim

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "device_memory.h"
+#include "event_log.h"
+#include "reply_faults.h"
+#include "request_parser.h"
+#include "serial_line.h"
+#include "sim_options.h"
+
+namespace vardex_sim {
+
+// The device's answers: stores written pages, serves read requests, and
+// sends each reply through the fault switches of the command line.
+class Device {
+ public:
+  Device(const SimOptions& options, DeviceMemory& memory, SerialLine& line, const EventLog& log);
+
+  // False only when the line failed or a stop signal arrived.
+  bool Handle(const Request& request);
+
+ private:
+  bool StoreImagePage(const Request& request);
+  bool StoreFirmwarePage(const Request& request);
+  bool SendPage(const Request& request);
+  bool Reply(std::uint8_t code, std::uint16_t page, std::span<const std::uint8_t> data);
+
+  const SimOptions& options_;
+  DeviceMemory& memory_;
+  SerialLine& line_;
+  const EventLog& log_;
+  ReplyFaults faults_;
+  NoiseSource noise_;
+  std::array<std::uint8_t, kMaxNoise + kFrameWithPageSize> out_{};
+};
+
+}  // namespace vardex_sim

@@ -1,0 +1,113 @@
+#include "device_memory.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <string_view>
+
+namespace vardex_sim {
+namespace {
+
+constexpr std::size_t kChecksumFirst = 4;
+constexpr std::size_t kChecksumEnd = 1552;
+
+void PutU32(std::span<std::uint8_t> image, std::size_t offset, std::uint32_t v) {
+  for (std::size_t i = 0; i < 4; ++i) image[offset + i] = static_cast<std::uint8_t>(v >> (8 * i));
+}
+
+void PutText(std::span<std::uint8_t> image, std::size_t offset, std::string_view text) {
+  std::copy(text.begin(), text.end(), image.begin() + static_cast<std::ptrdiff_t>(offset));
+}
+
+// A device fresh from the factory: a placeholder station on the radio page,
+// everything else zero, and a checksum that holds.
+void FillFactoryImage(std::span<std::uint8_t> image) {
+  std::fill(image.begin(), image.end(), 0);
+  PutText(image, 4, "NOCALL");  // callsign, space-padded to six characters
+  image[10] = '0';              // SSID 0, stored as a digit character
+  PutU32(image, 12, 300);       // preamble length
+  PutU32(image, 16, 500);       // quiet time
+  PutText(image, 28, "5221.60N");
+  PutText(image, 37, "01653.63E");
+  PutU32(image, 0, ImageChecksum(image));
+}
+
+bool WriteFileWhole(const std::string& path, std::span<const std::uint8_t> bytes) {
+  const std::string temp = path + ".part";
+  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0)
+    return false;
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n <= 0) {
+      ::close(fd);
+      ::unlink(temp.c_str());
+      return false;
+    }
+    done += static_cast<std::size_t>(n);
+  }
+  if (::close(fd) != 0)
+    return false;
+  return std::rename(temp.c_str(), path.c_str()) == 0;
+}
+
+}  // namespace
+
+std::uint32_t ImageChecksum(std::span<const std::uint8_t> image) {
+  std::uint32_t sum = 0;
+  for (std::size_t i = kChecksumFirst; i < kChecksumEnd; ++i) sum += image[i];
+  return sum;
+}
+
+DeviceMemory::DeviceMemory() {
+  FillFactoryImage(image_);
+}
+
+bool DeviceMemory::LoadImage(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0)
+    return false;
+  std::array<std::uint8_t, kImageSize + 1> buffer{};
+  std::size_t got = 0;
+  while (got < buffer.size()) {
+    const ssize_t n = ::read(fd, buffer.data() + got, buffer.size() - got);
+    if (n <= 0)
+      break;
+    got += static_cast<std::size_t>(n);
+  }
+  ::close(fd);
+  if (got != kImageSize)
+    return false;
+  std::copy_n(buffer.begin(), kImageSize, image_.begin());
+  return true;
+}
+
+std::span<const std::uint8_t> DeviceMemory::ImagePage(std::size_t page) const {
+  return std::span<const std::uint8_t>(image_).subspan(page * kPageSize, kPageSize);
+}
+
+void DeviceMemory::StoreImagePage(std::size_t page, std::span<const std::uint8_t> data) {
+  std::copy(data.begin(), data.end(),
+            image_.begin() + static_cast<std::ptrdiff_t>(page * kPageSize));
+}
+
+void DeviceMemory::StoreFirmwarePage(std::size_t page, std::span<const std::uint8_t> data) {
+  std::copy(data.begin(), data.end(),
+            firmware_.begin() + static_cast<std::ptrdiff_t>(page * kPageSize));
+  firmware_pages_ = std::max(firmware_pages_, page + 1);
+}
+
+bool DeviceMemory::SaveImage(const std::string& path) const {
+  return WriteFileWhole(path, image_);
+}
+
+bool DeviceMemory::SaveFirmware(const std::string& path) const {
+  return WriteFileWhole(
+      path, std::span<const std::uint8_t>(firmware_).first(firmware_pages_ * kPageSize));
+}
+
+}  // namespace vardex_sim

@@ -1,0 +1,116 @@
+// vardex-sim: plays the VARDEX device on a pseudo-terminal so the
+// configurator can be run and tested without the hardware.
+#include <unistd.h>
+
+#include <array>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "com_link.h"
+#include "device.h"
+#include "device_memory.h"
+#include "event_log.h"
+#include "pty_port.h"
+#include "request_parser.h"
+#include "serial_line.h"
+#include "sim_options.h"
+#include "stop_signal.h"
+
+namespace vardex_sim {
+namespace {
+
+// Serves the line until a stop signal arrives or the pty fails.
+int Serve(const PtyPort& port, Device& device, SerialLine& line, const EventLog& log) {
+  RequestParser parser;
+  std::array<std::uint8_t, 256> buffer{};
+  while (!StopRequested()) {
+    pollfd pfd{port.master, POLLIN, 0};
+    const int ready = WaitForDescriptors(&pfd, 1, Clock::duration(-1));
+    if (ready < 0) {
+      if (errno == EINTR)
+        continue;
+      std::fprintf(stderr, "vardex-sim: poll: %s\n", std::strerror(errno));
+      return 1;
+    }
+    if ((pfd.revents & POLLIN) == 0) {
+      // A hang-up cannot happen while we hold the slave open; should it
+      // anyway, wait a little instead of spinning.
+      if (!SleepUntil(Clock::now() + std::chrono::milliseconds(50)))
+        break;
+      continue;
+    }
+    const ssize_t n = ::read(port.master, buffer.data(), buffer.size());
+    if (n <= 0)
+      continue;  // EAGAIN or EINTR: back to waiting
+    const std::size_t count = static_cast<std::size_t>(n);
+    line.NoteReceived(count);
+    for (std::size_t i = 0; i < count; ++i) {
+      const auto request = parser.Push(buffer[i]);
+      if (!request)
+        continue;
+      if (!line.AwaitReceived(i) || !device.Handle(*request))
+        break;
+    }
+    log.Line("read %zu bytes (rejected so far: %zu headers, %zu pages)", count,
+             parser.rejected_headers(), parser.rejected_pages());
+  }
+  return 0;
+}
+
+int Run(const SimOptions& options) {
+  const EventLog log(options.verbose);
+  InstallStopSignals();
+
+  static DeviceMemory memory;  // fixed buffers for the life of the program
+  if (!options.image_file.empty()) {
+    if (memory.LoadImage(options.image_file)) {
+      log.Line("image loaded from %s", options.image_file.c_str());
+    } else {
+      log.Line("no 2048-byte image in %s, starting from the built-in one",
+               options.image_file.c_str());
+    }
+  }
+
+  std::string error;
+  auto port = OpenPtyPort(error);
+  if (!port) {
+    std::fprintf(stderr, "vardex-sim: %s\n", error.c_str());
+    return 1;
+  }
+  ComLink com_link;
+  if (options.com > 0 && !com_link.Create(options.com, options.link_dir, port->slave_path, error)) {
+    std::fprintf(stderr, "vardex-sim: %s\n", error.c_str());
+    ClosePtyPort(*port);
+    return 1;
+  }
+  if (options.com > 0)
+    log.Line("COM%d is %s", options.com, com_link.path().c_str());
+
+  SerialLine line(port->master, options.baud, options.fragment);
+  Device device(options, memory, line, log);
+  std::printf("READY %s\n", port->slave_path.c_str());
+  std::fflush(stdout);
+
+  const int status = Serve(*port, device, line, log);
+  log.Line("stopping");
+  com_link.Remove();
+  ClosePtyPort(*port);
+  return status;
+}
+
+}  // namespace
+}  // namespace vardex_sim
+
+int main(int argc, char** argv) {
+  const auto parsed = vardex_sim::ParseOptions(argc, argv);
+  if (!parsed.options) {
+    std::fprintf(stderr, "vardex-sim: %s\n\n%s", parsed.error.c_str(), vardex_sim::UsageText());
+    return 2;
+  }
+  if (parsed.options->help) {
+    std::fputs(vardex_sim::UsageText(), stdout);
+    return 0;
+  }
+  return vardex_sim::Run(*parsed.options);
+}

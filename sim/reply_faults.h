@@ -1,0 +1,73 @@
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "sim_options.h"
+
+namespace vardex_sim {
+
+// What happens to one reply, decided from its running numbers.
+struct ReplyFault {
+  bool drop = false;
+  bool corrupt_header = false;
+  bool corrupt_data = false;
+};
+
+// Counts replies (and, separately, data replies) and looks their numbers up
+// in the fault lists of the command line.
+class ReplyFaults {
+ public:
+  explicit ReplyFaults(const SimOptions& options) : options_(options) {}
+
+  ReplyFault Next(bool carries_data) {
+    ++replies_;
+    if (carries_data)
+      ++data_replies_;
+    ReplyFault f;
+    f.drop = Listed(options_.drop, replies_);
+    f.corrupt_header = Listed(options_.corrupt_header, replies_);
+    f.corrupt_data = carries_data && Listed(options_.corrupt_data, data_replies_);
+    return f;
+  }
+
+  std::uint32_t replies() const { return replies_; }
+  std::uint32_t data_replies() const { return data_replies_; }
+
+ private:
+  static bool Listed(const std::vector<std::uint32_t>& list, std::uint32_t n) {
+    return std::find(list.begin(), list.end(), n) != list.end();
+  }
+
+  const SimOptions& options_;
+  std::uint32_t replies_ = 0;
+  std::uint32_t data_replies_ = 0;
+};
+
+// Noise for between frames. It holds 0xFF bytes, but a 0xFF in it is never
+// followed by a reply code (0x41, 0x81, 0x91), so no header can form out of
+// it, with or without the reply that follows. The sequence runs on from one
+// reply to the next and is the same on every run.
+class NoiseSource {
+ public:
+  void Fill(std::span<std::uint8_t> out) {
+    for (std::uint8_t& b : out) {
+      state_ = state_ * 1103515245u + 12345u;
+      std::uint8_t next = static_cast<std::uint8_t>(state_ >> 16);
+      if (++count_ % 4 == 2)
+        next = 0xFF;
+      if (previous_ == 0xFF && (next == 0x41 || next == 0x81 || next == 0x91))
+        next ^= 0x01;
+      b = previous_ = next;
+    }
+  }
+
+ private:
+  std::uint32_t state_ = 0x5EED;
+  std::uint32_t count_ = 0;
+  std::uint8_t previous_ = 0;
+};
+
+}  // namespace vardex_sim

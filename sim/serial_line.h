@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+#include "stop_signal.h"
+
+namespace vardex_sim {
+
+// The device's end of the serial line: writes whole replies to the pty
+// master, optionally in pieces, and optionally at a real line rate so that
+// transfers take as long as they would on a cable.
+class SerialLine {
+ public:
+  // baud 0: no pacing; fragment 0: one write per reply.
+  SerialLine(int fd, int baud, int fragment);
+
+  // False when the write failed or a stop signal arrived.
+  bool Send(std::span<const std::uint8_t> bytes);
+
+  // Marks `count` bytes as just read; with pacing, byte i of them counts as
+  // arrived one byte time after byte i-1, the first no earlier than the line
+  // was free.
+  void NoteReceived(std::size_t count);
+  // Waits until byte `index` of the last read has fully arrived on the line.
+  bool AwaitReceived(std::size_t index);
+
+ private:
+  bool WriteAll(std::span<const std::uint8_t> bytes);
+  bool WritePaced(std::span<const std::uint8_t> bytes);
+
+  int fd_;
+  int fragment_;
+  Clock::duration byte_time_{};
+  Clock::time_point tx_free_{};
+  Clock::time_point rx_start_{};
+  Clock::time_point rx_free_{};
+};
+
+}  // namespace vardex_sim

@@ -1,0 +1,137 @@
+#include "sim_options.h"
+
+#include <charconv>
+#include <string_view>
+
+namespace vardex_sim {
+namespace {
+
+std::optional<long> ParseNumber(std::string_view text, long low, long high) {
+  long value = 0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (ec != std::errc() || end != text.data() + text.size() || value < low || value > high) {
+    return std::nullopt;
+  }
+  return value;
+}
+
+// "3" or "2,5,9": every entry a reply number of at least 1.
+bool AppendNumberList(std::string_view text, std::vector<std::uint32_t>& out) {
+  while (true) {
+    const std::size_t comma = text.find(',');
+    const auto n = ParseNumber(text.substr(0, comma), 1, 0xFFFFFFFFL);
+    if (!n)
+      return false;
+    out.push_back(static_cast<std::uint32_t>(*n));
+    if (comma == std::string_view::npos)
+      return true;
+    text.remove_prefix(comma + 1);
+  }
+}
+
+bool SetInt(std::string_view text, long low, long high, int& out) {
+  const auto n = ParseNumber(text, low, high);
+  if (!n)
+    return false;
+  out = static_cast<int>(*n);
+  return true;
+}
+
+}  // namespace
+
+ParseOutcome ParseOptions(int argc, char** argv) {
+  SimOptions o;
+  for (int i = 1; i < argc; ++i) {
+    std::string_view arg = argv[i];
+    std::string_view value;
+    bool has_inline_value = false;
+    if (const std::size_t eq = arg.find('=');
+        arg.starts_with("--") && eq != std::string_view::npos) {
+      value = arg.substr(eq + 1);
+      arg = arg.substr(0, eq);
+      has_inline_value = true;
+    }
+
+    if (arg == "--help" || arg == "-h") {
+      o.help = true;
+      continue;
+    }
+    if (arg == "--verbose") {
+      o.verbose = true;
+      continue;
+    }
+    if (arg == "--bad-page-number") {
+      o.bad_page_number = true;
+      continue;
+    }
+
+    if (!has_inline_value) {
+      if (i + 1 >= argc)
+        return {std::nullopt, std::string(arg) + " needs a value"};
+      value = argv[++i];
+    }
+    bool ok = true;
+    if (arg == "--com") {
+      ok = SetInt(value, 1, 9, o.com);
+    } else if (arg == "--link-dir") {
+      o.link_dir = value;
+      ok = !value.empty();
+    } else if (arg == "--image") {
+      o.image_file = value;
+    } else if (arg == "--save-image") {
+      o.save_image_file = value;
+    } else if (arg == "--firmware-out") {
+      o.firmware_out_file = value;
+    } else if (arg == "--noise") {
+      ok = SetInt(value, 0, kMaxNoise, o.noise);
+    } else if (arg == "--corrupt-header") {
+      ok = AppendNumberList(value, o.corrupt_header);
+    } else if (arg == "--corrupt-data") {
+      ok = AppendNumberList(value, o.corrupt_data);
+    } else if (arg == "--drop") {
+      ok = AppendNumberList(value, o.drop);
+    } else if (arg == "--fragment") {
+      ok = SetInt(value, 1, 136, o.fragment);
+    } else if (arg == "--delay-ms") {
+      ok = SetInt(value, 0, 60000, o.delay_ms);
+    } else if (arg == "--baud") {
+      ok = SetInt(value, 50, 4000000, o.baud);
+    } else {
+      return {std::nullopt, "unknown option " + std::string(arg)};
+    }
+    if (!ok) {
+      return {std::nullopt, "bad value '" + std::string(value) + "' for " + std::string(arg)};
+    }
+  }
+  return {o, {}};
+}
+
+const char* UsageText() {
+  return R"(Usage: vardex-sim [options]
+Plays the VARDEX device on a pseudo-terminal. Prints "READY <pty-slave-path>"
+on stdout once it listens; SIGINT or SIGTERM end it.
+
+  --com N               register as COMN (N = 1..9): symlink <link-dir>/comN
+                        to the pty slave, removed again on exit
+  --link-dir DIR        directory of the COM symlinks
+                        (default $HOME/.vardex/dosdevices, created 0700)
+  --image FILE          start from this 2048-byte configuration image
+                        (default: a built-in image with a valid checksum)
+  --save-image FILE     write the image to FILE after every page write
+  --firmware-out FILE   write firmware pages 0..highest received to FILE
+                        after every firmware page
+  --noise N             send N noise bytes (0..1024) before every reply
+  --corrupt-header K    spoil the check byte of reply K
+  --corrupt-data K      spoil one data byte of data reply K
+  --drop K              send nothing for reply K
+                        (K counts from 1; repeat or give a list: 2,5,9)
+  --fragment N          write replies in pieces of N bytes, 1-2 ms apart
+  --delay-ms N          wait N ms before every reply
+  --baud B              pace reading and writing at B baud, 10 bits a byte
+  --bad-page-number     read replies carry the page number plus 16
+  --verbose             log events to stderr
+  --help                show this text
+)";
+}
+
+}  // namespace vardex_sim
