@@ -1,0 +1,37 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string>
+
+#include "config_image.h"
+#include "step_result.h"
+
+namespace vardex {
+
+// One row of the New-N path table: texts as typed, the traceable list's index
+// (0 "No", 1 "Yes", -1 nothing selected) and the active box.
+struct DigipeaterPath {
+  std::string name;
+  std::string lower = "1";   // Pathn<k>_lower, "N >="
+  std::string higher = "7";  // Pathn<k>_higher, "N <="
+  int traceable = 0;
+  bool active = false;
+};
+
+inline constexpr std::size_t kDigipeaterPathCount = 8;
+
+// The "Digipeater" page, initialised to the start-up state.
+struct DigipeaterSettings {
+  bool digipeaterOn = true;              // CheckBox1
+  std::string duplicateChecking = "60";  // Edit8, seconds
+  std::array<DigipeaterPath, kDigipeaterPathCount> paths = {
+      DigipeaterPath{"WIDE", "1", "7", 1, true},
+      DigipeaterPath{"SP", "1", "7", 0, true},
+  };
+};
+
+StepResult EncodeDigipeaterSettings(const DigipeaterSettings& settings, ConfigImage& image);
+void DecodeDigipeaterSettings(const ConfigImage& image, DigipeaterSettings& settings);
+
+}  // namespace vardex
