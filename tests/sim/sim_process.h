@@ -1,0 +1,88 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace sim_test {
+
+using Bytes = std::vector<std::uint8_t>;
+using std::chrono::milliseconds;
+
+// A private directory under the test temp dir, removed with everything in it.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  const std::filesystem::path& path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+// The real vardex-sim binary, started with the given arguments and stopped
+// (SIGTERM, then SIGKILL after a bounded wait) when the object goes away.
+class SimProcess {
+ public:
+  SimProcess() = default;
+  SimProcess(const SimProcess&) = delete;
+  SimProcess& operator=(const SimProcess&) = delete;
+  ~SimProcess();
+
+  // Spawns the program and waits (bounded) for its READY line. False if the
+  // program exited or stayed silent.
+  bool Start(const std::vector<std::string>& args);
+  // Sends `signal` and collects the exit status; -1 when the program had to
+  // be killed. User plus system CPU time of the program lands in `cpu`.
+  int Stop(int signal, std::chrono::microseconds* cpu = nullptr);
+  // Waits (bounded) for an exit that happens by itself, collecting the rest
+  // of its output; -1 on time-out.
+  int WaitExit(milliseconds limit);
+
+  const std::string& slave_path() const { return slave_path_; }
+  const std::string& stdout_text() const { return stdout_text_; }
+
+ private:
+  pid_t pid_ = -1;
+  int stdout_fd_ = -1;
+  std::string slave_path_;
+  std::string stdout_text_;
+};
+
+// The tool's end of the line: the pty slave opened raw and non-blocking.
+class Port {
+ public:
+  explicit Port(const std::string& path);
+  ~Port();
+  Port(const Port&) = delete;
+  Port& operator=(const Port&) = delete;
+
+  bool is_open() const { return fd_ >= 0; }
+  void Close();
+  bool Write(std::span<const std::uint8_t> bytes);
+  // Reads until `count` bytes arrived or `limit` passed; returns what came.
+  Bytes Read(std::size_t count, milliseconds limit);
+  // Like Read, but keeps every read() apart, to see how a reply was split.
+  std::vector<Bytes> ReadPieces(std::size_t count, milliseconds limit);
+  // True when nothing at all arrives within `span`.
+  bool StaysSilent(milliseconds span);
+
+ private:
+  int fd_ = -1;
+};
+
+std::string ReadFile(const std::filesystem::path& path);
+void WriteFile(const std::filesystem::path& path, const Bytes& bytes);
+
+// Frame building on the test's side (written from the frame table, not taken
+// from the simulator), checked against literal headers in the tests.
+Bytes Header(std::uint8_t code, std::uint16_t page, std::uint16_t sum);
+std::uint16_t Sum16(std::span<const std::uint8_t> data);
+Bytes Concat(const Bytes& a, const Bytes& b);
+
+}  // namespace sim_test
