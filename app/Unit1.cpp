@@ -1,0 +1,176 @@
+#include "Unit1.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "Unit2.h"
+#include "config_driver.h"
+#include "page_builder.h"
+#include "pages/radio_page.h"
+#include "settings_binding.h"
+
+namespace {
+
+struct PageSpec {
+  const char* name;
+  const char* caption;
+};
+
+constexpr PageSpec kPages[] = {
+    {"TabSheet1", "Radio"},
+    {"TabSheet6", "Digipeater"},
+    {"TabSheetBeacons", "Beacons"},
+    {"TabSheetNetwork", "Network"},
+    {"TabSheetAprsIs", "APRS-IS"},
+    {"TabSheetWeather", "Weather"},
+    {"TabSheetTime", "RTC/NTP time"},
+    {"TabSheetWww", "WWW access"},
+    {"TabSheetTelnet", "Telnet access"},
+    {"TabSheetTelemetry", "Telemetry module"},
+};
+
+}  // namespace
+
+TForm1::TForm1(MessageBoxes* boxes, QWidget* parent) : QWidget(parent), boxes_(boxes) {
+  if (boxes_ == nullptr) {
+    ownBoxes_ = std::make_unique<QtMessageBoxes>(this);
+    boxes_ = ownBoxes_.get();
+  }
+  setObjectName("Form1");
+
+  auto* group = new QGroupBox("Connection:", this);
+  group->setObjectName("GroupBox3");
+  BuildConnectionGroup(group);
+
+  pageControl_ = new QTabWidget(this);
+  pageControl_->setObjectName("PageControl1");
+  pageControl_->setUsesScrollButtons(false);  // all ten captions stay visible
+  for (const PageSpec& spec : kPages) {
+    auto* page = new QWidget;
+    page->setObjectName(spec.name);
+    pageControl_->addTab(page, spec.caption);
+  }
+
+  memo_ = new QPlainTextEdit(this);
+  memo_->setObjectName("Memo1");
+  memo_->setReadOnly(true);
+  memo_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  memo_->setFixedHeight(73);
+
+  progress_ = new QProgressBar(this);
+  progress_->setObjectName("ProgressBar1");
+  progress_->setRange(0, 100);
+  progress_->setValue(0);
+  progress_->setTextVisible(false);
+  progress_->setFixedHeight(20);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setSizeConstraint(QLayout::SetFixedSize);  // fixed, non-resizable border
+  layout->setContentsMargins(8, 0, 8, 0);
+  layout->addWidget(group);
+  layout->addWidget(pageControl_);
+  layout->addWidget(memo_);
+  layout->addWidget(progress_);
+
+  // Each page builds its own controls; the start-up values come from the
+  // settings' defaults so they live in one place.
+  BuildRadioPage(Page(0));
+  ShowSettings(this, vardex::ConfigSettings{});
+
+  pageControl_->setCurrentIndex(0);
+  setWindowTitle("VARDEX Plus Configurator v1.26");
+  move(350, 217);
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::BuildConnectionGroup(QWidget* group) {
+  auto* ports = new QComboBox(group);
+  ports->setObjectName("ComboBox2");
+  ports->setEditable(true);
+  ports->setInsertPolicy(QComboBox::NoInsert);
+  for (int n = 1; n <= 9; ++n) ports->addItem(QStringLiteral("COM%1").arg(n));
+  ports->setCurrentIndex(-1);  // "COM1" is shown, but nothing is selected
+  ports->setEditText("COM1");
+
+  auto* open = MakeButton(group, "Button1", "Open port");
+  auto* close = MakeButton(group, "Button2", "Close port");
+  auto* read = MakeButton(group, "Button4", "Read config");
+  auto* write = MakeButton(group, "Button5", "Write config");
+  auto* upload = MakeButton(group, "Button3", "Upload firmware");
+
+  auto* row = new QHBoxLayout(group);
+  row->addWidget(MakeLabel(group, "COM Port:", ports));
+  row->addWidget(ports);
+  row->addSpacing(16);
+  for (QPushButton* button : {open, close, read, write, upload}) row->addWidget(button);
+  row->addStretch(1);
+
+  QWidget::setTabOrder(ports, open);
+  QWidget::setTabOrder(open, read);
+  QWidget::setTabOrder(read, write);
+  QWidget::setTabOrder(write, upload);
+  QWidget::setTabOrder(upload, close);
+
+  connect(open, &QPushButton::clicked, this, &TForm1::Button1Click);
+  connect(close, &QPushButton::clicked, this, &TForm1::Button2Click);
+  connect(upload, &QPushButton::clicked, this, &TForm1::Button3Click);
+  connect(read, &QPushButton::clicked, this, &TForm1::Button4Click);
+  connect(write, &QPushButton::clicked, this, &TForm1::Button5Click);
+}
+
+QWidget* TForm1::Page(int index) const { return pageControl_->widget(index); }
+
+void TForm1::ReportStepFailure(const vardex::StepResult& result) {
+  const QString text = QString::fromStdString(result.text);
+  if (result.kind == vardex::StepResult::Kind::kNotAnInteger) {
+    boxes_->ShowError(NotAnIntegerText(text));
+  } else {
+    boxes_->ShowInformation(text);
+  }
+}
+
+bool TForm1::BuildConfigImage() {
+  const vardex::StepResult result = vardex::BuildConfigImage(GatherSettings(this), writeImage_);
+  if (!result.ok()) {
+    ReportStepFailure(result);
+    return false;
+  }
+  return true;
+}
+
+void TForm1::ShowConfigImage(const vardex::ConfigImage& received) {
+  // Start from what the window shows, so fields the device does not give
+  // back keep their values.
+  vardex::ConfigSettings settings = GatherSettings(this);
+  vardex::ShowConfigImage(received, settings);
+  ShowSettings(this, settings);
+}
+
+void TForm1::AppendLog(const QString& line) {
+  memo_->appendPlainText(line);
+  memo_->verticalScrollBar()->setValue(memo_->verticalScrollBar()->maximum());
+}
+
+void TForm1::Button1Click() {}
+
+void TForm1::Button2Click() {}
+
+void TForm1::Button3Click() {}
+
+void TForm1::Button4Click() {}
+
+void TForm1::Button5Click() {
+  // [clock] The PC's time goes into the clock fields first when
+  // "Upload PC system time on config write" is checked.
+  if (!BuildConfigImage()) return;
+  // [link] The image in writeImage_ is ready to be sent: post the config write here.
+}

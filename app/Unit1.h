@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QWidget>
+#include <memory>
+
+#include "config_image.h"
+#include "config_settings.h"
+#include "message_boxes.h"
+#include "step_result.h"
+
+class QComboBox;
+class QPlainTextEdit;
+class QProgressBar;
+class QTabWidget;
+class TForm2;
+
+// The main window: connection controls, the ten settings pages, the log pane
+// and the progress bar. The pages' controls hold every setting; nothing is
+// stored on the PC.
+class TForm1 : public QWidget {
+  Q_OBJECT
+
+ public:
+  // `boxes` replaces the modal message boxes (tests record them); null gives
+  // the real ones.
+  explicit TForm1(MessageBoxes* boxes = nullptr, QWidget* parent = nullptr);
+  ~TForm1() override;
+
+  // The help window shown by "Special strings".
+  void SetForm2(TForm2* form2) { form2_ = form2; }
+  TForm2* Form2() const { return form2_; }
+
+  // A tab page, 0 for "Radio" to 9 for "Telemetry module".
+  QWidget* Page(int index) const;
+
+  // Validates and encodes every page into the write image; reports the first
+  // failure and returns false.
+  bool BuildConfigImage();
+  // Shows a verified image read from the device on the pages.
+  void ShowConfigImage(const vardex::ConfigImage& received);
+
+  const vardex::ConfigImage& WriteImage() const { return writeImage_; }
+  MessageBoxes& Boxes() { return *boxes_; }
+  // Appends one line to the log pane.
+  void AppendLog(const QString& line);
+
+ public slots:
+  void Button1Click();  // "Open port"
+  void Button2Click();  // "Close port"
+  void Button3Click();  // "Upload firmware"
+  void Button4Click();  // "Read config"
+  void Button5Click();  // "Write config"
+
+ private:
+  void BuildConnectionGroup(QWidget* group);
+  void ReportStepFailure(const vardex::StepResult& result);
+
+  std::unique_ptr<MessageBoxes> ownBoxes_;
+  MessageBoxes* boxes_;
+  TForm2* form2_ = nullptr;
+  QTabWidget* pageControl_ = nullptr;
+  QPlainTextEdit* memo_ = nullptr;
+  QProgressBar* progress_ = nullptr;
+  vardex::ConfigImage writeImage_;
+};

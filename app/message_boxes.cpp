@@ -1,0 +1,35 @@
+#include "message_boxes.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+QString ErrorBoxText(const QString& text) {
+  if (!text.isEmpty() && text.back() > QChar('.')) return text + QLatin1Char('.');
+  return text;
+}
+
+QString NotAnIntegerText(const QString& boxText) {
+  return ErrorBoxText(QStringLiteral("'%1' is not a valid integer value").arg(boxText));
+}
+
+namespace {
+
+void ShowBox(QWidget* parent, QMessageBox::Icon icon, const QString& caption,
+             const QString& text) {
+  QMessageBox box(icon, caption, text, QMessageBox::Ok, parent);
+  box.exec();
+}
+
+}  // namespace
+
+void QtMessageBoxes::ShowInformation(const QString& text) {
+  ShowBox(parent_, QMessageBox::Information, QStringLiteral("Information"), text);
+}
+
+void QtMessageBoxes::ShowTitledInformation(const QString& caption, const QString& text) {
+  ShowBox(parent_, QMessageBox::Information, caption, text);
+}
+
+void QtMessageBoxes::ShowError(const QString& text) {
+  ShowBox(parent_, QMessageBox::Critical, QApplication::applicationName(), text);
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+// The three message-box styles of the tool. The window shows every message
+// through this interface, so tests can record what would be shown instead of
+// blocking on a modal box.
+class MessageBoxes {
+ public:
+  virtual ~MessageBoxes() = default;
+  // Information icon, caption "Information", one OK button.
+  virtual void ShowInformation(const QString& text) = 0;
+  // Information icon, the caller's caption, one OK button.
+  virtual void ShowTitledInformation(const QString& caption, const QString& text) = 0;
+  // Error icon, the application title as caption, one OK button. `text` is
+  // shown as given; callers pass it through ErrorBoxText.
+  virtual void ShowError(const QString& text) = 0;
+};
+
+// The error box adds "." when the text's last character sorts after ".".
+QString ErrorBoxText(const QString& text);
+
+// The text of the error box for a number box that does not convert.
+QString NotAnIntegerText(const QString& boxText);
+
+// Modal QMessageBox implementation, parented to `parent`.
+class QtMessageBoxes : public MessageBoxes {
+ public:
+  explicit QtMessageBoxes(QWidget* parent) : parent_(parent) {}
+  void ShowInformation(const QString& text) override;
+  void ShowTitledInformation(const QString& caption, const QString& text) override;
+  void ShowError(const QString& text) override;
+
+ private:
+  QWidget* parent_;
+};

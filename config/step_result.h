@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "integer_conversion.h"
+
+namespace vardex {
+
+// Outcome of one encode step. A failed check carries its message (shown in the
+// standard information box); a number box that does not convert carries the
+// box's text (shown in the error box). Both end the write at once.
+struct StepResult {
+  enum class Kind { kOk, kInvalid, kNotAnInteger };
+  Kind kind = Kind::kOk;
+  std::string text;
+
+  static StepResult Ok() { return {}; }
+  static StepResult Invalid(std::string message) { return {Kind::kInvalid, std::move(message)}; }
+  static StepResult NotAnInteger(std::string boxText) {
+    return {Kind::kNotAnInteger, std::move(boxText)};
+  }
+  bool ok() const { return kind == Kind::kOk; }
+};
+
+// Converts a number box's text; on failure `result` becomes the conversion
+// error and the caller returns it.
+inline std::optional<std::int32_t> ConvertField(std::string_view text, StepResult& result) {
+  auto value = ConvertInteger(text);
+  if (!value) result = StepResult::NotAnInteger(std::string(text));
+  return value;
+}
+
+}  // namespace vardex
