@@ -91,7 +91,14 @@ bool Device::Reply(std::uint8_t code, std::uint16_t page, std::span<const std::u
     return false;
   }
   log_.Line("reply %u: code %02X page %u, %zu bytes", faults_.replies(), code, page, size);
-  return line_.Send(std::span<const std::uint8_t>(out_).first(size));
+  if (line_.Send(std::span<const std::uint8_t>(out_).first(size)))
+    return true;
+  // A reply the line would not take is lost, as on a real line; only a stop
+  // request ends the serving.
+  if (StopRequested())
+    return false;
+  log_.Line("reply %u could not be written", faults_.replies());
+  return true;
 }
 
 }  // namespace vardex_sim

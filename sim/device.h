@@ -18,7 +18,7 @@ class Device {
  public:
   Device(const SimOptions& options, DeviceMemory& memory, SerialLine& line, const EventLog& log);
 
-  // False only when the line failed or a stop signal arrived.
+  // False only when a stop signal arrived while replying.
   bool Handle(const Request& request);
 
  private:
