@@ -1,0 +1,53 @@
+#pragma once
+
+#include <atomic>
+#include <mutex>
+
+#include "config_image.h"
+#include "firmware_buffer.h"
+#include "transfer_types.h"
+
+namespace vardex {
+
+// What a transfer needs: the data it sends and its counters.
+struct TransferData {
+  FirmwareBuffer firmware;
+  TransferCounters firmware_counters;
+  ConfigImage write_image;
+  TransferCounters write_counters;
+  TransferCounters read_counters;
+};
+
+// The hand-over from the window to the worker. The window stages a request's
+// data and counters, then sets `PendingOperation`; the worker takes the
+// operation and copies the staged data into its own buffers, so the window
+// may post again at any moment without touching what is being sent. The
+// mutex only guards the staging area during those two copies.
+class TransferMailbox {
+ public:
+  // Window thread.
+  void PostFirmwareUpload(const FirmwareBuffer& firmware);
+  void PostConfigWrite(const ConfigImage& image);
+  void PostConfigRead();
+
+  // Worker thread: takes the pending operation (leaving 0) and copies what
+  // it needs into `into`. Returns kNone when nothing was posted.
+  Operation Take(TransferData& into);
+
+  Operation Pending() const {
+    return static_cast<Operation>(pending_operation_.load(std::memory_order_acquire));
+  }
+
+ private:
+  void Post(Operation operation);
+
+  std::mutex staging_mutex_;
+  TransferData staged_;
+  // `PendingOperation`: set with release after the staging, taken with acquire.
+  std::atomic<std::uint8_t> pending_operation_{0};
+};
+
+// Copies the pages that a transfer of `counters` sends.
+void CopyFirmwarePages(const FirmwareBuffer& from, std::uint32_t last_page, FirmwareBuffer& to);
+
+}  // namespace vardex

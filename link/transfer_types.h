@@ -1,0 +1,40 @@
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <string_view>
+
+#include "config_image.h"
+
+namespace vardex {
+
+// The values of the one-byte request mailbox.
+enum class Operation : std::uint8_t {
+  kNone = 0,
+  kFirmwareUpload = 1,
+  kConfigWrite = 2,
+  kConfigRead = 3,
+};
+
+// One transfer's position: it starts at page 0 and ends after last_page.
+struct TransferCounters {
+  std::uint32_t last_page = 0;
+  std::uint32_t current_page = 0;
+};
+
+// Receives what the worker produces, on the worker thread, in order. The
+// app hands each call over to the window's thread.
+class LinkListener {
+ public:
+  virtual void OnLogLine(std::string_view line) = 0;
+  // Pages acknowledged or received so far in `operation`'s transfer.
+  virtual void OnProgress(Operation operation, std::uint32_t pages_done) = 0;
+  // A read finished and its checksum holds; the listener copies the image
+  // before it returns.
+  virtual void OnImageVerified(const ConfigImage& image) = 0;
+
+ protected:
+  ~LinkListener() = default;
+};
+
+}  // namespace vardex

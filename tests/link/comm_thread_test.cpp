@@ -1,0 +1,242 @@
+#include "comm_thread.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "memory_serial_port.h"
+#include "recording_listener.h"
+#include "test_device.h"
+
+namespace vardex {
+namespace {
+
+using namespace std::chrono_literals;
+using testing::MemorySerialPort;
+using testing::RecordingListener;
+using testing::TestDevice;
+using Bytes = std::vector<std::uint8_t>;
+using Lines = std::vector<std::string>;
+
+// Waits for `done`, checking every few milliseconds, for at most `limit`.
+bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds limit = 10s) {
+  const auto end = std::chrono::steady_clock::now() + limit;
+  while (!done()) {
+    if (std::chrono::steady_clock::now() > end)
+      return false;
+    std::this_thread::sleep_for(2ms);
+  }
+  return true;
+}
+
+struct Worker {
+  TransferMailbox mailbox;
+  RecordingListener listener;
+  TransferEngine engine{mailbox, listener};
+  MemorySerialPort* port = nullptr;
+  std::unique_ptr<TCommThread> thread;
+
+  bool Start(std::unique_ptr<MemorySerialPort> owned,
+             std::chrono::milliseconds poll = kPollTimeout) {
+    port = owned.get();
+    thread = std::make_unique<TCommThread>(engine, std::move(owned),
+                                           std::make_unique<StdWorkerThread>(), poll);
+    if (!thread->Open("/dev/test"))
+      return false;
+    thread->Run();
+    return true;
+  }
+  bool HasLine(const std::string& line) const {
+    const Lines lines = listener.lines();
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+  }
+};
+
+ConfigImage CheckedImage() {
+  ConfigImage image;
+  for (std::size_t i = 4; i < 2048; ++i) image.bytes[i] = static_cast<std::uint8_t>(i * 7);
+  StoreImageChecksum(image);
+  return image;
+}
+
+TEST(TCommThread, WritesAnImageAndReadsItBackIdentical) {
+  TestDevice device;
+  Worker w;
+  ASSERT_TRUE(w.Start(std::make_unique<MemorySerialPort>(device.Responder())));
+  const ConfigImage image = CheckedImage();
+  w.mailbox.PostConfigWrite(image);
+  w.thread->Wake();
+  ASSERT_TRUE(WaitUntil([&] { return w.HasLine("Send finished."); }));
+  w.mailbox.PostConfigRead();
+  w.thread->Wake();
+  ASSERT_TRUE(WaitUntil([&] { return !w.listener.images().empty(); }));
+  EXPECT_EQ(w.listener.images()[0].bytes, image.bytes);
+  w.thread->Terminate();
+  w.thread->Join();
+  EXPECT_EQ(w.port->stats().closes, 1);
+}
+
+TEST(TCommThread, CarriesOutAReadPostedBeforeThePortWasOpened) {
+  TestDevice device;
+  const ConfigImage image = CheckedImage();
+  std::copy(image.bytes.begin(), image.bytes.end(), device.image.begin());
+  Worker w;
+  w.mailbox.PostConfigRead();
+  ASSERT_TRUE(w.Start(std::make_unique<MemorySerialPort>(device.Responder())));
+  ASSERT_TRUE(WaitUntil([&] { return !w.listener.images().empty(); }));
+  EXPECT_EQ(w.listener.images()[0].bytes, image.bytes);
+}
+
+TEST(TCommThread, AFailedOpenEndsTheThreadAndStartsNothing) {
+  Worker w;
+  w.mailbox.PostConfigRead();
+  EXPECT_FALSE(w.Start(std::make_unique<MemorySerialPort>(MemorySerialPort::Responder{}, false)));
+  EXPECT_EQ(w.mailbox.Pending(), Operation::kConfigRead);  // left for the next worker
+  EXPECT_EQ(w.port->stats().reads, 0);
+}
+
+// With a poll time-out of an hour, only a wake can make the worker look at a
+// request or at "Close port" in time.
+TEST(TCommThread, WakesForAPostedRequestAndForTermination) {
+  Worker w;
+  ASSERT_TRUE(w.Start(std::make_unique<MemorySerialPort>(), 1h));
+  std::this_thread::sleep_for(20ms);  // let it settle into its long read
+  w.mailbox.PostConfigRead();
+  w.thread->Wake();
+  EXPECT_TRUE(WaitUntil([&] { return w.HasLine("Eeprom read request, page [0]."); }));
+  w.thread->Terminate();
+  EXPECT_TRUE(WaitUntil([&] { return w.port->stats().closes == 1; }));
+  w.thread->Join();
+}
+
+TEST(TCommThread, TerminateBeforeRunClosesThePort) {
+  Worker w;
+  auto owned = std::make_unique<MemorySerialPort>();
+  w.port = owned.get();
+  w.thread = std::make_unique<TCommThread>(w.engine, std::move(owned),
+                                           std::make_unique<StdWorkerThread>());
+  ASSERT_TRUE(w.thread->Open("/dev/test"));
+  w.thread->Terminate();
+  w.thread->Join();
+  EXPECT_EQ(w.port->stats().closes, 1);
+  EXPECT_EQ(w.port->stats().reads, 0);
+}
+
+// Hostile ports: whatever they do, each transfer ends up waiting after its
+// first frame, nothing wrong is shown, the loop does not spin, and the worker
+// still ends at once.
+enum class Hostility { kNeverAnswers, kAnswersGarbage, kAnswersAFragment, kReadsFail };
+
+struct HostileCase {
+  const char* name;
+  Hostility hostility;
+  Operation operation;
+  const char* first_line;
+};
+
+class HostilePort : public ::testing::TestWithParam<HostileCase> {};
+
+MemorySerialPort::Responder HostileResponder(Hostility hostility) {
+  switch (hostility) {
+    case Hostility::kAnswersGarbage:
+      return [](std::span<const std::uint8_t>, MemorySerialPort& port) {
+        Bytes garbage;
+        for (int i = 0; i < 200; ++i) {
+          // markers with every code, wrong checks, and plain noise
+          garbage.insert(garbage.end(),
+                         {0xFF, static_cast<std::uint8_t>(0x41 + (i % 3) * 0x40 + (i % 2) * 0x10),
+                          0x00, 0x00, 0x00, 0x00, 0x00, static_cast<std::uint8_t>(i), 0x5A});
+        }
+        port.Deliver(garbage);
+      };
+    case Hostility::kAnswersAFragment:
+      return [](std::span<const std::uint8_t>, MemorySerialPort& port) {
+        port.Deliver(Bytes{0xFF, 0x91, 0x00, 0x00, 0x7F});
+        port.Deliver(Bytes{0xFF, 0x81, 0x00});
+      };
+    case Hostility::kNeverAnswers:
+    case Hostility::kReadsFail:
+      break;
+  }
+  return {};
+}
+
+TEST_P(HostilePort, TransferWaitsWithoutSpinningOrShowingAnything) {
+  const HostileCase& c = GetParam();
+  constexpr auto kPoll = 20ms;
+  Worker w;
+  auto port = std::make_unique<MemorySerialPort>(HostileResponder(c.hostility));
+  if (c.hostility == Hostility::kReadsFail)
+    port->FailReads();
+  ASSERT_TRUE(w.Start(std::move(port), kPoll));
+  const auto started = std::chrono::steady_clock::now();
+  switch (c.operation) {
+    case Operation::kFirmwareUpload: {
+      static FirmwareBuffer firmware;
+      firmware.size = 1000;
+      w.mailbox.PostFirmwareUpload(firmware);
+      break;
+    }
+    case Operation::kConfigWrite:
+      w.mailbox.PostConfigWrite(CheckedImage());
+      break;
+    default:
+      w.mailbox.PostConfigRead();
+      break;
+  }
+  w.thread->Wake();
+  ASSERT_TRUE(WaitUntil([&] { return w.HasLine(c.first_line); }));
+  std::this_thread::sleep_for(300ms);
+  w.thread->Terminate();
+  w.thread->Join();
+  const auto elapsed = std::chrono::steady_clock::now() - started;
+
+  for (const std::string& line : w.listener.lines()) {
+    EXPECT_TRUE(line == c.first_line || line == "Eeprom frame checksum error." ||
+                line == "Eeprom page data checksum error.")
+        << line;
+  }
+  EXPECT_TRUE(w.listener.images().empty());
+  if (c.hostility != Hostility::kAnswersGarbage) {
+    // One read per poll time-out at most (plus the wakes): a spinning loop
+    // would read thousands of times.
+    const auto polls = elapsed / kPoll;
+    EXPECT_LE(w.port->stats().reads, polls + 5) << "reads " << w.port->stats().reads;
+  }
+  EXPECT_EQ(w.port->stats().closes, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryTransfer, HostilePort,
+    ::testing::Values(HostileCase{"silent_upload", Hostility::kNeverAnswers,
+                                  Operation::kFirmwareUpload, "Firmware page sent [0]."},
+                      HostileCase{"silent_write", Hostility::kNeverAnswers, Operation::kConfigWrite,
+                                  "Eeprom page sent [0]."},
+                      HostileCase{"silent_read", Hostility::kNeverAnswers, Operation::kConfigRead,
+                                  "Eeprom read request, page [0]."},
+                      HostileCase{"garbage_upload", Hostility::kAnswersGarbage,
+                                  Operation::kFirmwareUpload, "Firmware page sent [0]."},
+                      HostileCase{"garbage_write", Hostility::kAnswersGarbage,
+                                  Operation::kConfigWrite, "Eeprom page sent [0]."},
+                      HostileCase{"garbage_read", Hostility::kAnswersGarbage,
+                                  Operation::kConfigRead, "Eeprom read request, page [0]."},
+                      HostileCase{"fragment_upload", Hostility::kAnswersAFragment,
+                                  Operation::kFirmwareUpload, "Firmware page sent [0]."},
+                      HostileCase{"fragment_write", Hostility::kAnswersAFragment,
+                                  Operation::kConfigWrite, "Eeprom page sent [0]."},
+                      HostileCase{"fragment_read", Hostility::kAnswersAFragment,
+                                  Operation::kConfigRead, "Eeprom read request, page [0]."},
+                      HostileCase{"failing_upload", Hostility::kReadsFail,
+                                  Operation::kFirmwareUpload, "Firmware page sent [0]."},
+                      HostileCase{"failing_write", Hostility::kReadsFail, Operation::kConfigWrite,
+                                  "Eeprom page sent [0]."},
+                      HostileCase{"failing_read", Hostility::kReadsFail, Operation::kConfigRead,
+                                  "Eeprom read request, page [0]."}),
+    [](const ::testing::TestParamInfo<HostileCase>& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace vardex
