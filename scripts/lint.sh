@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Format check and clang-tidy over the project's sources (uses the default
+# build's compile_commands.json).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+files=$(git ls-files '*.cpp' '*.h')
+clang-format --dry-run --Werror $files
+cmake --preset default >/dev/null
+git ls-files 'config/*.cpp' 'link/*.cpp' 'app/*.cpp' 'app/**/*.cpp' 'sim/*.cpp' |
+  xargs clang-tidy -p build/default --quiet 2>&1 | grep -E 'warning:|error:' && exit 1
+echo "lint clean"
