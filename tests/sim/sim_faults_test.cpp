@@ -146,7 +146,10 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(SimFaultFixture, NoiseBeforeEveryReplyCannotFormAHeader) {
-  ASSERT_TRUE(StartWith({"--noise", "24"}));
+  // 512 bytes of noise in all: enough for the sequence to meet 0xFF followed
+  // by a reply code that it has to steer around.
+  constexpr std::size_t kNoise = 128;
+  ASSERT_TRUE(StartWith({"--noise", std::to_string(kNoise)}));
   Port port(sim.slave_path());
   const Bytes image = ImagePattern();
   for (int round = 0; round < 4; ++round) {
@@ -154,12 +157,12 @@ TEST_F(SimFaultFixture, NoiseBeforeEveryReplyCannotFormAHeader) {
     ASSERT_TRUE(port.Write(ReadRequest(round)));
     const Bytes data = ImagePageOf(image, round);
     const Bytes reply = Concat(Header(0x91, static_cast<std::uint16_t>(round), Sum16(data)), data);
-    const Bytes got = port.Read(24 + 136, kReplyLimit);
-    ASSERT_EQ(got.size(), 24u + 136u);
-    EXPECT_EQ(Bytes(got.begin() + 24, got.end()), reply);
+    const Bytes got = port.Read(kNoise + 136, kReplyLimit);
+    ASSERT_EQ(got.size(), kNoise + 136);
+    EXPECT_EQ(Bytes(got.begin() + kNoise, got.end()), reply);
 
     int markers = 0;
-    for (std::size_t i = 0; i < 24; ++i) {
+    for (std::size_t i = 0; i < kNoise; ++i) {
       if (got[i] != 0xFF)
         continue;
       ++markers;
