@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "com_names.h"
+
+namespace vardex {
+
+// The serial ports the system lists (USB adapters included), by device path
+// in a stable, natural order.
+std::vector<std::string> SystemSerialPorts();
+
+// What "COM1" to "COM9" open on this machine: the system's own COMn on
+// Windows; elsewhere the link directory first, then the system's list.
+std::optional<ComPortTarget> ResolveComName(const QString& name);
+
+// One line per COM name with what it leads to, for the COM list's hint.
+QString ComPortHint();
+
+}  // namespace vardex

@@ -1,0 +1,120 @@
+#include "qt_serial_port.h"
+
+#include <QDeadlineTimer>
+
+#ifndef Q_OS_WIN
+#include <fcntl.h>
+#include <poll.h>
+#include <unistd.h>
+#endif
+
+namespace vardex {
+
+QtSerialPort::QtSerialPort() {
+#ifndef Q_OS_WIN
+  if (::pipe(wake_pipe_) == 0) {
+    for (int fd : wake_pipe_) {
+      ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) | O_NONBLOCK);
+      ::fcntl(fd, F_SETFD, FD_CLOEXEC);
+    }
+  }
+#endif
+}
+
+QtSerialPort::~QtSerialPort() {
+  Close();
+#ifndef Q_OS_WIN
+  for (int fd : wake_pipe_) {
+    if (fd >= 0)
+      ::close(fd);
+  }
+#endif
+}
+
+bool QtSerialPort::Open(const std::string& path) {
+  port_ = std::make_unique<QSerialPort>();
+  port_->setPortName(QString::fromStdString(path));
+  // QSerialPort opens exclusively and holds a lock file, so a second open of
+  // the same device fails, in this program or another.
+  bool ready = port_->open(QIODevice::ReadWrite) && port_->setBaudRate(QSerialPort::Baud115200) &&
+               port_->setDataBits(QSerialPort::Data8) && port_->setParity(QSerialPort::NoParity) &&
+               port_->setStopBits(QSerialPort::OneStop) &&
+               port_->setFlowControl(QSerialPort::NoFlowControl);
+  if (ready) {
+    // Neither line asserted. A pseudo-terminal has no modem lines and refuses
+    // these requests ("Inappropriate ioctl for device"): that is no error.
+    port_->setDataTerminalReady(false);
+    port_->setRequestToSend(false);
+    port_->clearError();
+    // Bytes that waited in the line while nobody had it open are stale.
+    port_->clear(QSerialPort::Input);
+  }
+  if (!ready)
+    port_.reset();
+  return ready;
+}
+
+bool QtSerialPort::WaitForInput(std::chrono::milliseconds timeout) {
+#ifdef Q_OS_WIN
+  return port_->waitForReadyRead(static_cast<int>(timeout.count()));
+#else
+  pollfd fds[2] = {{static_cast<int>(port_->handle()), POLLIN, 0}, {wake_pipe_[0], POLLIN, 0}};
+  const int ready = ::poll(fds, 2, static_cast<int>(timeout.count()));
+  if (ready <= 0)
+    return false;
+  if (fds[1].revents != 0) {
+    char drain[64];
+    while (::read(wake_pipe_[0], drain, sizeof drain) > 0) {
+    }
+  }
+  // A hung-up or failing device reports POLLHUP/POLLERR; the read below then
+  // fails and the worker waits out its time-out.
+  if (fds[0].revents == 0)
+    return false;
+  return port_->waitForReadyRead(0);
+#endif
+}
+
+std::size_t QtSerialPort::Read(std::span<std::uint8_t> into, std::chrono::milliseconds timeout) {
+  if (!port_)
+    return 0;
+  if (port_->bytesAvailable() == 0 && !WaitForInput(timeout))
+    return 0;
+  const qint64 got =
+      port_->read(reinterpret_cast<char*>(into.data()), static_cast<qint64>(into.size()));
+  return got > 0 ? static_cast<std::size_t>(got) : 0;
+}
+
+void QtSerialPort::Write(std::span<const std::uint8_t> bytes) {
+  if (!port_)
+    return;
+  if (port_->write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size())) <
+      0) {
+    return;
+  }
+  // 1 ms per byte plus 1 ms, as the line settings allow for a write.
+  const int limit_ms = static_cast<int>(bytes.size()) + 1;
+  QDeadlineTimer deadline(limit_ms);
+  while (port_->bytesToWrite() > 0 && !deadline.hasExpired()) {
+    if (!port_->waitForBytesWritten(static_cast<int>(deadline.remainingTime())))
+      break;
+  }
+}
+
+void QtSerialPort::Close() {
+  if (!port_)
+    return;
+  port_->close();
+  port_.reset();
+}
+
+void QtSerialPort::Interrupt() {
+#ifndef Q_OS_WIN
+  if (wake_pipe_[1] >= 0) {
+    const char one = 1;
+    [[maybe_unused]] const auto written = ::write(wake_pipe_[1], &one, 1);
+  }
+#endif
+}
+
+}  // namespace vardex

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QSerialPort>
+#include <memory>
+
+#include "serial_port.h"
+
+namespace vardex {
+
+// The worker's port on top of QSerialPort. The QSerialPort is made in Open()
+// and destroyed in Close(), both on the worker thread, which never runs an
+// event loop: the port is only ever read from the worker's own waits.
+class QtSerialPort final : public SerialPort {
+ public:
+  QtSerialPort();
+  ~QtSerialPort() override;
+
+  bool Open(const std::string& path) override;
+  std::size_t Read(std::span<std::uint8_t> into, std::chrono::milliseconds timeout) override;
+  void Write(std::span<const std::uint8_t> bytes) override;
+  void Close() override;
+  void Interrupt() override;
+
+ private:
+  bool WaitForInput(std::chrono::milliseconds timeout);
+
+  std::unique_ptr<QSerialPort> port_;
+  int wake_pipe_[2] = {-1, -1};  // Interrupt() writes, Read() drains
+};
+
+}  // namespace vardex

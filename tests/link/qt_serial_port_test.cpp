@@ -1,0 +1,161 @@
+#include "qt_serial_port.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <pty.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <array>
+#include <chrono>
+#include <future>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "qt_worker_thread.h"
+
+namespace vardex {
+namespace {
+
+using namespace std::chrono_literals;
+
+// A pseudo-terminal whose master side plays the device.
+struct Pty {
+  int master = -1;
+  std::string slave_path;
+  Pty() {
+    int slave = -1;
+    char name[256] = {};
+    termios raw{};
+    ::cfmakeraw(&raw);  // no echo of what the device side writes
+    if (::openpty(&master, &slave, name, &raw, nullptr) == 0) {
+      slave_path = name;
+      ::close(slave);
+    }
+  }
+  ~Pty() {
+    if (master >= 0)
+      ::close(master);
+  }
+  std::vector<std::uint8_t> ReadMaster(std::size_t count) const {
+    std::vector<std::uint8_t> got;
+    while (got.size() < count) {
+      pollfd fd{master, POLLIN, 0};
+      if (::poll(&fd, 1, 2000) <= 0)
+        break;
+      std::uint8_t buffer[256];
+      const auto n = ::read(master, buffer, sizeof buffer);
+      if (n <= 0)
+        break;
+      got.insert(got.end(), buffer, buffer + n);
+    }
+    return got;
+  }
+};
+
+// Runs `body` on a worker thread of the kind the tool uses and waits for it.
+template <typename Body>
+auto OnWorker(Body body) {
+  std::packaged_task<decltype(body())()> task(body);
+  auto result = task.get_future();
+  QtWorkerThread thread;
+  thread.Start([&task] { task(); });
+  thread.Join();
+  return result.get();
+}
+
+TEST(QtSerialPort, OpensAPtyExclusivelyAndMovesBytesBothWays) {
+  Pty pty;
+  ASSERT_FALSE(pty.slave_path.empty());
+  const std::array<std::uint8_t, 2> stale{0xFF, 0x81};
+  ASSERT_EQ(::write(pty.master, stale.data(), stale.size()),
+            2);  // waits in the line before the open
+
+  // The whole life of the port on one worker thread, as the tool runs it.
+  const std::vector<std::uint8_t> request{0xFF, 0x90, 0x00, 0x03, 0x00, 0x00, 0x00, 0x93};
+  std::promise<bool> opened;
+  std::promise<void> reply_sent;
+  std::vector<std::uint8_t> got;
+  QtSerialPort port;
+  QtWorkerThread worker;
+  worker.Start([&] {
+    const bool ok = port.Open(pty.slave_path);
+    opened.set_value(ok);
+    if (!ok)
+      return;
+    reply_sent.get_future().wait();
+    std::array<std::uint8_t, 128> buffer{};
+    const std::size_t n = port.Read(buffer, 2000ms);
+    got.assign(buffer.begin(), buffer.begin() + static_cast<std::ptrdiff_t>(n));
+    port.Write(request);
+    port.Close();
+  });
+  ASSERT_TRUE(opened.get_future().get());
+  QtSerialPort second;
+  EXPECT_FALSE(OnWorker([&] { return second.Open(pty.slave_path); }));
+
+  const std::array<std::uint8_t, 3> reply{0xFF, 0x41, 0x00};
+  ASSERT_EQ(::write(pty.master, reply.data(), reply.size()), 3);
+  reply_sent.set_value();
+  EXPECT_EQ(pty.ReadMaster(8), request);
+  worker.Join();
+  EXPECT_EQ(got, (std::vector<std::uint8_t>{0xFF, 0x41, 0x00}));  // the stale bytes were dropped
+
+  QtSerialPort third;
+  EXPECT_TRUE(OnWorker([&] {
+    const bool ok = third.Open(pty.slave_path);  // released on close
+    third.Close();
+    return ok;
+  }));
+}
+
+TEST(QtSerialPort, OpeningAMissingDeviceFails) {
+  QtSerialPort port;
+  EXPECT_FALSE(OnWorker([&] { return port.Open("/dev/vardex-no-such-port"); }));
+}
+
+TEST(QtSerialPort, InterruptEndsAWaitingRead) {
+  Pty pty;
+  QtSerialPort port;
+  std::promise<bool> opened;
+  std::promise<std::size_t> read_done;
+  QtWorkerThread thread;
+  thread.Start([&] {
+    const bool ok = port.Open(pty.slave_path);
+    opened.set_value(ok);
+    if (!ok)
+      return;
+    std::array<std::uint8_t, 128> buffer{};
+    read_done.set_value(port.Read(buffer, std::chrono::hours(1)));
+    port.Close();
+  });
+  ASSERT_TRUE(opened.get_future().get());
+  std::this_thread::sleep_for(20ms);  // most likely inside the read by now
+  port.Interrupt();
+  auto result = read_done.get_future();
+  ASSERT_EQ(result.wait_for(10s), std::future_status::ready);
+  EXPECT_EQ(result.get(), 0u);
+  thread.Join();
+}
+
+TEST(QtSerialPort, AHungUpLineReadsNothing) {
+  auto pty = std::make_unique<Pty>();
+  const std::string path = pty->slave_path;
+  QtSerialPort port;
+  const std::size_t got = OnWorker([&] {
+    if (!port.Open(path))
+      return std::size_t{999};
+    pty.reset();  // the device side goes away
+    std::array<std::uint8_t, 128> buffer{};
+    std::size_t total = 0;
+    for (int i = 0; i < 3; ++i) total += port.Read(buffer, 20ms);
+    port.Close();
+    return total;
+  });
+  EXPECT_EQ(got, 0u);
+}
+
+}  // namespace
+}  // namespace vardex
