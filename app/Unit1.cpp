@@ -14,7 +14,10 @@
 #include "Unit2.h"
 #include "config_driver.h"
 #include "page_builder.h"
+#include "pages/beacons_page.h"
+#include "pages/digipeater_page.h"
 #include "pages/radio_page.h"
+#include "pages/weather_page.h"
 #include "settings_binding.h"
 
 namespace {
@@ -83,7 +86,12 @@ TForm1::TForm1(MessageBoxes* boxes, QWidget* parent) : QWidget(parent), boxes_(b
   // Each page builds its own controls; the start-up values come from the
   // settings' defaults so they live in one place.
   BuildRadioPage(Page(0));
+  BuildDigipeaterPage(Page(1));
+  BuildBeaconsPage(Page(2));
+  BuildWeatherPage(Page(5));
   ShowSettings(this, vardex::ConfigSettings{});
+  connect(findChild<QPushButton*>("Button11"), &QPushButton::clicked, this,
+          &TForm1::Button11Click);
 
   pageControl_->setCurrentIndex(0);
   setWindowTitle("VARDEX Plus Configurator v1.26");
@@ -173,4 +181,9 @@ void TForm1::Button5Click() {
   // "Upload PC system time on config write" is checked.
   if (!BuildConfigImage()) return;
   // [link] The image in writeImage_ is ready to be sent: post the config write here.
+}
+
+void TForm1::Button11Click() {
+  // The same hidden instance each time; closing it hides it again.
+  if (form2_ != nullptr) form2_->exec();
 }

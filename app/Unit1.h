@@ -50,6 +50,7 @@ class TForm1 : public QWidget {
   void Button3Click();  // "Upload firmware"
   void Button4Click();  // "Read config"
   void Button5Click();  // "Write config"
+  void Button11Click();  // "Special strings" on "Beacons": the help window, modally
 
  private:
   void BuildConnectionGroup(QWidget* group);

@@ -5,7 +5,10 @@
 #include <QLineEdit>
 #include <QVariant>
 
+#include "pages/beacons_page.h"
+#include "pages/digipeater_page.h"
 #include "pages/radio_page.h"
+#include "pages/weather_page.h"
 
 namespace {
 
@@ -74,6 +77,9 @@ void SettingsBinder::Check(const QString& name, bool& checked) {
 
 void BindAllSettings(SettingsBinder& binder, vardex::ConfigSettings& settings) {
   BindRadio(binder, settings.radio);
+  BindDigipeater(binder, settings.digipeater);
+  BindBeacons(binder, settings.beacons);
+  BindWeather(binder, settings.weather);
 }
 
 vardex::ConfigSettings GatherSettings(QWidget* root) {
