@@ -15,7 +15,8 @@ class DigipeaterPageTest : public QObject {
   template <typename T>
   T* Child(QWidget* root, const QString& name) {
     T* widget = root->findChild<T*>(name);
-    if (widget == nullptr) qFatal("no control %s", qPrintable(name));
+    if (widget == nullptr)
+      qFatal("no control %s", qPrintable(name));
     return widget;
   }
 

@@ -105,7 +105,8 @@ class ReportBlockPagesTest : public QObject {
   template <typename T>
   T* Child(QWidget* root, const QString& name) {
     T* widget = root->findChild<T*>(name);
-    if (widget == nullptr) qFatal("no control %s", qPrintable(name));
+    if (widget == nullptr)
+      qFatal("no control %s", qPrintable(name));
     return widget;
   }
 
@@ -120,7 +121,8 @@ class ReportBlockPagesTest : public QObject {
 
   static vardex::ConfigImage StartUpImage() {
     vardex::ConfigImage image;
-    if (!vardex::BuildConfigImage(vardex::ConfigSettings{}, image).ok()) qFatal("defaults fail");
+    if (!vardex::BuildConfigImage(vardex::ConfigSettings{}, image).ok())
+      qFatal("defaults fail");
     return image;
   }
 
@@ -144,8 +146,8 @@ class ReportBlockPagesTest : public QObject {
       CheckEdit(page, row.prefix + "bign", "2", 1, hints.bign);
       CheckEdit(page, row.prefix + "txrate_rf", "5", row.rateLength, hints.rateRf);
       CheckEdit(page, row.prefix + "txrate_aprsis", "5", row.rateLength, hints.rateIs);
-      for (const auto& [suffix, hint] :
-           {std::pair{QString("torf"), hints.toRf}, std::pair{QString("toaprsis"), hints.toAprsIs}}) {
+      for (const auto& [suffix, hint] : {std::pair{QString("torf"), hints.toRf},
+                                         std::pair{QString("toaprsis"), hints.toAprsIs}}) {
         auto* check = Child<QCheckBox>(page, row.prefix + suffix);
         QVERIFY(check->isChecked());
         QCOMPARE(check->toolTip(), hint);
@@ -156,15 +158,15 @@ class ReportBlockPagesTest : public QObject {
   void beaconMessagesAndTheirHeading() {
     TForm1 form;
     QWidget* page = form.Page(2);
-    QCOMPARE(Child<QLabel>(page, "Label30")->text(), QString("Message (empty fields are ignored):"));
+    QCOMPARE(Child<QLabel>(page, "Label30")->text(),
+             QString("Message (empty fields are ignored):"));
     QCOMPARE(Child<QPushButton>(page, "Button11")->text(), QString("Special strings"));
     for (int k = 1; k <= 8; ++k) {
       CheckEdit(page, QStringLiteral("Beacon%1_msg").arg(k),
                 k == 1 ? "@<date>z<lat>/<long>-VARDEX Test." : "", 64,
                 "Beacon message. Please check \"Special strings\".");
     }
-    QCOMPARE(Child<QLineEdit>(page, "Beacon3_msg")->accessibleName(),
-             QString("Message Beacon 3"));
+    QCOMPARE(Child<QLineEdit>(page, "Beacon3_msg")->accessibleName(), QString("Message Beacon 3"));
     QCOMPARE(Child<QLineEdit>(page, "Beacon3_txrate_rf")->accessibleName(),
              QString("Rate [RF]: Beacon 3"));
   }
@@ -217,12 +219,20 @@ class ReportBlockPagesTest : public QObject {
     auto slice = [&bytes](int offset, int count) {
       return QByteArray(reinterpret_cast<const char*>(&bytes[offset]), count);
     };
-    QCOMPARE(slice(340, 24),
-             QByteArray::fromHex("4150564458313000" "574944450000" "0202" "05000000" "05000000"));
+    QCOMPARE(slice(340, 24), QByteArray::fromHex("4150564458313000"
+                                                 "574944450000"
+                                                 "0202"
+                                                 "05000000"
+                                                 "05000000"));
     QCOMPARE(slice(364, 34), QByteArray("@<date>z<lat>/<long>-VARDEX Test.", 34));
     QCOMPARE(slice(429, 3), QByteArray::fromHex("010100"));
-    QCOMPARE(slice(52, 28), QByteArray::fromHex("05" "4150564458313000" "574944450000" "0202"
-                                                "000000" "05000000" "05000000"));
+    QCOMPARE(slice(52, 28), QByteArray::fromHex("05"
+                                                "4150564458313000"
+                                                "574944450000"
+                                                "0202"
+                                                "000000"
+                                                "05000000"
+                                                "05000000"));
     QCOMPARE(slice(80, 15), QByteArray("Vardex weather", 15));
     QCOMPARE(slice(113, 2), QByteArray::fromHex("0101"));
   }
@@ -275,9 +285,9 @@ class ReportBlockPagesTest : public QObject {
     TForm1 form(&boxes);
     vardex::ConfigImage image = StartUpImage();
     const QByteArray beacon0("BEACON0", 8);
-    std::copy(beacon0.begin(), beacon0.end(), image.bytes.begin() + 53);  // weather dest
+    std::copy(beacon0.begin(), beacon0.end(), image.bytes.begin() + 53);   // weather dest
     std::copy(beacon0.begin(), beacon0.end(), image.bytes.begin() + 340);  // beacon 1 dest
-    image.bytes[1310] = 9;  // telemetry parameters N
+    image.bytes[1310] = 9;                                                 // telemetry parameters N
     form.ShowConfigImage(image);
 
     QCOMPARE(Child<QComboBox>(form.Page(5), "Weather_dest")->currentIndex(), 0);
