@@ -1,5 +1,6 @@
 #include "Unit1.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -14,10 +15,12 @@
 #include "Unit2.h"
 #include "config_driver.h"
 #include "page_builder.h"
-#include "pages/beacons_page.h"
-#include "pages/digipeater_page.h"
+#include "pages/access_pages.h"
+#include "pages/aprs_is_page.h"
+#include "pages/clock_page.h"
+#include "pages/network_page.h"
 #include "pages/radio_page.h"
-#include "pages/weather_page.h"
+#include "pages/telemetry_page.h"
 #include "settings_binding.h"
 
 namespace {
@@ -28,21 +31,21 @@ struct PageSpec {
 };
 
 constexpr PageSpec kPages[] = {
-    {"TabSheet1", "Radio"},
-    {"TabSheet6", "Digipeater"},
-    {"TabSheetBeacons", "Beacons"},
-    {"TabSheetNetwork", "Network"},
-    {"TabSheetAprsIs", "APRS-IS"},
-    {"TabSheetWeather", "Weather"},
-    {"TabSheetTime", "RTC/NTP time"},
-    {"TabSheetWww", "WWW access"},
-    {"TabSheetTelnet", "Telnet access"},
-    {"TabSheetTelemetry", "Telemetry module"},
+    {"TabSheet1", "Radio"},          {"TabSheet6", "Digipeater"},
+    {"TabSheetBeacons", "Beacons"},  {"TabSheet9", "Network"},
+    {"TabSheet3", "APRS-IS"},        {"TabSheetWeather", "Weather"},
+    {"TabSheet5", "RTC/NTP time"},   {"TabSheet7", "WWW access"},
+    {"TabSheet10", "Telnet access"}, {"TabSheet8", "Telemetry module"},
 };
 
 }  // namespace
 
-TForm1::TForm1(MessageBoxes* boxes, QWidget* parent) : QWidget(parent), boxes_(boxes) {
+TForm1::TForm1(MessageBoxes* boxes, QWidget* parent, const vardex::LocalTimeSource* clock)
+    : QWidget(parent), boxes_(boxes), clock_(clock) {
+  if (clock_ == nullptr) {
+    ownClock_ = std::make_unique<vardex::SystemLocalTimeSource>();
+    clock_ = ownClock_.get();
+  }
   if (boxes_ == nullptr) {
     ownBoxes_ = std::make_unique<QtMessageBoxes>(this);
     boxes_ = ownBoxes_.get();
@@ -86,12 +89,27 @@ TForm1::TForm1(MessageBoxes* boxes, QWidget* parent) : QWidget(parent), boxes_(b
   // Each page builds its own controls; the start-up values come from the
   // settings' defaults so they live in one place.
   BuildRadioPage(Page(0));
-  BuildDigipeaterPage(Page(1));
-  BuildBeaconsPage(Page(2));
-  BuildWeatherPage(Page(5));
+  BuildNetworkPage(Page(3));
+  BuildAprsIsPage(Page(4));
+  BuildClockPage(Page(6));
+  BuildWwwAccessPage(Page(7));
+  BuildTelnetAccessPage(Page(8));
+  BuildTelemetryPage(Page(9));
   ShowSettings(this, vardex::ConfigSettings{});
-  connect(findChild<QPushButton*>("Button11"), &QPushButton::clicked, this,
-          &TForm1::Button11Click);
+  FillClockFromSystemTime();
+  CheckBox21Click();
+  for (const char* name : {"CheckBox21", "CheckBox14"}) {
+    connect(findChild<QCheckBox*>(name), &QCheckBox::clicked, this, &TForm1::CheckBox21Click);
+  }
+  const std::pair<const char*, void (TForm1::*)()> defaultButtons[] = {
+      {"Button6", &TForm1::Button6Click},
+      {"Button7", &TForm1::Button7Click},
+      {"Button8", &TForm1::Button8Click},
+      {"Button9", &TForm1::Button9Click},
+      {"Button10", &TForm1::Button10Click}};
+  for (const auto& [name, handler] : defaultButtons) {
+    connect(findChild<QPushButton*>(name), &QPushButton::clicked, this, handler);
+  }
 
   pageControl_->setCurrentIndex(0);
   setWindowTitle("VARDEX Plus Configurator v1.26");
@@ -135,7 +153,9 @@ void TForm1::BuildConnectionGroup(QWidget* group) {
   connect(write, &QPushButton::clicked, this, &TForm1::Button5Click);
 }
 
-QWidget* TForm1::Page(int index) const { return pageControl_->widget(index); }
+QWidget* TForm1::Page(int index) const {
+  return pageControl_->widget(index);
+}
 
 void TForm1::ReportStepFailure(const vardex::StepResult& result) {
   const QString text = QString::fromStdString(result.text);
@@ -177,13 +197,39 @@ void TForm1::Button3Click() {}
 void TForm1::Button4Click() {}
 
 void TForm1::Button5Click() {
-  // [clock] The PC's time goes into the clock fields first when
+  // The PC's time goes into the clock fields first when
   // "Upload PC system time on config write" is checked.
-  if (!BuildConfigImage()) return;
+  if (UploadsPcTime(this))
+    FillClockFromSystemTime();
+  if (!BuildConfigImage())
+    return;
   // [link] The image in writeImage_ is ready to be sent: post the config write here.
 }
 
-void TForm1::Button11Click() {
-  // The same hidden instance each time; closing it hides it again.
-  if (form2_ != nullptr) form2_->exec();
+void TForm1::FillClockFromSystemTime() {
+  ShowLocalTime(this, *clock_);
+}
+
+void TForm1::CheckBox21Click() {
+  ApplyClockBoxesState(this);
+}
+
+void TForm1::Button6Click() {
+  ApplyChannelDefaultsOnPage(this, 1);
+}
+
+void TForm1::Button7Click() {
+  ApplyChannelDefaultsOnPage(this, 2);
+}
+
+void TForm1::Button8Click() {
+  ApplyChannelDefaultsOnPage(this, 3);
+}
+
+void TForm1::Button9Click() {
+  ApplyChannelDefaultsOnPage(this, 4);
+}
+
+void TForm1::Button10Click() {
+  ApplyChannelDefaultsOnPage(this, 5);
 }

@@ -5,6 +5,7 @@
 
 #include "config_image.h"
 #include "config_settings.h"
+#include "local_time.h"
 #include "message_boxes.h"
 #include "step_result.h"
 
@@ -22,8 +23,10 @@ class TForm1 : public QWidget {
 
  public:
   // `boxes` replaces the modal message boxes (tests record them); null gives
-  // the real ones.
-  explicit TForm1(MessageBoxes* boxes = nullptr, QWidget* parent = nullptr);
+  // the real ones. `clock` likewise gives the local time for the clock
+  // fields; null uses the PC's own clock.
+  explicit TForm1(MessageBoxes* boxes = nullptr, QWidget* parent = nullptr,
+                  const vardex::LocalTimeSource* clock = nullptr);
   ~TForm1() override;
 
   // The help window shown by "Special strings".
@@ -43,6 +46,8 @@ class TForm1 : public QWidget {
   MessageBoxes& Boxes() { return *boxes_; }
   // Appends one line to the log pane.
   void AppendLog(const QString& line);
+  // Puts the PC's local time into the date and time boxes of "RTC/NTP time".
+  void FillClockFromSystemTime();
 
  public slots:
   void Button1Click();  // "Open port"
@@ -50,7 +55,14 @@ class TForm1 : public QWidget {
   void Button3Click();  // "Upload firmware"
   void Button4Click();  // "Read config"
   void Button5Click();  // "Write config"
-  void Button11Click();  // "Special strings" on "Beacons": the help window, modally
+  // "Default parameters" of analog channels 1 to 5.
+  void Button6Click();
+  void Button7Click();
+  void Button8Click();
+  void Button9Click();
+  void Button10Click();
+  // "Upload PC system time on config write" and "Use NTP server".
+  void CheckBox21Click();
 
  private:
   void BuildConnectionGroup(QWidget* group);
@@ -58,6 +70,8 @@ class TForm1 : public QWidget {
 
   std::unique_ptr<MessageBoxes> ownBoxes_;
   MessageBoxes* boxes_;
+  std::unique_ptr<vardex::LocalTimeSource> ownClock_;
+  const vardex::LocalTimeSource* clock_;
   TForm2* form2_ = nullptr;
   QTabWidget* pageControl_ = nullptr;
   QPlainTextEdit* memo_ = nullptr;

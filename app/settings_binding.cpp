@@ -5,10 +5,12 @@
 #include <QLineEdit>
 #include <QVariant>
 
-#include "pages/beacons_page.h"
-#include "pages/digipeater_page.h"
+#include "pages/access_pages.h"
+#include "pages/aprs_is_page.h"
+#include "pages/clock_page.h"
+#include "pages/network_page.h"
 #include "pages/radio_page.h"
-#include "pages/weather_page.h"
+#include "pages/telemetry_page.h"
 
 namespace {
 
@@ -23,7 +25,8 @@ void SetTextUncut(QLineEdit* edit, const QString& text) {
     edit->setProperty(kTypingLimit, typingLimit);
     QObject::connect(edit, &QLineEdit::textEdited, edit, [edit](const QString& typed) {
       const int limit = edit->property(kTypingLimit).toInt();
-      if (edit->maxLength() > limit && typed.size() <= limit) edit->setMaxLength(limit);
+      if (edit->maxLength() > limit && typed.size() <= limit)
+        edit->setMaxLength(limit);
     });
   }
   edit->setMaxLength(std::max(typingLimit, static_cast<int>(text.size())));
@@ -77,9 +80,11 @@ void SettingsBinder::Check(const QString& name, bool& checked) {
 
 void BindAllSettings(SettingsBinder& binder, vardex::ConfigSettings& settings) {
   BindRadio(binder, settings.radio);
-  BindDigipeater(binder, settings.digipeater);
-  BindBeacons(binder, settings.beacons);
-  BindWeather(binder, settings.weather);
+  BindNetwork(binder, settings.network);
+  BindAprsIs(binder, settings.aprsIs);
+  BindClock(binder, settings.clock);
+  BindAccess(binder, settings.access);
+  BindTelemetry(binder, settings.telemetry);
 }
 
 vardex::ConfigSettings GatherSettings(QWidget* root) {
