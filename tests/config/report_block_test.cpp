@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "config_driver.h"
 #include "image_bytes_for_tests.h"
 
 namespace vardex {
@@ -406,6 +407,26 @@ TEST(DecodeReportBlock, PathWithoutZeroByteIsCutToFitItsFieldAgain) {
     DecodeReportBlock(image, LayoutOf(row.instance), settings);
     EXPECT_EQ(settings.path, "ABCDE");
   }
+}
+
+// The weather page comes before the telemetry blocks; of those, the data
+// block is checked first although its row stands lower on the page.
+TEST(ReportBlocksInTheWriteOrder, WeatherThenTelemetryDataThenParameters) {
+  ConfigSettings settings;
+  settings.weather.comment = "\x7F";
+  settings.telemetryData.smalln = "0";
+  settings.telemetryParameters.bign = "8";
+  ConfigImage image;
+  EXPECT_EQ(BuildConfigImage(settings, image).text,
+            "Weather report comment - forbidden characters.");
+  settings.weather.comment = "ok";
+  EXPECT_EQ(BuildConfigImage(settings, image).text,
+            "Telemeetry data path, n value range error (1 - 7).");
+  settings.telemetryData.smalln = "2";
+  EXPECT_EQ(BuildConfigImage(settings, image).text,
+            "Telemeetry parameters path, N value range error (1 - 7).");
+  settings.telemetryParameters.bign = "2";
+  EXPECT_TRUE(BuildConfigImage(settings, image).ok());
 }
 
 TEST(CheckPrintableText, RefusesControlsDeleteAndAnythingBeyondAscii) {
