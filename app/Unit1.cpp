@@ -17,10 +17,13 @@
 #include "page_builder.h"
 #include "pages/access_pages.h"
 #include "pages/aprs_is_page.h"
+#include "pages/beacons_page.h"
 #include "pages/clock_page.h"
+#include "pages/digipeater_page.h"
 #include "pages/network_page.h"
 #include "pages/radio_page.h"
 #include "pages/telemetry_page.h"
+#include "pages/weather_page.h"
 #include "settings_binding.h"
 
 namespace {
@@ -89,8 +92,11 @@ TForm1::TForm1(MessageBoxes* boxes, QWidget* parent, const vardex::LocalTimeSour
   // Each page builds its own controls; the start-up values come from the
   // settings' defaults so they live in one place.
   BuildRadioPage(Page(0));
+  BuildDigipeaterPage(Page(1));
+  BuildBeaconsPage(Page(2));
   BuildNetworkPage(Page(3));
   BuildAprsIsPage(Page(4));
+  BuildWeatherPage(Page(5));
   BuildClockPage(Page(6));
   BuildWwwAccessPage(Page(7));
   BuildTelnetAccessPage(Page(8));
@@ -98,6 +104,8 @@ TForm1::TForm1(MessageBoxes* boxes, QWidget* parent, const vardex::LocalTimeSour
   ShowSettings(this, vardex::ConfigSettings{});
   FillClockFromSystemTime();
   CheckBox21Click();
+  connect(findChild<QPushButton*>("Button11"), &QPushButton::clicked, this,
+          &TForm1::Button11Click);
   for (const char* name : {"CheckBox21", "CheckBox14"}) {
     connect(findChild<QCheckBox*>(name), &QCheckBox::clicked, this, &TForm1::CheckBox21Click);
   }
@@ -204,6 +212,11 @@ void TForm1::Button5Click() {
   if (!BuildConfigImage())
     return;
   // [link] The image in writeImage_ is ready to be sent: post the config write here.
+}
+
+void TForm1::Button11Click() {
+  // The same hidden instance each time; closing it hides it again.
+  if (form2_ != nullptr) form2_->exec();
 }
 
 void TForm1::FillClockFromSystemTime() {

@@ -7,10 +7,14 @@
 
 #include "pages/access_pages.h"
 #include "pages/aprs_is_page.h"
+#include "pages/beacons_page.h"
 #include "pages/clock_page.h"
+#include "pages/digipeater_page.h"
 #include "pages/network_page.h"
 #include "pages/radio_page.h"
+#include "pages/report_block_rows.h"
 #include "pages/telemetry_page.h"
+#include "pages/weather_page.h"
 
 namespace {
 
@@ -80,11 +84,15 @@ void SettingsBinder::Check(const QString& name, bool& checked) {
 
 void BindAllSettings(SettingsBinder& binder, vardex::ConfigSettings& settings) {
   BindRadio(binder, settings.radio);
+  BindDigipeater(binder, settings.digipeater);
+  BindBeacons(binder, settings.beacons);
   BindNetwork(binder, settings.network);
   BindAprsIs(binder, settings.aprsIs);
+  BindWeather(binder, settings.weather);
   BindClock(binder, settings.clock);
   BindAccess(binder, settings.access);
   BindTelemetry(binder, settings.telemetry);
+  BindTelemetryReports(binder, settings.telemetryData, settings.telemetryParameters);
 }
 
 vardex::ConfigSettings GatherSettings(QWidget* root) {

@@ -10,6 +10,7 @@
 #include <array>
 
 #include "page_builder.h"
+#include "pages/report_block_rows.h"
 #include "settings_binding.h"
 
 namespace {
@@ -128,6 +129,7 @@ void BuildTelemetryPage(QWidget* page) {
   // page code.
   auto* reportBlocks = new QWidget(page);
   reportBlocks->setObjectName(kReportBlockArea);
+  BuildTelemetryReportRows(reportBlocks);
 
   auto* column = new QVBoxLayout(page);
   column->setSpacing(4);
