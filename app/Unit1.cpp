@@ -15,11 +15,11 @@
 #include "Unit2.h"
 #include "config_driver.h"
 #include "page_builder.h"
+#include "pages/beacons_page.h"
+#include "pages/digipeater_page.h"
 #include "pages/access_pages.h"
 #include "pages/aprs_is_page.h"
-#include "pages/beacons_page.h"
 #include "pages/clock_page.h"
-#include "pages/digipeater_page.h"
 #include "pages/network_page.h"
 #include "pages/radio_page.h"
 #include "pages/telemetry_page.h"
@@ -34,11 +34,16 @@ struct PageSpec {
 };
 
 constexpr PageSpec kPages[] = {
-    {"TabSheet1", "Radio"},          {"TabSheet6", "Digipeater"},
-    {"TabSheetBeacons", "Beacons"},  {"TabSheet9", "Network"},
-    {"TabSheet3", "APRS-IS"},        {"TabSheetWeather", "Weather"},
-    {"TabSheet5", "RTC/NTP time"},   {"TabSheet7", "WWW access"},
-    {"TabSheet10", "Telnet access"}, {"TabSheet8", "Telemetry module"},
+    {"TabSheet1", "Radio"},
+    {"TabSheet6", "Digipeater"},
+    {"TabSheetBeacons", "Beacons"},
+    {"TabSheet9", "Network"},
+    {"TabSheet3", "APRS-IS"},
+    {"TabSheetWeather", "Weather"},
+    {"TabSheet5", "RTC/NTP time"},
+    {"TabSheet7", "WWW access"},
+    {"TabSheet10", "Telnet access"},
+    {"TabSheet8", "Telemetry module"},
 };
 
 }  // namespace
@@ -104,20 +109,18 @@ TForm1::TForm1(MessageBoxes* boxes, QWidget* parent, const vardex::LocalTimeSour
   ShowSettings(this, vardex::ConfigSettings{});
   FillClockFromSystemTime();
   CheckBox21Click();
-  connect(findChild<QPushButton*>("Button11"), &QPushButton::clicked, this,
-          &TForm1::Button11Click);
   for (const char* name : {"CheckBox21", "CheckBox14"}) {
     connect(findChild<QCheckBox*>(name), &QCheckBox::clicked, this, &TForm1::CheckBox21Click);
   }
   const std::pair<const char*, void (TForm1::*)()> defaultButtons[] = {
-      {"Button6", &TForm1::Button6Click},
-      {"Button7", &TForm1::Button7Click},
-      {"Button8", &TForm1::Button8Click},
-      {"Button9", &TForm1::Button9Click},
+      {"Button6", &TForm1::Button6Click}, {"Button7", &TForm1::Button7Click},
+      {"Button8", &TForm1::Button8Click}, {"Button9", &TForm1::Button9Click},
       {"Button10", &TForm1::Button10Click}};
   for (const auto& [name, handler] : defaultButtons) {
     connect(findChild<QPushButton*>(name), &QPushButton::clicked, this, handler);
   }
+  connect(findChild<QPushButton*>("Button11"), &QPushButton::clicked, this,
+          &TForm1::Button11Click);
 
   pageControl_->setCurrentIndex(0);
   setWindowTitle("VARDEX Plus Configurator v1.26");
@@ -161,9 +164,7 @@ void TForm1::BuildConnectionGroup(QWidget* group) {
   connect(write, &QPushButton::clicked, this, &TForm1::Button5Click);
 }
 
-QWidget* TForm1::Page(int index) const {
-  return pageControl_->widget(index);
-}
+QWidget* TForm1::Page(int index) const { return pageControl_->widget(index); }
 
 void TForm1::ReportStepFailure(const vardex::StepResult& result) {
   const QString text = QString::fromStdString(result.text);
@@ -207,10 +208,8 @@ void TForm1::Button4Click() {}
 void TForm1::Button5Click() {
   // The PC's time goes into the clock fields first when
   // "Upload PC system time on config write" is checked.
-  if (UploadsPcTime(this))
-    FillClockFromSystemTime();
-  if (!BuildConfigImage())
-    return;
+  if (UploadsPcTime(this)) FillClockFromSystemTime();
+  if (!BuildConfigImage()) return;
   // [link] The image in writeImage_ is ready to be sent: post the config write here.
 }
 
@@ -219,30 +218,16 @@ void TForm1::Button11Click() {
   if (form2_ != nullptr) form2_->exec();
 }
 
-void TForm1::FillClockFromSystemTime() {
-  ShowLocalTime(this, *clock_);
-}
+void TForm1::FillClockFromSystemTime() { ShowLocalTime(this, *clock_); }
 
-void TForm1::CheckBox21Click() {
-  ApplyClockBoxesState(this);
-}
+void TForm1::CheckBox21Click() { ApplyClockBoxesState(this); }
 
-void TForm1::Button6Click() {
-  ApplyChannelDefaultsOnPage(this, 1);
-}
+void TForm1::Button6Click() { ApplyChannelDefaultsOnPage(this, 1); }
 
-void TForm1::Button7Click() {
-  ApplyChannelDefaultsOnPage(this, 2);
-}
+void TForm1::Button7Click() { ApplyChannelDefaultsOnPage(this, 2); }
 
-void TForm1::Button8Click() {
-  ApplyChannelDefaultsOnPage(this, 3);
-}
+void TForm1::Button8Click() { ApplyChannelDefaultsOnPage(this, 3); }
 
-void TForm1::Button9Click() {
-  ApplyChannelDefaultsOnPage(this, 4);
-}
+void TForm1::Button9Click() { ApplyChannelDefaultsOnPage(this, 4); }
 
-void TForm1::Button10Click() {
-  ApplyChannelDefaultsOnPage(this, 5);
-}
+void TForm1::Button10Click() { ApplyChannelDefaultsOnPage(this, 5); }
