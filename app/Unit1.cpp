@@ -1,7 +1,9 @@
 #include "Unit1.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
+#include <QFile>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -13,7 +15,9 @@
 #include <QVBoxLayout>
 
 #include "Unit2.h"
+#include "com_port_hint.h"
 #include "config_driver.h"
+#include "firmware_buffer.h"
 #include "page_builder.h"
 #include "pages/beacons_page.h"
 #include "pages/digipeater_page.h"
@@ -63,6 +67,7 @@ TForm1::TForm1(MessageBoxes* boxes, QWidget* parent, const vardex::LocalTimeSour
   auto* group = new QGroupBox("Connection:", this);
   group->setObjectName("GroupBox3");
   BuildConnectionGroup(group);
+  ConnectDeviceLink();
 
   pageControl_ = new QTabWidget(this);
   pageControl_->setObjectName("PageControl1");
@@ -127,7 +132,10 @@ TForm1::TForm1(MessageBoxes* boxes, QWidget* parent, const vardex::LocalTimeSour
   move(350, 217);
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() {
+  // The worker reports into this window: it ends before the window goes.
+  link_->Shutdown();
+}
 
 void TForm1::BuildConnectionGroup(QWidget* group) {
   auto* ports = new QComboBox(group);
@@ -137,6 +145,7 @@ void TForm1::BuildConnectionGroup(QWidget* group) {
   for (int n = 1; n <= 9; ++n) ports->addItem(QStringLiteral("COM%1").arg(n));
   ports->setCurrentIndex(-1);  // "COM1" is shown, but nothing is selected
   ports->setEditText("COM1");
+  InstallComPortHint(ports);
 
   auto* open = MakeButton(group, "Button1", "Open port");
   auto* close = MakeButton(group, "Button2", "Close port");
@@ -197,20 +206,40 @@ void TForm1::AppendLog(const QString& line) {
   memo_->verticalScrollBar()->setValue(memo_->verticalScrollBar()->maximum());
 }
 
-void TForm1::Button1Click() {}
+void TForm1::Button1Click() { OpenSerialPort(); }
 
-void TForm1::Button2Click() {}
+void TForm1::Button2Click() { link_->ClosePort(); }
 
-void TForm1::Button3Click() {}
+void TForm1::Button3Click() {
+  const std::optional<QString> path = chooser_->ChooseFirmwareFile(this);
+  if (!path) return;
+  vardex::FirmwareBuffer& firmware = link_->Firmware();
+  const vardex::FirmwareLoadStatus status =
+      vardex::LoadFirmwareFile(QFile::encodeName(*path).constData(), firmware);
+  if (status != vardex::FirmwareLoadStatus::kLoaded) {
+    const std::string_view text = vardex::FirmwareLoadMessage(status);
+    boxes_->ShowTitledInformation(
+        QString::fromLatin1(vardex::kFirmwareBoxCaption.data(),
+                            static_cast<qsizetype>(vardex::kFirmwareBoxCaption.size())),
+        QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+    return;
+  }
+  StartProgress(static_cast<int>(firmware.PageCount()));
+  link_->PostFirmwareUpload();
+}
 
-void TForm1::Button4Click() {}
+void TForm1::Button4Click() {
+  StartProgress(vardex::ConfigImage::kPageCount);
+  link_->PostConfigRead();
+}
 
 void TForm1::Button5Click() {
   // The PC's time goes into the clock fields first when
   // "Upload PC system time on config write" is checked.
   if (UploadsPcTime(this)) FillClockFromSystemTime();
   if (!BuildConfigImage()) return;
-  // [link] The image in writeImage_ is ready to be sent: post the config write here.
+  StartProgress(vardex::ConfigImage::kPageCount);
+  link_->PostConfigWrite(writeImage_);
 }
 
 void TForm1::Button11Click() {
@@ -231,3 +260,38 @@ void TForm1::Button8Click() { ApplyChannelDefaultsOnPage(this, 3); }
 void TForm1::Button9Click() { ApplyChannelDefaultsOnPage(this, 4); }
 
 void TForm1::Button10Click() { ApplyChannelDefaultsOnPage(this, 5); }
+
+void TForm1::ConnectDeviceLink() {
+  link_ = new DeviceLink(this);
+  ownChooser_ = std::make_unique<QtFirmwareFileChooser>();
+  chooser_ = ownChooser_.get();
+  // The link emits these on the window's thread, in the worker's order.
+  connect(link_, &DeviceLink::LogLine, this, &TForm1::AppendLog);
+  connect(link_, &DeviceLink::Progress, this, [this](int pages) { progress_->setValue(pages); });
+  connect(link_, &DeviceLink::ImageReceived, this, &TForm1::ShowConfigImage);
+}
+
+bool TForm1::OpenSerialPort() {
+  // The selected entry, else the text shown; only "COM1" to "COM9" open.
+  auto* ports = findChild<QComboBox*>("ComboBox2");
+  const QString name =
+      ports->currentIndex() >= 0 ? ports->itemText(ports->currentIndex()) : ports->currentText();
+  if (!link_->OpenPort(name)) {
+    boxes_->ShowInformation(
+        "Serial port open error. Try to reconnect the device and reset application.");
+    return false;
+  }
+  boxes_->ShowInformation("Serial port opened successfully.");
+  return true;
+}
+
+void TForm1::StartProgress(int pages) {
+  progress_->setValue(0);
+  progress_->setMinimum(0);
+  progress_->setMaximum(pages);
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  link_->Shutdown();
+  QWidget::closeEvent(event);
+}

@@ -5,10 +5,13 @@
 
 #include "config_image.h"
 #include "config_settings.h"
+#include "device_link.h"
+#include "firmware_file_chooser.h"
 #include "local_time.h"
 #include "message_boxes.h"
 #include "step_result.h"
 
+class QCloseEvent;
 class QComboBox;
 class QPlainTextEdit;
 class QProgressBar;
@@ -46,6 +49,10 @@ class TForm1 : public QWidget {
   MessageBoxes& Boxes() { return *boxes_; }
   // Appends one line to the log pane.
   void AppendLog(const QString& line);
+  // The device link (tests give it a port or a name lookup of their own).
+  DeviceLink& Link() { return *link_; }
+  // Replaces the file dialog of "Upload firmware" (tests pick the file).
+  void SetFirmwareFileChooser(FirmwareFileChooser* chooser) { chooser_ = chooser; }
   // Puts the PC's local time into the date and time boxes of "RTC/NTP time".
   void FillClockFromSystemTime();
 
@@ -65,8 +72,16 @@ class TForm1 : public QWidget {
   void CheckBox21Click();
   void Button11Click();  // "Special strings" on "Beacons": the help window, modally
 
+ protected:
+  // Closing the window ends the worker and releases the port.
+  void closeEvent(QCloseEvent* event) override;
+
  private:
   void BuildConnectionGroup(QWidget* group);
+  void ConnectDeviceLink();
+  bool OpenSerialPort();
+  // Position 0 of 0 to `pages`, set when a transfer is posted.
+  void StartProgress(int pages);
   void ReportStepFailure(const vardex::StepResult& result);
 
   std::unique_ptr<MessageBoxes> ownBoxes_;
@@ -77,5 +92,8 @@ class TForm1 : public QWidget {
   QTabWidget* pageControl_ = nullptr;
   QPlainTextEdit* memo_ = nullptr;
   QProgressBar* progress_ = nullptr;
+  DeviceLink* link_ = nullptr;
+  std::unique_ptr<FirmwareFileChooser> ownChooser_;
+  FirmwareFileChooser* chooser_ = nullptr;
   vardex::ConfigImage writeImage_;
 };

@@ -70,7 +70,7 @@ void TCommThread::Execute() {
   engine_.Attach(port_.get());
   while (!terminated()) {
     ReadPoll();  // also runs the parser and, through it, the reply handlers
-    engine_.TakePendingOperation();
+    engine_.TakePendingOperation(&terminated_);
   }
   engine_.Attach(nullptr);
 }

@@ -22,8 +22,8 @@ void TransferEngine::Receive(std::span<const std::uint8_t> bytes) {
   parser_.Parse(ring_, *this);
 }
 
-void TransferEngine::TakePendingOperation() {
-  switch (mailbox_.Take(data_)) {
+void TransferEngine::TakePendingOperation(const std::atomic<bool>* closing) {
+  switch (mailbox_.Take(data_, closing)) {
     case Operation::kFirmwareUpload:
       ring_.Reset();
       SendFirmwarePage(data_.firmware_counters.current_page);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <span>
 #include <string_view>
@@ -26,8 +27,8 @@ class TransferEngine final : private FrameEvents {
   void Attach(SerialPort* port) { port_ = port; }
   // Puts what a poll read into the ring, then lets the parser consume it.
   void Receive(std::span<const std::uint8_t> bytes);
-  // Starts the posted transfer, if any.
-  void TakePendingOperation();
+  // Starts the posted transfer, if any, unless `closing` is set.
+  void TakePendingOperation(const std::atomic<bool>* closing = nullptr);
 
   const ReceiveRing& ring() const { return ring_; }
   const ConfigImage& received_image() const { return received_image_; }

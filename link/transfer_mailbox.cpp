@@ -34,10 +34,13 @@ void TransferMailbox::Post(Operation operation) {
   pending_operation_.store(static_cast<std::uint8_t>(operation), std::memory_order_release);
 }
 
-Operation TransferMailbox::Take(TransferData& into) {
+Operation TransferMailbox::Take(TransferData& into, const std::atomic<bool>* closing) {
   if (Pending() == Operation::kNone)
     return Operation::kNone;  // the common, lock-free case
   std::lock_guard lock(staging_mutex_);
+  // The window closes before it posts; the mutex orders the two for us.
+  if (closing != nullptr && closing->load(std::memory_order_acquire))
+    return Operation::kNone;
   const auto operation =
       static_cast<Operation>(pending_operation_.exchange(0, std::memory_order_acquire));
   switch (operation) {

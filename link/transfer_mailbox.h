@@ -31,8 +31,10 @@ class TransferMailbox {
   void PostConfigRead();
 
   // Worker thread: takes the pending operation (leaving 0) and copies what
-  // it needs into `into`. Returns kNone when nothing was posted.
-  Operation Take(TransferData& into);
+  // it needs into `into`. Returns kNone when nothing was posted, or when
+  // `closing` is set: a request posted after "Close port" waits for the next
+  // worker instead of going out on a port that is about to close.
+  Operation Take(TransferData& into, const std::atomic<bool>* closing = nullptr);
 
   Operation Pending() const {
     return static_cast<Operation>(pending_operation_.load(std::memory_order_acquire));

@@ -8,6 +8,7 @@
 #include <thread>
 #include <vector>
 
+#include "hostile_ports.h"
 #include "memory_serial_port.h"
 #include "recording_listener.h"
 #include "test_device.h"
@@ -16,6 +17,7 @@ namespace vardex {
 namespace {
 
 using namespace std::chrono_literals;
+using testing::Hostility;
 using testing::MemorySerialPort;
 using testing::RecordingListener;
 using testing::TestDevice;
@@ -113,6 +115,19 @@ TEST(TCommThread, WakesForAPostedRequestAndForTermination) {
   w.thread->Join();
 }
 
+TEST(TCommThread, ARequestPostedAfterCloseWaitsForTheNextWorker) {
+  Worker w;
+  ASSERT_TRUE(w.Start(std::make_unique<MemorySerialPort>(), 5ms));
+  std::this_thread::sleep_for(20ms);
+  w.thread->Terminate();
+  w.mailbox.PostConfigRead();
+  w.thread->Wake();
+  w.thread->Join();
+  EXPECT_EQ(w.mailbox.Pending(), Operation::kConfigRead);
+  EXPECT_TRUE(w.port->Written().empty());
+  EXPECT_TRUE(w.listener.lines().empty());
+}
+
 TEST(TCommThread, TerminateBeforeRunClosesThePort) {
   Worker w;
   auto owned = std::make_unique<MemorySerialPort>();
@@ -129,8 +144,6 @@ TEST(TCommThread, TerminateBeforeRunClosesThePort) {
 // Hostile ports: whatever they do, each transfer ends up waiting after its
 // first frame, nothing wrong is shown, the loop does not spin, and the worker
 // still ends at once.
-enum class Hostility { kNeverAnswers, kAnswersGarbage, kAnswersAFragment, kReadsFail };
-
 struct HostileCase {
   const char* name;
   Hostility hostility;
@@ -140,39 +153,11 @@ struct HostileCase {
 
 class HostilePort : public ::testing::TestWithParam<HostileCase> {};
 
-MemorySerialPort::Responder HostileResponder(Hostility hostility) {
-  switch (hostility) {
-    case Hostility::kAnswersGarbage:
-      return [](std::span<const std::uint8_t>, MemorySerialPort& port) {
-        Bytes garbage;
-        for (int i = 0; i < 200; ++i) {
-          // markers with every code, wrong checks, and plain noise
-          garbage.insert(garbage.end(),
-                         {0xFF, static_cast<std::uint8_t>(0x41 + (i % 3) * 0x40 + (i % 2) * 0x10),
-                          0x00, 0x00, 0x00, 0x00, 0x00, static_cast<std::uint8_t>(i), 0x5A});
-        }
-        port.Deliver(garbage);
-      };
-    case Hostility::kAnswersAFragment:
-      return [](std::span<const std::uint8_t>, MemorySerialPort& port) {
-        port.Deliver(Bytes{0xFF, 0x91, 0x00, 0x00, 0x7F});
-        port.Deliver(Bytes{0xFF, 0x81, 0x00});
-      };
-    case Hostility::kNeverAnswers:
-    case Hostility::kReadsFail:
-      break;
-  }
-  return {};
-}
-
 TEST_P(HostilePort, TransferWaitsWithoutSpinningOrShowingAnything) {
   const HostileCase& c = GetParam();
   constexpr auto kPoll = 20ms;
   Worker w;
-  auto port = std::make_unique<MemorySerialPort>(HostileResponder(c.hostility));
-  if (c.hostility == Hostility::kReadsFail)
-    port->FailReads();
-  ASSERT_TRUE(w.Start(std::move(port), kPoll));
+  ASSERT_TRUE(w.Start(testing::MakeHostilePort(c.hostility), kPoll));
   const auto started = std::chrono::steady_clock::now();
   switch (c.operation) {
     case Operation::kFirmwareUpload: {

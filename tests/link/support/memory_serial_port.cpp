@@ -15,6 +15,7 @@ std::size_t MemorySerialPort::Read(std::span<std::uint8_t> into,
                                    std::chrono::milliseconds timeout) {
   std::unique_lock lock(mutex_);
   ++stats_.reads;
+  ++counters_->reads;
   if (fail_reads_)
     return 0;
   arrived_.wait_for(lock, timeout, [this] { return !incoming_.empty() || interrupted_; });
@@ -37,6 +38,7 @@ void MemorySerialPort::Write(std::span<const std::uint8_t> bytes) {
 void MemorySerialPort::Close() {
   std::lock_guard lock(mutex_);
   ++stats_.closes;
+  ++counters_->closes;
 }
 
 void MemorySerialPort::Interrupt() {

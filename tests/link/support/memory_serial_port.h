@@ -1,8 +1,10 @@
 #pragma once
 
+#include <atomic>
 #include <condition_variable>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <span>
 #include <string>
@@ -26,6 +28,11 @@ class MemorySerialPort final : public SerialPort {
     int reads = 0;
     std::string path;
   };
+  // Counts that outlive the port (the worker destroys it when it ends).
+  struct Counters {
+    std::atomic<int> closes{0};
+    std::atomic<int> reads{0};
+  };
 
   explicit MemorySerialPort(Responder responder = {}, bool open_succeeds = true)
       : responder_(std::move(responder)), open_succeeds_(open_succeeds) {}
@@ -46,6 +53,7 @@ class MemorySerialPort final : public SerialPort {
   void Deliver(std::span<const std::uint8_t> bytes);
   std::vector<std::uint8_t> Written() const;
   Stats stats() const;
+  std::shared_ptr<const Counters> counters() const { return counters_; }
 
  private:
   Responder responder_;
@@ -57,6 +65,7 @@ class MemorySerialPort final : public SerialPort {
   bool interrupted_ = false;
   bool fail_reads_ = false;
   Stats stats_;
+  std::shared_ptr<Counters> counters_ = std::make_shared<Counters>();
 };
 
 }  // namespace vardex::testing

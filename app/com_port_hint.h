@@ -1,0 +1,7 @@
+#pragma once
+
+class QComboBox;
+
+// Makes the COM list's hint show, whenever it is about to appear, what each
+// COM name opens on this machine.
+void InstallComPortHint(QComboBox* ports);

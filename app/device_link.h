@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "comm_thread.h"
+#include "config_image.h"
+#include "firmware_buffer.h"
+#include "serial_port.h"
+#include "transfer_engine.h"
+#include "transfer_mailbox.h"
+
+// The window's side of the device link. It owns the transfer engine and the
+// current worker, posts the window's requests, and carries what the worker
+// reports over to the window's thread with queued calls, which arrive in the
+// order the worker made them.
+class DeviceLink final : public QObject, private vardex::LinkListener {
+  Q_OBJECT
+
+ public:
+  using PortFactory = std::function<std::unique_ptr<vardex::SerialPort>()>;
+  // The device path that a COM name opens, if any.
+  using NameResolver = std::function<std::optional<std::string>(const QString&)>;
+
+  explicit DeviceLink(QObject* parent = nullptr);
+  ~DeviceLink() override;
+
+  // Tests put a port of their own or another name lookup here.
+  void SetPortFactory(PortFactory factory) { portFactory_ = std::move(factory); }
+  void SetNameResolver(NameResolver resolver) { resolveName_ = std::move(resolver); }
+
+  // "Open port": opens the named port and starts a worker on it. While
+  // another worker runs, the new port is opened first; only then is the old
+  // worker ended and its port released. False when the port cannot be used.
+  bool OpenPort(const QString& comName);
+  // "Close port": asks the worker to end; does not wait for it.
+  void ClosePort();
+  // Ends the worker and waits until its port is released.
+  void Shutdown();
+  bool WorkerRunning() const { return worker_ && !worker_->terminated(); }
+
+  // The window's firmware load area; a post copies from it.
+  vardex::FirmwareBuffer& Firmware() { return *firmware_; }
+  void PostFirmwareUpload();
+  void PostConfigWrite(const vardex::ConfigImage& image);
+  void PostConfigRead();
+
+ signals:
+  void LogLine(const QString& line);
+  // Pages acknowledged or received in the transfer posted last.
+  void Progress(int pagesDone);
+  // A verified image read from the device (a copy of the worker's).
+  void ImageReceived(const vardex::ConfigImage& image);
+
+ private:
+  void OnLogLine(std::string_view line) override;
+  void OnProgress(vardex::Operation operation, std::uint32_t pagesDone) override;
+  void OnImageVerified(const vardex::ConfigImage& image) override;
+  void Posted(vardex::Operation operation);
+  void EndWorker();
+
+  PortFactory portFactory_;
+  NameResolver resolveName_;
+  std::unique_ptr<vardex::TransferMailbox> mailbox_;
+  std::unique_ptr<vardex::TransferEngine> engine_;
+  std::unique_ptr<vardex::FirmwareBuffer> firmware_;
+  std::unique_ptr<vardex::TCommThread> worker_;
+  vardex::Operation lastPosted_ = vardex::Operation::kNone;  // window thread only
+};

@@ -1,0 +1,49 @@
+#include "e2e_window.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+
+E2eWindow::E2eWindow() {
+  form.SetFirmwareFileChooser(&chooser);
+  QObject::connect(&form.Link(), &DeviceLink::ImageReceived, &form,
+                   [this](const vardex::ConfigImage& image) { shownImages.append(image); });
+}
+
+void E2eWindow::SelectCom(int number) {
+  form.findChild<QComboBox*>("ComboBox2")->setCurrentIndex(number - 1);
+}
+
+void E2eWindow::SetComText(const QString& text) {
+  auto* ports = form.findChild<QComboBox*>("ComboBox2");
+  ports->setCurrentIndex(-1);
+  ports->setEditText(text);
+}
+
+QStringList E2eWindow::LogLines() const {
+  const QString text = form.findChild<QPlainTextEdit*>("Memo1")->toPlainText();
+  return text.isEmpty() ? QStringList{} : text.split(QLatin1Char('\n'));
+}
+
+QStringList E2eWindow::BoxTexts() const {
+  QStringList texts;
+  for (const auto& shown : boxes.shown) texts << shown.text;
+  return texts;
+}
+
+QString E2eWindow::Text(const char* editName) const {
+  return form.findChild<QLineEdit*>(editName)->text();
+}
+
+void E2eWindow::SetText(const char* editName, const QString& text) {
+  form.findChild<QLineEdit*>(editName)->setText(text);
+}
+
+int E2eWindow::ProgressValue() const {
+  return form.findChild<QProgressBar*>("ProgressBar1")->value();
+}
+
+int E2eWindow::ProgressMaximum() const {
+  return form.findChild<QProgressBar*>("ProgressBar1")->maximum();
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+#include "Unit1.h"
+#include "config_image.h"
+#include "firmware_file_chooser.h"
+#include "recording_message_boxes.h"
+
+// A file dialog that returns what the test chose.
+struct ChosenFile final : FirmwareFileChooser {
+  std::optional<QString> path;
+  std::optional<QString> ChooseFirmwareFile(QWidget*) override { return path; }
+};
+
+// The real main window with recorded message boxes, a chosen firmware file,
+// and a record of every image it was asked to show.
+struct E2eWindow {
+  RecordingMessageBoxes boxes;
+  ChosenFile chooser;
+  TForm1 form{&boxes};
+  QList<vardex::ConfigImage> shownImages;
+
+  E2eWindow();
+  void SelectCom(int number);
+  void SetComText(const QString& text);
+  QStringList LogLines() const;
+  int CountLine(const QString& line) const { return LogLines().count(line); }
+  QStringList BoxTexts() const;
+  QString Text(const char* editName) const;
+  void SetText(const char* editName, const QString& text);
+  int ProgressValue() const;
+  int ProgressMaximum() const;
+};
+
+inline const QString kOpenError =
+    QStringLiteral("Serial port open error. Try to reconnect the device and reset application.");
+inline const QString kOpened = QStringLiteral("Serial port opened successfully.");

@@ -1,0 +1,342 @@
+// The real window and worker against vardex-sim over a pseudo-terminal.
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "e2e_window.h"
+#include "sim_process.h"
+
+namespace {
+
+constexpr int kWait = 60000;  // bounds every wait; generous for ThreadSanitizer
+
+QByteArray ReadFile(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QByteArray ImageBytes(const vardex::ConfigImage& image) {
+  return QByteArray(reinterpret_cast<const char*>(image.bytes.data()),
+                    static_cast<qsizetype>(image.bytes.size()));
+}
+
+bool WriteFile(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QByteArray PatternFile(int size, int seed) {
+  QByteArray bytes(size, '\0');
+  for (int i = 0; i < size; ++i) bytes[i] = static_cast<char>((i * 31 + seed + i / 256) & 0xFF);
+  return bytes;
+}
+
+}  // namespace
+
+class LinkSimTest : public QObject {
+  Q_OBJECT
+
+ public:
+  QTemporaryDir home_;
+  QString LinkDir() const { return home_.path() + "/.vardex/dosdevices"; }
+  QString TempFile(const QString& name) const { return home_.path() + "/" + name; }
+
+  // Opens COM`com` in the window and checks the success box.
+  static bool Open(E2eWindow& w, int com) {
+    w.SelectCom(com);
+    const int before = w.boxes.shown.size();
+    w.form.Button1Click();
+    return w.boxes.shown.size() == before + 1 && w.boxes.shown.last().text == kOpened;
+  }
+
+  // Writes the window's settings (callsign `callsign`) and waits for the end.
+  static void WriteConfig(E2eWindow& w, const QString& callsign) {
+    w.SetText("Edit1", callsign);
+    const int boxes = w.boxes.shown.size();
+    const int finished = w.CountLine("Send finished.");
+    w.form.Button5Click();
+    QCOMPARE(w.boxes.shown.size(), boxes);  // no validation message
+    QTRY_COMPARE_WITH_TIMEOUT(w.CountLine("Send finished."), finished + 1, kWait);
+  }
+
+ private slots:
+  void initTestCase() {
+    QApplication::setApplicationName("VARDEX Configurator");
+    QVERIFY(home_.isValid());
+    // The link directory lives under HOME; the user's own must stay untouched.
+    qputenv("HOME", home_.path().toLocal8Bit());
+  }
+
+  void writeThenReadBackIsByteIdentical() {
+    SimProcess sim;
+    QVERIFY2(sim.Start(3, LinkDir(), {"--save-image", TempFile("saved.img")}),
+             qPrintable(sim.errors()));
+    E2eWindow w;
+    QVERIFY(Open(w, 3));
+    WriteConfig(w, "N0CALL");
+    QCOMPARE(w.ProgressMaximum(), 16);
+    QTRY_COMPARE_WITH_TIMEOUT(w.ProgressValue(), 16, kWait);
+    QCOMPARE(ReadFile(TempFile("saved.img")), ImageBytes(w.form.WriteImage()));
+    const QStringList writeLog = w.LogLines();
+    QCOMPARE(writeLog.first(), QString("Eeprom page sent [0]."));
+    QCOMPARE(writeLog.at(1), QString("Page receive ack."));
+    QCOMPARE(writeLog.at(30), QString("Eeprom page sent [15]."));
+    QCOMPARE(writeLog.size(), 33);
+
+    w.SetText("Edit1", "XX9XX");
+    w.form.Button4Click();
+    QTRY_COMPARE_WITH_TIMEOUT(w.shownImages.size(), 1, kWait);
+    QCOMPARE(ImageBytes(w.shownImages.first()), ImageBytes(w.form.WriteImage()));
+    QCOMPARE(w.Text("Edit1"), QString("N0CALL"));
+    const QStringList readLog = w.LogLines().mid(33);
+    QCOMPARE(readLog.first(), QString("Eeprom read request, page [0]."));
+    QCOMPARE(readLog.at(1), QString("Eeprom page received."));
+    QCOMPARE(readLog.at(2), QString("Eeprom read request, page [1]."));
+    QCOMPARE(readLog.at(readLog.size() - 2), QString("Eeprom page received."));
+    QCOMPARE(readLog.last(), QString("Eeprom read finished."));
+    QCOMPARE(readLog.size(), 33);
+    QCOMPARE(w.ProgressValue(), 16);
+    QCOMPARE(w.BoxTexts(), QStringList{kOpened});
+  }
+
+  void firmwareArrivesByteIdentical_data() {
+    QTest::addColumn<int>("size");
+    QTest::newRow("300 bytes") << 300;
+    QTest::newRow("256 bytes") << 256;
+    QTest::newRow("largest file") << 237568;
+  }
+  void firmwareArrivesByteIdentical() {
+    QFETCH(int, size);
+    SimProcess sim;
+    const QString out = TempFile("firmware.out");
+    QFile::remove(out);
+    QVERIFY(sim.Start(3, LinkDir(), {"--firmware-out", out}));
+    E2eWindow w;
+    QVERIFY(Open(w, 3));
+    // An earlier, longer file must not leak into the last page.
+    const QByteArray longer = PatternFile(size + 200 > 237568 ? 237568 : size + 200, 99);
+    const QByteArray firmware = PatternFile(size, 7);
+    QVERIFY(WriteFile(TempFile("longer.bin"), longer));
+    QVERIFY(WriteFile(TempFile("firmware.bin"), firmware));
+    w.chooser.path = TempFile("longer.bin");
+    w.form.Button3Click();
+    QTRY_COMPARE_WITH_TIMEOUT(w.CountLine("Send finished."), 1, kWait);
+    w.chooser.path = TempFile("firmware.bin");
+    w.form.Button3Click();
+    const int pages = (size + 127) / 128;
+    QCOMPARE(w.ProgressMaximum(), pages);
+    QTRY_COMPARE_WITH_TIMEOUT(w.CountLine("Send finished."), 2, kWait);
+    QTRY_COMPARE_WITH_TIMEOUT(w.ProgressValue(), pages, kWait);
+    QByteArray expected = firmware;
+    expected.append(QByteArray(pages * 128 - size, '\0'));
+    const QByteArray arrived = ReadFile(out);
+    QCOMPARE(arrived.left(pages * 128), expected);
+    QCOMPARE(w.CountLine(QString("Firmware page sent [%1].").arg(pages - 1)) >= 1, true);
+    QCOMPARE(w.BoxTexts(), QStringList{kOpened});
+  }
+
+  void firmwareFileProblemsShowTitledBoxes() {
+    E2eWindow w;
+    w.chooser.path.reset();  // cancelled
+    w.form.Button3Click();
+    QVERIFY(w.boxes.shown.isEmpty());
+    w.chooser.path = TempFile("no-such-file.bin");
+    w.form.Button3Click();
+    QVERIFY(WriteFile(TempFile("too-long.bin"), QByteArray(237569, '\x01')));
+    w.chooser.path = TempFile("too-long.bin");
+    w.form.Button3Click();
+    QCOMPARE(w.boxes.shown.size(), 2);
+    QCOMPARE(w.boxes.shown[0].style, QString("titled"));
+    QCOMPARE(w.boxes.shown[0].caption, QString("File open error"));
+    QCOMPARE(w.boxes.shown[0].text, QString("File open error."));
+    QCOMPARE(w.boxes.shown[1].caption, QString("File open error"));
+    QCOMPARE(w.boxes.shown[1].text, QString("Firmware file too long."));
+    QCOMPARE(w.ProgressMaximum(), 100);  // nothing was posted
+  }
+
+  void noiseBetweenFramesIsSkipped() {
+    SimProcess sim;
+    QVERIFY(sim.Start(3, LinkDir(), {"--noise", "40", "--fragment", "7"}));
+    E2eWindow w;
+    QVERIFY(Open(w, 3));
+    WriteConfig(w, "N1NOIS");
+    w.SetText("Edit1", "");
+    w.form.Button4Click();
+    QTRY_COMPARE_WITH_TIMEOUT(w.shownImages.size(), 1, kWait);
+    QCOMPARE(ImageBytes(w.shownImages.first()), ImageBytes(w.form.WriteImage()));
+    QCOMPARE(w.Text("Edit1"), QString("N1NOIS"));
+  }
+
+  // A rejected or lost reply leaves the transfer waiting; the user's retry
+  // completes it. No wrong image is ever shown.
+  void corruptDataWaitsUntilTheUserRetries() {
+    SimProcess sim;
+    QVERIFY(sim.Start(3, LinkDir(), {"--corrupt-data", "3"}));
+    E2eWindow w;
+    QVERIFY(Open(w, 3));
+    w.form.Button4Click();
+    QTRY_COMPARE_WITH_TIMEOUT(w.CountLine("Eeprom page data checksum error."), 1, kWait);
+    QTest::qWait(300);
+    QCOMPARE(w.CountLine("Eeprom read finished."), 0);
+    QCOMPARE(w.LogLines().last(), QString("Eeprom page data checksum error."));
+    QVERIFY(w.shownImages.isEmpty());
+    QCOMPARE(w.ProgressValue(), 2);
+    w.form.Button4Click();
+    QTRY_COMPARE_WITH_TIMEOUT(w.shownImages.size(), 1, kWait);
+    QVERIFY(vardex::ImageChecksumHolds(w.shownImages.first()));
+  }
+
+  void corruptHeaderWaitsUntilTheUserRetries() {
+    SimProcess sim;
+    QVERIFY(sim.Start(3, LinkDir(), {"--corrupt-header", "5"}));
+    E2eWindow w;
+    QVERIFY(Open(w, 3));
+    w.form.Button4Click();
+    QTRY_COMPARE_WITH_TIMEOUT(w.CountLine("Eeprom frame checksum error."), 1, kWait);
+    QTest::qWait(300);
+    QCOMPARE(w.CountLine("Eeprom read finished."), 0);
+    QVERIFY(w.shownImages.isEmpty());
+    w.form.Button4Click();
+    QTRY_COMPARE_WITH_TIMEOUT(w.shownImages.size(), 1, kWait);
+  }
+
+  void droppedReplyThenRetryByTheUser() {
+    SimProcess sim;
+    QVERIFY(sim.Start(3, LinkDir(), {"--drop", "5", "--save-image", TempFile("drop.img")}));
+    E2eWindow w;
+    QVERIFY(Open(w, 3));
+    w.SetText("Edit1", "N2DROP");
+    w.form.Button5Click();
+    QTRY_COMPARE_WITH_TIMEOUT(w.CountLine("Eeprom page sent [4]."), 1, kWait);
+    QTest::qWait(500);
+    QCOMPARE(w.CountLine("Send finished."), 0);
+    QCOMPARE(w.LogLines().last(), QString("Eeprom page sent [4]."));
+    w.form.Button5Click();
+    QTRY_COMPARE_WITH_TIMEOUT(w.CountLine("Send finished."), 1, kWait);
+    QCOMPARE(ReadFile(TempFile("drop.img")), ImageBytes(w.form.WriteImage()));
+    w.form.Button4Click();
+    QTRY_COMPARE_WITH_TIMEOUT(w.shownImages.size(), 1, kWait);
+    QCOMPARE(ImageBytes(w.shownImages.first()), ImageBytes(w.form.WriteImage()));
+  }
+
+  void pagesNumberedBeyondTheImageAreNeverTaken() {
+    SimProcess sim;
+    QVERIFY(sim.Start(3, LinkDir(), {"--bad-page-number"}));
+    E2eWindow w;
+    QVERIFY(Open(w, 3));
+    const QString before = w.Text("Edit1");
+    w.form.Button4Click();
+    QTRY_COMPARE_WITH_TIMEOUT(w.CountLine("Eeprom read request, page [0]."), 1, kWait);
+    QTest::qWait(500);
+    QCOMPARE(w.LogLines(), QStringList{"Eeprom read request, page [0]."});
+    QVERIFY(w.shownImages.isEmpty());
+    QCOMPARE(w.Text("Edit1"), before);
+  }
+
+  void readPostedBeforeOpenRunsOnceThePortIsOpen() {
+    SimProcess sim;
+    QVERIFY(sim.Start(4, LinkDir()));
+    E2eWindow w;
+    w.form.Button4Click();
+    QTest::qWait(100);
+    QVERIFY(w.LogLines().isEmpty());
+    QVERIFY(Open(w, 4));
+    QTRY_COMPARE_WITH_TIMEOUT(w.shownImages.size(), 1, kWait);
+  }
+
+  void closePortThenOpenAgain() {
+    SimProcess sim;
+    QVERIFY(sim.Start(3, LinkDir()));
+    E2eWindow w;
+    QVERIFY(Open(w, 3));
+    w.form.Button2Click();
+    w.form.Button2Click();  // a second close does no harm
+    QVERIFY(Open(w, 3));
+    w.form.Button4Click();
+    QTRY_COMPARE_WITH_TIMEOUT(w.shownImages.size(), 1, kWait);
+    w.form.Button2Click();
+    w.form.Button4Click();  // waits for the next open
+    QTest::qWait(200);
+    QCOMPARE(w.CountLine("Eeprom read finished."), 1);
+    QVERIFY(Open(w, 3));
+    QTRY_COMPARE_WITH_TIMEOUT(w.shownImages.size(), 2, kWait);
+  }
+
+  void secondOpenOfTheSamePortFailsAndTheFirstGoesOn() {
+    SimProcess sim;
+    QVERIFY(sim.Start(3, LinkDir()));
+    E2eWindow w;
+    QVERIFY(Open(w, 3));
+    w.form.Button1Click();
+    QCOMPARE(w.BoxTexts(), (QStringList{kOpened, kOpenError}));
+    w.form.Button4Click();
+    QTRY_COMPARE_WITH_TIMEOUT(w.shownImages.size(), 1, kWait);
+  }
+
+  void openingAnotherPortEndsTheFirstWorker() {
+    SimProcess first;
+    SimProcess second;
+    QVERIFY(first.Start(3, LinkDir(), {"--save-image", TempFile("first.img")}));
+    QVERIFY(second.Start(4, LinkDir(), {"--save-image", TempFile("second.img")}));
+    QFile::remove(TempFile("first.img"));
+    QFile::remove(TempFile("second.img"));
+    E2eWindow w;
+    QVERIFY(Open(w, 3));
+    QVERIFY(Open(w, 4));
+    WriteConfig(w, "N4SWAP");
+    QVERIFY(QFile::exists(TempFile("second.img")));
+    QVERIFY(!QFile::exists(TempFile("first.img")));
+    E2eWindow other;  // COM3 was released by the ended worker
+    QVERIFY(Open(other, 3));
+  }
+
+  void portsWithoutADeviceOrNameFailToOpen() {
+    E2eWindow w;
+    w.SelectCom(8);  // no link, and no eighth system port here
+    w.form.Button1Click();
+    w.SetComText("COM10");
+    w.form.Button1Click();
+    w.SetComText("com3");
+    w.form.Button1Click();
+    QCOMPARE(w.BoxTexts(), (QStringList{kOpenError, kOpenError, kOpenError}));
+  }
+
+  void shownTextOpensWithoutASelection() {
+    SimProcess sim;
+    QVERIFY(sim.Start(5, LinkDir()));
+    E2eWindow w;
+    w.SetComText("COM5");
+    w.form.Button1Click();
+    QCOMPARE(w.BoxTexts(), QStringList{kOpened});
+  }
+
+  void closingTheWindowReleasesThePort() {
+    SimProcess sim;
+    QVERIFY(sim.Start(3, LinkDir()));
+    {
+      E2eWindow w;
+      QVERIFY(Open(w, 3));
+      w.form.close();
+      E2eWindow other;
+      QVERIFY(Open(other, 3));
+    }
+    E2eWindow again;  // and destroying it does too
+    QVERIFY(Open(again, 3));
+  }
+
+  void comListHintShowsWhatEachNameOpens() {
+    SimProcess sim;
+    QVERIFY(sim.Start(6, LinkDir()));
+    E2eWindow w;
+    auto* ports = w.form.findChild<QWidget*>("ComboBox2");
+    QHelpEvent event(QEvent::ToolTip, QPoint(1, 1), ports->mapToGlobal(QPoint(1, 1)));
+    QApplication::sendEvent(ports, &event);
+    const QStringList lines = ports->toolTip().split('\n');
+    QCOMPARE(lines.size(), 9);
+    QVERIFY2(lines[5].startsWith("COM6: " + sim.slavePath()), qPrintable(lines[5]));
+  }
+};
+
+QTEST_MAIN(LinkSimTest)
+#include "link_sim_test.moc"
