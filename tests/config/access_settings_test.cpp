@@ -6,24 +6,24 @@
 #include <string>
 #include <vector>
 
-#include "test_bytes.h"
+#include "image_bytes_for_tests.h"
 
 namespace vardex {
 namespace {
 
-using testing::BytesAt;
+using testing::Bytes;
 using testing::TextField;
 
 TEST(AccessSettings, StartUpStateEncodesBothServices) {
   ConfigImage image;
   ASSERT_TRUE(EncodeAccessSettings(AccessSettings{}, image).ok());
-  EXPECT_EQ(BytesAt(image, 1172, 13), TextField("admin", 13));
-  EXPECT_EQ(BytesAt(image, 1185, 13), TextField("kibzo", 13));
-  EXPECT_EQ(BytesAt(image, 1198, 40), TextField("YWRtaW46a2liem8=", 40));
-  EXPECT_EQ(BytesAt(image, 1238, 2), (std::vector<std::uint8_t>{80, 0}));
-  EXPECT_EQ(BytesAt(image, 1240, 13), TextField("admin", 13));
-  EXPECT_EQ(BytesAt(image, 1253, 13), TextField("kibzo", 13));
-  EXPECT_EQ(BytesAt(image, 1266, 2), (std::vector<std::uint8_t>{23, 0}));
+  EXPECT_EQ(Bytes(image, 1172, 13), TextField("admin", 13));
+  EXPECT_EQ(Bytes(image, 1185, 13), TextField("kibzo", 13));
+  EXPECT_EQ(Bytes(image, 1198, 40), TextField("YWRtaW46a2liem8=", 40));
+  EXPECT_EQ(Bytes(image, 1238, 2), (std::vector<std::uint8_t>{80, 0}));
+  EXPECT_EQ(Bytes(image, 1240, 13), TextField("admin", 13));
+  EXPECT_EQ(Bytes(image, 1253, 13), TextField("kibzo", 13));
+  EXPECT_EQ(Bytes(image, 1266, 2), (std::vector<std::uint8_t>{23, 0}));
 }
 
 TEST(AccessSettings, TokenIsBase64OfUserColonPassword) {
@@ -43,7 +43,7 @@ TEST(AccessSettings, TokenIsBase64OfUserColonPassword) {
     settings.www.password = c.password;
     ConfigImage image;
     ASSERT_TRUE(EncodeAccessSettings(settings, image).ok()) << c.user;
-    EXPECT_EQ(BytesAt(image, 1198, 40), TextField(c.token, 40)) << c.user;
+    EXPECT_EQ(Bytes(image, 1198, 40), TextField(c.token, 40)) << c.user;
   }
 }
 
@@ -69,7 +69,7 @@ TEST_P(AccessPortTest, StoresSixteenBitsAndRefusesNegatives) {
     EXPECT_EQ(result.kind, StepResult::Kind::kInvalid);
     EXPECT_EQ(result.text, c.message);
   }
-  EXPECT_EQ(BytesAt(image, offset, 2), c.stored);
+  EXPECT_EQ(Bytes(image, offset, 2), c.stored);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -91,7 +91,7 @@ TEST(AccessSettings, BadWebPortStopsBeforeTelnet) {
   settings.telnet.port = "-23";
   ConfigImage image;
   EXPECT_EQ(EncodeAccessSettings(settings, image).text, "WWW port - range error (0 - 65535).");
-  EXPECT_EQ(BytesAt(image, 1240, 13), TextField("", 13));
+  EXPECT_EQ(Bytes(image, 1240, 13), TextField("", 13));
 }
 
 TEST(AccessSettings, PortThatIsNotANumberEndsTheWrite) {
@@ -109,10 +109,10 @@ TEST(AccessSettings, OverlongTextsAreCutToTheirFields) {
   settings.telnet.user = std::string(30, 't');
   ConfigImage image;
   ASSERT_TRUE(EncodeAccessSettings(settings, image).ok());
-  EXPECT_EQ(BytesAt(image, 1185, 13), TextField(std::string(12, 'p'), 13));
+  EXPECT_EQ(Bytes(image, 1185, 13), TextField(std::string(12, 'p'), 13));
   EXPECT_EQ(image.bytes[1198], 'Y');  // the token is not overwritten
-  EXPECT_EQ(BytesAt(image, 1240, 13), TextField(std::string(12, 't'), 13));
-  EXPECT_EQ(BytesAt(image, 1253, 13), TextField("kibzo", 13));
+  EXPECT_EQ(Bytes(image, 1240, 13), TextField(std::string(12, 't'), 13));
+  EXPECT_EQ(Bytes(image, 1253, 13), TextField("kibzo", 13));
 }
 
 TEST(AccessSettings, DecodeReadsTextsAndPortsButNotTheToken) {

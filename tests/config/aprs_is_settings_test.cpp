@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "test_bytes.h"
+#include "image_bytes_for_tests.h"
 
 namespace vardex {
 namespace {
 
-using testing::BytesAt;
+using testing::Bytes;
 using testing::TextField;
 
 struct PortCase {
@@ -36,7 +36,7 @@ TEST_P(AprsIsPortTest, ChecksRangeAndAllowsEmpty) {
     EXPECT_EQ(result.kind, StepResult::Kind::kInvalid);
     EXPECT_EQ(result.text, c.message);
   }
-  EXPECT_EQ(BytesAt(image, c.portOffset, 4), c.stored);
+  EXPECT_EQ(Bytes(image, c.portOffset, 4), c.stored);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -87,17 +87,17 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(AprsIsSettings, StartUpStateEncodesEveryField) {
   ConfigImage image;
   ASSERT_TRUE(EncodeAprsIsSettings(AprsIsSettings{}, image).ok());
-  EXPECT_EQ(BytesAt(image, 116, 17), TextField("nocall", 17));
-  EXPECT_EQ(BytesAt(image, 133, 17), TextField("40917", 17));
-  EXPECT_EQ(BytesAt(image, 150, 2), (std::vector<std::uint8_t>{0, 0}));
-  EXPECT_EQ(BytesAt(image, 152, 8), (std::vector<std::uint8_t>{1, 0, 0, 0, 1, 0, 0, 0}));
-  EXPECT_EQ(BytesAt(image, 160, 32), TextField("euro.aprs2.net", 32));
+  EXPECT_EQ(Bytes(image, 116, 17), TextField("nocall", 17));
+  EXPECT_EQ(Bytes(image, 133, 17), TextField("40917", 17));
+  EXPECT_EQ(Bytes(image, 150, 2), (std::vector<std::uint8_t>{0, 0}));
+  EXPECT_EQ(Bytes(image, 152, 8), (std::vector<std::uint8_t>{1, 0, 0, 0, 1, 0, 0, 0}));
+  EXPECT_EQ(Bytes(image, 160, 32), TextField("euro.aprs2.net", 32));
   // 14580 = 0x38F4; servers 2 and 3 keep the port with an empty host.
-  EXPECT_EQ(BytesAt(image, 192, 4), (std::vector<std::uint8_t>{0xF4, 0x38, 0, 0}));
-  EXPECT_EQ(BytesAt(image, 196, 32), TextField("", 32));
-  EXPECT_EQ(BytesAt(image, 228, 4), (std::vector<std::uint8_t>{0xF4, 0x38, 0, 0}));
-  EXPECT_EQ(BytesAt(image, 232, 32), TextField("", 32));
-  EXPECT_EQ(BytesAt(image, 264, 4), (std::vector<std::uint8_t>{0xF4, 0x38, 0, 0}));
+  EXPECT_EQ(Bytes(image, 192, 4), (std::vector<std::uint8_t>{0xF4, 0x38, 0, 0}));
+  EXPECT_EQ(Bytes(image, 196, 32), TextField("", 32));
+  EXPECT_EQ(Bytes(image, 228, 4), (std::vector<std::uint8_t>{0xF4, 0x38, 0, 0}));
+  EXPECT_EQ(Bytes(image, 232, 32), TextField("", 32));
+  EXPECT_EQ(Bytes(image, 264, 4), (std::vector<std::uint8_t>{0xF4, 0x38, 0, 0}));
 }
 
 TEST(AprsIsSettings, FirstBadPortAloneIsReported) {
@@ -114,7 +114,7 @@ TEST(AprsIsSettings, HostWithEmptyPortGetsPortZero) {
   settings.servers[1] = {"rotate.aprs.net", ""};
   ConfigImage image;
   ASSERT_TRUE(EncodeAprsIsSettings(settings, image).ok());
-  EXPECT_EQ(BytesAt(image, 196, 36), TextField("rotate.aprs.net", 36));
+  EXPECT_EQ(Bytes(image, 196, 36), TextField("rotate.aprs.net", 36));
 
   AprsIsSettings shown;
   DecodeAprsIsSettings(image, shown);
@@ -137,7 +137,7 @@ TEST(AprsIsSettings, GatewaySwitchesAreWholeWords) {
   ConfigImage image;
   image.bytes.fill(0xAA);
   ASSERT_TRUE(EncodeAprsIsSettings(settings, image).ok());
-  EXPECT_EQ(BytesAt(image, 152, 8), (std::vector<std::uint8_t>{0, 0, 0, 0, 1, 0, 0, 0}));
+  EXPECT_EQ(Bytes(image, 152, 8), (std::vector<std::uint8_t>{0, 0, 0, 0, 1, 0, 0, 0}));
 
   image.PutU32(152, 0x00000100);  // any non-zero word counts as on
   image.PutU32(156, 0);
@@ -152,10 +152,10 @@ TEST(AprsIsSettings, OverlongTextsAreCutToTheirFields) {
   settings.user = std::string(20, 'u');
   ConfigImage image;
   ASSERT_TRUE(EncodeAprsIsSettings(settings, image).ok());
-  EXPECT_EQ(BytesAt(image, 160, 32), TextField(std::string(31, 'h'), 32));
-  EXPECT_EQ(BytesAt(image, 192, 4), (std::vector<std::uint8_t>{0xF4, 0x38, 0, 0}));
-  EXPECT_EQ(BytesAt(image, 116, 17), TextField(std::string(16, 'u'), 17));
-  EXPECT_EQ(BytesAt(image, 133, 17), TextField("40917", 17));
+  EXPECT_EQ(Bytes(image, 160, 32), TextField(std::string(31, 'h'), 32));
+  EXPECT_EQ(Bytes(image, 192, 4), (std::vector<std::uint8_t>{0xF4, 0x38, 0, 0}));
+  EXPECT_EQ(Bytes(image, 116, 17), TextField(std::string(16, 'u'), 17));
+  EXPECT_EQ(Bytes(image, 133, 17), TextField("40917", 17));
 }
 
 TEST(AprsIsSettings, DecodeNeverReadsPastAField) {

@@ -8,12 +8,12 @@
 
 #include "fixed_local_time.h"
 #include "local_time.h"
-#include "test_bytes.h"
+#include "image_bytes_for_tests.h"
 
 namespace vardex {
 namespace {
 
-using testing::BytesAt;
+using testing::Bytes;
 using testing::FixedLocalTime;
 using testing::TextField;
 
@@ -39,7 +39,7 @@ TEST(ClockSettings, FilledTimeIsStoredAsFiveWords) {
   FillClockFromSystemTime(settings, FixedLocalTime(2026, 3, 7, 9, 5));
   ConfigImage image;
   ASSERT_TRUE(EncodeClockSettings(settings, image).ok());
-  EXPECT_EQ(BytesAt(image, 320, 20),
+  EXPECT_EQ(Bytes(image, 320, 20),
             (std::vector<std::uint8_t>{0xEA, 0x07, 0, 0, 3, 0, 0, 0, 7, 0,
                                        0,    0,    9, 0, 0, 0, 5, 0, 0, 0}));
 }
@@ -66,7 +66,7 @@ TEST(ClockSettings, TypedValuesAreStoredWithoutRangeChecks) {
     settings.minute = c.minute;
     ConfigImage image;
     ASSERT_TRUE(EncodeClockSettings(settings, image).ok()) << c.year;
-    EXPECT_EQ(BytesAt(image, 320, 20), c.words) << c.year;
+    EXPECT_EQ(Bytes(image, 320, 20), c.words) << c.year;
   }
 }
 
@@ -85,14 +85,14 @@ TEST(ClockSettings, NtpSwitchAndServer) {
   ConfigImage image;
   ASSERT_TRUE(EncodeClockSettings(settings, image).ok());
   EXPECT_EQ(image.bytes[268], 1);
-  EXPECT_EQ(BytesAt(image, 269, 32), TextField("pool.ntp.org", 32));
+  EXPECT_EQ(Bytes(image, 269, 32), TextField("pool.ntp.org", 32));
 
   settings.useNtp = false;
   settings.ntpServer = std::string(35, 'n');  // cut to fit its field
   image.Clear();
   ASSERT_TRUE(EncodeClockSettings(settings, image).ok());
   EXPECT_EQ(image.bytes[268], 0);
-  EXPECT_EQ(BytesAt(image, 269, 32), TextField(std::string(31, 'n'), 32));
+  EXPECT_EQ(Bytes(image, 269, 32), TextField(std::string(31, 'n'), 32));
   EXPECT_EQ(image.bytes[301], 0);
 }
 

@@ -22,6 +22,13 @@ inline std::string Chars(const ConfigImage& image, std::size_t offset, std::size
           image.bytes.begin() + static_cast<std::ptrdiff_t>(offset + count)};
 }
 
+// A text field as the device sees it: the characters, then zeros to `width`.
+inline std::vector<std::uint8_t> TextField(const std::string& text, std::size_t width) {
+  std::vector<std::uint8_t> field(text.begin(), text.end());
+  field.resize(width, 0);
+  return field;
+}
+
 // Offsets in [from, to] whose byte is not zero.
 inline std::vector<std::size_t> NonZeroOffsets(const ConfigImage& image, std::size_t from,
                                                std::size_t to) {

@@ -1,5 +1,7 @@
 #include "radio_settings.h"
 
+#include "image_bytes_for_tests.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -8,20 +10,20 @@
 namespace vardex {
 namespace {
 
-std::vector<int> Bytes(const ConfigImage& image, std::size_t first, std::size_t count) {
-  return {image.bytes.begin() + first, image.bytes.begin() + first + count};
-}
+using testing::Bytes;
 
 TEST(RadioEncode, StartUpPage) {
   ConfigImage image;
   ASSERT_TRUE(EncodeRadioSettings(RadioSettings{}, image).ok());
-  EXPECT_EQ(Bytes(image, 4, 8), (std::vector<int>{'N', 'O', 'C', 'A', 'L', 'L', 0x30, 0x00}));
-  EXPECT_EQ(Bytes(image, 12, 8), (std::vector<int>{0xFA, 0, 0, 0, 0x90, 0x01, 0, 0}));
-  EXPECT_EQ(Bytes(image, 20, 8), (std::vector<int>(8, 0))) << "digipeater bytes untouched";
-  EXPECT_EQ(Bytes(image, 28, 9), (std::vector<int>{'5', '2', '2', '1', '.', '6', '0', 'N', 0}));
+  EXPECT_EQ(Bytes(image, 4, 8),
+            (std::vector<std::uint8_t>{'N', 'O', 'C', 'A', 'L', 'L', 0x30, 0x00}));
+  EXPECT_EQ(Bytes(image, 12, 8), (std::vector<std::uint8_t>{0xFA, 0, 0, 0, 0x90, 0x01, 0, 0}));
+  EXPECT_EQ(Bytes(image, 20, 8), (std::vector<std::uint8_t>(8, 0))) << "digipeater bytes untouched";
+  EXPECT_EQ(Bytes(image, 28, 9),
+            (std::vector<std::uint8_t>{'5', '2', '2', '1', '.', '6', '0', 'N', 0}));
   EXPECT_EQ(Bytes(image, 37, 10),
-            (std::vector<int>{'0', '1', '6', '5', '3', '.', '6', '3', 'E', 0}));
-  EXPECT_EQ(Bytes(image, 47, 2), (std::vector<int>{0, 0}));
+            (std::vector<std::uint8_t>{'0', '1', '6', '5', '3', '.', '6', '3', 'E', 0}));
+  EXPECT_EQ(Bytes(image, 47, 2), (std::vector<std::uint8_t>{0, 0}));
 }
 
 TEST(RadioEncode, ShortCallsignIsSpacePaddedAndSsidIsACharacter) {
@@ -30,7 +32,8 @@ TEST(RadioEncode, ShortCallsignIsSpacePaddedAndSsidIsACharacter) {
   s.ssid = "12";
   ConfigImage image;
   ASSERT_TRUE(EncodeRadioSettings(s, image).ok());
-  EXPECT_EQ(Bytes(image, 4, 8), (std::vector<int>{0x41, 0x20, 0x20, 0x20, 0x20, 0x20, 0x3C, 0x00}));
+  EXPECT_EQ(Bytes(image, 4, 8),
+            (std::vector<std::uint8_t>{0x41, 0x20, 0x20, 0x20, 0x20, 0x20, 0x3C, 0x00}));
 
   RadioSettings decoded;
   DecodeRadioSettings(image, decoded);
@@ -58,10 +61,10 @@ TEST(RadioEncode, LowerCaseAndAnyCharacterKept) {
   s.callsign = "sp3abc";
   ConfigImage image;
   ASSERT_TRUE(EncodeRadioSettings(s, image).ok());
-  EXPECT_EQ(Bytes(image, 4, 6), (std::vector<int>{'s', 'p', '3', 'a', 'b', 'c'}));
+  EXPECT_EQ(Bytes(image, 4, 6), (std::vector<std::uint8_t>{'s', 'p', '3', 'a', 'b', 'c'}));
   s.callsign = "\xC3\xA9\xE2\x82\xAC";  // e-acute (Latin-1 0xE9) and the euro sign (none)
   ASSERT_TRUE(EncodeRadioSettings(s, image).ok());
-  EXPECT_EQ(Bytes(image, 4, 6), (std::vector<int>{0xE9, '?', ' ', ' ', ' ', ' '}));
+  EXPECT_EQ(Bytes(image, 4, 6), (std::vector<std::uint8_t>{0xE9, '?', ' ', ' ', ' ', ' '}));
 }
 
 struct RuleCase {
@@ -120,8 +123,7 @@ INSTANTIATE_TEST_SUITE_P(
         RuleCase{"LatitudeLowerCaseHemisphere", [](RadioSettings& s) { s.latitude = "5221.60n"; },
                  kLat},
         RuleCase{"LatitudeComma", [](RadioSettings& s) { s.latitude = "5221,60N"; }, kLat},
-        RuleCase{"LatitudeSevenCharacters", [](RadioSettings& s) { s.latitude = "521.60N"; },
-                 kLat},
+        RuleCase{"LatitudeSevenCharacters", [](RadioSettings& s) { s.latitude = "521.60N"; }, kLat},
         RuleCase{"LatitudeNineCharacters", [](RadioSettings& s) { s.latitude = "05221.60N"; },
                  kLat},
         RuleCase{"LatitudeLetterAsDigit", [](RadioSettings& s) { s.latitude = "52A1.60N"; }, kLat},

@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "test_bytes.h"
+#include "image_bytes_for_tests.h"
 
 namespace vardex {
 namespace {
 
-using testing::BytesAt;
+using testing::Bytes;
 using testing::TextField;
 
 // Bytes of one channel entry, written out field by field.
@@ -31,13 +31,13 @@ TEST(TelemetryChannels, StartUpStateEncodesSwitchAndFiveChannels) {
   ConfigImage image;
   ASSERT_TRUE(EncodeTelemetryChannels(TelemetrySettings{}, image).ok());
   EXPECT_EQ(image.bytes[1268], 0);
-  EXPECT_EQ(BytesAt(image, 1324, 45), Entry(1, "I1", "mA", "0", "19.5", "0", 0));
-  EXPECT_EQ(BytesAt(image, 1369, 45), Entry(4, "I2", "mA", "0", "19.5", "0", 0));
-  EXPECT_EQ(BytesAt(image, 1414, 45), Entry(7, "U1", "Volt", "0", "0.1", "0", 0));
-  EXPECT_EQ(BytesAt(image, 1459, 45), Entry(8, "U2", "Volt", "0", "0.1", "0", 0));
-  EXPECT_EQ(BytesAt(image, 1504, 45), Entry(9, "Temp", "C", "0", "0.5", "-64", 0));
+  EXPECT_EQ(Bytes(image, 1324, 45), Entry(1, "I1", "mA", "0", "19.5", "0", 0));
+  EXPECT_EQ(Bytes(image, 1369, 45), Entry(4, "I2", "mA", "0", "19.5", "0", 0));
+  EXPECT_EQ(Bytes(image, 1414, 45), Entry(7, "U1", "Volt", "0", "0.1", "0", 0));
+  EXPECT_EQ(Bytes(image, 1459, 45), Entry(8, "U2", "Volt", "0", "0.1", "0", 0));
+  EXPECT_EQ(Bytes(image, 1504, 45), Entry(9, "Temp", "C", "0", "0.5", "-64", 0));
   // The report blocks between the switch and the first channel are not ours.
-  EXPECT_EQ(BytesAt(image, 1269, 55), std::vector<std::uint8_t>(55, 0));
+  EXPECT_EQ(Bytes(image, 1269, 55), std::vector<std::uint8_t>(55, 0));
 }
 
 TEST(TelemetryChannels, TextsAreStoredAsTypedAndListsAsTheirLowByte) {
@@ -48,8 +48,8 @@ TEST(TelemetryChannels, TextsAreStoredAsTypedAndListsAsTheirLowByte) {
   ConfigImage image;
   ASSERT_TRUE(EncodeTelemetryChannels(settings, image).ok());
   EXPECT_EQ(image.bytes[1268], 1);
-  EXPECT_EQ(BytesAt(image, 1369, 45), Entry(0xFF, "", "x", "abc", "1e3", "--", 1));
-  EXPECT_EQ(BytesAt(image, 1504, 45), Entry(9, "ABCDEFG", "C", "0", "0.5", "-64", 0));
+  EXPECT_EQ(Bytes(image, 1369, 45), Entry(0xFF, "", "x", "abc", "1e3", "--", 1));
+  EXPECT_EQ(Bytes(image, 1504, 45), Entry(9, "ABCDEFG", "C", "0", "0.5", "-64", 0));
 
   settings.moduleSupport = -1;
   ASSERT_TRUE(EncodeTelemetryChannels(settings, image).ok());
