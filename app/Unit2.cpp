@@ -27,7 +27,8 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent) {
   layout->setSpacing(3);
   for (const Line& line : kLines) {
     // The empty line before "Example:" belongs to the layout.
-    if (QLatin1String(line.name) == QLatin1String("Label4")) layout->addSpacing(24);
+    if (QLatin1String(line.name) == QLatin1String("Label4"))
+      layout->addSpacing(24);
     auto* label = new QLabel(QString::fromLatin1(line.text), this);
     label->setObjectName(line.name);
     label->setTextFormat(Qt::PlainText);

@@ -4,7 +4,8 @@
 #include <QMessageBox>
 
 QString ErrorBoxText(const QString& text) {
-  if (!text.isEmpty() && text.back() > QChar('.')) return text + QLatin1Char('.');
+  if (!text.isEmpty() && text.back() > QChar('.'))
+    return text + QLatin1Char('.');
   return text;
 }
 
@@ -14,8 +15,7 @@ QString NotAnIntegerText(const QString& boxText) {
 
 namespace {
 
-void ShowBox(QWidget* parent, QMessageBox::Icon icon, const QString& caption,
-             const QString& text) {
+void ShowBox(QWidget* parent, QMessageBox::Icon icon, const QString& caption, const QString& text) {
   QMessageBox box(icon, caption, text, QMessageBox::Ok, parent);
   box.exec();
 }

@@ -29,7 +29,8 @@ void SetTextUncut(QLineEdit* edit, const QString& text) {
     edit->setProperty(kTypingLimit, typingLimit);
     QObject::connect(edit, &QLineEdit::textEdited, edit, [edit](const QString& typed) {
       const int limit = edit->property(kTypingLimit).toInt();
-      if (edit->maxLength() > limit && typed.size() <= limit) edit->setMaxLength(limit);
+      if (edit->maxLength() > limit && typed.size() <= limit)
+        edit->setMaxLength(limit);
     });
   }
   edit->setMaxLength(std::max(typingLimit, static_cast<int>(text.size())));

@@ -15,12 +15,11 @@ struct SectionSteps {
 
 // The fixed order of the pages' steps. A new section adds one row here.
 constexpr std::array kSections = {
-    SectionSteps{[](const ConfigSettings& s, ConfigImage& image) {
-                   return EncodeRadioSettings(s.radio, image);
-                 },
-                 [](const ConfigImage& image, ConfigSettings& s) {
-                   DecodeRadioSettings(image, s.radio);
-                 }},
+    SectionSteps{
+        [](const ConfigSettings& s, ConfigImage& image) {
+          return EncodeRadioSettings(s.radio, image);
+        },
+        [](const ConfigImage& image, ConfigSettings& s) { DecodeRadioSettings(image, s.radio); }},
     // Digipeater
     SectionSteps{[](const ConfigSettings& s, ConfigImage& image) {
                    return EncodeDigipeaterSettings(s.digipeater, image);
@@ -43,12 +42,11 @@ constexpr std::array kSections = {
                    DecodeNetworkSettings(image, s.network);
                  }},
     // APRS-IS
-    SectionSteps{[](const ConfigSettings& s, ConfigImage& image) {
-                   return EncodeAprsIsSettings(s.aprsIs, image);
-                 },
-                 [](const ConfigImage& image, ConfigSettings& s) {
-                   DecodeAprsIsSettings(image, s.aprsIs);
-                 }},
+    SectionSteps{
+        [](const ConfigSettings& s, ConfigImage& image) {
+          return EncodeAprsIsSettings(s.aprsIs, image);
+        },
+        [](const ConfigImage& image, ConfigSettings& s) { DecodeAprsIsSettings(image, s.aprsIs); }},
     // Weather: station type, report block, comment
     SectionSteps{[](const ConfigSettings& s, ConfigImage& image) {
                    return EncodeWeatherSettings(s.weather, image);
@@ -57,19 +55,17 @@ constexpr std::array kSections = {
                    DecodeWeatherSettings(image, s.weather);
                  }},
     // Clock set values, then NTP
-    SectionSteps{[](const ConfigSettings& s, ConfigImage& image) {
-                   return EncodeClockSettings(s.clock, image);
-                 },
-                 [](const ConfigImage& image, ConfigSettings& s) {
-                   DecodeClockSettings(image, s.clock);
-                 }},
+    SectionSteps{
+        [](const ConfigSettings& s, ConfigImage& image) {
+          return EncodeClockSettings(s.clock, image);
+        },
+        [](const ConfigImage& image, ConfigSettings& s) { DecodeClockSettings(image, s.clock); }},
     // WWW access, Telnet access
-    SectionSteps{[](const ConfigSettings& s, ConfigImage& image) {
-                   return EncodeAccessSettings(s.access, image);
-                 },
-                 [](const ConfigImage& image, ConfigSettings& s) {
-                   DecodeAccessSettings(image, s.access);
-                 }},
+    SectionSteps{
+        [](const ConfigSettings& s, ConfigImage& image) {
+          return EncodeAccessSettings(s.access, image);
+        },
+        [](const ConfigImage& image, ConfigSettings& s) { DecodeAccessSettings(image, s.access); }},
     // Telemetry module: support switch and channels 1 to 5
     SectionSteps{[](const ConfigSettings& s, ConfigImage& image) {
                    return EncodeTelemetryChannels(s.telemetry, image);
@@ -102,7 +98,8 @@ StepResult BuildConfigImage(const ConfigSettings& settings, ConfigImage& image) 
   image.Clear();
   for (const auto& section : kSections) {
     StepResult result = section.encode(settings, image);
-    if (!result.ok()) return result;
+    if (!result.ok())
+      return result;
   }
   StoreImageChecksum(image);
   return StepResult::Ok();

@@ -28,7 +28,8 @@ std::uint32_t ConfigImage::GetU32(std::size_t offset) const {
 }
 
 void ConfigImage::PutText(std::size_t offset, std::size_t width, std::string_view latin1) {
-  if (width == 0) return;
+  if (width == 0)
+    return;
   const std::size_t length = std::min(latin1.size(), width - 1);
   std::copy_n(latin1.begin(), length, bytes.begin() + static_cast<std::ptrdiff_t>(offset));
   bytes[offset + length] = 0;
@@ -54,7 +55,9 @@ std::uint32_t ComputeImageChecksum(const ConfigImage& image) {
   return sum;
 }
 
-void StoreImageChecksum(ConfigImage& image) { image.PutU32(0, ComputeImageChecksum(image)); }
+void StoreImageChecksum(ConfigImage& image) {
+  image.PutU32(0, ComputeImageChecksum(image));
+}
 
 bool ImageChecksumHolds(const ConfigImage& image) {
   return image.GetU32(0) == ComputeImageChecksum(image);

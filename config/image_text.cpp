@@ -11,7 +11,8 @@ constexpr char32_t kMalformed = 0xFFFFFFFF;
 
 char32_t NextCodePoint(std::string_view utf8, std::size_t& pos) {
   const auto lead = static_cast<std::uint8_t>(utf8[pos++]);
-  if (lead < 0x80) return lead;
+  if (lead < 0x80)
+    return lead;
   int extra = 0;
   char32_t value = 0;
   if ((lead & 0xE0) == 0xC0) {
@@ -27,9 +28,11 @@ char32_t NextCodePoint(std::string_view utf8, std::size_t& pos) {
     return kMalformed;
   }
   for (int i = 0; i < extra; ++i) {
-    if (pos >= utf8.size()) return kMalformed;
+    if (pos >= utf8.size())
+      return kMalformed;
     const auto next = static_cast<std::uint8_t>(utf8[pos]);
-    if ((next & 0xC0) != 0x80) return kMalformed;
+    if ((next & 0xC0) != 0x80)
+      return kMalformed;
     value = (value << 6) | (next & 0x3F);
     ++pos;
   }
@@ -72,7 +75,8 @@ std::size_t CharacterCount(std::string_view utf8) {
 bool IsPrintableAscii(std::string_view utf8) {
   for (std::size_t pos = 0; pos < utf8.size();) {
     const char32_t c = NextCodePoint(utf8, pos);
-    if (c < 32 || c > 126) return false;
+    if (c < 32 || c > 126)
+      return false;
   }
   return true;
 }

@@ -14,22 +14,26 @@ constexpr std::size_t kCallsignWidth = 6;
 constexpr std::size_t kSsid = 10;
 constexpr std::size_t kTxDelay = 12;
 constexpr std::size_t kQuietTime = 16;
-constexpr std::size_t kLatitude = 28;  // 8 characters and a zero byte
+constexpr std::size_t kLatitude = 28;   // 8 characters and a zero byte
 constexpr std::size_t kLongitude = 37;  // 9 characters and a zero byte
 constexpr std::size_t kPttType = 47;
 constexpr std::size_t kBusyDetect = 48;
 constexpr int kListItems = 2;
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 // `pattern` uses 'd' for a digit, '.' for itself and `hemispheres` for the
 // last character's allowed letters.
 bool MatchesPosition(std::string_view text, std::string_view pattern,
                      std::string_view hemispheres) {
-  if (text.size() != pattern.size() + 1) return false;
+  if (text.size() != pattern.size() + 1)
+    return false;
   for (std::size_t i = 0; i < pattern.size(); ++i) {
     const bool ok = pattern[i] == 'd' ? IsDigit(text[i]) : text[i] == pattern[i];
-    if (!ok) return false;
+    if (!ok)
+      return false;
   }
   return hemispheres.find(text.back()) != std::string_view::npos;
 }
@@ -39,11 +43,14 @@ bool MatchesPosition(std::string_view text, std::string_view pattern,
 StepResult EncodeRadioSettings(const RadioSettings& s, ConfigImage& image) {
   StepResult result;
   const std::string callsign = Latin1FromUtf8(s.callsign);
-  if (callsign.empty()) return StepResult::Invalid("Callsign - too short (ex. NOCALL-4).");
+  if (callsign.empty())
+    return StepResult::Invalid("Callsign - too short (ex. NOCALL-4).");
 
   const auto ssid = ConvertField(s.ssid, result);
-  if (!ssid) return result;
-  if (*ssid < 0 || *ssid > 15) return StepResult::Invalid("Callsign - SSID range error (0 - 15).");
+  if (!ssid)
+    return result;
+  if (*ssid < 0 || *ssid > 15)
+    return StepResult::Invalid("Callsign - SSID range error (0 - 15).");
 
   image.PutBytes(kCallsign, std::string(kCallsignWidth, ' '));
   image.PutBytes(kCallsign, std::string_view(callsign).substr(0, kCallsignWidth));
@@ -51,14 +58,16 @@ StepResult EncodeRadioSettings(const RadioSettings& s, ConfigImage& image) {
   image.PutU8(kSsid + 1, 0);
 
   const auto txDelay = ConvertField(s.txDelay, result);
-  if (!txDelay) return result;
+  if (!txDelay)
+    return result;
   image.PutU32(kTxDelay, static_cast<std::uint32_t>(*txDelay));
   if (image.GetU32(kTxDelay) < 200 || image.GetU32(kTxDelay) > 1000) {
     return StepResult::Invalid("Preamble len - range error (200 - 1000).");
   }
 
   const auto quietTime = ConvertField(s.quietTime, result);
-  if (!quietTime) return result;
+  if (!quietTime)
+    return result;
   image.PutU32(kQuietTime, static_cast<std::uint32_t>(*quietTime));
   if (image.GetU32(kQuietTime) < 200 || image.GetU32(kQuietTime) > 3000) {
     return StepResult::Invalid("Quiet time - range error (200 - 3000).");

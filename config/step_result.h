@@ -30,7 +30,8 @@ struct StepResult {
 // error and the caller returns it.
 inline std::optional<std::int32_t> ConvertField(std::string_view text, StepResult& result) {
   auto value = ConvertInteger(text);
-  if (!value) result = StepResult::NotAnInteger(std::string(text));
+  if (!value)
+    result = StepResult::NotAnInteger(std::string(text));
   return value;
 }
 

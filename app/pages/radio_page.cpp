@@ -12,9 +12,10 @@
 void BuildRadioPage(QWidget* page) {
   auto* callsign = MakeEdit(page, "Edit1", 6, "Stations callsign.");
   auto* ssid = MakeEdit(page, "Edit44", 2, "Stations SSID");
-  auto* txDelay = MakeEdit(page, "Edit2", 4,
-                           "Time between PTT on and packet start (preamble length).");
-  auto* quietTime = MakeEdit(page, "Edit3", 4, "Delay between last received  packet and packet send.");
+  auto* txDelay =
+      MakeEdit(page, "Edit2", 4, "Time between PTT on and packet start (preamble length).");
+  auto* quietTime =
+      MakeEdit(page, "Edit3", 4, "Delay between last received  packet and packet send.");
   auto* ptt = MakeList(page, "ComboBox19", {"separate output", "2k2 resistor"}, "PTT output type.");
   auto* busy = MakeList(page, "ComboBox20", {"analog signal level", "digital detect"},
                         "Channel busy detection method. For open quelch operation use only digital "

@@ -2,11 +2,11 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QLayout>
 #include <QTabWidget>
 #include <QtTest>
 
@@ -21,7 +21,8 @@ class MainWindowTest : public QObject {
   template <typename T>
   T* Child(QWidget* root, const char* name) {
     T* widget = root->findChild<T*>(name);
-    if (widget == nullptr) qFatal("no control %s", name);
+    if (widget == nullptr)
+      qFatal("no control %s", name);
     return widget;
   }
 
@@ -41,8 +42,8 @@ class MainWindowTest : public QObject {
     QCOMPARE(ports->currentIndex(), -1);
     QCOMPARE(ports->currentText(), QString("COM1"));
 
-    const QStringList captions = {"Radio",   "Digipeater",   "Beacons",    "Network",
-                                  "APRS-IS", "Weather",      "RTC/NTP time", "WWW access",
+    const QStringList captions = {"Radio",         "Digipeater",      "Beacons",      "Network",
+                                  "APRS-IS",       "Weather",         "RTC/NTP time", "WWW access",
                                   "Telnet access", "Telemetry module"};
     auto* tabs = Child<QTabWidget>(&form, "PageControl1");
     QCOMPARE(tabs->count(), captions.size());
@@ -146,8 +147,8 @@ class MainWindowTest : public QObject {
     const auto& image = form.WriteImage().bytes;
     quint32 sum = 0;
     for (int i = 4; i <= 1551; ++i) sum += image[i];
-    const quint32 stored = image[0] | (image[1] << 8) | (image[2] << 16) |
-                           (static_cast<quint32>(image[3]) << 24);
+    const quint32 stored =
+        image[0] | (image[1] << 8) | (image[2] << 16) | (static_cast<quint32>(image[3]) << 24);
     QCOMPARE(stored, sum);
     for (int i = 1552; i < 2048; ++i) QCOMPARE(int(image[i]), 0);
     QCOMPARE(int(image[4]), int('N'));
@@ -265,8 +266,8 @@ class MainWindowTest : public QObject {
 
   void errorBoxAddsAFullStopAfterLettersAndDigits() {
     const QList<QPair<QString, QString>> cases = {
-        {"abc", "abc."}, {"abc.", "abc."}, {"value 7", "value 7."},
-        {"ends with )", "ends with )"}, {"", ""}, {"x-", "x-"}, {"tilde~", "tilde~."}};
+        {"abc", "abc."}, {"abc.", "abc."}, {"value 7", "value 7."}, {"ends with )", "ends with )"},
+        {"", ""},        {"x-", "x-"},     {"tilde~", "tilde~."}};
     for (const auto& [text, shown] : cases) QCOMPARE(ErrorBoxText(text), shown);
   }
 };

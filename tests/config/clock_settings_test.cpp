@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "fixed_local_time.h"
-#include "local_time.h"
 #include "image_bytes_for_tests.h"
+#include "local_time.h"
 
 namespace vardex {
 namespace {
@@ -39,9 +39,8 @@ TEST(ClockSettings, FilledTimeIsStoredAsFiveWords) {
   FillClockFromSystemTime(settings, FixedLocalTime(2026, 3, 7, 9, 5));
   ConfigImage image;
   ASSERT_TRUE(EncodeClockSettings(settings, image).ok());
-  EXPECT_EQ(Bytes(image, 320, 20),
-            (std::vector<std::uint8_t>{0xEA, 0x07, 0, 0, 3, 0, 0, 0, 7, 0,
-                                       0,    0,    9, 0, 0, 0, 5, 0, 0, 0}));
+  EXPECT_EQ(Bytes(image, 320, 20), (std::vector<std::uint8_t>{0xEA, 0x07, 0, 0, 3, 0, 0, 0, 7, 0,
+                                                              0,    0,    9, 0, 0, 0, 5, 0, 0, 0}));
 }
 
 TEST(ClockSettings, TypedValuesAreStoredWithoutRangeChecks) {

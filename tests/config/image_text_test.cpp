@@ -8,10 +8,15 @@ namespace {
 TEST(ImageText, Latin1RoundTrip) {
   EXPECT_EQ(Latin1FromUtf8("abc"), "abc");
   EXPECT_EQ(Latin1FromUtf8("\xC3\xA9"), "\xE9");
-  EXPECT_EQ(Latin1FromUtf8("a\xE2\x82\xAC" "b"), "a?b") << "euro sign has no single byte";
+  EXPECT_EQ(Latin1FromUtf8("a\xE2\x82\xAC"
+                           "b"),
+            "a?b")
+      << "euro sign has no single byte";
   EXPECT_EQ(Latin1FromUtf8("\xF0\x9F\x93\xA1"), "?");
   EXPECT_EQ(Utf8FromLatin1("\xE9\x7F"), "\xC3\xA9\x7F");
-  EXPECT_EQ(CharacterCount("\xC3\xA9\xE2\x82\xAC" "a"), 3u);
+  EXPECT_EQ(CharacterCount("\xC3\xA9\xE2\x82\xAC"
+                           "a"),
+            3u);
 }
 
 TEST(ImageText, PrintableAscii) {

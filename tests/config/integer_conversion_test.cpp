@@ -16,8 +16,8 @@ struct ConversionCase {
 class IntegerConversion : public ::testing::TestWithParam<ConversionCase> {};
 
 TEST_P(IntegerConversion, ConvertsOrFails) {
-  EXPECT_EQ(ConvertInteger(GetParam().text), GetParam().expected) << "text: '" << GetParam().text
-                                                                  << "'";
+  EXPECT_EQ(ConvertInteger(GetParam().text), GetParam().expected)
+      << "text: '" << GetParam().text << "'";
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -34,8 +34,7 @@ INSTANTIATE_TEST_SUITE_P(
         ConversionCase{"- 5", std::nullopt}, ConversionCase{"-0", 0}, ConversionCase{"007", 7},
         // Signed 32-bit range.
         ConversionCase{"2147483647", 2147483647}, ConversionCase{"2147483648", std::nullopt},
-        ConversionCase{"-2147483648", -2147483647 - 1},
-        ConversionCase{"-2147483649", std::nullopt},
+        ConversionCase{"-2147483648", -2147483647 - 1}, ConversionCase{"-2147483649", std::nullopt},
         ConversionCase{"99999999999999999999", std::nullopt},
         // Hexadecimal with every prefix.
         ConversionCase{"$2A", 42}, ConversionCase{"$2a", 42}, ConversionCase{"x2A", 42},
