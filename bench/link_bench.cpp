@@ -1,0 +1,215 @@
+// Runs a config write, a config read and a largest-size firmware upload
+// through the real worker and QSerialPort adapter against vardex-sim, paced at
+// 115200 baud and unpaced, and prints how close each comes to the line rate.
+#include <signal.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "comm_thread.h"
+#include "qt_serial_port.h"
+#include "qt_worker_thread.h"
+
+extern char** environ;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using namespace std::chrono_literals;
+
+double ThreadCpuSeconds() {
+  timespec now{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
+}
+
+double ProcessCpuSeconds() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
+  return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+// Watches the worker's log for the end of a transfer and measures the
+// worker thread's own CPU time in between (it runs on the worker thread).
+class BenchListener final : public vardex::LinkListener {
+ public:
+  void Expect(std::string_view finish_line) {
+    std::lock_guard lock(mutex_);
+    finish_line_ = finish_line;
+    finished_ = false;
+    started_ = false;
+  }
+  void OnLogLine(std::string_view line) override {
+    std::lock_guard lock(mutex_);
+    if (!started_) {
+      started_ = true;
+      cpu_at_start_ = ThreadCpuSeconds();
+    }
+    if (line == finish_line_) {
+      cpu_used_ = ThreadCpuSeconds() - cpu_at_start_;
+      finished_ = true;
+      done_.notify_all();
+    }
+  }
+  void OnProgress(vardex::Operation, std::uint32_t) override {}
+  void OnImageVerified(const vardex::ConfigImage&) override {}
+  bool WaitFinished(std::chrono::seconds limit) {
+    std::unique_lock lock(mutex_);
+    return done_.wait_for(lock, limit, [this] { return finished_; });
+  }
+  double cpu_used() {
+    std::lock_guard lock(mutex_);
+    return cpu_used_;
+  }
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable done_;
+  std::string finish_line_;
+  bool started_ = false;
+  bool finished_ = false;
+  double cpu_at_start_ = 0;
+  double cpu_used_ = 0;
+};
+
+// vardex-sim as a child process; its READY line gives the pty.
+struct Sim {
+  pid_t pid = -1;
+  std::string slave;
+  bool Start(const std::vector<std::string>& options) {
+    int out[2];
+    if (pipe(out) != 0)
+      return false;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+    posix_spawn_file_actions_addclose(&actions, out[0]);
+    std::vector<std::string> args{VARDEX_SIM_PATH};
+    args.insert(args.end(), options.begin(), options.end());
+    std::vector<char*> argv;
+    for (auto& arg : args) argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    const int spawned = posix_spawn(&pid, VARDEX_SIM_PATH, &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    close(out[1]);
+    if (spawned != 0)
+      return false;
+    std::string line;
+    char c;
+    while (read(out[0], &c, 1) == 1 && c != '\n') line.push_back(c);
+    close(out[0]);
+    if (line.rfind("READY ", 0) != 0)
+      return false;
+    slave = line.substr(6);
+    return true;
+  }
+  ~Sim() {
+    if (pid > 0) {
+      kill(pid, SIGTERM);
+      waitpid(pid, nullptr, 0);
+    }
+  }
+};
+
+struct Scenario {
+  const char* name;
+  vardex::Operation operation;
+  std::uint32_t pages;
+  std::uint32_t bytes_out_per_page;
+  std::uint32_t bytes_in_per_page;
+  const char* finish_line;
+};
+
+void RunMode(const char* mode, const std::vector<std::string>& sim_options,
+             const std::string& link_dir) {
+  std::vector<std::string> options{"--com", "9", "--link-dir", link_dir};
+  options.insert(options.end(), sim_options.begin(), sim_options.end());
+  Sim sim;
+  if (!sim.Start(options)) {
+    std::printf("%s: vardex-sim did not start\n", mode);
+    return;
+  }
+  static vardex::TransferMailbox mailbox;
+  static BenchListener listener;
+  static vardex::TransferEngine engine(mailbox, listener);
+  static vardex::FirmwareBuffer firmware;
+  firmware.size = vardex::FirmwareBuffer::kCapacity;
+  for (std::size_t i = 0; i < firmware.size; ++i)
+    firmware.bytes[i] = static_cast<std::uint8_t>(i * 13);
+  vardex::ConfigImage image;
+  for (std::size_t i = 4; i < image.bytes.size(); ++i)
+    image.bytes[i] = static_cast<std::uint8_t>(i);
+  vardex::StoreImageChecksum(image);
+
+  vardex::TCommThread worker(engine, std::make_unique<vardex::QtSerialPort>(),
+                             std::make_unique<vardex::QtWorkerThread>());
+  if (!worker.Open(sim.slave)) {
+    std::printf("%s: port did not open\n", mode);
+    return;
+  }
+  worker.Run();
+
+  const Scenario scenarios[] = {
+      {"config write", vardex::Operation::kConfigWrite, 16, 136, 8, "Send finished."},
+      {"config read", vardex::Operation::kConfigRead, 16, 8, 136, "Eeprom read finished."},
+      {"firmware 237568 B", vardex::Operation::kFirmwareUpload, 1856, 136, 8, "Send finished."},
+  };
+  std::printf("\n%s\n", mode);
+  std::printf("%-18s %10s %12s %14s %8s %16s\n", "transfer", "bytes", "wall s", "115200 limit s",
+              "ratio", "worker CPU/page");
+  for (const Scenario& s : scenarios) {
+    listener.Expect(s.finish_line);
+    const auto start = Clock::now();
+    if (s.operation == vardex::Operation::kConfigWrite)
+      mailbox.PostConfigWrite(image);
+    if (s.operation == vardex::Operation::kConfigRead)
+      mailbox.PostConfigRead();
+    if (s.operation == vardex::Operation::kFirmwareUpload)
+      mailbox.PostFirmwareUpload(firmware);
+    worker.Wake();
+    if (!listener.WaitFinished(300s)) {
+      std::printf("%-18s did not finish\n", s.name);
+      continue;
+    }
+    const double wall = std::chrono::duration<double>(Clock::now() - start).count();
+    const std::uint32_t bytes = s.pages * (s.bytes_out_per_page + s.bytes_in_per_page);
+    const double limit = bytes * 10.0 / 115200.0;  // start + 8 data + stop bits
+    std::printf("%-18s %10u %12.3f %14.3f %8.2f %13.1f us\n", s.name, bytes, wall, limit,
+                wall / limit, listener.cpu_used() / s.pages * 1e6);
+  }
+
+  const double cpu_before = ProcessCpuSeconds();
+  std::this_thread::sleep_for(10s);
+  const double idle_cpu = ProcessCpuSeconds() - cpu_before;
+  std::printf("worker CPU while idle 10 s with the port open: %.4f s (%.3f%%)\n", idle_cpu,
+              idle_cpu / 10 * 100);
+  worker.Terminate();
+  worker.Join();
+}
+
+}  // namespace
+
+int main() {
+  char dir_template[] = "/tmp/vardex-bench-XXXXXX";
+  const char* dir = mkdtemp(dir_template);
+  if (dir == nullptr)
+    return 1;
+  const std::string link_dir = std::string(dir) + "/dosdevices";
+  RunMode("paced at 115200 baud (--baud 115200)", {"--baud", "115200"}, link_dir);
+  RunMode("unpaced", {}, link_dir);
+  std::string cleanup = std::string("rm -rf ") + dir;
+  return std::system(cleanup.c_str()) == 0 ? 0 : 1;
+}
