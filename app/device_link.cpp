@@ -2,7 +2,6 @@
 
 #include "com_port_list.h"
 #include "qt_serial_port.h"
-#include "qt_worker_thread.h"
 
 DeviceLink::DeviceLink(QObject* parent)
     : QObject(parent),
@@ -29,7 +28,7 @@ bool DeviceLink::OpenPort(const QString& comName) {
   if (worker_ && worker_->terminated())
     EndWorker();
   auto next = std::make_unique<vardex::TCommThread>(*engine_, portFactory_(),
-                                                    std::make_unique<vardex::QtWorkerThread>());
+                                                    std::make_unique<vardex::StdWorkerThread>());
   if (!next->Open(*path))
     return false;
   EndWorker();
@@ -77,24 +76,62 @@ void DeviceLink::Posted(vardex::Operation operation) {
     worker_->Wake();
 }
 
+void DeviceLink::Queue(Report report) {
+  bool post = false;
+  {
+    std::lock_guard lock(reportsMutex_);
+    reports_.push_back(std::move(report));
+    post = !deliveryPosted_;
+    deliveryPosted_ = true;
+  }
+  if (post)
+    QMetaObject::invokeMethod(this, "DeliverReports", Qt::QueuedConnection);
+}
+
+void DeviceLink::DeliverReports() {
+  // One report at a time, so that a handler that spins the event loop still
+  // sees the rest in order.
+  for (;;) {
+    Report report;
+    {
+      std::lock_guard lock(reportsMutex_);
+      if (reports_.empty()) {
+        deliveryPosted_ = false;
+        return;
+      }
+      report = std::move(reports_.front());
+      reports_.pop_front();
+    }
+    switch (report.kind) {
+      case Report::Kind::kLogLine:
+        emit LogLine(report.line);
+        break;
+      case Report::Kind::kProgress:
+        if (report.operation == lastPosted_)
+          emit Progress(report.pagesDone);
+        break;
+      case Report::Kind::kImage:
+        emit ImageReceived(*report.image);
+        break;
+    }
+  }
+}
+
 void DeviceLink::OnLogLine(std::string_view line) {
-  const QString text = QString::fromLatin1(line.data(), static_cast<qsizetype>(line.size()));
-  QMetaObject::invokeMethod(
-      this, [this, text] { emit LogLine(text); }, Qt::QueuedConnection);
+  Queue({Report::Kind::kLogLine,
+         QString::fromLatin1(line.data(), static_cast<qsizetype>(line.size())),
+         vardex::Operation::kNone, 0, nullptr});
 }
 
 void DeviceLink::OnProgress(vardex::Operation operation, std::uint32_t pagesDone) {
-  QMetaObject::invokeMethod(
-      this,
-      [this, operation, pagesDone] {
-        if (operation == lastPosted_)
-          emit Progress(static_cast<int>(pagesDone));
-      },
-      Qt::QueuedConnection);
+  Queue({Report::Kind::kProgress, {}, operation, static_cast<int>(pagesDone), nullptr});
 }
 
 void DeviceLink::OnImageVerified(const vardex::ConfigImage& image) {
-  // The copy travels with the call; the worker may overwrite its own at once.
-  QMetaObject::invokeMethod(
-      this, [this, image] { emit ImageReceived(image); }, Qt::QueuedConnection);
+  // The copy travels with the report; the worker may overwrite its own at once.
+  Queue({Report::Kind::kImage,
+         {},
+         vardex::Operation::kNone,
+         0,
+         std::make_shared<const vardex::ConfigImage>(image)});
 }

@@ -2,8 +2,10 @@
 
 #include <QObject>
 #include <QString>
+#include <deque>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 
@@ -16,8 +18,9 @@
 
 // The window's side of the device link. It owns the transfer engine and the
 // current worker, posts the window's requests, and carries what the worker
-// reports over to the window's thread with queued calls, which arrive in the
-// order the worker made them.
+// reports over to the window's thread: the reports wait in a queue (under a
+// mutex, so the hand-over is plainly ordered) and a queued call delivers them
+// there in the order the worker made them.
 class DeviceLink final : public QObject, private vardex::LinkListener {
   Q_OBJECT
 
@@ -57,6 +60,16 @@ class DeviceLink final : public QObject, private vardex::LinkListener {
   void ImageReceived(const vardex::ConfigImage& image);
 
  private:
+  struct Report {
+    enum class Kind { kLogLine, kProgress, kImage } kind;
+    QString line;
+    vardex::Operation operation = vardex::Operation::kNone;
+    int pagesDone = 0;
+    std::shared_ptr<const vardex::ConfigImage> image;
+  };
+  Q_INVOKABLE void DeliverReports();
+  void Queue(Report report);
+
   void OnLogLine(std::string_view line) override;
   void OnProgress(vardex::Operation operation, std::uint32_t pagesDone) override;
   void OnImageVerified(const vardex::ConfigImage& image) override;
@@ -70,4 +83,7 @@ class DeviceLink final : public QObject, private vardex::LinkListener {
   std::unique_ptr<vardex::FirmwareBuffer> firmware_;
   std::unique_ptr<vardex::TCommThread> worker_;
   vardex::Operation lastPosted_ = vardex::Operation::kNone;  // window thread only
+  std::mutex reportsMutex_;
+  std::deque<Report> reports_;   // guarded by reportsMutex_
+  bool deliveryPosted_ = false;  // guarded by reportsMutex_
 };

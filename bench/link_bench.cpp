@@ -18,9 +18,10 @@
 #include <thread>
 #include <vector>
 
+#include <QCoreApplication>
+
 #include "comm_thread.h"
 #include "qt_serial_port.h"
-#include "qt_worker_thread.h"
 
 extern char** environ;
 
@@ -155,7 +156,7 @@ void RunMode(const char* mode, const std::vector<std::string>& sim_options,
   vardex::StoreImageChecksum(image);
 
   vardex::TCommThread worker(engine, std::make_unique<vardex::QtSerialPort>(),
-                             std::make_unique<vardex::QtWorkerThread>());
+                             std::make_unique<vardex::StdWorkerThread>());
   if (!worker.Open(sim.slave)) {
     std::printf("%s: port did not open\n", mode);
     return;
@@ -202,7 +203,8 @@ void RunMode(const char* mode, const std::vector<std::string>& sim_options,
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);  // gives the worker's port a home for its notifiers
   char dir_template[] = "/tmp/vardex-bench-XXXXXX";
   const char* dir = mkdtemp(dir_template);
   if (dir == nullptr)

@@ -5,8 +5,7 @@
 
 namespace vardex {
 
-// Gives the worker's body a thread. A port that needs a thread of its own
-// toolkit's kind supplies its own runner.
+// Gives the worker's body a thread; tests may run it otherwise.
 class WorkerThread {
  public:
   virtual ~WorkerThread() = default;

@@ -1,6 +1,9 @@
 #include "qt_serial_port.h"
 
+#include <QAbstractEventDispatcher>
+#include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QEventLoop>
 
 #ifndef Q_OS_WIN
 #include <fcntl.h>
@@ -32,6 +35,12 @@ QtSerialPort::~QtSerialPort() {
 }
 
 bool QtSerialPort::Open(const std::string& path) {
+  // The worker is a plain thread. QSerialPort registers its notifiers with
+  // the thread's event dispatcher, so give the thread one (making an event
+  // loop does that); it is never run, so the port is read only here.
+  if (QCoreApplication::instance() != nullptr && QAbstractEventDispatcher::instance() == nullptr) {
+    QEventLoop make_dispatcher;
+  }
   port_ = std::make_unique<QSerialPort>();
   port_->setPortName(QString::fromStdString(path));
   // QSerialPort opens exclusively and holds a lock file, so a second open of

@@ -10,6 +10,7 @@ namespace vardex {
 // The worker's port on top of QSerialPort. The QSerialPort is made in Open()
 // and destroyed in Close(), both on the worker thread, which never runs an
 // event loop: the port is only ever read from the worker's own waits.
+// Interrupt() may come from any thread.
 class QtSerialPort final : public SerialPort {
  public:
   QtSerialPort();

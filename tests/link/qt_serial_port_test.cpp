@@ -7,6 +7,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <QCoreApplication>
 #include <array>
 #include <chrono>
 #include <future>
@@ -14,7 +15,7 @@
 #include <thread>
 #include <vector>
 
-#include "qt_worker_thread.h"
+#include "worker_thread.h"
 
 namespace vardex {
 namespace {
@@ -60,7 +61,7 @@ template <typename Body>
 auto OnWorker(Body body) {
   std::packaged_task<decltype(body())()> task(body);
   auto result = task.get_future();
-  QtWorkerThread thread;
+  StdWorkerThread thread;
   thread.Start([&task] { task(); });
   thread.Join();
   return result.get();
@@ -79,7 +80,7 @@ TEST(QtSerialPort, OpensAPtyExclusivelyAndMovesBytesBothWays) {
   std::promise<void> reply_sent;
   std::vector<std::uint8_t> got;
   QtSerialPort port;
-  QtWorkerThread worker;
+  StdWorkerThread worker;
   worker.Start([&] {
     const bool ok = port.Open(pty.slave_path);
     opened.set_value(ok);
@@ -121,7 +122,7 @@ TEST(QtSerialPort, InterruptEndsAWaitingRead) {
   QtSerialPort port;
   std::promise<bool> opened;
   std::promise<std::size_t> read_done;
-  QtWorkerThread thread;
+  StdWorkerThread thread;
   thread.Start([&] {
     const bool ok = port.Open(pty.slave_path);
     opened.set_value(ok);
@@ -159,3 +160,10 @@ TEST(QtSerialPort, AHungUpLineReadsNothing) {
 
 }  // namespace
 }  // namespace vardex
+
+int main(int argc, char** argv) {
+  // As in the tool, an application object exists while ports are opened.
+  QCoreApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
