@@ -117,12 +117,14 @@ struct Sim {
     slave = line.substr(6);
     return true;
   }
-  ~Sim() {
+  void Stop() {
     if (pid > 0) {
       kill(pid, SIGTERM);
       waitpid(pid, nullptr, 0);
+      pid = -1;
     }
   }
+  ~Sim() { Stop(); }
 };
 
 struct Scenario {
@@ -201,6 +203,15 @@ void RunMode(const char* mode, const std::vector<std::string>& sim_options,
   const double idle_cpu = ProcessCpuSeconds() - cpu_before;
   std::printf("worker CPU while idle 10 s with the port open: %.4f s (%.3f%%)\n", idle_cpu,
               idle_cpu / 10 * 100);
+
+  // The device goes away under the open port (the pty hangs up): reads now
+  // fail at once, and the worker must still only poll at its pace.
+  sim.Stop();
+  const double gone_before = ProcessCpuSeconds();
+  std::this_thread::sleep_for(5s);
+  const double gone_cpu = ProcessCpuSeconds() - gone_before;
+  std::printf("worker CPU for 5 s after the device went away: %.4f s (%.3f%%)\n", gone_cpu,
+              gone_cpu / 5 * 100);
   worker.Terminate();
   worker.Join();
 }
