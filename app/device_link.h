@@ -61,7 +61,7 @@ class DeviceLink final : public QObject, private vardex::LinkListener {
 
  private:
   struct Report {
-    enum class Kind { kLogLine, kProgress, kImage } kind;
+    enum class Kind { kLogLine, kProgress, kImage } kind = Kind::kLogLine;
     QString line;
     vardex::Operation operation = vardex::Operation::kNone;
     int pagesDone = 0;
