@@ -69,6 +69,15 @@ void SimProcess::Stop() {
   if (pid_ <= 0)
     return;
   ::kill(pid_, SIGTERM);
-  ::waitpid(pid_, nullptr, 0);
+  // Bounded: a simulator that does not end on SIGTERM is killed.
+  QDeadlineTimer deadline(10000);
+  while (::waitpid(pid_, nullptr, WNOHANG) == 0) {
+    if (deadline.hasExpired()) {
+      ::kill(pid_, SIGKILL);
+      ::waitpid(pid_, nullptr, 0);
+      break;
+    }
+    ::usleep(5000);
+  }
   pid_ = -1;
 }
