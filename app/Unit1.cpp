@@ -19,11 +19,11 @@
 #include "config_driver.h"
 #include "firmware_buffer.h"
 #include "page_builder.h"
-#include "pages/beacons_page.h"
-#include "pages/digipeater_page.h"
 #include "pages/access_pages.h"
 #include "pages/aprs_is_page.h"
+#include "pages/beacons_page.h"
 #include "pages/clock_page.h"
+#include "pages/digipeater_page.h"
 #include "pages/network_page.h"
 #include "pages/radio_page.h"
 #include "pages/telemetry_page.h"
@@ -38,16 +38,11 @@ struct PageSpec {
 };
 
 constexpr PageSpec kPages[] = {
-    {"TabSheet1", "Radio"},
-    {"TabSheet6", "Digipeater"},
-    {"TabSheetBeacons", "Beacons"},
-    {"TabSheet9", "Network"},
-    {"TabSheet3", "APRS-IS"},
-    {"TabSheetWeather", "Weather"},
-    {"TabSheet5", "RTC/NTP time"},
-    {"TabSheet7", "WWW access"},
-    {"TabSheet10", "Telnet access"},
-    {"TabSheet8", "Telemetry module"},
+    {"TabSheet1", "Radio"},          {"TabSheet6", "Digipeater"},
+    {"TabSheetBeacons", "Beacons"},  {"TabSheet9", "Network"},
+    {"TabSheet3", "APRS-IS"},        {"TabSheetWeather", "Weather"},
+    {"TabSheet5", "RTC/NTP time"},   {"TabSheet7", "WWW access"},
+    {"TabSheet10", "Telnet access"}, {"TabSheet8", "Telemetry module"},
 };
 
 }  // namespace
@@ -114,18 +109,19 @@ TForm1::TForm1(MessageBoxes* boxes, QWidget* parent, const vardex::LocalTimeSour
   ShowSettings(this, vardex::ConfigSettings{});
   FillClockFromSystemTime();
   CheckBox21Click();
+  connect(findChild<QPushButton*>("Button11"), &QPushButton::clicked, this, &TForm1::Button11Click);
   for (const char* name : {"CheckBox21", "CheckBox14"}) {
     connect(findChild<QCheckBox*>(name), &QCheckBox::clicked, this, &TForm1::CheckBox21Click);
   }
   const std::pair<const char*, void (TForm1::*)()> defaultButtons[] = {
-      {"Button6", &TForm1::Button6Click}, {"Button7", &TForm1::Button7Click},
-      {"Button8", &TForm1::Button8Click}, {"Button9", &TForm1::Button9Click},
+      {"Button6", &TForm1::Button6Click},
+      {"Button7", &TForm1::Button7Click},
+      {"Button8", &TForm1::Button8Click},
+      {"Button9", &TForm1::Button9Click},
       {"Button10", &TForm1::Button10Click}};
   for (const auto& [name, handler] : defaultButtons) {
     connect(findChild<QPushButton*>(name), &QPushButton::clicked, this, handler);
   }
-  connect(findChild<QPushButton*>("Button11"), &QPushButton::clicked, this,
-          &TForm1::Button11Click);
 
   pageControl_->setCurrentIndex(0);
   setWindowTitle("VARDEX Plus Configurator v1.26");
@@ -173,7 +169,9 @@ void TForm1::BuildConnectionGroup(QWidget* group) {
   connect(write, &QPushButton::clicked, this, &TForm1::Button5Click);
 }
 
-QWidget* TForm1::Page(int index) const { return pageControl_->widget(index); }
+QWidget* TForm1::Page(int index) const {
+  return pageControl_->widget(index);
+}
 
 void TForm1::ReportStepFailure(const vardex::StepResult& result) {
   const QString text = QString::fromStdString(result.text);
@@ -206,13 +204,18 @@ void TForm1::AppendLog(const QString& line) {
   memo_->verticalScrollBar()->setValue(memo_->verticalScrollBar()->maximum());
 }
 
-void TForm1::Button1Click() { OpenSerialPort(); }
+void TForm1::Button1Click() {
+  OpenSerialPort();
+}
 
-void TForm1::Button2Click() { link_->ClosePort(); }
+void TForm1::Button2Click() {
+  link_->ClosePort();
+}
 
 void TForm1::Button3Click() {
   const std::optional<QString> path = chooser_->ChooseFirmwareFile(this);
-  if (!path) return;
+  if (!path)
+    return;
   vardex::FirmwareBuffer& firmware = link_->Firmware();
   const vardex::FirmwareLoadStatus status =
       vardex::LoadFirmwareFile(QFile::encodeName(*path).constData(), firmware);
@@ -236,30 +239,47 @@ void TForm1::Button4Click() {
 void TForm1::Button5Click() {
   // The PC's time goes into the clock fields first when
   // "Upload PC system time on config write" is checked.
-  if (UploadsPcTime(this)) FillClockFromSystemTime();
-  if (!BuildConfigImage()) return;
+  if (UploadsPcTime(this))
+    FillClockFromSystemTime();
+  if (!BuildConfigImage())
+    return;
   StartProgress(vardex::ConfigImage::kPageCount);
   link_->PostConfigWrite(writeImage_);
 }
 
 void TForm1::Button11Click() {
   // The same hidden instance each time; closing it hides it again.
-  if (form2_ != nullptr) form2_->exec();
+  if (form2_ != nullptr)
+    form2_->exec();
 }
 
-void TForm1::FillClockFromSystemTime() { ShowLocalTime(this, *clock_); }
+void TForm1::FillClockFromSystemTime() {
+  ShowLocalTime(this, *clock_);
+}
 
-void TForm1::CheckBox21Click() { ApplyClockBoxesState(this); }
+void TForm1::CheckBox21Click() {
+  ApplyClockBoxesState(this);
+}
 
-void TForm1::Button6Click() { ApplyChannelDefaultsOnPage(this, 1); }
+void TForm1::Button6Click() {
+  ApplyChannelDefaultsOnPage(this, 1);
+}
 
-void TForm1::Button7Click() { ApplyChannelDefaultsOnPage(this, 2); }
+void TForm1::Button7Click() {
+  ApplyChannelDefaultsOnPage(this, 2);
+}
 
-void TForm1::Button8Click() { ApplyChannelDefaultsOnPage(this, 3); }
+void TForm1::Button8Click() {
+  ApplyChannelDefaultsOnPage(this, 3);
+}
 
-void TForm1::Button9Click() { ApplyChannelDefaultsOnPage(this, 4); }
+void TForm1::Button9Click() {
+  ApplyChannelDefaultsOnPage(this, 4);
+}
 
-void TForm1::Button10Click() { ApplyChannelDefaultsOnPage(this, 5); }
+void TForm1::Button10Click() {
+  ApplyChannelDefaultsOnPage(this, 5);
+}
 
 void TForm1::ConnectDeviceLink() {
   link_ = new DeviceLink(this);

@@ -57,11 +57,12 @@ class TForm1 : public QWidget {
   void FillClockFromSystemTime();
 
  public slots:
-  void Button1Click();  // "Open port"
-  void Button2Click();  // "Close port"
-  void Button3Click();  // "Upload firmware"
-  void Button4Click();  // "Read config"
-  void Button5Click();  // "Write config"
+  void Button1Click();   // "Open port"
+  void Button2Click();   // "Close port"
+  void Button3Click();   // "Upload firmware"
+  void Button4Click();   // "Read config"
+  void Button5Click();   // "Write config"
+  void Button11Click();  // "Special strings" on "Beacons": the help window, modally
   // "Default parameters" of analog channels 1 to 5.
   void Button6Click();
   void Button7Click();
@@ -70,7 +71,6 @@ class TForm1 : public QWidget {
   void Button10Click();
   // "Upload PC system time on config write" and "Use NTP server".
   void CheckBox21Click();
-  void Button11Click();  // "Special strings" on "Beacons": the help window, modally
 
  protected:
   // Closing the window ends the worker and releases the port.
