@@ -292,10 +292,10 @@ void TForm1::ConnectDeviceLink() {
 }
 
 bool TForm1::OpenSerialPort() {
-  // The selected entry, else the text shown; only "COM1" to "COM9" open.
-  auto* ports = findChild<QComboBox*>("ComboBox2");
-  const QString name =
-      ports->currentIndex() >= 0 ? ports->itemText(ports->currentIndex()) : ports->currentText();
+  // The list's text decides: a selected entry shows its own text, and text
+  // typed over an earlier selection means what it says. Only "COM1" to
+  // "COM9" resolve to a port.
+  const QString name = findChild<QComboBox*>("ComboBox2")->currentText();
   if (!link_->OpenPort(name)) {
     boxes_->ShowInformation(
         "Serial port open error. Try to reconnect the device and reset application.");

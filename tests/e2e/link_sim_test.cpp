@@ -1,5 +1,6 @@
 // The real window and worker against vardex-sim over a pseudo-terminal.
 #include <QApplication>
+#include <QComboBox>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -309,6 +310,22 @@ class LinkSimTest : public QObject {
     w.SetComText("COM5");
     w.form.Button1Click();
     QCOMPARE(w.BoxTexts(), QStringList{kOpened});
+  }
+
+  void textTypedOverASelectionIsThePortOpened() {
+    SimProcess sim;
+    QVERIFY(sim.Start(7, LinkDir()));
+    E2eWindow w;
+    w.SelectCom(3);  // no device behind COM3
+    w.form.findChild<QComboBox*>("ComboBox2")->setEditText("COM7");
+    w.form.Button1Click();
+    QCOMPARE(w.BoxTexts(), QStringList{kOpened});
+
+    E2eWindow other;
+    other.SelectCom(7);
+    other.form.findChild<QComboBox*>("ComboBox2")->setEditText("COM77");
+    other.form.Button1Click();
+    QCOMPARE(other.BoxTexts(), QStringList{kOpenError});
   }
 
   void closingTheWindowReleasesThePort() {
