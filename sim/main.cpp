@@ -1,8 +1,12 @@
 // vardex-sim: plays the VARDEX device on a pseudo-terminal so the
 // configurator can be run and tested without the hardware.
 #include <unistd.h>
+#ifdef __linux__
+#include <sys/prctl.h>
+#endif
 
 #include <array>
+#include <csignal>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -61,6 +65,10 @@ int Serve(const PtyPort& port, Device& device, SerialLine& line, const EventLog&
 int Run(const SimOptions& options) {
   const EventLog log(options.verbose);
   InstallStopSignals();
+#ifdef __linux__
+  // A test that dies must not leave its simulator (and the pty) behind.
+  ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+#endif
 
   static DeviceMemory memory;  // fixed buffers for the life of the program
   if (!options.image_file.empty()) {
