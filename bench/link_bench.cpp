@@ -98,7 +98,7 @@ struct Sim {
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
     posix_spawn_file_actions_addclose(&actions, out[0]);
-    std::vector<std::string> args{VARDEX_SIM_PATH};
+    std::vector<std::string> args{VARDEX_SIM_PATH, "--exit-with-parent"};
     args.insert(args.end(), options.begin(), options.end());
     std::vector<char*> argv;
     for (auto& arg : args) argv.push_back(arg.data());

@@ -6,8 +6,8 @@
 #endif
 
 #include <array>
-#include <csignal>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 
@@ -67,7 +67,8 @@ int Run(const SimOptions& options) {
   InstallStopSignals();
 #ifdef __linux__
   // A test that dies must not leave its simulator (and the pty) behind.
-  ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+  if (options.exit_with_parent)
+    ::prctl(PR_SET_PDEATHSIG, SIGTERM);
 #endif
 
   static DeviceMemory memory;  // fixed buffers for the life of the program

@@ -60,6 +60,10 @@ ParseOutcome ParseOptions(int argc, char** argv) {
       o.verbose = true;
       continue;
     }
+    if (arg == "--exit-with-parent") {
+      o.exit_with_parent = true;
+      continue;
+    }
     if (arg == "--bad-page-number") {
       o.bad_page_number = true;
       continue;
@@ -130,6 +134,7 @@ on stdout once it listens; SIGINT or SIGTERM end it.
   --baud B              pace reading and writing at B baud, 10 bits a byte
   --bad-page-number     read replies carry the page number plus 16
   --verbose             log events to stderr
+  --exit-with-parent    end when the process that started it ends (Linux)
   --help                show this text
 )";
 }

@@ -26,6 +26,7 @@ struct SimOptions {
   int baud = 0;  // 0: no line-rate pacing
   bool bad_page_number = false;
   bool verbose = false;
+  bool exit_with_parent = false;
   bool help = false;
 };
 

@@ -17,8 +17,8 @@ SimProcess::~SimProcess() {
 }
 
 bool SimProcess::Start(int com, const QString& linkDir, const QStringList& options) {
-  std::vector<std::string> args{VARDEX_SIM_PATH, "--com", std::to_string(com), "--link-dir",
-                                linkDir.toStdString()};
+  std::vector<std::string> args{VARDEX_SIM_PATH,     "--exit-with-parent", "--com",
+                                std::to_string(com), "--link-dir",         linkDir.toStdString()};
   for (const QString& option : options) args.push_back(option.toStdString());
   std::vector<char*> argv;
   for (std::string& arg : args) argv.push_back(arg.data());

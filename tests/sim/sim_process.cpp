@@ -60,7 +60,7 @@ bool SimProcess::Start(const std::vector<std::string>& args) {
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
 
-  std::vector<std::string> all{VARDEX_SIM_PATH};
+  std::vector<std::string> all{VARDEX_SIM_PATH, "--exit-with-parent"};
   all.insert(all.end(), args.begin(), args.end());
   std::vector<char*> argv;
   for (auto& a : all) argv.push_back(a.data());
