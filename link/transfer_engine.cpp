@@ -23,17 +23,16 @@ void TransferEngine::Receive(std::span<const std::uint8_t> bytes) {
 }
 
 void TransferEngine::TakePendingOperation(const std::atomic<bool>* closing) {
-  switch (mailbox_.Take(data_, closing)) {
+  const Operation operation = mailbox_.Take(data_, closing);
+  switch (operation) {
     case Operation::kFirmwareUpload:
+    case Operation::kConfigWrite: {
+      const PageChain chain = ChainOf(operation);
       ring_.Reset();
-      SendFirmwarePage(data_.firmware_counters.current_page);
-      Log("Firmware page sent [%d].", data_.firmware_counters.current_page);
+      (this->*chain.send)(chain.counters.current_page);
+      Log(chain.sent_line, chain.counters.current_page);
       break;
-    case Operation::kConfigWrite:
-      ring_.Reset();
-      SendImagePage(data_.write_counters.current_page);
-      Log("Eeprom page sent [%d].", data_.write_counters.current_page);
-      break;
+    }
     case Operation::kConfigRead:
       // The ring is kept: a reply may already be on its way.
       read_running_ = true;
@@ -45,33 +44,35 @@ void TransferEngine::TakePendingOperation(const std::atomic<bool>* closing) {
   }
 }
 
+TransferEngine::PageChain TransferEngine::ChainOf(Operation operation) {
+  if (operation == Operation::kFirmwareUpload) {
+    return {data_.firmware_counters, &TransferEngine::SendFirmwarePage, "Firmware page sent [%d]."};
+  }
+  return {data_.write_counters, &TransferEngine::SendImagePage, "Eeprom page sent [%d]."};
+}
+
 // Acknowledgements are counted, not matched: each one advances by a page.
-void TransferEngine::OnFirmwarePageAck() {
+void TransferEngine::AdvanceOnAck(Operation operation) {
+  const PageChain chain = ChainOf(operation);
   Log("Page receive ack.");
-  TransferCounters& counters = data_.firmware_counters;
+  TransferCounters& counters = chain.counters;
   if (counters.current_page < counters.last_page) {
     ++counters.current_page;
-    SendFirmwarePage(counters.current_page);
-    Log("Firmware page sent [%d].", counters.current_page);
-    listener_.OnProgress(Operation::kFirmwareUpload, counters.current_page);
+    (this->*chain.send)(counters.current_page);
+    Log(chain.sent_line, counters.current_page);
+    listener_.OnProgress(operation, counters.current_page);
   } else {
     Log("Send finished.");
-    listener_.OnProgress(Operation::kFirmwareUpload, counters.last_page + 1);
+    listener_.OnProgress(operation, counters.last_page + 1);
   }
 }
 
+void TransferEngine::OnFirmwarePageAck() {
+  AdvanceOnAck(Operation::kFirmwareUpload);
+}
+
 void TransferEngine::OnEepromPageAck() {
-  Log("Page receive ack.");
-  TransferCounters& counters = data_.write_counters;
-  if (counters.current_page < counters.last_page) {
-    ++counters.current_page;
-    SendImagePage(counters.current_page);
-    Log("Eeprom page sent [%d].", counters.current_page);
-    listener_.OnProgress(Operation::kConfigWrite, counters.current_page);
-  } else {
-    Log("Send finished.");
-    listener_.OnProgress(Operation::kConfigWrite, counters.last_page + 1);
-  }
+  AdvanceOnAck(Operation::kConfigWrite);
 }
 
 void TransferEngine::OnEepromPageData(std::uint16_t page,

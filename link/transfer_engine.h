@@ -39,6 +39,15 @@ class TransferEngine final : private FrameEvents {
   void OnEepromPageData(std::uint16_t page, std::span<const std::uint8_t, kPageSize> data) override;
   void OnParserLog(std::string_view line) override;
 
+  // What differs between the two transfers that send pages.
+  struct PageChain {
+    TransferCounters& counters;
+    void (TransferEngine::*send)(std::uint32_t page);
+    const char* sent_line;
+  };
+  PageChain ChainOf(Operation operation);
+  void AdvanceOnAck(Operation operation);
+
   void SendPage(FrameCode code, std::span<const std::uint8_t, kPageSize> page,
                 std::uint32_t number);
   void SendFirmwarePage(std::uint32_t page);
