@@ -25,6 +25,7 @@ fi
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   echo "No display: running under Xvfb (nothing visible; use a desktop session to see the window)."
-  exec xvfb-run -a build/default/app/vardex-configurator
+  xvfb-run -a build/default/app/vardex-configurator
+  exit
 fi
 build/default/app/vardex-configurator
