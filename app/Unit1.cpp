@@ -32,12 +32,12 @@
 
 namespace {
 
-struct PageSpec {
+struct TabPage {
   const char* name;
   const char* caption;
 };
 
-constexpr PageSpec kPages[] = {
+constexpr TabPage kPages[] = {
     {"TabSheet1", "Radio"},          {"TabSheet6", "Digipeater"},
     {"TabSheetBeacons", "Beacons"},  {"TabSheet9", "Network"},
     {"TabSheet3", "APRS-IS"},        {"TabSheetWeather", "Weather"},
@@ -67,10 +67,10 @@ TForm1::TForm1(MessageBoxes* boxes, QWidget* parent, const vardex::LocalTimeSour
   pageControl_ = new QTabWidget(this);
   pageControl_->setObjectName("PageControl1");
   pageControl_->setUsesScrollButtons(false);  // all ten captions stay visible
-  for (const PageSpec& spec : kPages) {
+  for (const TabPage& tab : kPages) {
     auto* page = new QWidget;
-    page->setObjectName(spec.name);
-    pageControl_->addTab(page, spec.caption);
+    page->setObjectName(tab.name);
+    pageControl_->addTab(page, tab.caption);
   }
 
   memo_ = new QPlainTextEdit(this);

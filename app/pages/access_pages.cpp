@@ -36,10 +36,10 @@ const AccessPage kTelnet = {
 };
 
 // The password box shows its text in clear, like the device stores it.
-void BuildAccessPage(QWidget* page, const AccessPage& spec) {
+void BuildAccessPage(QWidget* page, const AccessPage& service) {
   auto* grid = new QGridLayout;
   int row = 0;
-  for (const AccessField* field : {&spec.user, &spec.password, &spec.port}) {
+  for (const AccessField* field : {&service.user, &service.password, &service.port}) {
     auto* edit = MakeEdit(page, field->name, field->maxLength, field->hint);
     edit->setFixedWidth(field->maxLength == 4 ? 48 : 110);
     grid->addWidget(MakeLabel(page, field->label, edit), row, 0);
@@ -55,10 +55,10 @@ void BuildAccessPage(QWidget* page, const AccessPage& spec) {
   outer->setContentsMargins(9, 16, 9, 9);
 }
 
-void BindService(SettingsBinder& b, const AccessPage& spec, vardex::ServiceAccess& s) {
-  b.Text(spec.user.name, s.user);
-  b.Text(spec.password.name, s.password);
-  b.Text(spec.port.name, s.port);
+void BindService(SettingsBinder& b, const AccessPage& service, vardex::ServiceAccess& s) {
+  b.Text(service.user.name, s.user);
+  b.Text(service.password.name, s.password);
+  b.Text(service.port.name, s.port);
 }
 
 }  // namespace

@@ -34,12 +34,12 @@ void BuildAprsIsPage(QWidget* page) {
   servers->addWidget(new QLabel("Port:", page), 0, 3);
   servers->setColumnMinimumWidth(0, 16);
   for (int row = 0; row < static_cast<int>(kServers.size()); ++row) {
-    const ServerRow& spec = kServers[static_cast<std::size_t>(row)];
-    auto* host = MakeEdit(page, spec.host, 31, "APRS-IS server domain name or IP address.");
-    auto* port = MakeEdit(page, spec.port, 5, "APRS-IS server port.");
+    const ServerRow& server = kServers[static_cast<std::size_t>(row)];
+    auto* host = MakeEdit(page, server.host, 31, "APRS-IS server domain name or IP address.");
+    auto* port = MakeEdit(page, server.port, 5, "APRS-IS server port.");
     host->setFixedWidth(220);
     port->setFixedWidth(56);
-    servers->addWidget(MakeLabel(page, spec.label, host), row + 1, 1);
+    servers->addWidget(MakeLabel(page, server.label, host), row + 1, 1);
     servers->addWidget(host, row + 1, 2);
     servers->addWidget(port, row + 1, 3);
     // One "Port:" heading serves the three rows.

@@ -47,11 +47,11 @@ void BuildNetworkPage(QWidget* page) {
   auto* grid = new QGridLayout;
   grid->setHorizontalSpacing(6);
   for (int row = 0; row < static_cast<int>(kRows.size()); ++row) {
-    const AddressRow& spec = kRows[static_cast<std::size_t>(row)];
+    const AddressRow& address = kRows[static_cast<std::size_t>(row)];
     auto* octets = new QHBoxLayout;
     QLineEdit* first = nullptr;
     for (int i = 0; i < 4; ++i) {
-      auto* edit = MakeEdit(page, spec.boxes[static_cast<std::size_t>(i)], 3, spec.hint);
+      auto* edit = MakeEdit(page, address.boxes[static_cast<std::size_t>(i)], 3, address.hint);
       edit->setFixedWidth(kOctetWidth);
       edit->setAlignment(Qt::AlignRight);
       if (i > 0)
@@ -60,12 +60,12 @@ void BuildNetworkPage(QWidget* page) {
       if (first == nullptr)
         first = edit;
     }
-    grid->addWidget(MakeLabel(page, spec.label, first), row, 0);
+    grid->addWidget(MakeLabel(page, address.label, first), row, 0);
     grid->addLayout(octets, row, 1, Qt::AlignLeft);
     // One label serves the row's four boxes; say which octet each one is.
     for (int i = 0; i < 4; ++i) {
-      page->findChild<QLineEdit*>(spec.boxes[static_cast<std::size_t>(i)])
-          ->setAccessibleName(QStringLiteral("%1 octet %2").arg(spec.label).arg(i + 1));
+      page->findChild<QLineEdit*>(address.boxes[static_cast<std::size_t>(i)])
+          ->setAccessibleName(QStringLiteral("%1 octet %2").arg(address.label).arg(i + 1));
     }
   }
   grid->setRowStretch(static_cast<int>(kRows.size()), 1);
