@@ -39,8 +39,8 @@ struct TabPage {
 
 constexpr TabPage kPages[] = {
     {"TabSheet1", "Radio"},          {"TabSheet6", "Digipeater"},
-    {"TabSheetBeacons", "Beacons"},  {"TabSheet9", "Network"},
-    {"TabSheet3", "APRS-IS"},        {"TabSheetWeather", "Weather"},
+    {"TabSheet2", "Beacons"},        {"TabSheet9", "Network"},
+    {"TabSheet3", "APRS-IS"},        {"TabSheet4", "Weather"},
     {"TabSheet5", "RTC/NTP time"},   {"TabSheet7", "WWW access"},
     {"TabSheet10", "Telnet access"}, {"TabSheet8", "Telemetry module"},
 };
