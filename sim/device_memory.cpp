@@ -6,7 +6,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <string_view>
+
+#include "factory_image.h"
 
 namespace vardex_sim {
 namespace {
@@ -18,20 +19,11 @@ void PutU32(std::span<std::uint8_t> image, std::size_t offset, std::uint32_t v) 
   for (std::size_t i = 0; i < 4; ++i) image[offset + i] = static_cast<std::uint8_t>(v >> (8 * i));
 }
 
-void PutText(std::span<std::uint8_t> image, std::size_t offset, std::string_view text) {
-  std::copy(text.begin(), text.end(), image.begin() + static_cast<std::ptrdiff_t>(offset));
-}
-
-// A device fresh from the factory: a placeholder station on the radio page,
-// everything else zero, and a checksum that holds.
+// A device fresh from the factory: every page filled in, and a checksum that
+// holds.
 void FillFactoryImage(std::span<std::uint8_t> image) {
   std::fill(image.begin(), image.end(), 0);
-  PutText(image, 4, "NOCALL");  // callsign, space-padded to six characters
-  image[10] = '0';              // SSID 0, stored as a digit character
-  PutU32(image, 12, 300);       // preamble length
-  PutU32(image, 16, 500);       // quiet time
-  PutText(image, 28, "5221.60N");
-  PutText(image, 37, "01653.63E");
+  PutFactorySettings(image);
   PutU32(image, 0, ImageChecksum(image));
 }
 

@@ -2,6 +2,7 @@
 // the frames written out byte for byte.
 #include <gtest/gtest.h>
 
+#include <string_view>
 #include <thread>
 
 #include "sim_process.h"
@@ -117,6 +118,78 @@ TEST_F(SimProtocolTest, BuiltInImageHasAValidChecksum) {
   ASSERT_EQ(image.size(), 2048u);
   EXPECT_EQ(ChecksumField(image), SumOfBytes4To1551(image));
   EXPECT_NE(ChecksumField(image), 0u);
+}
+
+// Text bytes as the image holds them, the zero byte included.
+Bytes Chars(std::string_view text) {
+  Bytes bytes(text.begin(), text.end());
+  bytes.push_back(0x00);
+  return bytes;
+}
+
+struct FactoryField {
+  const char* name;
+  std::size_t offset;
+  Bytes bytes;
+};
+
+// A few fields of the built-in image, one per page, as the configurator's
+// image map lays them out.
+const FactoryField kFactoryFields[] = {
+    {"callsign VX1SIM, SSID 2 as a digit", 4, {0x56, 0x58, 0x31, 0x53, 0x49, 0x4D, 0x32, 0x00}},
+    {"TX delay 300, quiet time 500", 12, {0x2C, 0x01, 0x00, 0x00, 0xF4, 0x01, 0x00, 0x00}},
+    {"digipeater on, duplicate checking 30", 20, {0x01, 0x00, 0x00, 0x00, 0x1E, 0x00, 0x00, 0x00}},
+    {"latitude", 28, Chars("5005.32N")},
+    {"longitude", 37, Chars("01956.18E")},
+    {"PTT, busy detection, reserved, station type", 47, {0x01, 0x01, 0x00, 0x00, 0x00, 0x07}},
+    {"weather report N 1, n 1, rates 30 and 10",
+     67,
+     {0x01, 0x01, 0x00, 0x00, 0x00, 0x1E, 0x00, 0x00, 0x00, 0x0A, 0x00, 0x00, 0x00}},
+    {"APRS-IS gating RF on, messages off", 152, {0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00}},
+    {"APRS-IS server 1", 160, Chars("rotate.aprs2.net")},
+    {"APRS-IS server 1 port 14580", 192, {0xF4, 0x38, 0x00, 0x00}},
+    {"NTP on and its server", 268, Concat({0x01}, Chars("europe.pool.ntp.org"))},
+    {"address, gateway, mask, DNS, reserved",
+     301,
+     {0xC0, 0xA8, 0x01, 0x32, 0xC0, 0xA8, 0x01, 0x01, 0xFF, 0xFF, 0xFF, 0x00, 0xC0, 0xA8, 0x01,
+      0x01, 0x00, 0x00, 0x00}},
+    {"beacon 1 dest and path", 340, Concat(Chars("APVDX10"), {0x57, 0x49, 0x44, 0x45, 0x00, 0x00})},
+    {"beacon 1 N 1, n 2, rates 30 and 10",
+     354,
+     {0x01, 0x02, 0x1E, 0x00, 0x00, 0x00, 0x0A, 0x00, 0x00, 0x00}},
+    {"beacon 1 message", 364, Chars("@<date>z<lat>/<long>-VX1SIM VARDEX simulator")},
+    {"beacon 1 switches, unused last byte", 429, {0x01, 0x01, 0x00}},
+    {"beacon 2 dest", 432, Chars("BEACON0")},
+    {"digipeater path 1 WIDE 1..2 traceable active",
+     1076,
+     {0x57, 0x49, 0x44, 0x45, 0x00, 0x00, 0x00, 0x00, 0x01, 0x02, 0x01, 0x01}},
+    {"digipeater path 8 unnamed 1..7",
+     1160,
+     {0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x01, 0x07, 0x00, 0x00}},
+    {"web user and password", 1172,
+     Concat(Concat(Chars("sysop"), Bytes(7, 0x00)), Chars("radio73"))},
+    {"web token of sysop:radio73", 1198, Chars("c3lzb3A6cmFkaW83Mw==")},
+    {"web port 8080", 1238, {0x90, 0x1F}},
+    {"telnet port 2323, telemetry on", 1266, {0x13, 0x09, 0x01}},
+    {"telemetry data switches before rates 15 and 15",
+     1285,
+     {0x01, 0x01, 0x00, 0x0F, 0x00, 0x00, 0x00, 0x0F, 0x00, 0x00, 0x00}},
+    {"channel 5 coefficient C, average on, reserved",
+     1539,
+     {0x2D, 0x36, 0x34, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00}},
+};
+
+TEST_F(SimProtocolTest, BuiltInImageHoldsAFactoryConfiguration) {
+  ASSERT_TRUE(sim.Start({}));
+  Port port(sim.slave_path());
+  const Bytes image = ReadWholeImage(port);
+  ASSERT_EQ(image.size(), 2048u);
+  for (const FactoryField& field : kFactoryFields) {
+    const auto first = image.begin() + static_cast<std::ptrdiff_t>(field.offset);
+    EXPECT_EQ(Bytes(first, first + static_cast<std::ptrdiff_t>(field.bytes.size())), field.bytes)
+        << field.name;
+  }
+  EXPECT_EQ(Bytes(image.begin() + 1552, image.end()), Bytes(496, 0x00));
 }
 
 TEST_F(SimProtocolTest, ImageFileIsServed) {
