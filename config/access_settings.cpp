@@ -5,6 +5,7 @@
 
 #include "base64.h"
 #include "image_text.h"
+#include "number_field.h"
 
 namespace vardex {
 namespace {
@@ -45,14 +46,9 @@ void PutBasicToken(const ServiceAccess& access, ConfigImage& image) {
 }
 
 StepResult PutPort(const ServiceLayout& layout, const ServiceAccess& access, ConfigImage& image) {
-  StepResult result;
-  const auto port = ConvertField(access.port, result);
-  if (!port)
-    return result;
-  if (*port < 0 || *port > 65535)
-    return StepResult::Invalid(layout.portMessage);
-  image.PutU16(layout.port, static_cast<std::uint16_t>(*port));
-  return StepResult::Ok();
+  // A negative port is refused rather than stored as its low 16 bits.
+  return StoreNumberField(access.port, {layout.port, 2, 0, 65535, RangeOf::kTypedValue},
+                          layout.portMessage, image);
 }
 
 void ShowService(const ServiceLayout& layout, const ConfigImage& image, ServiceAccess& access) {

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "image_text.h"
+#include "number_field.h"
 
 namespace vardex {
 namespace {
@@ -39,12 +40,11 @@ StepResult EncodeAprsIsSettings(const AprsIsSettings& s, ConfigImage& image) {
     image.PutText(entry, kHostWidth, Latin1FromUtf8(server.host));
     if (server.port.empty())
       continue;  // the device reads 0 as "no port given"
-    const auto port = ConvertField(server.port, result);
-    if (!port)
+    result =
+        StoreNumberField(server.port, {entry + kPortInEntry, 4, 0, 65535, RangeOf::kTypedValue},
+                         kPortMessages[i], image);
+    if (!result.ok())
       return result;
-    image.PutU32(entry + kPortInEntry, static_cast<std::uint32_t>(*port));
-    if (*port < 0 || *port > 65535)
-      return StepResult::Invalid(kPortMessages[i]);
   }
   image.PutText(kUser, kLoginWidth, Latin1FromUtf8(s.user));
   image.PutText(kPassword, kLoginWidth, Latin1FromUtf8(s.password));

@@ -4,6 +4,7 @@
 
 #include "image_text.h"
 #include "list_index.h"
+#include "number_field.h"
 
 namespace vardex {
 namespace {
@@ -29,43 +30,28 @@ std::string BoundMessage(std::size_t row, std::string_view bound) {
          " value range error (1 - 7).";
 }
 
-// Stores the low 8 bits of the box's value; the stored byte must be 1 to 7.
-StepResult EncodeBound(std::string_view text, std::size_t offset, std::size_t row,
-                       std::string_view bound, ConfigImage& image) {
-  StepResult result;
-  const auto value = ConvertField(text, result);
-  if (!value)
-    return result;
-  image.PutU8(offset, static_cast<std::uint8_t>(*value));
-  const std::uint8_t stored = image.GetU8(offset);
-  if (stored == 0 || stored > 7)
-    return StepResult::Invalid(BoundMessage(row, bound));
-  return StepResult::Ok();
-}
-
 }  // namespace
 
 StepResult EncodeDigipeaterSettings(const DigipeaterSettings& s, ConfigImage& image) {
   image.PutU32(kDigipeaterOn, s.digipeaterOn ? 1 : 0);
 
-  StepResult result;
-  const auto antiflood = ConvertField(s.duplicateChecking, result);
-  if (!antiflood)
+  StepResult result = StoreNumberField(s.duplicateChecking, {kAntiflood, 4, 15, 180},
+                                       "Antiflood timeout - range error (15 - 180).", image);
+  if (!result.ok())
     return result;
-  image.PutU32(kAntiflood, static_cast<std::uint32_t>(*antiflood));
-  if (image.GetU32(kAntiflood) < 15 || image.GetU32(kAntiflood) > 180) {
-    return StepResult::Invalid("Antiflood timeout - range error (15 - 180).");
-  }
 
   // Every row is checked, active or not, named or not.
   for (std::size_t row = 0; row < s.paths.size(); ++row) {
     const DigipeaterPath& path = s.paths[row];
     const std::size_t entry = EntryStart(row);
     image.PutText(entry, kNameWidth, Latin1FromUtf8(path.name));
-    result = EncodeBound(path.lower, entry + kLower, row, "n>=", image);
+    // Only the low 8 bits are stored and checked: 1 to 7.
+    result =
+        StoreNumberField(path.lower, {entry + kLower, 1, 1, 7}, BoundMessage(row, "n>="), image);
     if (!result.ok())
       return result;
-    result = EncodeBound(path.higher, entry + kHigher, row, "n<=", image);
+    result =
+        StoreNumberField(path.higher, {entry + kHigher, 1, 1, 7}, BoundMessage(row, "n<="), image);
     if (!result.ok())
       return result;
     image.PutU8(entry + kTraceable, ListIndexByte(path.traceable));

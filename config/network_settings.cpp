@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "number_field.h"
+
 namespace vardex {
 namespace {
 
@@ -26,12 +28,11 @@ StepResult EncodeNetworkSettings(const NetworkSettings& s, ConfigImage& image) {
   for (const AddressRow& row : kRows) {
     const OctetTexts& octets = s.*row.octets;
     for (std::size_t i = 0; i < octets.size(); ++i) {
-      const auto value = ConvertField(octets[i], result);
-      if (!value)
+      // The typed value is checked, so -1 fails although its low byte fits.
+      result = StoreNumberField(octets[i], {row.offset + i, 1, 0, 255, RangeOf::kTypedValue},
+                                row.rangeMessage, image);
+      if (!result.ok())
         return result;
-      image.PutU8(row.offset + i, static_cast<std::uint8_t>(*value));
-      if (*value < 0 || *value > 255)
-        return StepResult::Invalid(row.rangeMessage);
     }
   }
   return StepResult::Ok();

@@ -5,6 +5,7 @@
 
 #include "image_text.h"
 #include "list_index.h"
+#include "number_field.h"
 
 namespace vardex {
 namespace {
@@ -57,21 +58,14 @@ StepResult EncodeRadioSettings(const RadioSettings& s, ConfigImage& image) {
   image.PutU8(kSsid, static_cast<std::uint8_t>(0x30 + *ssid));
   image.PutU8(kSsid + 1, 0);
 
-  const auto txDelay = ConvertField(s.txDelay, result);
-  if (!txDelay)
+  result = StoreNumberField(s.txDelay, {kTxDelay, 4, 200, 1000},
+                            "Preamble len - range error (200 - 1000).", image);
+  if (!result.ok())
     return result;
-  image.PutU32(kTxDelay, static_cast<std::uint32_t>(*txDelay));
-  if (image.GetU32(kTxDelay) < 200 || image.GetU32(kTxDelay) > 1000) {
-    return StepResult::Invalid("Preamble len - range error (200 - 1000).");
-  }
-
-  const auto quietTime = ConvertField(s.quietTime, result);
-  if (!quietTime)
+  result = StoreNumberField(s.quietTime, {kQuietTime, 4, 200, 3000},
+                            "Quiet time - range error (200 - 3000).", image);
+  if (!result.ok())
     return result;
-  image.PutU32(kQuietTime, static_cast<std::uint32_t>(*quietTime));
-  if (image.GetU32(kQuietTime) < 200 || image.GetU32(kQuietTime) > 3000) {
-    return StepResult::Invalid("Quiet time - range error (200 - 3000).");
-  }
 
   image.PutU8(kPttType, ListIndexByte(s.pttType));
   image.PutU8(kBusyDetect, ListIndexByte(s.busyDetect));

@@ -1,9 +1,9 @@
 #include "report_block.h"
 
 #include <cstdint>
-#include <optional>
 
 #include "image_text.h"
+#include "number_field.h"
 
 namespace vardex {
 namespace {
@@ -12,32 +12,6 @@ std::string Message(const ReportBlockLayout& layout, std::string_view rule) {
   std::string message(layout.messageLabel);
   message += rule;
   return message;
-}
-
-// Stores the low 8 bits of the box's value; the stored byte must be 1 to 7.
-std::optional<std::uint8_t> EncodePathNumber(std::string_view text, std::size_t offset,
-                                             ConfigImage& image, StepResult& result) {
-  const auto value = ConvertField(text, result);
-  if (!value)
-    return std::nullopt;
-  image.PutU8(offset, static_cast<std::uint8_t>(*value));
-  return image.GetU8(offset);
-}
-
-bool PathNumberInRange(std::uint8_t stored) {
-  return stored >= 1 && stored <= 7;
-}
-
-// Stores all 32 bits; the value taken as unsigned must be 5 to 1440, so a
-// negative entry fails the upper bound.
-std::optional<bool> EncodeRate(std::string_view text, std::size_t offset, ConfigImage& image,
-                               StepResult& result) {
-  const auto value = ConvertField(text, result);
-  if (!value)
-    return std::nullopt;
-  image.PutU32(offset, static_cast<std::uint32_t>(*value));
-  const std::uint32_t stored = image.GetU32(offset);
-  return stored >= 5 && stored <= 1440;
 }
 
 }  // namespace
@@ -49,34 +23,28 @@ StepResult EncodeReportBlock(const ReportBlockLayout& layout, const ReportBlockS
   }
   image.PutText(layout.path, kReportPathWidth, Latin1FromUtf8(s.path));
 
-  StepResult result;
-  const auto bign = EncodePathNumber(s.bign, layout.bign, image, result);
-  if (!bign)
+  // N and n keep their low 8 bits, each 1 to 7; the rates all 32 bits, 5 to
+  // 1440 taken as unsigned.
+  StepResult result =
+      StoreNumberField(s.bign, {layout.bign, 1, 1, 7},
+                       Message(layout, " path, N value range error (1 - 7)."), image);
+  if (!result.ok())
     return result;
-  if (!PathNumberInRange(*bign)) {
-    return StepResult::Invalid(Message(layout, " path, N value range error (1 - 7)."));
-  }
-  const auto smalln = EncodePathNumber(s.smalln, layout.smalln, image, result);
-  if (!smalln)
+  result = StoreNumberField(s.smalln, {layout.smalln, 1, 1, 7},
+                            Message(layout, " path, n value range error (1 - 7)."), image);
+  if (!result.ok())
     return result;
-  if (!PathNumberInRange(*smalln)) {
-    return StepResult::Invalid(Message(layout, " path, n value range error (1 - 7)."));
-  }
-  if (*bign > *smalln)
+  if (image.GetU8(layout.bign) > image.GetU8(layout.smalln))
     return StepResult::Invalid(Message(layout, " path, n should be >= N."));
 
-  const auto rfInRange = EncodeRate(s.txRateRf, layout.txRateRf, image, result);
-  if (!rfInRange)
+  result = StoreNumberField(s.txRateRf, {layout.txRateRf, 4, 5, 1440},
+                            Message(layout, " tx rate (RF) range error (5 - 1440)."), image);
+  if (!result.ok())
     return result;
-  if (!*rfInRange) {
-    return StepResult::Invalid(Message(layout, " tx rate (RF) range error (5 - 1440)."));
-  }
-  const auto isInRange = EncodeRate(s.txRateAprsIs, layout.txRateAprsIs, image, result);
-  if (!isInRange)
+  result = StoreNumberField(s.txRateAprsIs, {layout.txRateAprsIs, 4, 5, 1440},
+                            Message(layout, " tx rate (APRSIS) range error (5 - 1440)."), image);
+  if (!result.ok())
     return result;
-  if (!*isInRange) {
-    return StepResult::Invalid(Message(layout, " tx rate (APRSIS) range error (5 - 1440)."));
-  }
 
   image.PutU8(layout.toRf, s.toRf ? 1 : 0);
   image.PutU8(layout.toAprsIs, s.toAprsIs ? 1 : 0);
