@@ -13,83 +13,44 @@ struct SectionSteps {
   DecodeStep decode;
 };
 
+// A section's two steps over its member of the settings.
+template <auto Member, auto Encode, auto Decode>
+constexpr SectionSteps Section() {
+  return {[](const ConfigSettings& s, ConfigImage& image) { return Encode(s.*Member, image); },
+          [](const ConfigImage& image, ConfigSettings& s) { Decode(image, s.*Member); }};
+}
+
+// A report block that stands as a section of its own.
+template <auto Member, ReportBlockInstance Instance>
+constexpr SectionSteps ReportBlockSection() {
+  return {[](const ConfigSettings& s, ConfigImage& image) {
+            return EncodeReportBlock(LayoutOf(Instance), s.*Member, image);
+          },
+          [](const ConfigImage& image, ConfigSettings& s) {
+            DecodeReportBlock(image, LayoutOf(Instance), s.*Member);
+          }};
+}
+
 // The fixed order of the pages' steps. A new section adds one row here.
 constexpr std::array kSections = {
-    SectionSteps{
-        [](const ConfigSettings& s, ConfigImage& image) {
-          return EncodeRadioSettings(s.radio, image);
-        },
-        [](const ConfigImage& image, ConfigSettings& s) { DecodeRadioSettings(image, s.radio); }},
-    // Digipeater
-    SectionSteps{[](const ConfigSettings& s, ConfigImage& image) {
-                   return EncodeDigipeaterSettings(s.digipeater, image);
-                 },
-                 [](const ConfigImage& image, ConfigSettings& s) {
-                   DecodeDigipeaterSettings(image, s.digipeater);
-                 }},
-    // Beacons 1 to 8, each: report block, then message
-    SectionSteps{[](const ConfigSettings& s, ConfigImage& image) {
-                   return EncodeBeaconSettings(s.beacons, image);
-                 },
-                 [](const ConfigImage& image, ConfigSettings& s) {
-                   DecodeBeaconSettings(image, s.beacons);
-                 }},
-    // Network
-    SectionSteps{[](const ConfigSettings& s, ConfigImage& image) {
-                   return EncodeNetworkSettings(s.network, image);
-                 },
-                 [](const ConfigImage& image, ConfigSettings& s) {
-                   DecodeNetworkSettings(image, s.network);
-                 }},
-    // APRS-IS
-    SectionSteps{
-        [](const ConfigSettings& s, ConfigImage& image) {
-          return EncodeAprsIsSettings(s.aprsIs, image);
-        },
-        [](const ConfigImage& image, ConfigSettings& s) { DecodeAprsIsSettings(image, s.aprsIs); }},
-    // Weather: station type, report block, comment
-    SectionSteps{[](const ConfigSettings& s, ConfigImage& image) {
-                   return EncodeWeatherSettings(s.weather, image);
-                 },
-                 [](const ConfigImage& image, ConfigSettings& s) {
-                   DecodeWeatherSettings(image, s.weather);
-                 }},
-    // Clock set values, then NTP
-    SectionSteps{
-        [](const ConfigSettings& s, ConfigImage& image) {
-          return EncodeClockSettings(s.clock, image);
-        },
-        [](const ConfigImage& image, ConfigSettings& s) { DecodeClockSettings(image, s.clock); }},
-    // WWW access, Telnet access
-    SectionSteps{
-        [](const ConfigSettings& s, ConfigImage& image) {
-          return EncodeAccessSettings(s.access, image);
-        },
-        [](const ConfigImage& image, ConfigSettings& s) { DecodeAccessSettings(image, s.access); }},
-    // Telemetry module: support switch and channels 1 to 5
-    SectionSteps{[](const ConfigSettings& s, ConfigImage& image) {
-                   return EncodeTelemetryChannels(s.telemetry, image);
-                 },
-                 [](const ConfigImage& image, ConfigSettings& s) {
-                   DecodeTelemetryChannels(image, s.telemetry);
-                 }},
-    // Telemetry data block, then telemetry parameters block
-    SectionSteps{[](const ConfigSettings& s, ConfigImage& image) {
-                   return EncodeReportBlock(LayoutOf(ReportBlockInstance::kTelemetryData),
-                                            s.telemetryData, image);
-                 },
-                 [](const ConfigImage& image, ConfigSettings& s) {
-                   DecodeReportBlock(image, LayoutOf(ReportBlockInstance::kTelemetryData),
-                                     s.telemetryData);
-                 }},
-    SectionSteps{[](const ConfigSettings& s, ConfigImage& image) {
-                   return EncodeReportBlock(LayoutOf(ReportBlockInstance::kTelemetryParameters),
-                                            s.telemetryParameters, image);
-                 },
-                 [](const ConfigImage& image, ConfigSettings& s) {
-                   DecodeReportBlock(image, LayoutOf(ReportBlockInstance::kTelemetryParameters),
-                                     s.telemetryParameters);
-                 }},
+    Section<&ConfigSettings::radio, EncodeRadioSettings, DecodeRadioSettings>(),
+    Section<&ConfigSettings::digipeater, EncodeDigipeaterSettings, DecodeDigipeaterSettings>(),
+    // Beacons 1 to 8, each: report block, then message.
+    Section<&ConfigSettings::beacons, EncodeBeaconSettings, DecodeBeaconSettings>(),
+    Section<&ConfigSettings::network, EncodeNetworkSettings, DecodeNetworkSettings>(),
+    Section<&ConfigSettings::aprsIs, EncodeAprsIsSettings, DecodeAprsIsSettings>(),
+    // Weather: station type, report block, comment.
+    Section<&ConfigSettings::weather, EncodeWeatherSettings, DecodeWeatherSettings>(),
+    // Clock set values, then NTP; the clock values are not decoded.
+    Section<&ConfigSettings::clock, EncodeClockSettings, DecodeClockSettings>(),
+    // WWW access, then Telnet access.
+    Section<&ConfigSettings::access, EncodeAccessSettings, DecodeAccessSettings>(),
+    // Telemetry module: support switch and channels 1 to 5.
+    Section<&ConfigSettings::telemetry, EncodeTelemetryChannels, DecodeTelemetryChannels>(),
+    // The telemetry data block, then the telemetry parameters block, last.
+    ReportBlockSection<&ConfigSettings::telemetryData, ReportBlockInstance::kTelemetryData>(),
+    ReportBlockSection<&ConfigSettings::telemetryParameters,
+                       ReportBlockInstance::kTelemetryParameters>(),
 };
 
 }  // namespace

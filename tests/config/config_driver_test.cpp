@@ -33,6 +33,48 @@ TEST(BuildConfigImage, FirstFailureEndsTheBuildWithoutChecksum) {
   EXPECT_EQ(image.bytes[4], 'N') << "fields before it are";
 }
 
+// One invalid field per section, in the order the write must check them.
+struct SectionFailure {
+  void (*breakField)(ConfigSettings&);
+  StepResult::Kind kind;
+  const char* text;
+};
+
+const SectionFailure kFailuresInOrder[] = {
+    {[](ConfigSettings& s) { s.radio.callsign = ""; }, StepResult::Kind::kInvalid,
+     "Callsign - too short (ex. NOCALL-4)."},
+    {[](ConfigSettings& s) { s.digipeater.duplicateChecking = "14"; }, StepResult::Kind::kInvalid,
+     "Antiflood timeout - range error (15 - 180)."},
+    {[](ConfigSettings& s) { s.beacons.beacons[7].block.txRateRf = "4"; },
+     StepResult::Kind::kInvalid, "Beacon 8 tx rate (RF) range error (5 - 1440)."},
+    {[](ConfigSettings& s) { s.network.dns[3] = "256"; }, StepResult::Kind::kInvalid,
+     "DNS - range error (0 - 255)."},
+    {[](ConfigSettings& s) { s.aprsIs.servers[0].port = "65536"; }, StepResult::Kind::kInvalid,
+     "APRS-IS Server 1 Port - range error (0 - 65535)."},
+    {[](ConfigSettings& s) { s.weather.report.txRateAprsIs = "1441"; }, StepResult::Kind::kInvalid,
+     "Weather report tx rate (APRSIS) range error (5 - 1440)."},
+    {[](ConfigSettings& s) { s.clock.year = "year"; }, StepResult::Kind::kNotAnInteger, "year"},
+    {[](ConfigSettings& s) { s.access.telnet.port = "-1"; }, StepResult::Kind::kInvalid,
+     "Telnet port - range error (0 - 65535)."},
+    {[](ConfigSettings& s) { s.telemetryData.bign = "8"; }, StepResult::Kind::kInvalid,
+     "Telemeetry data path, N value range error (1 - 7)."},
+    {[](ConfigSettings& s) { s.telemetryParameters.smalln = "0"; }, StepResult::Kind::kInvalid,
+     "Telemeetry parameters path, n value range error (1 - 7)."},
+};
+
+TEST(BuildConfigImage, SectionsAreCheckedInTheirFixedOrder) {
+  // With every failure from the k-th on in place, the k-th is the one shown.
+  const std::size_t count = std::size(kFailuresInOrder);
+  for (std::size_t first = 0; first < count; ++first) {
+    ConfigSettings settings;
+    for (std::size_t k = first; k < count; ++k) kFailuresInOrder[k].breakField(settings);
+    ConfigImage image;
+    const StepResult result = BuildConfigImage(settings, image);
+    EXPECT_EQ(result.kind, kFailuresInOrder[first].kind) << "failure " << first;
+    EXPECT_EQ(result.text, kFailuresInOrder[first].text) << "failure " << first;
+  }
+}
+
 TEST(ShowConfigImage, RoundTripOfABuiltImage) {
   ConfigSettings settings;
   settings.radio.callsign = "SQ7X";
