@@ -2,10 +2,7 @@
 // through the real worker and QSerialPort adapter against vardex-sim, paced at
 // 115200 baud and unpaced, and prints how close each comes to the line rate.
 #include <signal.h>
-#include <spawn.h>
 #include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <condition_variable>
@@ -22,8 +19,7 @@
 
 #include "comm_thread.h"
 #include "qt_serial_port.h"
-
-extern char** environ;
+#include "sim_launcher.h"
 
 namespace {
 
@@ -87,46 +83,6 @@ class BenchListener final : public vardex::LinkListener {
 };
 
 // vardex-sim as a child process; its READY line gives the pty.
-struct Sim {
-  pid_t pid = -1;
-  std::string slave;
-  bool Start(const std::vector<std::string>& options) {
-    int out[2];
-    if (pipe(out) != 0)
-      return false;
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-    posix_spawn_file_actions_addclose(&actions, out[0]);
-    std::vector<std::string> args{VARDEX_SIM_PATH, "--exit-with-parent"};
-    args.insert(args.end(), options.begin(), options.end());
-    std::vector<char*> argv;
-    for (auto& arg : args) argv.push_back(arg.data());
-    argv.push_back(nullptr);
-    const int spawned = posix_spawn(&pid, VARDEX_SIM_PATH, &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    close(out[1]);
-    if (spawned != 0)
-      return false;
-    std::string line;
-    char c;
-    while (read(out[0], &c, 1) == 1 && c != '\n') line.push_back(c);
-    close(out[0]);
-    if (line.rfind("READY ", 0) != 0)
-      return false;
-    slave = line.substr(6);
-    return true;
-  }
-  void Stop() {
-    if (pid > 0) {
-      kill(pid, SIGTERM);
-      waitpid(pid, nullptr, 0);
-      pid = -1;
-    }
-  }
-  ~Sim() { Stop(); }
-};
-
 struct Scenario {
   const char* name;
   vardex::Operation operation;
@@ -140,7 +96,7 @@ void RunMode(const char* mode, const std::vector<std::string>& sim_options,
              const std::string& link_dir) {
   std::vector<std::string> options{"--com", "9", "--link-dir", link_dir};
   options.insert(options.end(), sim_options.begin(), sim_options.end());
-  Sim sim;
+  vardex_sim::SimProcess sim;
   if (!sim.Start(options)) {
     std::printf("%s: vardex-sim did not start\n", mode);
     return;
@@ -159,7 +115,7 @@ void RunMode(const char* mode, const std::vector<std::string>& sim_options,
 
   vardex::TCommThread worker(engine, std::make_unique<vardex::QtSerialPort>(),
                              std::make_unique<vardex::StdWorkerThread>());
-  if (!worker.Open(sim.slave)) {
+  if (!worker.Open(sim.slave_path())) {
     std::printf("%s: port did not open\n", mode);
     return;
   }
@@ -206,7 +162,7 @@ void RunMode(const char* mode, const std::vector<std::string>& sim_options,
 
   // The device goes away under the open port (the pty hangs up): reads now
   // fail at once, and the worker must still only poll at its pace.
-  sim.Stop();
+  sim.Stop(SIGTERM);
   const double gone_before = ProcessCpuSeconds();
   std::this_thread::sleep_for(5s);
   const double gone_cpu = ProcessCpuSeconds() - gone_before;

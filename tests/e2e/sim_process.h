@@ -1,17 +1,16 @@
 #pragma once
 
-#include <sys/types.h>
-
 #include <QString>
 #include <QStringList>
 
-// One vardex-sim run, registered as COM`com` in `linkDir`. Ended (and its
-// link removed) when the object goes. Started with posix_spawn rather than
-// QProcess, whose fork is refused by ThreadSanitizer in a threaded program.
+#include "sim_launcher.h"
+
+// One vardex-sim run, registered as COM`com` in `linkDir`, ended (and its
+// link removed) when the object goes.
 class SimProcess {
  public:
   SimProcess() = default;
-  ~SimProcess();
+  ~SimProcess() { Stop(); }
   SimProcess(const SimProcess&) = delete;
   SimProcess& operator=(const SimProcess&) = delete;
 
@@ -23,7 +22,7 @@ class SimProcess {
   const QString& errors() const { return errors_; }
 
  private:
-  pid_t pid_ = -1;
+  vardex_sim::SimProcess process_;
   QString slavePath_;
   QString errors_;
 };

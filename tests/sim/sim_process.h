@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "sim_launcher.h"
+
 namespace sim_test {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -25,34 +27,7 @@ class TempDir {
   std::filesystem::path path_;
 };
 
-// The real vardex-sim binary, started with the given arguments and stopped
-// (SIGTERM, then SIGKILL after a bounded wait) when the object goes away.
-class SimProcess {
- public:
-  SimProcess() = default;
-  SimProcess(const SimProcess&) = delete;
-  SimProcess& operator=(const SimProcess&) = delete;
-  ~SimProcess();
-
-  // Spawns the program and waits (bounded) for its READY line. False if the
-  // program exited or stayed silent.
-  bool Start(const std::vector<std::string>& args);
-  // Sends `signal` and collects the exit status; -1 when the program had to
-  // be killed. User plus system CPU time of the program lands in `cpu`.
-  int Stop(int signal, std::chrono::microseconds* cpu = nullptr);
-  // Waits (bounded) for an exit that happens by itself, collecting the rest
-  // of its output; -1 on time-out.
-  int WaitExit(milliseconds limit);
-
-  const std::string& slave_path() const { return slave_path_; }
-  const std::string& stdout_text() const { return stdout_text_; }
-
- private:
-  pid_t pid_ = -1;
-  int stdout_fd_ = -1;
-  std::string slave_path_;
-  std::string stdout_text_;
-};
+using vardex_sim::SimProcess;
 
 // The tool's end of the line: the pty slave opened raw and non-blocking.
 class Port {

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+namespace vardex_sim {
+
+// The real vardex-sim binary, started with the given arguments (and
+// --exit-with-parent, so a test that dies leaves no simulator behind), and
+// killed when the object goes away if it was not stopped before.
+class SimProcess {
+ public:
+  SimProcess() = default;
+  SimProcess(const SimProcess&) = delete;
+  SimProcess& operator=(const SimProcess&) = delete;
+  ~SimProcess();
+
+  // Spawns the program and waits (bounded) for its READY line. False if the
+  // program exited or stayed silent.
+  bool Start(const std::vector<std::string>& args);
+  // Sends `signal` and collects the exit status; -1 when the program had to
+  // be killed. User plus system CPU time of the program lands in `cpu`.
+  int Stop(int signal, std::chrono::microseconds* cpu = nullptr);
+  // Waits (bounded) for an exit that happens by itself, collecting the rest
+  // of its output; -1 on time-out.
+  int WaitExit(std::chrono::milliseconds limit);
+
+  const std::string& slave_path() const { return slave_path_; }
+  const std::string& stdout_text() const { return stdout_text_; }
+
+ private:
+  pid_t pid_ = -1;
+  int stdout_fd_ = -1;
+  std::string slave_path_;
+  std::string stdout_text_;
+};
+
+}  // namespace vardex_sim
