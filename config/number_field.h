@@ -22,10 +22,10 @@ enum class RangeOf {
 // A number box's place in the image: `width` bytes (1, 2 or 4),
 // little-endian, holding the low bits of the converted value.
 struct NumberField {
-  std::size_t offset;
-  std::size_t width;
-  std::int64_t low;
-  std::int64_t high;
+  std::size_t offset = 0;
+  std::size_t width = 4;
+  std::int64_t low = 0;
+  std::int64_t high = 0;
   RangeOf range = RangeOf::kStoredBits;
 };
 

@@ -13,8 +13,6 @@
 
 #include <thread>
 
-extern char** environ;
-
 namespace vardex_sim {
 namespace {
 
@@ -50,6 +48,7 @@ bool SimProcess::Start(const std::vector<std::string>& args) {
   std::vector<std::string> all{VARDEX_SIM_PATH, "--exit-with-parent"};
   all.insert(all.end(), args.begin(), args.end());
   std::vector<char*> argv;
+  argv.reserve(all.size() + 1);
   for (auto& a : all) argv.push_back(a.data());
   argv.push_back(nullptr);
 
