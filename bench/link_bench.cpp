@@ -96,7 +96,7 @@ void RunMode(const char* mode, const std::vector<std::string>& sim_options,
              const std::string& link_dir) {
   std::vector<std::string> options{"--com", "9", "--link-dir", link_dir};
   options.insert(options.end(), sim_options.begin(), sim_options.end());
-  vardex_sim::SimProcess sim;
+  vardex::sim::SimProcess sim;
   if (!sim.Start(options)) {
     std::printf("%s: vardex-sim did not start\n", mode);
     return;
@@ -115,7 +115,7 @@ void RunMode(const char* mode, const std::vector<std::string>& sim_options,
 
   vardex::TCommThread worker(engine, std::make_unique<vardex::QtSerialPort>(),
                              std::make_unique<vardex::StdWorkerThread>());
-  if (!worker.Open(sim.slave_path())) {
+  if (!worker.Open(sim.SlavePath())) {
     std::printf("%s: port did not open\n", mode);
     return;
   }

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace vardex_sim {
+namespace vardex::sim {
 
 Device::Device(const SimOptions& options, DeviceMemory& memory, SerialLine& line,
                const EventLog& log)
@@ -30,8 +30,8 @@ bool Device::StoreImagePage(const Request& request) {
   }
   memory_.StoreImagePage(request.page, request.data);
   log_.Line("image page %u stored", request.page);
-  if (!options_.save_image_file.empty() && !memory_.SaveImage(options_.save_image_file)) {
-    log_.Line("cannot write %s", options_.save_image_file.c_str());
+  if (!options_.saveImageFile.empty() && !memory_.SaveImage(options_.saveImageFile)) {
+    log_.Line("cannot write %s", options_.saveImageFile.c_str());
   }
   return Reply(kEepromPageAck, 0, {});
 }
@@ -43,8 +43,8 @@ bool Device::StoreFirmwarePage(const Request& request) {
   }
   memory_.StoreFirmwarePage(request.page, request.data);
   log_.Line("firmware page %u stored", request.page);
-  if (!options_.firmware_out_file.empty() && !memory_.SaveFirmware(options_.firmware_out_file)) {
-    log_.Line("cannot write %s", options_.firmware_out_file.c_str());
+  if (!options_.firmwareOutFile.empty() && !memory_.SaveFirmware(options_.firmwareOutFile)) {
+    log_.Line("cannot write %s", options_.firmwareOutFile.c_str());
   }
   return Reply(kFirmwarePageAck, 0, {});
 }
@@ -56,14 +56,14 @@ bool Device::SendPage(const Request& request) {
   }
   log_.Line("read request for page %u", request.page);
   const std::uint16_t page =
-      options_.bad_page_number ? static_cast<std::uint16_t>(request.page + 16) : request.page;
+      options_.badPageNumber ? static_cast<std::uint16_t>(request.page + 16) : request.page;
   return Reply(kEepromPageData, page, memory_.ImagePage(request.page));
 }
 
 bool Device::Reply(std::uint8_t code, std::uint16_t page, std::span<const std::uint8_t> data) {
   const ReplyFault fault = faults_.Next(!data.empty());
   if (fault.drop) {
-    log_.Line("reply %u (code %02X) dropped", faults_.replies(), code);
+    log_.Line("reply %u (code %02X) dropped", faults_.Replies(), code);
     return true;
   }
 
@@ -71,34 +71,34 @@ bool Device::Reply(std::uint8_t code, std::uint16_t page, std::span<const std::u
   noise_.Fill(std::span<std::uint8_t>(out_).first(size));
 
   Header header = MakeHeader(code, page, PageSum(data));
-  if (fault.corrupt_header) {
+  if (fault.corruptHeader) {
     header[7] = static_cast<std::uint8_t>(header[7] + 1);
-    log_.Line("reply %u: check byte spoiled", faults_.replies());
+    log_.Line("reply %u: check byte spoiled", faults_.Replies());
   }
   std::copy(header.begin(), header.end(), out_.begin() + static_cast<std::ptrdiff_t>(size));
   size += kHeaderSize;
   if (!data.empty()) {
     std::copy(data.begin(), data.end(), out_.begin() + static_cast<std::ptrdiff_t>(size));
-    if (fault.corrupt_data) {
+    if (fault.corruptData) {
       out_[size] ^= 0x01;  // the sum moves by one, so it can no longer match
-      log_.Line("data reply %u: data byte 0 spoiled", faults_.data_replies());
+      log_.Line("data reply %u: data byte 0 spoiled", faults_.DataReplies());
     }
     size += data.size();
   }
 
-  if (options_.delay_ms > 0 &&
-      !SleepUntil(Clock::now() + std::chrono::milliseconds(options_.delay_ms))) {
+  if (options_.delayMs > 0 &&
+      !SleepUntil(Clock::now() + std::chrono::milliseconds(options_.delayMs))) {
     return false;
   }
-  log_.Line("reply %u: code %02X page %u, %zu bytes", faults_.replies(), code, page, size);
+  log_.Line("reply %u: code %02X page %u, %zu bytes", faults_.Replies(), code, page, size);
   if (line_.Send(std::span<const std::uint8_t>(out_).first(size)))
     return true;
   // A reply the line would not take is lost, as on a real line; only a stop
   // request ends the serving.
   if (StopRequested())
     return false;
-  log_.Line("reply %u could not be written", faults_.replies());
+  log_.Line("reply %u could not be written", faults_.Replies());
   return true;
 }
 
-}  // namespace vardex_sim
+}  // namespace vardex::sim

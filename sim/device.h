@@ -10,7 +10,7 @@
 #include "serial_line.h"
 #include "sim_options.h"
 
-namespace vardex_sim {
+namespace vardex::sim {
 
 // The device's answers: stores written pages, serves read requests, and
 // sends each reply through the fault switches of the command line.
@@ -36,4 +36,4 @@ class Device {
   std::array<std::uint8_t, kMaxNoise + kFrameWithPageSize> out_{};
 };
 
-}  // namespace vardex_sim
+}  // namespace vardex::sim

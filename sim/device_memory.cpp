@@ -9,7 +9,7 @@
 
 #include "factory_image.h"
 
-namespace vardex_sim {
+namespace vardex::sim {
 namespace {
 
 constexpr std::size_t kChecksumFirst = 4;
@@ -90,7 +90,7 @@ void DeviceMemory::StoreImagePage(std::size_t page, std::span<const std::uint8_t
 void DeviceMemory::StoreFirmwarePage(std::size_t page, std::span<const std::uint8_t> data) {
   std::copy(data.begin(), data.end(),
             firmware_.begin() + static_cast<std::ptrdiff_t>(page * kPageSize));
-  firmware_pages_ = std::max(firmware_pages_, page + 1);
+  firmwarePages_ = std::max(firmwarePages_, page + 1);
 }
 
 bool DeviceMemory::SaveImage(const std::string& path) const {
@@ -98,8 +98,8 @@ bool DeviceMemory::SaveImage(const std::string& path) const {
 }
 
 bool DeviceMemory::SaveFirmware(const std::string& path) const {
-  return WriteFileWhole(
-      path, std::span<const std::uint8_t>(firmware_).first(firmware_pages_ * kPageSize));
+  return WriteFileWhole(path,
+                        std::span<const std::uint8_t>(firmware_).first(firmwarePages_ * kPageSize));
 }
 
-}  // namespace vardex_sim
+}  // namespace vardex::sim

@@ -8,7 +8,7 @@
 
 #include "frame_format.h"
 
-namespace vardex_sim {
+namespace vardex::sim {
 
 inline constexpr std::size_t kImageSize = 2048;
 inline constexpr std::size_t kImagePages = kImageSize / kPageSize;
@@ -36,10 +36,10 @@ class DeviceMemory {
  private:
   std::array<std::uint8_t, kImageSize> image_{};
   std::array<std::uint8_t, kFirmwarePages * kPageSize> firmware_{};
-  std::size_t firmware_pages_ = 0;  // highest page received + 1
+  std::size_t firmwarePages_ = 0;  // highest page received + 1
 };
 
 // Sum of image bytes 4 to 1551, kept little-endian in bytes 0 to 3.
 std::uint32_t ImageChecksum(std::span<const std::uint8_t> image);
 
-}  // namespace vardex_sim
+}  // namespace vardex::sim

@@ -21,7 +21,7 @@
 #include "sim_options.h"
 #include "stop_signal.h"
 
-namespace vardex_sim {
+namespace vardex::sim {
 namespace {
 
 // Serves the line until a stop signal arrives or the pty fails.
@@ -57,7 +57,7 @@ int Serve(const PtyPort& port, Device& device, SerialLine& line, const EventLog&
         break;
     }
     log.Line("read %zu bytes (rejected so far: %zu headers, %zu pages)", count,
-             parser.rejected_headers(), parser.rejected_pages());
+             parser.RejectedHeaders(), parser.RejectedPages());
   }
   return 0;
 }
@@ -67,17 +67,17 @@ int Run(const SimOptions& options) {
   InstallStopSignals();
 #ifdef __linux__
   // A test that dies must not leave its simulator (and the pty) behind.
-  if (options.exit_with_parent)
+  if (options.exitWithParent)
     ::prctl(PR_SET_PDEATHSIG, SIGTERM);
 #endif
 
   static DeviceMemory memory;  // fixed buffers for the life of the program
-  if (!options.image_file.empty()) {
-    if (memory.LoadImage(options.image_file)) {
-      log.Line("image loaded from %s", options.image_file.c_str());
+  if (!options.imageFile.empty()) {
+    if (memory.LoadImage(options.imageFile)) {
+      log.Line("image loaded from %s", options.imageFile.c_str());
     } else {
       log.Line("no 2048-byte image in %s, starting from the built-in one",
-               options.image_file.c_str());
+               options.imageFile.c_str());
     }
   }
 
@@ -87,39 +87,39 @@ int Run(const SimOptions& options) {
     std::fprintf(stderr, "vardex-sim: %s\n", error.c_str());
     return 1;
   }
-  ComLink com_link;
-  if (options.com > 0 && !com_link.Create(options.com, options.link_dir, port->slave_path, error)) {
+  ComLink comLink;
+  if (options.com > 0 && !comLink.Create(options.com, options.linkDir, port->slavePath, error)) {
     std::fprintf(stderr, "vardex-sim: %s\n", error.c_str());
     ClosePtyPort(*port);
     return 1;
   }
   if (options.com > 0)
-    log.Line("COM%d is %s", options.com, com_link.path().c_str());
+    log.Line("COM%d is %s", options.com, comLink.Path().c_str());
 
   SerialLine line(port->master, options.baud, options.fragment);
   Device device(options, memory, line, log);
-  std::printf("READY %s\n", port->slave_path.c_str());
+  std::printf("READY %s\n", port->slavePath.c_str());
   std::fflush(stdout);
 
   const int status = Serve(*port, device, line, log);
   log.Line("stopping");
-  com_link.Remove();
+  comLink.Remove();
   ClosePtyPort(*port);
   return status;
 }
 
 }  // namespace
-}  // namespace vardex_sim
+}  // namespace vardex::sim
 
 int main(int argc, char** argv) {
-  const auto parsed = vardex_sim::ParseOptions(argc, argv);
+  const auto parsed = vardex::sim::ParseOptions(argc, argv);
   if (!parsed.options) {
-    std::fprintf(stderr, "vardex-sim: %s\n\n%s", parsed.error.c_str(), vardex_sim::UsageText());
+    std::fprintf(stderr, "vardex-sim: %s\n\n%s", parsed.error.c_str(), vardex::sim::UsageText());
     return 2;
   }
   if (parsed.options->help) {
-    std::fputs(vardex_sim::UsageText(), stdout);
+    std::fputs(vardex::sim::UsageText(), stdout);
     return 0;
   }
-  return vardex_sim::Run(*parsed.options);
+  return vardex::sim::Run(*parsed.options);
 }

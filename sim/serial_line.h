@@ -6,7 +6,7 @@
 
 #include "stop_signal.h"
 
-namespace vardex_sim {
+namespace vardex::sim {
 
 // The device's end of the serial line: writes whole replies to the pty
 // master, optionally in pieces, and optionally at a real line rate so that
@@ -32,10 +32,10 @@ class SerialLine {
 
   int fd_;
   int fragment_;
-  Clock::duration byte_time_{};
-  Clock::time_point tx_free_{};
-  Clock::time_point rx_start_{};
-  Clock::time_point rx_free_{};
+  Clock::duration byteTime_{};
+  Clock::time_point txFree_{};
+  Clock::time_point rxStart_{};
+  Clock::time_point rxFree_{};
 };
 
-}  // namespace vardex_sim
+}  // namespace vardex::sim

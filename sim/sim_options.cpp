@@ -3,7 +3,7 @@
 #include <charconv>
 #include <string_view>
 
-namespace vardex_sim {
+namespace vardex::sim {
 namespace {
 
 std::optional<long> ParseNumber(std::string_view text, long low, long high) {
@@ -44,12 +44,12 @@ ParseOutcome ParseOptions(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     std::string_view arg = argv[i];
     std::string_view value;
-    bool has_inline_value = false;
+    bool hasInlineValue = false;
     if (const std::size_t eq = arg.find('=');
         arg.starts_with("--") && eq != std::string_view::npos) {
       value = arg.substr(eq + 1);
       arg = arg.substr(0, eq);
-      has_inline_value = true;
+      hasInlineValue = true;
     }
 
     if (arg == "--help" || arg == "-h") {
@@ -61,15 +61,15 @@ ParseOutcome ParseOptions(int argc, char** argv) {
       continue;
     }
     if (arg == "--exit-with-parent") {
-      o.exit_with_parent = true;
+      o.exitWithParent = true;
       continue;
     }
     if (arg == "--bad-page-number") {
-      o.bad_page_number = true;
+      o.badPageNumber = true;
       continue;
     }
 
-    if (!has_inline_value) {
+    if (!hasInlineValue) {
       if (i + 1 >= argc)
         return {std::nullopt, std::string(arg) + " needs a value"};
       value = argv[++i];
@@ -78,26 +78,26 @@ ParseOutcome ParseOptions(int argc, char** argv) {
     if (arg == "--com") {
       ok = SetInt(value, 1, 9, o.com);
     } else if (arg == "--link-dir") {
-      o.link_dir = value;
+      o.linkDir = value;
       ok = !value.empty();
     } else if (arg == "--image") {
-      o.image_file = value;
+      o.imageFile = value;
     } else if (arg == "--save-image") {
-      o.save_image_file = value;
+      o.saveImageFile = value;
     } else if (arg == "--firmware-out") {
-      o.firmware_out_file = value;
+      o.firmwareOutFile = value;
     } else if (arg == "--noise") {
       ok = SetInt(value, 0, kMaxNoise, o.noise);
     } else if (arg == "--corrupt-header") {
-      ok = AppendNumberList(value, o.corrupt_header);
+      ok = AppendNumberList(value, o.corruptHeader);
     } else if (arg == "--corrupt-data") {
-      ok = AppendNumberList(value, o.corrupt_data);
+      ok = AppendNumberList(value, o.corruptData);
     } else if (arg == "--drop") {
       ok = AppendNumberList(value, o.drop);
     } else if (arg == "--fragment") {
       ok = SetInt(value, 1, 136, o.fragment);
     } else if (arg == "--delay-ms") {
-      ok = SetInt(value, 0, 60000, o.delay_ms);
+      ok = SetInt(value, 0, 60000, o.delayMs);
     } else if (arg == "--baud") {
       ok = SetInt(value, 50, 4000000, o.baud);
     } else {
@@ -139,4 +139,4 @@ on stdout once it listens; SIGINT or SIGTERM end it.
 )";
 }
 
-}  // namespace vardex_sim
+}  // namespace vardex::sim
