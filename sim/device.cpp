@@ -11,9 +11,8 @@ Device::Device(const SimOptions& options, DeviceMemory& memory, SerialLine& line
 bool Device::Handle(const Request& request) {
   switch (request.code) {
     case kEepromPage:
-      return StoreImagePage(request);
     case kFirmwarePage:
-      return StoreFirmwarePage(request);
+      return StorePage(request);
     case kEepromReadRequest:
       return SendPage(request);
     default:
@@ -21,32 +20,38 @@ bool Device::Handle(const Request& request) {
   }
 }
 
-// Pages outside the memory are not acknowledged: the device stays silent, as
-// it does for any frame it cannot use.
-bool Device::StoreImagePage(const Request& request) {
-  if (request.page >= kImagePages) {
-    log_.Line("image page %u is out of range, no reply", request.page);
-    return true;
-  }
-  memory_.StoreImagePage(request.page, request.data);
-  log_.Line("image page %u stored", request.page);
-  if (!options_.saveImageFile.empty() && !memory_.SaveImage(options_.saveImageFile)) {
-    log_.Line("cannot write %s", options_.saveImageFile.c_str());
-  }
-  return Reply(kEepromPageAck, 0, {});
+namespace {
+
+// What a page write means, by the code that carried it.
+struct PageTarget {
+  Region region;
+  const char* name;
+  std::uint8_t ack;
+};
+
+PageTarget TargetOf(std::uint8_t code) {
+  if (code == kEepromPage)
+    return {Region::kImage, "image", kEepromPageAck};
+  return {Region::kFirmware, "firmware", kFirmwarePageAck};
 }
 
-bool Device::StoreFirmwarePage(const Request& request) {
-  if (request.page >= kFirmwarePages) {
-    log_.Line("firmware page %u is out of range, no reply", request.page);
+}  // namespace
+
+// Pages outside the memory are not acknowledged: the device stays silent, as
+// it does for any frame it cannot use. The copy on disk is made before the
+// acknowledgement, so a tool that has seen the ack finds the page in the file.
+bool Device::StorePage(const Request& request) {
+  const PageTarget target = TargetOf(request.code);
+  if (!memory_.StorePage(target.region, request.page, request.data)) {
+    log_.Line("%s page %u is out of range, no reply", target.name, request.page);
     return true;
   }
-  memory_.StoreFirmwarePage(request.page, request.data);
-  log_.Line("firmware page %u stored", request.page);
-  if (!options_.firmwareOutFile.empty() && !memory_.SaveFirmware(options_.firmwareOutFile)) {
-    log_.Line("cannot write %s", options_.firmwareOutFile.c_str());
-  }
-  return Reply(kFirmwarePageAck, 0, {});
+  log_.Line("%s page %u stored", target.name, request.page);
+  const std::string& file =
+      target.region == Region::kImage ? options_.saveImageFile : options_.firmwareOutFile;
+  if (!file.empty() && !memory_.Save(target.region, file))
+    log_.Line("cannot write %s", file.c_str());
+  return Reply(target.ack, 0, {});
 }
 
 bool Device::SendPage(const Request& request) {

@@ -22,8 +22,7 @@ class Device {
   bool Handle(const Request& request);
 
  private:
-  bool StoreImagePage(const Request& request);
-  bool StoreFirmwarePage(const Request& request);
+  bool StorePage(const Request& request);
   bool SendPage(const Request& request);
   bool Reply(std::uint8_t code, std::uint16_t page, std::span<const std::uint8_t> data);
 

@@ -14,6 +14,8 @@ inline constexpr std::size_t kImageSize = 2048;
 inline constexpr std::size_t kImagePages = kImageSize / kPageSize;
 inline constexpr std::size_t kFirmwarePages = 1856;  // the largest firmware file the tool sends
 
+enum class Region { kImage, kFirmware };
+
 // The device's configuration memory and the firmware it has received. Both
 // are fixed buffers for the life of the program.
 class DeviceMemory {
@@ -25,13 +27,14 @@ class DeviceMemory {
   bool LoadImage(const std::string& path);
 
   std::span<const std::uint8_t> ImagePage(std::size_t page) const;
-  void StoreImagePage(std::size_t page, std::span<const std::uint8_t> data);
-  void StoreFirmwarePage(std::size_t page, std::span<const std::uint8_t> data);
 
+  // Stores a page of the image or of the firmware; false (nothing stored)
+  // when the page lies outside the region.
+  bool StorePage(Region region, std::size_t page, std::span<const std::uint8_t> data);
+  // Writes the image whole, or the firmware pages 0 to the highest received.
   // Files are replaced whole (written aside, then renamed), so a reader never
   // sees half of one.
-  bool SaveImage(const std::string& path) const;
-  bool SaveFirmware(const std::string& path) const;
+  bool Save(Region region, const std::string& path) const;
 
  private:
   std::array<std::uint8_t, kImageSize> image_{};
