@@ -4,9 +4,9 @@
 
 namespace vardex::sim {
 
-Device::Device(const SimOptions& options, DeviceMemory& memory, SerialLine& line,
+Device::Device(const SimOptions& options, DeviceMemory& memory, SerialLine& line, Flood& flood,
                const EventLog& log)
-    : options_(options), memory_(memory), line_(line), log_(log), faults_(options) {}
+    : options_(options), memory_(memory), line_(line), flood_(flood), log_(log), faults_(options) {}
 
 bool Device::Handle(const Request& request) {
   switch (request.code) {
@@ -69,6 +69,7 @@ bool Device::Reply(std::uint8_t code, std::uint16_t page, std::span<const std::u
   const ReplyFault fault = faults_.Next(!data.empty());
   if (fault.drop) {
     log_.Line("reply %u (code %02X) dropped", faults_.Replies(), code);
+    flood_.NoteReplies(faults_.Replies(), Clock::now());
     return true;
   }
 
@@ -96,7 +97,25 @@ bool Device::Reply(std::uint8_t code, std::uint16_t page, std::span<const std::u
     return false;
   }
   log_.Line("reply %u: code %02X page %u, %zu bytes", faults_.Replies(), code, page, size);
-  if (line_.Send(std::span<const std::uint8_t>(out_).first(size)))
+  flood_.FinishFrame();
+  const bool ok = Send(std::span<const std::uint8_t>(out_).first(size));
+  flood_.NoteReplies(faults_.Replies(), Clock::now());
+  return ok;
+}
+
+// A USB-serial adapter passes whole USB packets on at once and holds the rest
+// until its latency timer runs out; here it always runs the full time.
+bool Device::Send(std::span<const std::uint8_t> bytes) {
+  constexpr std::size_t kUsbPacket = 64;
+  bool sent = true;
+  if (options_.latencyMs > 0 && bytes.size() % kUsbPacket != 0) {
+    const std::size_t whole = bytes.size() - bytes.size() % kUsbPacket;
+    sent = line_.Send(bytes.first(whole));
+    if (!SleepUntil(Clock::now() + std::chrono::milliseconds(options_.latencyMs)))
+      return false;
+    bytes = bytes.subspan(whole);
+  }
+  if (sent && line_.Send(bytes))
     return true;
   // A reply the line would not take is lost, as on a real line; only a stop
   // request ends the serving.

@@ -15,6 +15,7 @@
 #include "device.h"
 #include "device_memory.h"
 #include "event_log.h"
+#include "flood.h"
 #include "pty_port.h"
 #include "request_parser.h"
 #include "serial_line.h"
@@ -24,13 +25,26 @@
 namespace vardex::sim {
 namespace {
 
-// Serves the line until a stop signal arrives or the pty fails.
-int Serve(const PtyPort& port, Device& device, SerialLine& line, const EventLog& log) {
+// Serves the line until a stop signal arrives or the pty fails. A flood is
+// written between reads and never waits, so requests keep being read and
+// answered while it runs.
+int Serve(const PtyPort& port, Device& device, SerialLine& line, Flood& flood,
+          const EventLog& log) {
   RequestParser parser;
   std::array<std::uint8_t, 256> buffer{};
+  flood.NoteReplies(0, Clock::now());
   while (!StopRequested()) {
-    pollfd pfd{port.master, POLLIN, 0};
-    const int ready = WaitForDescriptors(&pfd, 1, Clock::duration(-1));
+    Clock::time_point now = Clock::now();
+    flood.Pump(now);
+    now = Clock::now();
+    const Clock::time_point due = flood.NextDue(now);
+    // A flood wakes the loop at most once a millisecond: bursty, as USB is.
+    const Clock::duration timeout =
+        due == Clock::time_point::max()
+            ? Clock::duration(-1)
+            : std::max<Clock::duration>(due - now, std::chrono::milliseconds(1));
+    pollfd pfd{port.master, static_cast<short>(POLLIN | (flood.Stalled() ? POLLOUT : 0)), 0};
+    const int ready = WaitForDescriptors(&pfd, 1, timeout);
     if (ready < 0) {
       if (errno == EINTR)
         continue;
@@ -38,6 +52,8 @@ int Serve(const PtyPort& port, Device& device, SerialLine& line, const EventLog&
       return 1;
     }
     if ((pfd.revents & POLLIN) == 0) {
+      if ((pfd.revents & (POLLHUP | POLLERR)) == 0)
+        continue;  // time for the flood, or room for it
       // A hang-up cannot happen while we hold the slave open; should it
       // anyway, wait a little instead of spinning.
       if (!SleepUntil(Clock::now() + std::chrono::milliseconds(50)))
@@ -97,11 +113,12 @@ int Run(const SimOptions& options) {
     log.Line("COM%d is %s", options.com, comLink.Path().c_str());
 
   SerialLine line(port->master, options.baud, options.fragment);
-  Device device(options, memory, line, log);
+  Flood flood(options, memory, line, log);
+  Device device(options, memory, line, flood, log);
   std::printf("READY %s\n", port->slavePath.c_str());
   std::fflush(stdout);
 
-  const int status = Serve(*port, device, line, log);
+  const int status = Serve(*port, device, line, flood, log);
   log.Line("stopping");
   comLink.Remove();
   ClosePtyPort(*port);

@@ -77,6 +77,21 @@ bool SerialLine::WriteAll(std::span<const std::uint8_t> bytes) {
   return true;
 }
 
+std::size_t SerialLine::WriteAvailable(std::span<const std::uint8_t> bytes) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::write(fd_, bytes.data() + done, bytes.size() - done);
+    if (n > 0) {
+      done += static_cast<std::size_t>(n);
+      continue;
+    }
+    if (n < 0 && errno == EINTR)
+      continue;
+    break;  // full (EAGAIN) or broken: the rest waits for the next turn
+  }
+  return done;
+}
+
 void SerialLine::NoteReceived(std::size_t count) {
   if (byteTime_ == Clock::duration::zero())
     return;

@@ -37,10 +37,35 @@ bool SetInt(std::string_view text, long low, long high, int& out) {
   return true;
 }
 
+bool SetFlood(std::string_view text, FloodKind& out) {
+  if (text == "ack")
+    out = FloodKind::kAck;
+  else if (text == "fwack")
+    out = FloodKind::kFirmwareAck;
+  else if (text == "data")
+    out = FloodKind::kData;
+  else
+    return false;
+  return true;
+}
+
+// Seconds, decimals allowed ("0.25"), at least 1 ms and at most a day.
+bool SetSecondsAsMs(std::string_view text, int& outMs) {
+  double seconds = 0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), seconds);
+  if (ec != std::errc() || end != text.data() + text.size() || !(seconds >= 0.001) ||
+      seconds > 86400) {
+    return false;
+  }
+  outMs = static_cast<int>(seconds * 1000 + 0.5);
+  return true;
+}
+
 }  // namespace
 
 ParseOutcome ParseOptions(int argc, char** argv) {
   SimOptions o;
+  bool floodTuned = false;  // a --flood-* switch was given
   for (int i = 1; i < argc; ++i) {
     std::string_view arg = argv[i];
     std::string_view value;
@@ -100,6 +125,21 @@ ParseOutcome ParseOptions(int argc, char** argv) {
       ok = SetInt(value, 0, 60000, o.delayMs);
     } else if (arg == "--baud") {
       ok = SetInt(value, 50, 4000000, o.baud);
+    } else if (arg == "--latency-ms") {
+      ok = SetInt(value, 0, 1000, o.latencyMs);
+    } else if (arg == "--flood") {
+      ok = SetFlood(value, o.flood);
+    } else if (arg == "--flood-rate") {
+      ok = SetInt(value, 1, 10'000'000, o.floodRate);
+      floodTuned = true;
+    } else if (arg == "--flood-after") {
+      const auto n = ParseNumber(value, 0, 0xFFFFFFFFL);
+      ok = n.has_value();
+      o.floodAfter = static_cast<std::uint32_t>(n.value_or(0));
+      floodTuned = true;
+    } else if (arg == "--flood-for") {
+      ok = SetSecondsAsMs(value, o.floodForMs);
+      floodTuned = true;
     } else {
       return {std::nullopt, "unknown option " + std::string(arg)};
     }
@@ -107,6 +147,8 @@ ParseOutcome ParseOptions(int argc, char** argv) {
       return {std::nullopt, "bad value '" + std::string(value) + "' for " + std::string(arg)};
     }
   }
+  if (floodTuned && o.flood == FloodKind::kNone)
+    return {std::nullopt, "--flood-rate, --flood-after and --flood-for need --flood"};
   return {o, {}};
 }
 
@@ -133,6 +175,18 @@ on stdout once it listens; SIGINT or SIGTERM end it.
   --delay-ms N          wait N ms before every reply
   --baud B              pace reading and writing at B baud, 10 bits a byte
   --bad-page-number     read replies carry the page number plus 16
+  --latency-ms N        hold each reply's bytes beyond its last whole 64-byte
+                        USB packet (all of a reply shorter than 64 bytes)
+                        for N ms (0..1000), like a USB-serial adapter's
+                        latency timer (16 ms on common chips)
+  --flood KIND          stream valid frames unasked, unpaced by --baud, as a
+                        USB CDC device can: ack (FF 81 ...), fwack (FF 41 ...)
+                        or data (FF 91 header and page, pages 0..15 in turn);
+                        requests are still read and answered in between
+  --flood-rate R        flood at R bytes a second (1..10000000, default 100000)
+  --flood-after N       start the flood after reply N (default 0: at once)
+  --flood-for S         end the flood S seconds after it started (decimals
+                        allowed; default: never)
   --verbose             log events to stderr
   --exit-with-parent    end when the process that started it ends (Linux)
   --help                show this text

@@ -7,6 +7,12 @@
 
 namespace vardex::sim {
 
+inline constexpr int kMaxNoise = 1024;
+inline constexpr int kDefaultFloodRate = 100000;
+
+// What the device streams, unasked, once the flood starts.
+enum class FloodKind { kNone, kAck, kFirmwareAck, kData };
+
 // Everything the command line can set. Reply numbers in the fault lists are
 // 1-based: replies are counted in the order the requests calling for them are
 // accepted (a dropped reply keeps its number); data replies are also counted
@@ -23,14 +29,17 @@ struct SimOptions {
   std::vector<std::uint32_t> drop;
   int fragment = 0;  // 0: each reply in one write
   int delayMs = 0;
-  int baud = 0;  // 0: no line-rate pacing
+  int baud = 0;       // 0: no line-rate pacing
+  int latencyMs = 0;  // 0: no adapter latency timer
+  FloodKind flood = FloodKind::kNone;
+  int floodRate = kDefaultFloodRate;  // bytes a second
+  std::uint32_t floodAfter = 0;       // replies before the flood starts
+  int floodForMs = 0;                 // 0: no end
   bool badPageNumber = false;
   bool verbose = false;
   bool exitWithParent = false;
   bool help = false;
 };
-
-inline constexpr int kMaxNoise = 1024;
 
 struct ParseOutcome {
   std::optional<SimOptions> options;  // empty when the command line is wrong

@@ -122,25 +122,31 @@ TEST_P(SimCommandLineTest, EndsAtOnceWithStatus) {
   if (GetParam().exitStatus == 0) {
     EXPECT_TRUE(sim.StdoutText().starts_with("Usage: vardex-sim")) << sim.StdoutText();
     for (const char* option :
-         {"--com", "--link-dir", "--image", "--save-image", "--firmware-out", "--noise",
-          "--corrupt-header", "--corrupt-data", "--drop", "--fragment", "--delay-ms", "--baud",
-          "--bad-page-number", "--verbose", "--help"}) {
+         {"--com",        "--link-dir",       "--image",           "--save-image", "--firmware-out",
+          "--noise",      "--corrupt-header", "--corrupt-data",    "--drop",       "--fragment",
+          "--delay-ms",   "--baud",           "--bad-page-number", "--latency-ms", "--flood",
+          "--flood-rate", "--flood-after",    "--flood-for",       "--verbose",    "--help"}) {
       EXPECT_NE(sim.StdoutText().find(option), std::string::npos) << option;
     }
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, SimCommandLineTest,
-                         ::testing::Values(CommandLineCase{"Help", {"--help"}, 0},
-                                           CommandLineCase{"UnknownOption", {"--colour"}, 2},
-                                           CommandLineCase{"ComZero", {"--com", "0"}, 2},
-                                           CommandLineCase{"ComTen", {"--com", "10"}, 2},
-                                           CommandLineCase{"MissingValue", {"--drop"}, 2},
-                                           CommandLineCase{"ReplyNumberZero", {"--drop", "0"}, 2},
-                                           CommandLineCase{
-                                               "BrokenList", {"--corrupt-data", "2,,3"}, 2},
-                                           CommandLineCase{"NotANumber", {"--baud", "fast"}, 2}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SimCommandLineTest,
+    ::testing::Values(CommandLineCase{"Help", {"--help"}, 0},
+                      CommandLineCase{"UnknownOption", {"--colour"}, 2},
+                      CommandLineCase{"ComZero", {"--com", "0"}, 2},
+                      CommandLineCase{"ComTen", {"--com", "10"}, 2},
+                      CommandLineCase{"MissingValue", {"--drop"}, 2},
+                      CommandLineCase{"ReplyNumberZero", {"--drop", "0"}, 2},
+                      CommandLineCase{"BrokenList", {"--corrupt-data", "2,,3"}, 2},
+                      CommandLineCase{"NotANumber", {"--baud", "fast"}, 2},
+                      CommandLineCase{"FloodOfNaks", {"--flood", "nak"}, 2},
+                      CommandLineCase{"FloodRateZero", {"--flood", "ack", "--flood-rate", "0"}, 2},
+                      CommandLineCase{"FloodForNothing", {"--flood=data", "--flood-for=0.0001"}, 2},
+                      CommandLineCase{"FloodAfterWithoutFlood", {"--flood-after", "3"}, 2},
+                      CommandLineCase{"LatencyOverASecond", {"--latency-ms", "1001"}, 2}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace vardex::sim
