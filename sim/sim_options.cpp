@@ -1,6 +1,7 @@
 #include "sim_options.h"
 
 #include <charconv>
+#include <cmath>
 #include <string_view>
 
 namespace vardex::sim {
@@ -57,7 +58,7 @@ bool SetSecondsAsMs(std::string_view text, int& outMs) {
       seconds > 86400) {
     return false;
   }
-  outMs = static_cast<int>(seconds * 1000 + 0.5);
+  outMs = static_cast<int>(std::lround(seconds * 1000));
   return true;
 }
 
