@@ -19,9 +19,9 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${VARDEX_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${VARDEX_HOMEPAGE}")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}
-The VARDEX is an APRS digipeater, APRS-IS gateway, weather reporter and
+# The summary becomes the synopsis line; this is the text under it.
+set(CPACK_PACKAGE_DESCRIPTION
+    "The VARDEX is an APRS digipeater, APRS-IS gateway, weather reporter and
 telemetry module in one device. vardex-configurator opens the device's serial
 port, reads its configuration onto ten pages, checks every setting, writes the
 configuration back page by page and uploads new firmware files.
