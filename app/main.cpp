@@ -3,10 +3,13 @@
 
 #include "Unit1.h"
 #include "Unit2.h"
+#include "application_icon.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("VARDEX Configurator");
+  QApplication::setDesktopFileName(QString::fromLatin1(vardex::kDesktopId));
+  QApplication::setWindowIcon(vardex::ApplicationIcon());
   try {
     TForm1 form1;
     TForm2 form2(&form1);

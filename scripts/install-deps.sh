@@ -5,10 +5,11 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-serialport-dev libgl-dev
+  qt6-base-dev qt6-serialport-dev qt6-svg-dev libgl-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   clang-format clang-tidy
   xvfb xauth
+  help2man dpkg-dev fakeroot file lintian desktop-file-utils appstream
 )
 
 missing=()
