@@ -6,20 +6,13 @@
 
 #include "Unit1.h"
 #include "config_driver.h"
+#include "page_test_support.h"
 #include "recording_message_boxes.h"
 
 class DigipeaterPageTest : public QObject {
   Q_OBJECT
 
  private:
-  template <typename T>
-  T* Child(QWidget* root, const QString& name) {
-    T* widget = root->findChild<T*>(name);
-    if (widget == nullptr)
-      qFatal("no control %s", qPrintable(name));
-    return widget;
-  }
-
   const QString kNameHint =
       "New-N path for digipeated packets. Example: setting path to WIDE and N>=1, N<=2 will make "
       "the device digipeat packets with WIDE2-2 or WIDE2-1 or WIDE1-1 in path.";

@@ -12,19 +12,11 @@
 
 #include "Unit1.h"
 #include "Unit2.h"
+#include "page_test_support.h"
 #include "recording_message_boxes.h"
 
 class MainWindowTest : public QObject {
   Q_OBJECT
-
- private:
-  template <typename T>
-  T* Child(QWidget* root, const char* name) {
-    T* widget = root->findChild<T*>(name);
-    if (widget == nullptr)
-      qFatal("no control %s", name);
-    return widget;
-  }
 
  private slots:
   void initTestCase() { QApplication::setApplicationName("VARDEX Configurator"); }
@@ -272,7 +264,7 @@ class MainWindowTest : public QObject {
     const QList<QPair<QString, QString>> cases = {
         {"abc", "abc."}, {"abc.", "abc."}, {"value 7", "value 7."}, {"ends with )", "ends with )"},
         {"", ""},        {"x-", "x-"},     {"tilde~", "tilde~."}};
-    for (const auto& [text, shown] : cases) QCOMPARE(ErrorBoxText(text), shown);
+    for (const auto& [text, shown] : cases) QCOMPARE(vardex::ErrorBoxText(text), shown);
   }
 };
 

@@ -14,6 +14,7 @@
 #include "Unit1.h"
 #include "Unit2.h"
 #include "config_driver.h"
+#include "page_test_support.h"
 #include "recording_message_boxes.h"
 
 namespace {
@@ -102,14 +103,6 @@ class ReportBlockPagesTest : public QObject {
   Q_OBJECT
 
  private:
-  template <typename T>
-  T* Child(QWidget* root, const QString& name) {
-    T* widget = root->findChild<T*>(name);
-    if (widget == nullptr)
-      qFatal("no control %s", qPrintable(name));
-    return widget;
-  }
-
   void CheckEdit(QWidget* page, const QString& name, const QString& text, int maxLength,
                  const QString& hint) {
     auto* edit = Child<QLineEdit>(page, name);
