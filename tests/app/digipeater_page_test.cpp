@@ -37,7 +37,7 @@ class DigipeaterPageTest : public QObject {
     QCOMPARE(duplicate->toolTip(),
              QString("Time for which a received packet is stored for duplicate checking. "
                      "Duplicate packets are discarded and are not digipeated."));
-    QCOMPARE(duplicate->accessibleName(), QString("Duplicate checking [s]:"));
+    QCOMPARE(duplicate->accessibleName(), QString("Duplicate checking [s]"));
   }
 
   void eightPathRowsAtStartUp() {
@@ -50,16 +50,16 @@ class DigipeaterPageTest : public QObject {
       QCOMPARE(name->text(), names[row - 1]);
       QCOMPARE(name->maxLength(), 5);
       QCOMPARE(name->toolTip(), kNameHint);
-      QCOMPARE(name->accessibleName(), QStringLiteral("Path (n-N): row %1").arg(row));
+      QCOMPARE(name->accessibleName(), QStringLiteral("Row %1 Path (n-N)").arg(row));
 
       auto* lower = Child<QLineEdit>(page, prefix + "lower");
       QCOMPARE(lower->text(), QString("1"));
       QCOMPARE(lower->maxLength(), 1);
-      QCOMPARE(lower->accessibleName(), QStringLiteral("N >= row %1").arg(row));
+      QCOMPARE(lower->accessibleName(), QStringLiteral("Row %1 N >=").arg(row));
       auto* higher = Child<QLineEdit>(page, prefix + "higher");
       QCOMPARE(higher->text(), QString("7"));
       QCOMPARE(higher->maxLength(), 1);
-      QCOMPARE(higher->accessibleName(), QStringLiteral("N <= row %1").arg(row));
+      QCOMPARE(higher->accessibleName(), QStringLiteral("Row %1 N <=").arg(row));
 
       auto* traceable = Child<QComboBox>(page, prefix + "traceable");
       QCOMPARE(traceable->count(), 2);

@@ -159,9 +159,9 @@ class ReportBlockPagesTest : public QObject {
                 k == 1 ? "@<date>z<lat>/<long>-VARDEX Test." : "", 64,
                 "Beacon message. Please check \"Special strings\".");
     }
-    QCOMPARE(Child<QLineEdit>(page, "Beacon3_msg")->accessibleName(), QString("Message Beacon 3"));
+    QCOMPARE(Child<QLineEdit>(page, "Beacon3_msg")->accessibleName(), QString("Beacon 3 Message"));
     QCOMPARE(Child<QLineEdit>(page, "Beacon3_txrate_rf")->accessibleName(),
-             QString("Rate [RF]: Beacon 3"));
+             QString("Beacon 3 Rate [RF]"));
   }
 
   void weatherPageControls() {
@@ -183,9 +183,9 @@ class ReportBlockPagesTest : public QObject {
     for (int i = 0; i < entries.size(); ++i) QCOMPARE(station->itemText(i), entries[i]);
     QCOMPARE(station->currentIndex(), 5);
     QCOMPARE(station->toolTip(), QString("Weather station selection box."));
-    QCOMPARE(station->accessibleName(), QString("Weather station:"));
+    QCOMPARE(station->accessibleName(), QString("Weather station"));
     CheckEdit(page, "Weather_comment", "Vardex weather", 32, "weather report comment.");
-    QCOMPARE(Child<QLineEdit>(page, "Weather_comment")->accessibleName(), QString("Comment:"));
+    QCOMPARE(Child<QLineEdit>(page, "Weather_comment")->accessibleName(), QString("Comment"));
   }
 
   void telemetryParametersRowStandsAboveTheDataRow() {
@@ -201,7 +201,7 @@ class ReportBlockPagesTest : public QObject {
     QVERIFY(parametersRow >= 0);
     QCOMPARE(dataRow, parametersRow + 1);
     QCOMPARE(Child<QLineEdit>(page, "Teledata_path")->accessibleName(),
-             QString("Path(n-N): Telemetry data"));
+             QString("Telemetry data Path(n-N)"));
   }
 
   void startUpBeaconOneAndWeatherAreWrittenAsTheirBytes() {
