@@ -77,9 +77,11 @@ std::vector<ControlRow> RadioRows() {
            [](ConfigSettings& s, int) { return SettingRef{.text = &s.radio.callsign}; }),
       Edit("Edit44", "SSID", 2, 32, "Stations SSID",
            [](ConfigSettings& s, int) { return SettingRef{.text = &s.radio.ssid}; }),
-      Edit("Edit2", "TX delay [ms]", 4, 56, "Time between PTT on and packet start (preamble length).",
+      Edit("Edit2", "TX delay [ms]", 4, 56,
+           "Time between PTT on and packet start (preamble length).",
            [](ConfigSettings& s, int) { return SettingRef{.text = &s.radio.txDelay}; }),
-      Edit("Edit3", "Quiet time [ms]", 4, 56, "Delay between last received  packet and packet send.",
+      Edit("Edit3", "Quiet time [ms]", 4, 56,
+           "Delay between last received  packet and packet send.",
            [](ConfigSettings& s, int) { return SettingRef{.text = &s.radio.quietTime}; }),
       List("ComboBox19", "PTT", {"separate output", "2k2 resistor"}, "PTT output type.",
            [](ConfigSettings& s, int) { return SettingRef{.index = &s.radio.pttType}; }),
@@ -108,32 +110,26 @@ std::vector<ControlRow> DigipeaterRows() {
   for (int i = 0; i < static_cast<int>(kDigipeaterPathCount); ++i) {
     const std::string name = "Pathn" + std::to_string(i + 1) + "_";
     const std::string row = Numbered("Row", i + 1) + " ";
-    rows.push_back(Edit(name + "name", row + "Path (n-N)", 5, 0,
-                        "New-N path for digipeated packets. Example: setting path to WIDE and "
-                        "N>=1, N<=2 will make the device digipeat packets with WIDE2-2 or WIDE2-1 "
-                        "or WIDE1-1 in path.",
-                        [](ConfigSettings& s, int k) { return SettingRef{.text = &PathOf(s, k).name}; },
-                        i));
-    rows.push_back(Edit(name + "lower", row + "N >=", 1, 0, "",
-                        [](ConfigSettings& s, int k) { return SettingRef{.text = &PathOf(s, k).lower}; },
-                        i));
-    rows.push_back(Edit(name + "higher", row + "N <=", 1, 0, "",
-                        [](ConfigSettings& s, int k) {
-                          return SettingRef{.text = &PathOf(s, k).higher};
-                        },
-                        i));
-    rows.push_back(List(name + "traceable", row + "traceable", {"No", "Yes"},
-                        "If selected, the device will add its callsign to path of digipeated "
-                        "packets.",
-                        [](ConfigSettings& s, int k) {
-                          return SettingRef{.index = &PathOf(s, k).traceable};
-                        },
-                        i));
-    rows.push_back(Check(name + "active", row + "active", "", "",
-                         [](ConfigSettings& s, int k) {
-                           return SettingRef{.check = &PathOf(s, k).active};
-                         },
-                         i));
+    rows.push_back(Edit(
+        name + "name", row + "Path (n-N)", 5, 0,
+        "New-N path for digipeated packets. Example: setting path to WIDE and "
+        "N>=1, N<=2 will make the device digipeat packets with WIDE2-2 or WIDE2-1 "
+        "or WIDE1-1 in path.",
+        [](ConfigSettings& s, int k) { return SettingRef{.text = &PathOf(s, k).name}; }, i));
+    rows.push_back(Edit(
+        name + "lower", row + "N >=", 1, 0, "",
+        [](ConfigSettings& s, int k) { return SettingRef{.text = &PathOf(s, k).lower}; }, i));
+    rows.push_back(Edit(
+        name + "higher", row + "N <=", 1, 0, "",
+        [](ConfigSettings& s, int k) { return SettingRef{.text = &PathOf(s, k).higher}; }, i));
+    rows.push_back(List(
+        name + "traceable", row + "traceable", {"No", "Yes"},
+        "If selected, the device will add its callsign to path of digipeated "
+        "packets.",
+        [](ConfigSettings& s, int k) { return SettingRef{.index = &PathOf(s, k).traceable}; }, i));
+    rows.push_back(Check(
+        name + "active", row + "active", "", "",
+        [](ConfigSettings& s, int k) { return SettingRef{.check = &PathOf(s, k).active}; }, i));
   }
   return rows;
 }
@@ -143,14 +139,14 @@ std::vector<ControlRow> BeaconRows() {
   for (int i = 0; i < static_cast<int>(kBeaconCount); ++i) {
     const std::string row = Numbered("Beacon", i + 1);
     AppendReportBlockRows(rows, static_cast<ReportBlockInstance>(i), row);
-    rows.push_back(Edit("Beacon" + std::to_string(i + 1) + "_msg", row + " Message",
-                        static_cast<int>(kBeaconMessageLength), 0,
-                        "Beacon message. Please check \"Special strings\".",
-                        [](ConfigSettings& s, int k) {
-                          return SettingRef{
-                              .text = &s.beacons.beacons[static_cast<std::size_t>(k)].message};
-                        },
-                        i));
+    rows.push_back(Edit(
+        "Beacon" + std::to_string(i + 1) + "_msg", row + " Message",
+        static_cast<int>(kBeaconMessageLength), 0,
+        "Beacon message. Please check \"Special strings\".",
+        [](ConfigSettings& s, int k) {
+          return SettingRef{.text = &s.beacons.beacons[static_cast<std::size_t>(k)].message};
+        },
+        i));
   }
   return rows;
 }
@@ -177,11 +173,10 @@ std::vector<ControlRow> NetworkRows() {
   for (int r = 0; r < static_cast<int>(kAddressRows.size()); ++r) {
     const AddressRow& address = kAddressRows[static_cast<std::size_t>(r)];
     for (int i = 0; i < 4; ++i) {
-      rows.push_back(Edit(std::string(address.boxes[static_cast<std::size_t>(i)]),
-                          Numbered(std::string(address.label) + " octet", i + 1), 3, 40,
-                          std::string(address.hint),
-                          [](ConfigSettings& s, int k) { return SettingRef{.text = &OctetOf(s, k)}; },
-                          r * 4 + i));
+      rows.push_back(Edit(
+          std::string(address.boxes[static_cast<std::size_t>(i)]),
+          Numbered(std::string(address.label) + " octet", i + 1), 3, 40, std::string(address.hint),
+          [](ConfigSettings& s, int k) { return SettingRef{.text = &OctetOf(s, k)}; }, r * 4 + i));
     }
   }
   return rows;
@@ -197,37 +192,35 @@ std::vector<ControlRow> AprsIsRows() {
   for (int i = 0; i < static_cast<int>(kServers.size()); ++i) {
     const auto& [host, port] = kServers[static_cast<std::size_t>(i)];
     const std::string server = Numbered("Server", i + 1);
-    rows.push_back(Edit(std::string(host), server, 31, 220,
-                        "APRS-IS server domain name or IP address.",
-                        [](ConfigSettings& s, int k) {
-                          return SettingRef{
-                              .text = &s.aprsIs.servers[static_cast<std::size_t>(k)].host};
-                        },
-                        i));
-    rows.push_back(Edit(std::string(port), server + " Port", 5, 56, "APRS-IS server port.",
-                        [](ConfigSettings& s, int k) {
-                          return SettingRef{
-                              .text = &s.aprsIs.servers[static_cast<std::size_t>(k)].port};
-                        },
-                        i));
+    rows.push_back(Edit(
+        std::string(host), server, 31, 220, "APRS-IS server domain name or IP address.",
+        [](ConfigSettings& s, int k) {
+          return SettingRef{.text = &s.aprsIs.servers[static_cast<std::size_t>(k)].host};
+        },
+        i));
+    rows.push_back(Edit(
+        std::string(port), server + " Port", 5, 56, "APRS-IS server port.",
+        [](ConfigSettings& s, int k) {
+          return SettingRef{.text = &s.aprsIs.servers[static_cast<std::size_t>(k)].port};
+        },
+        i));
   }
   rows.push_back(Edit("Edit38", "Username", 16, 130,
                       "Your login to APRS-IS network. Usually your callsign.",
                       [](ConfigSettings& s, int) { return SettingRef{.text = &s.aprsIs.user}; }));
-  rows.push_back(Edit("Edit39", "Password", 16, 130,
-                      "You login to APRS-IS network. If you don't know it, you should ask your "
-                      "local APRS-IS administrator.",
-                      [](ConfigSettings& s, int) { return SettingRef{.text = &s.aprsIs.password}; }));
-  rows.push_back(Check("CheckBox2", "Gate RF traffic to APRS-IS", "Gate RF traffic to APRS-IS",
-                       "If selected, the device will forward packets from RF to APRS-IS.",
-                       [](ConfigSettings& s, int) {
-                         return SettingRef{.check = &s.aprsIs.gateRfToAprsIs};
-                       }));
-  rows.push_back(Check("CheckBox5", "Gate msg from APRS-IS to RF", "Gate msg from APRS-IS to RF",
-                       "If selected, the device will forward messages from APRS-IS to RF.",
-                       [](ConfigSettings& s, int) {
-                         return SettingRef{.check = &s.aprsIs.gateAprsIsToRf};
-                       }));
+  rows.push_back(
+      Edit("Edit39", "Password", 16, 130,
+           "You login to APRS-IS network. If you don't know it, you should ask your "
+           "local APRS-IS administrator.",
+           [](ConfigSettings& s, int) { return SettingRef{.text = &s.aprsIs.password}; }));
+  rows.push_back(
+      Check("CheckBox2", "Gate RF traffic to APRS-IS", "Gate RF traffic to APRS-IS",
+            "If selected, the device will forward packets from RF to APRS-IS.",
+            [](ConfigSettings& s, int) { return SettingRef{.check = &s.aprsIs.gateRfToAprsIs}; }));
+  rows.push_back(
+      Check("CheckBox5", "Gate msg from APRS-IS to RF", "Gate msg from APRS-IS to RF",
+            "If selected, the device will forward messages from APRS-IS to RF.",
+            [](ConfigSettings& s, int) { return SettingRef{.check = &s.aprsIs.gateAprsIsToRf}; }));
   return rows;
 }
 
@@ -240,8 +233,9 @@ std::vector<ControlRow> WeatherRows() {
   };
   AppendReportBlockRows(rows, ReportBlockInstance::kWeatherReport, "Weather report");
   rows.push_back(Edit("Weather_comment", "Comment", static_cast<int>(kWeatherCommentLength), 0,
-                      "weather report comment.",
-                      [](ConfigSettings& s, int) { return SettingRef{.text = &s.weather.comment}; }));
+                      "weather report comment.", [](ConfigSettings& s, int) {
+                        return SettingRef{.text = &s.weather.comment};
+                      }));
   return rows;
 }
 
@@ -277,15 +271,18 @@ std::vector<ControlRow> AccessRows(std::string_view prefix, std::string_view wor
   const std::string label(words);
   const std::string what = std::string(service) + " administration ";
   return {
-      Edit(name + "user", label + " user", 12, 110, what + "user name.",
-           [](ConfigSettings& s, int k) { return SettingRef{.text = &AccessOf(s, k).user}; },
-           instance),
-      Edit(name + "password", label + " password", 12, 110, what + "password.",
-           [](ConfigSettings& s, int k) { return SettingRef{.text = &AccessOf(s, k).password}; },
-           instance),
-      Edit(name + "port", label + " port", 4, 48, what + "port number.",
-           [](ConfigSettings& s, int k) { return SettingRef{.text = &AccessOf(s, k).port}; },
-           instance),
+      Edit(
+          name + "user", label + " user", 12, 110, what + "user name.",
+          [](ConfigSettings& s, int k) { return SettingRef{.text = &AccessOf(s, k).user}; },
+          instance),
+      Edit(
+          name + "password", label + " password", 12, 110, what + "password.",
+          [](ConfigSettings& s, int k) { return SettingRef{.text = &AccessOf(s, k).password}; },
+          instance),
+      Edit(
+          name + "port", label + " port", 4, 48, what + "port number.",
+          [](ConfigSettings& s, int k) { return SettingRef{.text = &AccessOf(s, k).port}; },
+          instance),
   };
 }
 
@@ -324,29 +321,21 @@ std::vector<ControlRow> TelemetryRows() {
     const ChannelNames& c = kChannels[static_cast<std::size_t>(i)];
     const std::string row = Numbered("Analog", i + 1) + " ";
     const std::string analog = Numbered("Analog channel", i + 1);
-    rows.push_back(List(std::string(c.source), row + "Source", sources,
-                        analog + " measurement source in telemetry module.",
-                        [](ConfigSettings& s, int k) {
-                          return SettingRef{.index = &ChannelOf(s, k).source};
-                        },
-                        i));
-    rows.push_back(Edit(std::string(c.name), row + "Name", c.textLength, 56,
-                        analog + " report name.",
-                        [](ConfigSettings& s, int k) { return SettingRef{.text = &ChannelOf(s, k).name}; },
-                        i));
-    rows.push_back(Edit(std::string(c.units), row + "Units", c.textLength, 56,
-                        analog + " report units.",
-                        [](ConfigSettings& s, int k) {
-                          return SettingRef{.text = &ChannelOf(s, k).units};
-                        },
-                        i));
-    rows.push_back(List(std::string(c.average), row + "1 min average", {"Off", "On"},
-                        "If selected, the device will calculate 1 minute average of measured "
-                        "samples.",
-                        [](ConfigSettings& s, int k) {
-                          return SettingRef{.index = &ChannelOf(s, k).average};
-                        },
-                        i));
+    rows.push_back(List(
+        std::string(c.source), row + "Source", sources,
+        analog + " measurement source in telemetry module.",
+        [](ConfigSettings& s, int k) { return SettingRef{.index = &ChannelOf(s, k).source}; }, i));
+    rows.push_back(Edit(
+        std::string(c.name), row + "Name", c.textLength, 56, analog + " report name.",
+        [](ConfigSettings& s, int k) { return SettingRef{.text = &ChannelOf(s, k).name}; }, i));
+    rows.push_back(Edit(
+        std::string(c.units), row + "Units", c.textLength, 56, analog + " report units.",
+        [](ConfigSettings& s, int k) { return SettingRef{.text = &ChannelOf(s, k).units}; }, i));
+    rows.push_back(List(
+        std::string(c.average), row + "1 min average", {"Off", "On"},
+        "If selected, the device will calculate 1 minute average of measured "
+        "samples.",
+        [](ConfigSettings& s, int k) { return SettingRef{.index = &ChannelOf(s, k).average}; }, i));
     for (std::size_t j = 0; j < kLetters.size(); ++j) {
       const std::string letter(kLetters[j]);
       rows.push_back(Edit(std::string(c.coefficients[j]), row + "Coeff " + letter, 8, 64,

@@ -33,11 +33,11 @@ struct ControlRow {
   // its page, and the control's accessible name.
   std::string label = {};
   ControlKind kind = ControlKind::kEdit;
-  int maxLength = 0;  // characters an edit box admits when typing; 0 for the others
-  int width = 0;      // fixed width in pixels, 0 when the page sizes the control
+  int maxLength = 0;      // characters an edit box admits when typing; 0 for the others
+  int width = 0;          // fixed width in pixels, 0 when the page sizes the control
   std::string hint = {};  // tool tip, may be empty
   std::vector<std::string_view> items = {};  // a list's entries
-  std::string_view caption = {};  // a check box's caption, may be empty
+  std::string_view caption = {};             // a check box's caption, may be empty
   // The setting the control carries, given the row's `instance` (the
   // index of a repeated row: beacon, path row, server, channel...).
   SettingRef (*member)(ConfigSettings& settings, int instance) = nullptr;

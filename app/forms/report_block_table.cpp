@@ -113,8 +113,8 @@ void AppendReportBlockRows(std::vector<ControlRow>& rows, ReportBlockInstance in
   const std::string row(rowName);
   const std::vector<std::string_view> destinations(kDestinationList.begin(),
                                                    kDestinationList.end());
-  auto edit = [&](std::string suffix, std::string_view column, int maxLength,
-                  std::string_view hint, SettingRef (*member)(ConfigSettings&, int)) {
+  auto edit = [&](std::string suffix, std::string_view column, int maxLength, std::string_view hint,
+                  SettingRef (*member)(ConfigSettings&, int)) {
     rows.push_back({.objectName = prefix + suffix,
                     .label = row + " " + std::string(column),
                     .kind = ControlKind::kEdit,
@@ -133,13 +133,14 @@ void AppendReportBlockRows(std::vector<ControlRow>& rows, ReportBlockInstance in
                     .instance = index});
   };
 
-  rows.push_back({.objectName = prefix + "dest",
-                  .label = row + " Dest",
-                  .kind = ControlKind::kList,
-                  .hint = std::string(hints.dest),
-                  .items = destinations,
-                  .member = [](ConfigSettings& s, int i) { return SettingRef{.index = &BlockOf(s, i).dest}; },
-                  .instance = index});
+  rows.push_back(
+      {.objectName = prefix + "dest",
+       .label = row + " Dest",
+       .kind = ControlKind::kList,
+       .hint = std::string(hints.dest),
+       .items = destinations,
+       .member = [](ConfigSettings& s, int i) { return SettingRef{.index = &BlockOf(s, i).dest}; },
+       .instance = index});
   edit(std::string(block.pathSuffix), "Path(n-N)", 5, hints.path,
        [](ConfigSettings& s, int i) { return SettingRef{.text = &BlockOf(s, i).path}; });
   edit("smalln", "n", 1, hints.smalln,

@@ -29,8 +29,8 @@ void AddChannelRow(QWidget* page, PageControls& controls, QGridLayout* grid, int
   QWidget* name = controls.Next();
   QWidget* units = controls.Next();
   auto* average = controls.Next<QComboBox>();
-  auto* button = MakeButton(page, QStringLiteral("Button%1").arg(channelNumber + 5),
-                            "Default parameters");
+  auto* button =
+      MakeButton(page, QStringLiteral("Button%1").arg(channelNumber + 5), "Default parameters");
   button->setToolTip("Default parameters for telemetry module.");
 
   const QString rowLabel = QStringLiteral("Analog %1:").arg(channelNumber);
@@ -97,7 +97,8 @@ void ApplyChannelDefaultsOnPage(const WindowControls& controls, int channelNumbe
   if (channelNumber < 1 || channelNumber > kChannelCount)
     return;
   ConfigSettings settings;
-  TelemetryChannel& channel = settings.telemetry.channels[static_cast<std::size_t>(channelNumber - 1)];
+  TelemetryChannel& channel =
+      settings.telemetry.channels[static_cast<std::size_t>(channelNumber - 1)];
   controls.Gather(settings, {&channel.source});
   if (!ApplyChannelDefaults(channel, channelNumber))
     return;
