@@ -165,7 +165,7 @@ bool TForm1::BuildConfigImage() {
   vardex::ConfigSettings settings;
   controls_.Gather(settings);
   const vardex::StepResult result = vardex::BuildConfigImage(settings, writeImage_);
-  if (!result.ok()) {
+  if (!result.Succeeded()) {
     ReportStepFailure(result);
     return false;
   }

@@ -100,7 +100,7 @@ class DigipeaterPageTest : public QObject {
     RecordingMessageBoxes boxes;
     TForm1 form(&boxes);
     vardex::ConfigImage image;
-    QVERIFY(vardex::BuildConfigImage(vardex::ConfigSettings{}, image).ok());
+    QVERIFY(vardex::BuildConfigImage(vardex::ConfigSettings{}, image).Succeeded());
     image.bytes[1076 + 12 * 2 + 8] = 200;  // row 3, n>=
     image.bytes[1076 + 12 * 2 + 10] = 0xFF;
     form.ShowConfigImage(image);

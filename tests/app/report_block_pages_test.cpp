@@ -114,7 +114,7 @@ class ReportBlockPagesTest : public QObject {
 
   static vardex::ConfigImage StartUpImage() {
     vardex::ConfigImage image;
-    if (!vardex::BuildConfigImage(vardex::ConfigSettings{}, image).ok())
+    if (!vardex::BuildConfigImage(vardex::ConfigSettings{}, image).Succeeded())
       qFatal("defaults fail");
     return image;
   }

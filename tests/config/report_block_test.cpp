@@ -117,7 +117,7 @@ TEST(EncodeReportBlock, WritesEachFieldAtItsOffsetAndNothingElse) {
       settings.toRf = rfOn;
       settings.toAprsIs = !rfOn;
       ConfigImage image;
-      ASSERT_TRUE(EncodeReportBlock(LayoutOf(row.instance), settings, image).ok());
+      ASSERT_TRUE(EncodeReportBlock(LayoutOf(row.instance), settings, image).Succeeded());
 
       ConfigImage expected;
       PutChars(expected, row.dest, "BEACON0");
@@ -142,7 +142,7 @@ TEST(EncodeReportBlock, StartUpBlocksOfTheReportsWithTheirOwnDest) {
     SCOPED_TRACE(row.name);
     ConfigImage image;
     ASSERT_TRUE(
-        EncodeReportBlock(LayoutOf(row.instance), DefaultReportBlock(row.instance), image).ok());
+        EncodeReportBlock(LayoutOf(row.instance), DefaultReportBlock(row.instance), image).Succeeded());
     const std::vector<std::uint8_t> destPath = row.defaultDest == 1 ? apvdx : beacon0;
     EXPECT_EQ(Bytes(image, row.dest, 8), std::vector(destPath.begin(), destPath.begin() + 8));
     EXPECT_EQ(Bytes(image, row.path, 6), std::vector(destPath.begin() + 8, destPath.begin() + 14));
@@ -218,7 +218,7 @@ TEST(EncodeReportBlock, RulesAtTheirBoundariesForEveryInstance) {
       ConfigImage image;
       const StepResult result = EncodeReportBlock(LayoutOf(row.instance), settings, image);
       if (c.expect == Expect::kPass) {
-        EXPECT_TRUE(result.ok()) << result.text;
+        EXPECT_TRUE(result.Succeeded()) << result.text;
       } else {
         EXPECT_EQ(result.kind, StepResult::Kind::kInvalid);
         EXPECT_EQ(result.text, ExpectedMessage(row, c.expect));
@@ -266,7 +266,7 @@ TEST(EncodeReportBlock, EmptyPathLeavesItsBytesZeroAndTheNumbersAreStillChecked)
   ReportBlockSettings settings;
   settings.path = "";
   ConfigImage image;
-  ASSERT_TRUE(EncodeReportBlock(LayoutOf(I::kBeacon5), settings, image).ok());
+  ASSERT_TRUE(EncodeReportBlock(LayoutOf(I::kBeacon5), settings, image).Succeeded());
   EXPECT_EQ(NonZeroOffsets(image, 716, 721), std::vector<std::size_t>{});
 
   settings.bign = "8";
@@ -279,7 +279,7 @@ TEST(EncodeReportBlock, DestWithoutSelectionLeavesItsEightBytesZero) {
     ReportBlockSettings settings;
     settings.dest = dest;
     ConfigImage image;
-    ASSERT_TRUE(EncodeReportBlock(LayoutOf(I::kTelemetryData), settings, image).ok());
+    ASSERT_TRUE(EncodeReportBlock(LayoutOf(I::kTelemetryData), settings, image).Succeeded());
     EXPECT_EQ(NonZeroOffsets(image, 1269, 1276), std::vector<std::size_t>{});
   }
 }
@@ -301,7 +301,7 @@ TEST(EncodeReportBlock, PathIsStoredAsTypedAndCutToItsField) {
     ReportBlockSettings settings;
     settings.path = c.typed;
     ConfigImage image;
-    ASSERT_TRUE(EncodeReportBlock(LayoutOf(I::kBeacon1), settings, image).ok());
+    ASSERT_TRUE(EncodeReportBlock(LayoutOf(I::kBeacon1), settings, image).Succeeded());
     EXPECT_EQ(Bytes(image, 348, 6), c.stored);
     EXPECT_EQ(image.bytes[354], 2);  // the N byte right after is untouched
   }
@@ -386,7 +386,7 @@ TEST(DecodeReportBlock, FourDigitRateInAThreeCharacterBoxIsShownInFullAndWritten
     EXPECT_EQ(settings.txRateAprsIs, "1440");
 
     ConfigImage rewritten;
-    ASSERT_TRUE(EncodeReportBlock(LayoutOf(row.instance), settings, rewritten).ok());
+    ASSERT_TRUE(EncodeReportBlock(LayoutOf(row.instance), settings, rewritten).Succeeded());
     EXPECT_EQ(rewritten.bytes, image.bytes);
   }
 }
@@ -420,7 +420,7 @@ TEST(ReportBlocksInTheWriteOrder, WeatherThenTelemetryDataThenParameters) {
   EXPECT_EQ(BuildConfigImage(settings, image).text,
             "Telemeetry parameters path, N value range error (1 - 7).");
   settings.telemetryParameters.bign = "2";
-  EXPECT_TRUE(BuildConfigImage(settings, image).ok());
+  EXPECT_TRUE(BuildConfigImage(settings, image).Succeeded());
 }
 
 TEST(CheckPrintableText, RefusesControlsDeleteAndAnythingBeyondAscii) {
@@ -444,7 +444,7 @@ TEST(CheckPrintableText, AcceptsSpaceToTilde) {
       "", "   ", " ~", "@<date>z<lat>/<long>-VARDEX Test.", std::string(64, 'x'),
   };
   for (const std::string& text : accepted) {
-    EXPECT_TRUE(CheckPrintableText(text, "unused").ok()) << text;
+    EXPECT_TRUE(CheckPrintableText(text, "unused").Succeeded()) << text;
   }
 }
 
