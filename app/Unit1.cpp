@@ -49,8 +49,8 @@ TForm1::TForm1(vardex::MessageBoxes* boxes, QWidget* parent, const vardex::Local
   controls_.Pages().reserve(tables.size());
   for (const vardex::PageTable& table : tables) {
     auto* page = new QWidget;
-    page->setObjectName(QString::fromUtf8(table.sheetName.data(),
-                                          static_cast<qsizetype>(table.sheetName.size())));
+    page->setObjectName(
+        QString::fromUtf8(table.sheetName.data(), static_cast<qsizetype>(table.sheetName.size())));
     pageControl_->addTab(page, QString::fromUtf8(table.caption.data(),
                                                  static_cast<qsizetype>(table.caption.size())));
     controls_.Pages().emplace_back(page, table);
@@ -269,7 +269,8 @@ void TForm1::ConnectDeviceLink() {
   chooser_ = ownChooser_.get();
   // The link emits these on the window's thread, in the worker's order.
   connect(link_, &vardex::DeviceLink::LogLine, this, &TForm1::AppendLog);
-  connect(link_, &vardex::DeviceLink::Progress, this, [this](int pages) { progress_->setValue(pages); });
+  connect(link_, &vardex::DeviceLink::Progress, this,
+          [this](int pages) { progress_->setValue(pages); });
   connect(link_, &vardex::DeviceLink::ImageReceived, this, &TForm1::ShowConfigImage);
 }
 

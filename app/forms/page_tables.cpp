@@ -337,10 +337,13 @@ std::vector<ControlRow> TelemetryRows() {
         "samples.",
         [](ConfigSettings& s, int k) { return SettingRef{.index = &ChannelOf(s, k).average}; }, i));
     for (std::size_t j = 0; j < kLetters.size(); ++j) {
-      const std::string letter(kLetters[j]);
-      rows.push_back(Edit(std::string(c.coefficients[j]), row + "Coeff " + letter, 8, 64,
-                          analog + " telemetry calculation coefficient " + letter +
-                              ". Equation: A*x*x+B*x+C (where x is the measurement sample).",
+      std::string label = row;
+      label.append("Coeff ").append(kLetters[j]);
+      std::string hint = analog;
+      hint.append(" telemetry calculation coefficient ")
+          .append(kLetters[j])
+          .append(". Equation: A*x*x+B*x+C (where x is the measurement sample).");
+      rows.push_back(Edit(std::string(c.coefficients[j]), std::move(label), 8, 64, std::move(hint),
                           coefficients[j], i));
     }
   }

@@ -113,8 +113,8 @@ void AppendReportBlockRows(std::vector<ControlRow>& rows, ReportBlockInstance in
   const std::string row(rowName);
   const std::vector<std::string_view> destinations(kDestinationList.begin(),
                                                    kDestinationList.end());
-  auto edit = [&](std::string suffix, std::string_view column, int maxLength, std::string_view hint,
-                  SettingRef (*member)(ConfigSettings&, int)) {
+  auto edit = [&](const std::string& suffix, std::string_view column, int maxLength,
+                  std::string_view hint, SettingRef (*member)(ConfigSettings&, int)) {
     rows.push_back({.objectName = prefix + suffix,
                     .label = row + " " + std::string(column),
                     .kind = ControlKind::kEdit,
@@ -123,7 +123,7 @@ void AppendReportBlockRows(std::vector<ControlRow>& rows, ReportBlockInstance in
                     .member = member,
                     .instance = index});
   };
-  auto check = [&](std::string suffix, std::string_view column, std::string_view hint,
+  auto check = [&](const std::string& suffix, std::string_view column, std::string_view hint,
                    SettingRef (*member)(ConfigSettings&, int)) {
     rows.push_back({.objectName = prefix + suffix,
                     .label = row + " " + std::string(column),

@@ -38,7 +38,7 @@ class AccessPagesTest : public QObject {
       QCOMPARE(edit->maxLength(), row.maxLength);
       QCOMPARE(edit->toolTip(), row.hint);
       QCOMPARE(edit->accessibleName(), row.label.chopped(1));  // the label without its colon
-      QCOMPARE(edit->echoMode(), QLineEdit::Normal);  // passwords show in clear
+      QCOMPARE(edit->echoMode(), QLineEdit::Normal);           // passwords show in clear
       QVERIFY(HasLabel(form.Page(row.page), row.label));
     }
   }

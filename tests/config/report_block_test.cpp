@@ -141,8 +141,8 @@ TEST(EncodeReportBlock, StartUpBlocksOfTheReportsWithTheirOwnDest) {
   for (const InstanceRow& row : kInstances) {
     SCOPED_TRACE(row.name);
     ConfigImage image;
-    ASSERT_TRUE(
-        EncodeReportBlock(LayoutOf(row.instance), DefaultReportBlock(row.instance), image).Succeeded());
+    ASSERT_TRUE(EncodeReportBlock(LayoutOf(row.instance), DefaultReportBlock(row.instance), image)
+                    .Succeeded());
     const std::vector<std::uint8_t> destPath = row.defaultDest == 1 ? apvdx : beacon0;
     EXPECT_EQ(Bytes(image, row.dest, 8), std::vector(destPath.begin(), destPath.begin() + 8));
     EXPECT_EQ(Bytes(image, row.path, 6), std::vector(destPath.begin() + 8, destPath.begin() + 14));
