@@ -3,6 +3,8 @@
 #include "com_port_list.h"
 #include "qt_serial_port.h"
 
+namespace vardex {
+
 DeviceLink::DeviceLink(QObject* parent)
     : QObject(parent),
       portFactory_([] { return std::make_unique<vardex::QtSerialPort>(); }),
@@ -135,3 +137,5 @@ void DeviceLink::OnImageVerified(const vardex::ConfigImage& image) {
          0,
          std::make_shared<const vardex::ConfigImage>(image)});
 }
+
+}  // namespace vardex

@@ -16,6 +16,8 @@
 #include "transfer_engine.h"
 #include "transfer_mailbox.h"
 
+namespace vardex {
+
 // The window's side of the device link. It owns the transfer engine and the
 // current worker, posts the window's requests, and carries what the worker
 // reports over to the window's thread: the reports wait in a queue (under a
@@ -87,3 +89,5 @@ class DeviceLink final : public QObject, private vardex::LinkListener {
   std::deque<Report> reports_;   // guarded by reportsMutex_
   bool deliveryPosted_ = false;  // guarded by reportsMutex_
 };
+
+}  // namespace vardex

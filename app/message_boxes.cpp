@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QMessageBox>
 
+namespace vardex {
+
 QString ErrorBoxText(const QString& text) {
   if (!text.isEmpty() && text.back() > QChar('.'))
     return text + QLatin1Char('.');
@@ -33,3 +35,5 @@ void QtMessageBoxes::ShowTitledInformation(const QString& caption, const QString
 void QtMessageBoxes::ShowError(const QString& text) {
   ShowBox(parent_, QMessageBox::Critical, QApplication::applicationName(), text);
 }
+
+}  // namespace vardex

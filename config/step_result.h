@@ -23,7 +23,7 @@ struct StepResult {
   static StepResult NotAnInteger(std::string boxText) {
     return {Kind::kNotAnInteger, std::move(boxText)};
   }
-  bool ok() const { return kind == Kind::kOk; }
+  bool Succeeded() const { return kind == Kind::kOk; }
 };
 
 // Converts a number box's text; on failure `result` becomes the conversion
