@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include "step_result.h"
+
 QString ErrorBoxText(const QString& text) {
   if (!text.isEmpty() && text.back() > QChar('.'))
     return text + QLatin1Char('.');
@@ -10,7 +12,8 @@ QString ErrorBoxText(const QString& text) {
 }
 
 QString NotAnIntegerText(const QString& boxText) {
-  return ErrorBoxText(QStringLiteral("'%1' is not a valid integer value").arg(boxText));
+  return QString::fromStdString(
+      vardex::FailureText(vardex::StepResult::NotAnInteger(boxText.toStdString())));
 }
 
 namespace {
