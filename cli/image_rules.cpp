@@ -50,6 +50,24 @@ std::optional<std::size_t> OwnerOf(const ConfigImage& file, std::size_t offset) 
   return std::nullopt;
 }
 
+// Rows of one page that repeat per beacon, path, server or channel share an
+// instance number.
+bool SameRow(const FieldRow& a, const FieldRow& b) {
+  return a.page == b.page && a.control->instance == b.control->instance;
+}
+
+void CopySetting(const ControlRow& control, const ConfigSettings& from, ConfigSettings& to) {
+  ConfigSettings source = from;
+  const SettingRef in = control.Setting(source);
+  const SettingRef out = control.Setting(to);
+  if (out.text != nullptr)
+    *out.text = *in.text;
+  if (out.index != nullptr)
+    *out.index = *in.index;
+  if (out.check != nullptr)
+    *out.check = *in.check;
+}
+
 }  // namespace
 
 StepResult RebuildImage(const ConfigImage& file, ConfigImage& rebuilt) {
@@ -57,34 +75,34 @@ StepResult RebuildImage(const ConfigImage& file, ConfigImage& rebuilt) {
 }
 
 std::vector<std::string> AllRuleFailures(const ConfigSettings& settings) {
+  // Rules may tie fields of one row together (n and N of a path), so a
+  // failing row goes back to its start-up values as a whole, which always
+  // pass together; then the build shows the next failure.
+  const std::vector<FieldRow>& rows = ImageFieldRows();
+  const ConfigSettings startUp;
+  ConfigSettings current = settings;
+  std::vector<std::string> failures;
   ConfigImage scratch;
-  const StepResult first = BuildConfigImage(settings, scratch);
-  if (first.ok())
-    return {};
-  std::vector<std::string> failures{FailureText(first)};
-  // Fields join the start-up state (which builds) one at a time; a field
-  // that breaks the build is reported and left out again.
-  ConfigSettings passing;
-  ConfigSettings source = settings;
-  for (const FieldRow& row : ImageFieldRows()) {
-    const SettingRef from = row.control->Setting(source);
-    const SettingRef to = row.control->Setting(passing);
-    const ConfigSettings before = passing;
-    if (to.text != nullptr)
-      *to.text = *from.text;
-    if (to.index != nullptr)
-      *to.index = *from.index;
-    if (to.check != nullptr)
-      *to.check = *from.check;
-    const StepResult result = BuildConfigImage(passing, scratch);
+  for (;;) {
+    const StepResult result = BuildConfigImage(current, scratch);
     if (result.ok())
-      continue;
-    const std::string text = FailureText(result);
-    bool known = false;
-    for (const std::string& failure : failures) known = known || failure == text;
-    if (!known)
-      failures.push_back(text);
-    passing = before;
+      break;
+    failures.push_back(FailureText(result));
+    bool repaired = false;
+    for (std::size_t first = 0; first < rows.size() && !repaired;) {
+      std::size_t end = first;
+      while (end < rows.size() && SameRow(rows[end], rows[first])) ++end;
+      ConfigSettings trial = current;
+      for (std::size_t i = first; i < end; ++i) CopySetting(*rows[i].control, startUp, trial);
+      const StepResult after = BuildConfigImage(trial, scratch);
+      if (after.ok() || FailureText(after) != failures.back()) {
+        current = trial;
+        repaired = true;
+      }
+      first = end;
+    }
+    if (!repaired)
+      break;
   }
   return failures;
 }
@@ -128,7 +146,7 @@ std::string DescribeDifference(const ByteDifference& d) {
   std::string text = d.first == d.last
                          ? "byte " + std::to_string(d.first)
                          : "bytes " + std::to_string(d.first) + "-" + std::to_string(d.last);
-  return text + ": " + (d.owner.empty() ? std::string("not shown on any page") : d.owner);
+  return text + ": " + (d.owner.empty() ? std::string("not shown by any field") : d.owner);
 }
 
 }  // namespace vardex

@@ -14,9 +14,10 @@ namespace vardex {
 // values kept; the window's rules decide whether it builds at all.
 StepResult RebuildImage(const ConfigImage& file, ConfigImage& rebuilt);
 
-// Every rule the settings fail, as the window words them: the window's own
-// first message, then each further field that fails when it alone joins the
-// fields that pass. Empty when the settings build.
+// The rules the settings fail, as the window words them: the window's own
+// first message, then the first failure of every further row of a page (a
+// beacon, a path, a server...) once the rows before it pass. Empty when the
+// settings build.
 std::vector<std::string> AllRuleFailures(const ConfigSettings& settings);
 
 // A run of bytes in which a file and its rebuilt image differ, with the field
@@ -32,7 +33,7 @@ struct ByteDifference {
 // text that no field shows is that text's missing zero byte.
 std::vector<ByteDifference> ExplainDifferences(const ConfigImage& file, const ConfigImage& rebuilt);
 
-// "bytes 4-10: [Radio] Callsign" or "byte 49: not shown on any page".
+// "bytes 4-10: [Radio] Callsign" or "byte 49: not shown by any field".
 std::string DescribeDifference(const ByteDifference& difference);
 
 }  // namespace vardex
