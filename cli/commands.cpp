@@ -267,7 +267,8 @@ int Check(const CommandLine& line) {
   std::string text;
   if (!checksum.empty())
     text += checksum + "\n";
-  for (const std::string& failure : failures) text += file + ": " + failure + "\n";
+  for (const std::string& failure : failures)
+    text.append(file).append(": ").append(failure) += '\n';
   if (!differences.empty()) {
     text += file + ": the window would not send this image as it is; it differs in:\n";
     for (const ByteDifference& d : differences) text += "  " + DescribeDifference(d) + "\n";

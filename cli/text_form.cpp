@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <set>
+#include <utility>
 #include <vector>
 
 #include "field_rows.h"
@@ -236,7 +237,8 @@ bool ImportText(std::string_view text, std::string_view name, ConfigSettings& se
     if (!raw.empty() && raw.front() == '"' && !Unquote(raw, value, why))
       return fail("bad value for \"" + control->label + "\": " + why);
     if (!SetShownValue(*control, value, settings, why))
-      return fail("bad value \"" + value + "\" for \"" + control->label + "\": it " + why);
+      return fail("bad value \"" + value + "\" for \"" + control->label + "\": it " +
+                  std::move(why));
   }
   return true;
 }
