@@ -91,6 +91,14 @@ TEST_F(VardexAgainstSim, ReadThroughAComNameGivesTheSimulatorsImageByteForByte) 
   EXPECT_EQ(run.out, Path("out.img") + ": configuration read from COM5\n");
   EXPECT_EQ(run.err, "");
   EXPECT_EQ(ReadAll(Path("out.img")), AsText(image));
+
+  // The same name as "vardex ports" shows it.
+  const VardexRun ports = RunVardex({"ports"}, dir_);
+  EXPECT_EQ(ports.exitCode, 0);
+  const std::string device = std::filesystem::canonical(port_).string();
+  EXPECT_NE(ports.out.find("COM5: " + device + " (link in " + Path(".vardex/dosdevices") + ")\n"),
+            std::string::npos)
+      << ports.out;
 }
 
 TEST_F(VardexAgainstSim, WriteHoldsTheFileExactlyWithKeepAndButForTheClockWithPc) {
@@ -270,6 +278,38 @@ TEST_F(VardexAgainstSim, FactoryImageSurvivesExportAndImport) {
   EXPECT_EQ(ReadAll(Path("b.img")), ReadAll(Path("a.img")));
   EXPECT_EQ(RunVardex({"diff", Path("a.img"), Path("b.img")}).out, "");
   EXPECT_EQ(RunVardex({"check", Path("b.img")}).out, Path("b.img") + ": ok\n");
+}
+
+TEST_F(VardexAgainstSim, CheckAndDiffSpeakJsonForScripts) {
+  const ConfigImage factory = Factory();
+  ConfigImage broken = FactoryWith(12, {5, 0, 0, 0});  // TX delay 5
+  broken.PutU32(72, 2);                                // weather report RF rate 2
+  StoreImageChecksum(broken);
+  WriteAll(Path("a.img"), AsText(factory));
+  WriteAll(Path("b.img"), AsText(broken));
+
+  VardexRun run = RunVardex({"check", Path("b.img"), "--all", "--json"});
+  EXPECT_EQ(run.exitCode, 2);
+  EXPECT_EQ(run.out,
+            "{\"file\": \"" + Path("b.img") +
+                "\", \"ok\": false, \"checksum_ok\": true, \"failures\": [\"Preamble len - "
+                "range error (200 - 1000).\", \"Weather report tx rate (RF) range error (5 "
+                "- 1440).\"], \"differences\": []}\n");
+  run = RunVardex({"check", Path("b.img")});
+  EXPECT_EQ(run.out, Path("b.img") + ": Preamble len - range error (200 - 1000).\n");
+
+  run = RunVardex({"diff", Path("a.img"), Path("b.img"), "--json"});
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(run.out,
+            "{\"a\": \"" + Path("a.img") + "\", \"b\": \"" + Path("b.img") +
+                "\", \"same_bytes\": false, \"fields\": [\n"
+                "  {\"page\": \"Radio\", \"label\": \"TX delay [ms]\", \"a\": \"300\", "
+                "\"b\": \"5\"},\n"
+                "  {\"page\": \"Weather\", \"label\": \"Weather report Rate [RF]\", \"a\": "
+                "\"30\", \"b\": \"2\"}]}\n");
+  run = RunVardex({"diff", Path("a.img"), Path("b.img")});
+  EXPECT_EQ(run.out,
+            "[Radio] TX delay [ms]: 300 -> 5\n[Weather] Weather report Rate [RF]: 30 -> 2\n");
 }
 
 TEST(VardexProgram, PortsThatCannotBeUsedAndUsageErrors) {
