@@ -1,5 +1,6 @@
 #include "command_line.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 
@@ -51,7 +52,9 @@ constexpr std::array kOptions = {
     OptionSpec{kOptBase, "--base", "", "FILE",
                "image whose fields fill what the text leaves out (default: the start-up "
                "settings)"},
-    OptionSpec{kOptAll, "--all", "", "", "list every failing rule, not only the first"},
+    OptionSpec{kOptAll, "--all", "", "",
+               "list every failing rule (the first of each beacon, path, server... row), not "
+               "only the first"},
     OptionSpec{kOptJson, "--json", "", "", "print JSON for scripts"},
 };
 
@@ -126,6 +129,43 @@ std::string ApplyOption(const OptionSpec& option, std::string_view value, Comman
       break;
   }
   return {};
+}
+
+// "  head   text", the text wrapped at 79 columns under its own column.
+std::string Row(std::string_view head, std::string_view help) {
+  constexpr std::size_t kColumn = 26;
+  constexpr std::size_t kWidth = 79;
+  std::string text = "  " + std::string(head);
+  std::size_t lineStart = 0;
+  if (text.size() + 2 > kColumn) {
+    text += "\n";
+    lineStart = text.size();
+  }
+  text.resize(lineStart + kColumn, ' ');
+  while (!help.empty()) {
+    std::size_t take = help.size();
+    if (kColumn + take > kWidth) {
+      take = help.rfind(' ', kWidth - kColumn);
+      if (take == std::string_view::npos)
+        take = help.size();
+    }
+    text += help.substr(0, take);
+    help.remove_prefix(std::min(help.size(), take + 1));
+    text += "\n";
+    if (!help.empty())
+      text += std::string(kColumn, ' ');
+  }
+  return text;
+}
+
+std::string OptionRow(const OptionSpec& option) {
+  std::string head;
+  if (!option.shortName.empty())
+    head += std::string(option.shortName) + ", ";
+  head += option.longName;
+  if (!option.argument.empty())
+    head += " " + std::string(option.argument);
+  return Row(head, option.help);
 }
 
 ParsedCommandLine Fail(std::string error) {
@@ -208,9 +248,8 @@ std::string UsageText() {
       "vardex - command-line companion of the VARDEX Configurator\n"
       "\n"
       "Usage: vardex COMMAND [ARGUMENTS] [OPTIONS]\n"
-      "       vardex COMMAND --help\n"
-      "       vardex --help | --version\n"
-      "\n"
+      "  or:  vardex COMMAND --help\n"
+      "  or:  vardex --help | --version\n"
       "Reads, writes and checks the 2048-byte configuration image of a VARDEX and\n"
       "uploads its firmware over a serial port, with the rules and messages of the\n"
       "configurator's window. Results go to standard output; progress and errors go\n"
@@ -218,10 +257,10 @@ std::string UsageText() {
       "\n"
       "Commands:\n";
   for (const CommandSpec& spec : kCommands) {
-    std::string head = "  " + std::string(spec.name);
+    std::string head(spec.name);
     if (!spec.synopsis.empty())
       head += " " + std::string(spec.synopsis);
-    text += head + "\n      " + std::string(spec.summary) + "\n";
+    text += Row(head, spec.summary);
   }
   text +=
       "\n"
@@ -230,18 +269,10 @@ std::string UsageText() {
       "configuration as the device stores them.\n"
       "\n"
       "Options:\n";
-  for (const OptionSpec& option : kOptions) {
-    std::string head = "  ";
-    if (!option.shortName.empty())
-      head += std::string(option.shortName) + ", ";
-    head += option.longName;
-    if (!option.argument.empty())
-      head += " " + std::string(option.argument);
-    text += head + "\n      " + std::string(option.help) + "\n";
-  }
-  text +=
-      "  -h, --help\n      print this help, or a command's help after the command\n"
-      "  --version\n      print the version\n\n";
+  for (const OptionSpec& option : kOptions) text += OptionRow(option);
+  text += Row("-h, --help", "print this help, or a command's help after the command");
+  text += Row("--version", "print the version");
+  text += "\n";
   text += kExitStatusText;
   return text;
 }
@@ -250,19 +281,14 @@ std::string CommandHelpText(const CommandSpec& command) {
   std::string text = "Usage: vardex " + std::string(command.name);
   if (!command.synopsis.empty())
     text += " " + std::string(command.synopsis);
-  text += "\n\n" + std::string(command.summary) + "\n";
+  std::string summary(command.summary);
+  summary.front() = static_cast<char>(summary.front() - 'a' + 'A');
+  text += "\n" + summary + ".\n";
   if (command.options != 0) {
     text += "\nOptions:\n";
     for (const OptionSpec& option : kOptions) {
-      if ((command.options & option.bit) == 0)
-        continue;
-      std::string head = "  ";
-      if (!option.shortName.empty())
-        head += std::string(option.shortName) + ", ";
-      head += option.longName;
-      if (!option.argument.empty())
-        head += " " + std::string(option.argument);
-      text += head + "\n      " + std::string(option.help) + "\n";
+      if ((command.options & option.bit) != 0)
+        text += OptionRow(option);
     }
   }
   text += "\n";

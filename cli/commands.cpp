@@ -59,7 +59,8 @@ std::optional<TransferSettings> PrepareTransfer(const CommandLine& line, std::st
   settings.portName = port;
   settings.path = *path;
   settings.timeout = std::chrono::milliseconds(static_cast<long>(line.timeoutSeconds * 1000));
-  settings.progressBar = !line.quiet && ::isatty(STDERR_FILENO) == 1;
+  // Log lines and the bar would share the line: verbose runs go without it.
+  settings.progressBar = !line.quiet && !line.verbose && ::isatty(STDERR_FILENO) == 1;
   settings.verbose = line.verbose;
   return settings;
 }

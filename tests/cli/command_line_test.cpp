@@ -85,12 +85,19 @@ TEST(CommandLine, EveryCommandWithItsOperandsAndOptions) {
 TEST(CommandLine, HelpNamesEveryCommandAndExitStatus) {
   const std::string usage = UsageText();
   EXPECT_TRUE(usage.starts_with("vardex - command-line companion of the VARDEX Configurator\n"));
-  for (const char* line : {"  read PORT -o FILE\n", "  write PORT FILE [--clock pc|keep]\n",
-                           "  import TEXT [--base FILE] -o FILE\n", "  2  a bad file or a failed",
-                           "  3  the port or the device failed"}) {
+  for (const char* line :
+       {"  read PORT -o FILE       read the device's configuration into an image file\n",
+        "  import TEXT [--base FILE] -o FILE\n"
+        "                          build an image file from its text form\n",
+        "  --timeout SECONDS       end a transfer when the device has not replied for\n"
+        "                          this long (default 3)\n",
+        "  2  a bad file or a failed", "  3  the port or the device failed"}) {
     EXPECT_NE(usage.find(line), std::string::npos) << line;
   }
   EXPECT_EQ(VersionText(), "vardex (VARDEX Configurator) 1.26\n");
+  EXPECT_TRUE(CommandHelpText(CommandSpecs()[2])
+                  .starts_with("Usage: vardex write PORT FILE [--clock pc|keep]\n"
+                               "Write an image file to the device.\n"));
 }
 
 }  // namespace
