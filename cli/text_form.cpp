@@ -155,7 +155,7 @@ std::string QuoteValue(std::string_view value) {
   for (std::size_t i = 0; i < value.size(); ++i) {
     const auto c = static_cast<unsigned char>(value[i]);
     const int c1 = C1ControlAt(value, i);
-    char hex[8];
+    char hex[12];
     if (c == '\\' || c == '"') {
       out += '\\';
       out += static_cast<char>(c);
