@@ -17,10 +17,12 @@ using Clock = std::chrono::steady_clock;
 constexpr std::chrono::milliseconds kPollSlice{20};
 constexpr std::chrono::milliseconds kBarInterval{100};
 
-// Collects what the engine reports; everything runs on this one thread.
-class Listener final : public LinkListener {
+// Sends the engine's frames and collects what it reports; everything runs
+// on this one thread.
+class Listener final : public TransferOutput {
  public:
-  explicit Listener(bool verbose) : verbose_(verbose) {}
+  Listener(SerialPort& port, bool verbose) : port_(port), verbose_(verbose) {}
+  void Send(std::span<const std::uint8_t> bytes) override { port_.Write(bytes); }
   void OnLogLine(std::string_view line) override {
     lastLine_ = line;
     if (verbose_)
@@ -42,6 +44,7 @@ class Listener final : public LinkListener {
   bool verified_ = false;
 
  private:
+  SerialPort& port_;
   bool verbose_;
 };
 
@@ -82,10 +85,9 @@ TransferOutcome RunTransfer(TransferKind kind, const TransferSettings& settings,
     return {3, settings.portName + ": cannot open " + settings.path + ": " +
                    OpenFailureReason(settings.path)};
   }
-  Listener listener(settings.verbose);
+  Listener listener(port, settings.verbose);
   auto mailbox = std::make_unique<TransferMailbox>();
-  auto engine = std::make_unique<TransferEngine>(*mailbox, listener);
-  engine->Attach(&port);
+  auto engine = std::make_unique<TransferEngine>();
 
   std::uint32_t total = ConfigImage::kPageCount;
   std::string_view what = "read";
@@ -105,14 +107,14 @@ TransferOutcome RunTransfer(TransferKind kind, const TransferSettings& settings,
   }
   ProgressBar bar(settings.progressBar, what, total);
   listener.lastReply_ = Clock::now();
-  engine->TakePendingOperation();
+  engine->Start(mailbox->Take(engine->Outgoing()), listener);
   bar.Update(0, true);
 
   std::array<std::uint8_t, 128> buffer{};
   TransferOutcome outcome;
   while (listener.pagesDone_ < total) {
     const std::size_t count = port.Read(buffer, kPollSlice);
-    engine->Receive(std::span(buffer).first(count));
+    engine->Receive(std::span(buffer).first(count), listener);
     bar.Update(listener.pagesDone_);
     if (listener.pagesDone_ >= total)
       break;
@@ -130,7 +132,6 @@ TransferOutcome RunTransfer(TransferKind kind, const TransferSettings& settings,
   }
   bar.Update(listener.pagesDone_, true);
   bar.End();
-  engine->Attach(nullptr);
   port.Close();
   if (outcome.exitCode != 0)
     return outcome;
