@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -17,6 +18,7 @@
 
 namespace {
 
+constexpr int kRuns = 5;
 using Clock = std::chrono::steady_clock;
 
 // Wall time of one vardex run, or a negative value when it failed.
@@ -55,13 +57,14 @@ int main() {
     return 1;
   }
   const std::string& port = sim.slave_path();
-  constexpr int kRuns = 5;
   // 16 pages; per page 8 + 136 bytes cross the line, 10 bits a byte.
   constexpr double kLimit = 16 * (8 + 136) * 10.0 / 115200.0;
-  const double start = TimeVardex({"--version"});
+  // A run that does nothing but start and end, best of a few.
+  double start = 1e9;
+  for (int run = 0; run < kRuns; ++run) start = std::min(start, TimeVardex({"--version"}));
   std::printf("vardex start and exit alone: %.3f s\n", start);
-  std::printf("%-14s %8s %8s %15s %10s\n", "command", "best s", "mean s", "115200 limit s",
-              "best/limit");
+  std::printf("%-14s %8s %8s %15s %10s %17s\n", "command", "best s", "mean s", "115200 limit s",
+              "best/limit", "(best-start)/limit");
   struct Command {
     const char* name;
     std::vector<std::string> args;
@@ -82,8 +85,8 @@ int main() {
       best = std::min(best, wall);
       total += wall;
     }
-    std::printf("%-14s %8.3f %8.3f %15.3f %10.3f\n", command.name, best, total / kRuns, kLimit,
-                best / kLimit);
+    std::printf("%-14s %8.3f %8.3f %15.3f %10.3f %17.3f\n", command.name, best, total / kRuns,
+                kLimit, best / kLimit, (best - start) / kLimit);
   }
   sim.Stop(SIGTERM);
   const std::string cleanup = std::string("rm -rf ") + dir;
