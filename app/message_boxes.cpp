@@ -5,6 +5,8 @@
 
 #include "step_result.h"
 
+namespace vardex {
+
 QString ErrorBoxText(const QString& text) {
   if (!text.isEmpty() && text.back() > QChar('.'))
     return text + QLatin1Char('.');
@@ -12,8 +14,7 @@ QString ErrorBoxText(const QString& text) {
 }
 
 QString NotAnIntegerText(const QString& boxText) {
-  return QString::fromStdString(
-      vardex::FailureText(vardex::StepResult::NotAnInteger(boxText.toStdString())));
+  return QString::fromStdString(FailureText(StepResult::NotAnInteger(boxText.toStdString())));
 }
 
 namespace {
@@ -36,3 +37,5 @@ void QtMessageBoxes::ShowTitledInformation(const QString& caption, const QString
 void QtMessageBoxes::ShowError(const QString& text) {
   ShowBox(parent_, QMessageBox::Critical, QApplication::applicationName(), text);
 }
+
+}  // namespace vardex

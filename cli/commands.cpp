@@ -93,7 +93,7 @@ int Write(const CommandLine& line) {
     return Fail(kExitBadFile, error);
   ConfigImage rebuilt;
   const StepResult result = RebuildImage(*image, rebuilt);
-  if (!result.ok())
+  if (!result.Succeeded())
     return Fail(kExitBadFile, file + ": " + FailureText(result));
   if (rebuilt.bytes != image->bytes) {
     std::string text = file + ": the window would not send this image as it is; it differs in:";
@@ -105,7 +105,7 @@ int Write(const CommandLine& line) {
     ConfigSettings settings = SettingsFromImage(*image);
     FillClockFromSystemTime(settings.clock, SystemLocalTimeSource{});
     const StepResult withClock = BuildConfigImage(settings, rebuilt);
-    if (!withClock.ok())
+    if (!withClock.Succeeded())
       return Fail(kExitBadFile, file + ": " + FailureText(withClock));
   }
   const auto transfer = PrepareTransfer(line, error);
@@ -296,7 +296,7 @@ int BuildAndSave(const ConfigSettings& settings, const std::string& source,
                  const std::string& path) {
   ConfigImage image;
   const StepResult result = BuildConfigImage(settings, image);
-  if (!result.ok())
+  if (!result.Succeeded())
     return Fail(kExitBadFile, source + ": " + FailureText(result));
   std::string error;
   if (!WriteImageFile(path, image, error))

@@ -85,7 +85,7 @@ std::vector<std::string> AllRuleFailures(const ConfigSettings& settings) {
   ConfigImage scratch;
   for (;;) {
     const StepResult result = BuildConfigImage(current, scratch);
-    if (result.ok())
+    if (result.Succeeded())
       break;
     failures.push_back(FailureText(result));
     bool repaired = false;
@@ -95,7 +95,7 @@ std::vector<std::string> AllRuleFailures(const ConfigSettings& settings) {
       ConfigSettings trial = current;
       for (std::size_t i = first; i < end; ++i) CopySetting(*rows[i].control, startUp, trial);
       const StepResult after = BuildConfigImage(trial, scratch);
-      if (after.ok() || FailureText(after) != failures.back()) {
+      if (after.Succeeded() || FailureText(after) != failures.back()) {
         current = trial;
         repaired = true;
       }

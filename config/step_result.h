@@ -23,7 +23,7 @@ struct StepResult {
   static StepResult NotAnInteger(std::string boxText) {
     return {Kind::kNotAnInteger, std::move(boxText)};
   }
-  bool ok() const { return kind == Kind::kOk; }
+  bool Succeeded() const { return kind == Kind::kOk; }
 };
 
 // What the window shows for a failed step: the rule's message as it stands,

@@ -60,7 +60,7 @@ TEST(ImageRules, DifferencesFromTheRebuiltImageNameTheirFields) {
     std::copy(c.bytes.begin(), c.bytes.end(), file.bytes.begin() + c.offset);
     StoreImageChecksum(file);
     ConfigImage rebuilt;
-    ASSERT_TRUE(RebuildImage(file, rebuilt).ok()) << c.offset;
+    ASSERT_TRUE(RebuildImage(file, rebuilt).Succeeded()) << c.offset;
     std::vector<std::string> described;
     for (const ByteDifference& d : ExplainDifferences(file, rebuilt))
       described.push_back(DescribeDifference(d));
@@ -74,7 +74,7 @@ TEST(ImageRules, ClockValuesOfTheFileAreKept) {
   file.PutU32(336, 0xFFFFFFFF);
   StoreImageChecksum(file);
   ConfigImage rebuilt;
-  ASSERT_TRUE(RebuildImage(file, rebuilt).ok());
+  ASSERT_TRUE(RebuildImage(file, rebuilt).Succeeded());
   EXPECT_EQ(rebuilt.bytes, file.bytes);
 }
 

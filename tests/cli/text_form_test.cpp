@@ -21,7 +21,7 @@ ConfigImage ThroughText(const ConfigImage& image) {
   EXPECT_TRUE(ImportText(text, "t.txt", settings, error)) << error;
   ConfigImage rebuilt;
   const StepResult result = BuildConfigImage(settings, rebuilt);
-  EXPECT_TRUE(result.ok()) << result.text;
+  EXPECT_TRUE(result.Succeeded()) << result.text;
   return rebuilt;
 }
 
@@ -52,7 +52,7 @@ TEST(TextForm, HundredsOfAcceptedImagesComeBackByteForByte) {
     for (int n = count(random); n > 0; --n)
       messy.bytes[offset(random)] = static_cast<std::uint8_t>(byte(random));
     ConfigImage accepted_image;
-    if (!BuildConfigImage(SettingsFromImage(messy), accepted_image).ok())
+    if (!BuildConfigImage(SettingsFromImage(messy), accepted_image).Succeeded())
       continue;
     ++accepted;
     ASSERT_EQ(ThroughText(accepted_image).bytes, accepted_image.bytes) << "attempt " << attempt;
@@ -84,7 +84,7 @@ TEST(TextForm, AnEditedLineChangesExactlyThatField) {
     std::string error;
     ASSERT_TRUE(ImportText(edited, "t.txt", settings, error)) << error;
     ConfigImage image;
-    ASSERT_TRUE(BuildConfigImage(settings, image).ok()) << c.to;
+    ASSERT_TRUE(BuildConfigImage(settings, image).Succeeded()) << c.to;
     EXPECT_EQ(DifferingOffsets(factory, image), c.offsets) << c.to;
   }
 }
