@@ -24,24 +24,24 @@ class Listener final : public TransferOutput {
   Listener(SerialPort& port, bool verbose) : port_(port), verbose_(verbose) {}
   void Send(std::span<const std::uint8_t> bytes) override { port_.Write(bytes); }
   void OnLogLine(std::string_view line) override {
-    lastLine_ = line;
+    lastLine = line;
     if (verbose_)
-      std::fprintf(stderr, "%s\n", lastLine_.c_str());
+      std::fprintf(stderr, "%s\n", lastLine.c_str());
   }
-  void OnProgress(Operation, std::uint32_t pagesDone) override {
-    pagesDone_ = pagesDone;
-    lastReply_ = Clock::now();
+  void OnProgress(Operation, std::uint32_t done) override {
+    pagesDone = done;
+    lastReply = Clock::now();
   }
-  void OnImageVerified(const ConfigImage& image) override {
-    image_ = image;
-    verified_ = true;
+  void OnImageVerified(const ConfigImage& verifiedImage) override {
+    image = verifiedImage;
+    verified = true;
   }
 
-  std::uint32_t pagesDone_ = 0;
-  Clock::time_point lastReply_ = Clock::now();
-  std::string lastLine_;
-  ConfigImage image_;
-  bool verified_ = false;
+  std::uint32_t pagesDone = 0;
+  Clock::time_point lastReply = Clock::now();
+  std::string lastLine;
+  ConfigImage image;
+  bool verified = false;
 
  private:
   SerialPort& port_;
@@ -106,39 +106,39 @@ TransferOutcome RunTransfer(TransferKind kind, const TransferSettings& settings,
       break;
   }
   ProgressBar bar(settings.progressBar, what, total);
-  listener.lastReply_ = Clock::now();
+  listener.lastReply = Clock::now();
   engine->Start(mailbox->Take(engine->Outgoing()), listener);
   bar.Update(0, true);
 
   std::array<std::uint8_t, 128> buffer{};
   TransferOutcome outcome;
-  while (listener.pagesDone_ < total) {
+  while (listener.pagesDone < total) {
     const std::size_t count = port.Read(buffer, kPollSlice);
     engine->Receive(std::span(buffer).first(count), listener);
-    bar.Update(listener.pagesDone_);
-    if (listener.pagesDone_ >= total)
+    bar.Update(listener.pagesDone);
+    if (listener.pagesDone >= total)
       break;
-    if (Clock::now() - listener.lastReply_ >= settings.timeout) {
+    if (Clock::now() - listener.lastReply >= settings.timeout) {
       char seconds[32];
       std::snprintf(seconds, sizeof seconds, "%g s",
                     std::chrono::duration<double>(settings.timeout).count());
-      outcome = {3, settings.portName + ": no reply to page " +
-                        std::to_string(listener.pagesDone_) + " within " + seconds +
+      outcome = {3, settings.portName + ": no reply to page " + std::to_string(listener.pagesDone) +
+                        " within " + seconds +
                         "; check the cable, that the device is powered and in its "
                         "configuration mode, and that " +
                         settings.portName + " is its port"};
       break;
     }
   }
-  bar.Update(listener.pagesDone_, true);
+  bar.Update(listener.pagesDone, true);
   bar.End();
   port.Close();
   if (outcome.exitCode != 0)
     return outcome;
   if (kind == TransferKind::kRead) {
-    if (!listener.verified_)
-      return {3, settings.portName + ": " + listener.lastLine_};
-    image = listener.image_;
+    if (!listener.verified)
+      return {3, settings.portName + ": " + listener.lastLine};
+    image = listener.image;
   }
   return outcome;
 }
