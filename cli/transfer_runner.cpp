@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdio>
 #include <memory>
+#include <thread>
 
 #include "port_access.h"
 #include "progress_line.h"
@@ -113,7 +114,12 @@ TransferOutcome RunTransfer(TransferKind kind, const TransferSettings& settings,
   std::array<std::uint8_t, 128> buffer{};
   TransferOutcome outcome;
   while (listener.pagesDone < total) {
+    const auto sliceEnd = Clock::now() + kPollSlice;
     const std::size_t count = port.Read(buffer, kPollSlice);
+    // A device that went away fails its reads at once; wait out the slice
+    // rather than spin until the time-out.
+    if (count == 0)
+      std::this_thread::sleep_until(sliceEnd);
     engine->Receive(std::span(buffer).first(count), listener);
     bar.Update(listener.pagesDone);
     if (listener.pagesDone >= total)
