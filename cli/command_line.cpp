@@ -10,28 +10,28 @@ namespace {
 constexpr unsigned kTransferOptions = kOptTimeout | kOptQuiet | kOptVerbose;
 
 constexpr std::array kCommands = {
-    CommandSpec{"ports", "", 0, 0, false, "list COM1 to COM9 and the system's serial ports"},
-    CommandSpec{"read", "PORT -o FILE", 1, kOptOutput | kTransferOptions, true,
+    CommandInfo{"ports", "", 0, 0, false, "list COM1 to COM9 and the system's serial ports"},
+    CommandInfo{"read", "PORT -o FILE", 1, kOptOutput | kTransferOptions, true,
                 "read the device's configuration into an image file"},
-    CommandSpec{"write", "PORT FILE [--clock pc|keep]", 2, kOptClock | kTransferOptions, false,
+    CommandInfo{"write", "PORT FILE [--clock pc|keep]", 2, kOptClock | kTransferOptions, false,
                 "write an image file to the device"},
-    CommandSpec{"flash", "PORT FIRMWARE", 2, kTransferOptions, false,
+    CommandInfo{"flash", "PORT FIRMWARE", 2, kTransferOptions, false,
                 "upload a firmware file to the device"},
-    CommandSpec{"show", "FILE [--json]", 1, kOptJson, false,
+    CommandInfo{"show", "FILE [--json]", 1, kOptJson, false,
                 "print every field of an image file by page and label"},
-    CommandSpec{"diff", "A B [--json]", 2, kOptJson, false,
+    CommandInfo{"diff", "A B [--json]", 2, kOptJson, false,
                 "print the fields in which two image files differ"},
-    CommandSpec{"check", "FILE [--all] [--json]", 1, kOptAll | kOptJson, false,
+    CommandInfo{"check", "FILE [--all] [--json]", 1, kOptAll | kOptJson, false,
                 "check an image file's checksum and every rule"},
-    CommandSpec{"export", "FILE -o TEXT", 1, kOptOutput, true,
+    CommandInfo{"export", "FILE -o TEXT", 1, kOptOutput, true,
                 "write an image file as text, one line per field"},
-    CommandSpec{"import", "TEXT [--base FILE] -o FILE", 1, kOptOutput | kOptBase, true,
+    CommandInfo{"import", "TEXT [--base FILE] -o FILE", 1, kOptOutput | kOptBase, true,
                 "build an image file from its text form"},
-    CommandSpec{"defaults", "-o FILE", 0, kOptOutput, true,
+    CommandInfo{"defaults", "-o FILE", 0, kOptOutput, true,
                 "write the image that the start-up settings give"},
 };
 
-struct OptionSpec {
+struct OptionInfo {
   CliOption bit;
   std::string_view longName;
   std::string_view shortName;
@@ -40,22 +40,22 @@ struct OptionSpec {
 };
 
 constexpr std::array kOptions = {
-    OptionSpec{kOptOutput, "--output", "-o", "FILE",
+    OptionInfo{kOptOutput, "--output", "-o", "FILE",
                "file to write; it is replaced whole or not at all"},
-    OptionSpec{kOptTimeout, "--timeout", "", "SECONDS",
+    OptionInfo{kOptTimeout, "--timeout", "", "SECONDS",
                "end a transfer when the device has not replied for this long (default 3)"},
-    OptionSpec{kOptQuiet, "--quiet", "-q", "", "no progress bar on standard error"},
-    OptionSpec{kOptVerbose, "--verbose", "-v", "", "print the link's log lines on standard error"},
-    OptionSpec{kOptClock, "--clock", "", "pc|keep",
+    OptionInfo{kOptQuiet, "--quiet", "-q", "", "no progress bar on standard error"},
+    OptionInfo{kOptVerbose, "--verbose", "-v", "", "print the link's log lines on standard error"},
+    OptionInfo{kOptClock, "--clock", "", "pc|keep",
                "pc (default): the PC's local time goes into the clock fields; keep: the "
                "file's clock values are sent"},
-    OptionSpec{kOptBase, "--base", "", "FILE",
+    OptionInfo{kOptBase, "--base", "", "FILE",
                "image whose fields fill what the text leaves out (default: the start-up "
                "settings)"},
-    OptionSpec{kOptAll, "--all", "", "",
+    OptionInfo{kOptAll, "--all", "", "",
                "list every failing rule (the first of each beacon, path, server... row), not "
                "only the first"},
-    OptionSpec{kOptJson, "--json", "", "", "print JSON for scripts"},
+    OptionInfo{kOptJson, "--json", "", "", "print JSON for scripts"},
 };
 
 constexpr std::string_view kExitStatusText =
@@ -66,18 +66,18 @@ constexpr std::string_view kExitStatusText =
     "  3  the port or the device failed (the reason is printed: permission, busy,\n"
     "     missing, time-out, read checksum error)\n";
 
-const CommandSpec* FindCommand(std::string_view name) {
-  for (const CommandSpec& spec : kCommands) {
-    if (spec.name == name)
-      return &spec;
+const CommandInfo* FindCommand(std::string_view name) {
+  for (const CommandInfo& entry : kCommands) {
+    if (entry.name == name)
+      return &entry;
   }
   return nullptr;
 }
 
-const OptionSpec* FindOption(std::string_view name) {
-  for (const OptionSpec& spec : kOptions) {
-    if (spec.longName == name || (!spec.shortName.empty() && spec.shortName == name))
-      return &spec;
+const OptionInfo* FindOption(std::string_view name) {
+  for (const OptionInfo& entry : kOptions) {
+    if (entry.longName == name || (!entry.shortName.empty() && entry.shortName == name))
+      return &entry;
   }
   return nullptr;
 }
@@ -91,7 +91,7 @@ std::optional<double> ParseSeconds(std::string_view text) {
 }
 
 // Stores one option's value; returns an error text or "".
-std::string ApplyOption(const OptionSpec& option, std::string_view value, CommandLine& line) {
+std::string ApplyOption(const OptionInfo& option, std::string_view value, CommandLine& line) {
   switch (option.bit) {
     case kOptOutput:
       line.output = value;
@@ -158,7 +158,7 @@ std::string Row(std::string_view head, std::string_view help) {
   return text;
 }
 
-std::string OptionRow(const OptionSpec& option) {
+std::string OptionRow(const OptionInfo& option) {
   std::string head;
   if (!option.shortName.empty())
     head += std::string(option.shortName) + ", ";
@@ -174,7 +174,7 @@ ParsedCommandLine Fail(std::string error) {
 
 }  // namespace
 
-std::span<const CommandSpec> CommandSpecs() {
+std::span<const CommandInfo> Commands() {
   return kCommands;
 }
 
@@ -213,7 +213,7 @@ ParsedCommandLine ParseCommandLine(std::span<const std::string> args) {
     }
     const std::size_t equals = arg.find('=');
     const std::string name = arg.substr(0, equals);
-    const OptionSpec* option = FindOption(name);
+    const OptionInfo* option = FindOption(name);
     if (option == nullptr || (line.command->options & option->bit) == 0)
       return Fail(std::string(line.command->name) + " has no option " + name);
     std::string value;
@@ -256,11 +256,11 @@ std::string UsageText() {
       "to standard error.\n"
       "\n"
       "Commands:\n";
-  for (const CommandSpec& spec : kCommands) {
-    std::string head(spec.name);
-    if (!spec.synopsis.empty())
-      head += " " + std::string(spec.synopsis);
-    text += Row(head, spec.summary);
+  for (const CommandInfo& entry : kCommands) {
+    std::string head(entry.name);
+    if (!entry.synopsis.empty())
+      head += " " + std::string(entry.synopsis);
+    text += Row(head, entry.summary);
   }
   text +=
       "\n"
@@ -269,7 +269,7 @@ std::string UsageText() {
       "configuration as the device stores them.\n"
       "\n"
       "Options:\n";
-  for (const OptionSpec& option : kOptions) text += OptionRow(option);
+  for (const OptionInfo& option : kOptions) text += OptionRow(option);
   text += Row("-h, --help", "print this help, or a command's help after the command");
   text += Row("--version", "print the version");
   text += "\n";
@@ -277,7 +277,7 @@ std::string UsageText() {
   return text;
 }
 
-std::string CommandHelpText(const CommandSpec& command) {
+std::string CommandHelpText(const CommandInfo& command) {
   std::string text = "Usage: vardex " + std::string(command.name);
   if (!command.synopsis.empty())
     text += " " + std::string(command.synopsis);
@@ -286,7 +286,7 @@ std::string CommandHelpText(const CommandSpec& command) {
   text += "\n" + summary + ".\n";
   if (command.options != 0) {
     text += "\nOptions:\n";
-    for (const OptionSpec& option : kOptions) {
+    for (const OptionInfo& option : kOptions) {
       if ((command.options & option.bit) != 0)
         text += OptionRow(option);
     }

@@ -23,7 +23,7 @@ enum CliOption : unsigned {
 };
 
 // One subcommand: its operands, the options it takes and its help line.
-struct CommandSpec {
+struct CommandInfo {
   std::string_view name;
   std::string_view synopsis;  // operands and options as shown in the usage
   std::size_t operandCount;
@@ -33,10 +33,10 @@ struct CommandSpec {
 };
 
 // Every subcommand, in the order the help lists them.
-std::span<const CommandSpec> CommandSpecs();
+std::span<const CommandInfo> Commands();
 
 struct CommandLine {
-  const CommandSpec* command = nullptr;  // null for "vardex --help/--version"
+  const CommandInfo* command = nullptr;  // null for "vardex --help/--version"
   std::vector<std::string> operands;
   std::string output;
   std::string base;
@@ -61,7 +61,7 @@ ParsedCommandLine ParseCommandLine(std::span<const std::string> args);
 
 // Texts of --help and --version.
 std::string UsageText();
-std::string CommandHelpText(const CommandSpec& command);
+std::string CommandHelpText(const CommandInfo& command);
 std::string VersionText();
 
 }  // namespace vardex

@@ -95,7 +95,7 @@ TEST(CommandLine, HelpNamesEveryCommandAndExitStatus) {
     EXPECT_NE(usage.find(line), std::string::npos) << line;
   }
   EXPECT_EQ(VersionText(), "vardex (VARDEX Configurator) 1.26\n");
-  EXPECT_TRUE(CommandHelpText(CommandSpecs()[2])
+  EXPECT_TRUE(CommandHelpText(Commands()[2])
                   .starts_with("Usage: vardex write PORT FILE [--clock pc|keep]\n"
                                "Write an image file to the device.\n"));
 }
