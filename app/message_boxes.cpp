@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include "step_result.h"
+
 namespace vardex {
 
 QString ErrorBoxText(const QString& text) {
@@ -12,7 +14,7 @@ QString ErrorBoxText(const QString& text) {
 }
 
 QString NotAnIntegerText(const QString& boxText) {
-  return ErrorBoxText(QStringLiteral("'%1' is not a valid integer value").arg(boxText));
+  return QString::fromStdString(FailureText(StepResult::NotAnInteger(boxText.toStdString())));
 }
 
 namespace {

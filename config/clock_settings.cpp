@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 #include "image_text.h"
 
@@ -43,6 +44,12 @@ StepResult EncodeClockSettings(const ClockSettings& s, ConfigImage& image) {
 void DecodeClockSettings(const ConfigImage& image, ClockSettings& s) {
   s.useNtp = image.GetU8(kUseNtp) != 0;
   s.ntpServer = Utf8FromLatin1(image.GetText(kNtpServer, kNtpServerWidth));
+}
+
+void DecodeClockSetValues(const ConfigImage& image, ClockSettings& s) {
+  for (const ClockWord& word : kClockWords) {
+    s.*word.text = std::to_string(static_cast<std::int32_t>(image.GetU32(word.offset)));
+  }
 }
 
 }  // namespace vardex

@@ -27,5 +27,8 @@ StepResult EncodeClockSettings(const ClockSettings& settings, ConfigImage& image
 // Restores only the NTP switch and server: the device does not give back the
 // clock set values, and the upload option is the PC's own choice.
 void DecodeClockSettings(const ConfigImage& image, ClockSettings& settings);
+// The five clock set values as stored, as decimal texts. The window never
+// shows them (its clock follows the PC); tools that work on image files do.
+void DecodeClockSetValues(const ConfigImage& image, ClockSettings& settings);
 
 }  // namespace vardex

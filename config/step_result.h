@@ -26,6 +26,15 @@ struct StepResult {
   bool Succeeded() const { return kind == Kind::kOk; }
 };
 
+// What the window shows for a failed step: the rule's message as it stands,
+// or the error box's text for a number box that does not convert (the box
+// adds the final ".").
+inline std::string FailureText(const StepResult& result) {
+  if (result.kind == StepResult::Kind::kNotAnInteger)
+    return "'" + result.text + "' is not a valid integer value.";
+  return result.text;
+}
+
 // Converts a number box's text; on failure `result` becomes the conversion
 // error and the caller returns it.
 inline std::optional<std::int32_t> ConvertField(std::string_view text, StepResult& result) {

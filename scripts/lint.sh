@@ -6,6 +6,6 @@ cd "$(dirname "$0")/.."
 files=$(git ls-files '*.cpp' '*.h')
 clang-format --dry-run --Werror $files
 cmake --preset default >/dev/null
-git ls-files 'config/*.cpp' 'link/*.cpp' 'app/*.cpp' 'app/**/*.cpp' 'sim/*.cpp' |
+git ls-files 'config/*.cpp' 'link/*.cpp' 'app/*.cpp' 'app/**/*.cpp' 'sim/*.cpp' 'cli/*.cpp' |
   xargs clang-tidy -p build/default --quiet 2>&1 | grep -E 'warning:|error:' && exit 1
 echo "lint clean"

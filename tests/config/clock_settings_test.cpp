@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -127,6 +128,32 @@ TEST(ClockSettings, SystemClockGivesAPlausibleCalendarTime) {
   EXPECT_TRUE(month >= 1 && month <= 12) << settings.month;
   EXPECT_NE(settings.month.front(), '0');
   EXPECT_NE(settings.day.front(), '0');
+}
+
+TEST(ClockSettings, SetValuesReadBackAsSignedDecimalsThatEncodeToTheSameWords) {
+  ConfigImage image;
+  const std::vector<std::uint8_t> words = {0xEA, 0x07, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0,    0,
+                                           0,    0x80, 9, 0, 0,    0,    0xFF, 0xFF, 0xFF, 0x7F};
+  std::copy(words.begin(), words.end(), image.bytes.begin() + 320);
+  ClockSettings settings;
+  DecodeClockSetValues(image, settings);
+  EXPECT_EQ(settings.year, "2026");
+  EXPECT_EQ(settings.month, "-1");
+  EXPECT_EQ(settings.day, "-2147483648");
+  EXPECT_EQ(settings.hour, "9");
+  EXPECT_EQ(settings.minute, "2147483647");
+  EXPECT_EQ(settings.ntpServer, "pool.ntp.org");  // nothing else is touched
+
+  ConfigImage again;
+  ASSERT_TRUE(EncodeClockSettings(settings, again).Succeeded());
+  EXPECT_EQ(Bytes(again, 320, 20), words);
+}
+
+TEST(ClockSettings, FailureTextIsTheRuleMessageOrTheErrorBoxText) {
+  EXPECT_EQ(FailureText(StepResult::Invalid("Quiet time - range error (200 - 3000).")),
+            "Quiet time - range error (200 - 3000).");
+  EXPECT_EQ(FailureText(StepResult::NotAnInteger("")), "'' is not a valid integer value.");
+  EXPECT_EQ(FailureText(StepResult::NotAnInteger("42 ")), "'42 ' is not a valid integer value.");
 }
 
 }  // namespace

@@ -1,0 +1,303 @@
+#include "command_line.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+
+namespace vardex {
+namespace {
+
+constexpr unsigned kTransferOptions = kOptTimeout | kOptQuiet | kOptVerbose;
+
+constexpr std::array kCommands = {
+    CommandInfo{"ports", "", 0, 0, false, "list COM1 to COM9 and the system's serial ports"},
+    CommandInfo{"read", "PORT -o FILE", 1, kOptOutput | kTransferOptions, true,
+                "read the device's configuration into an image file"},
+    CommandInfo{"write", "PORT FILE [--clock pc|keep]", 2, kOptClock | kTransferOptions, false,
+                "write an image file to the device"},
+    CommandInfo{"flash", "PORT FIRMWARE", 2, kTransferOptions, false,
+                "upload a firmware file to the device"},
+    CommandInfo{"show", "FILE [--json]", 1, kOptJson, false,
+                "print every field of an image file by page and label"},
+    CommandInfo{"diff", "A B [--json]", 2, kOptJson, false,
+                "print the fields in which two image files differ"},
+    CommandInfo{"check", "FILE [--all] [--json]", 1, kOptAll | kOptJson, false,
+                "check an image file's checksum and every rule"},
+    CommandInfo{"export", "FILE -o TEXT", 1, kOptOutput, true,
+                "write an image file as text, one line per field"},
+    CommandInfo{"import", "TEXT [--base FILE] -o FILE", 1, kOptOutput | kOptBase, true,
+                "build an image file from its text form"},
+    CommandInfo{"defaults", "-o FILE", 0, kOptOutput, true,
+                "write the image that the start-up settings give"},
+};
+
+struct OptionInfo {
+  CliOption bit;
+  std::string_view longName;
+  std::string_view shortName;
+  std::string_view argument;  // empty for a switch
+  std::string_view help;
+};
+
+constexpr std::array kOptions = {
+    OptionInfo{kOptOutput, "--output", "-o", "FILE",
+               "file to write; it is replaced whole or not at all"},
+    OptionInfo{kOptTimeout, "--timeout", "", "SECONDS",
+               "end a transfer when the device has not replied for this long (default 3)"},
+    OptionInfo{kOptQuiet, "--quiet", "-q", "", "no progress bar on standard error"},
+    OptionInfo{kOptVerbose, "--verbose", "-v", "", "print the link's log lines on standard error"},
+    OptionInfo{kOptClock, "--clock", "", "pc|keep",
+               "pc (default): the PC's local time goes into the clock fields; keep: the "
+               "file's clock values are sent"},
+    OptionInfo{kOptBase, "--base", "", "FILE",
+               "image whose fields fill what the text leaves out (default: the start-up "
+               "settings)"},
+    OptionInfo{kOptAll, "--all", "", "",
+               "list every failing rule (the first of each beacon, path, server... row), not "
+               "only the first"},
+    OptionInfo{kOptJson, "--json", "", "", "print JSON for scripts"},
+};
+
+constexpr std::string_view kExitStatusText =
+    "Exit status:\n"
+    "  0  done\n"
+    "  1  usage error\n"
+    "  2  a bad file or a failed rule (the message is printed, nothing is sent)\n"
+    "  3  the port or the device failed (the reason is printed: permission, busy,\n"
+    "     missing, time-out, read checksum error)\n";
+
+const CommandInfo* FindCommand(std::string_view name) {
+  for (const CommandInfo& entry : kCommands) {
+    if (entry.name == name)
+      return &entry;
+  }
+  return nullptr;
+}
+
+const OptionInfo* FindOption(std::string_view name) {
+  for (const OptionInfo& entry : kOptions) {
+    if (entry.longName == name || (!entry.shortName.empty() && entry.shortName == name))
+      return &entry;
+  }
+  return nullptr;
+}
+
+std::optional<double> ParseSeconds(std::string_view text) {
+  double value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size() || !(value > 0) || value > 86400)
+    return std::nullopt;
+  return value;
+}
+
+// Stores one option's value; returns an error text or "".
+std::string ApplyOption(const OptionInfo& option, std::string_view value, CommandLine& line) {
+  switch (option.bit) {
+    case kOptOutput:
+      line.output = value;
+      break;
+    case kOptBase:
+      line.base = value;
+      break;
+    case kOptTimeout: {
+      const auto seconds = ParseSeconds(value);
+      if (!seconds)
+        return "--timeout wants a number of seconds above 0, not \"" + std::string(value) + "\"";
+      line.timeoutSeconds = *seconds;
+      break;
+    }
+    case kOptClock:
+      if (value == "pc") {
+        line.clock = ClockChoice::kPc;
+      } else if (value == "keep") {
+        line.clock = ClockChoice::kKeep;
+      } else {
+        return "--clock wants pc or keep, not \"" + std::string(value) + "\"";
+      }
+      break;
+    case kOptQuiet:
+      line.quiet = true;
+      break;
+    case kOptVerbose:
+      line.verbose = true;
+      break;
+    case kOptAll:
+      line.all = true;
+      break;
+    case kOptJson:
+      line.json = true;
+      break;
+  }
+  return {};
+}
+
+// "  head   text", the text wrapped at 79 columns under its own column.
+std::string Row(std::string_view head, std::string_view help) {
+  constexpr std::size_t kColumn = 26;
+  constexpr std::size_t kWidth = 79;
+  std::string text = "  " + std::string(head);
+  std::size_t lineStart = 0;
+  if (text.size() + 2 > kColumn) {
+    text += "\n";
+    lineStart = text.size();
+  }
+  text.resize(lineStart + kColumn, ' ');
+  while (!help.empty()) {
+    std::size_t take = help.size();
+    if (kColumn + take > kWidth) {
+      take = help.rfind(' ', kWidth - kColumn);
+      if (take == std::string_view::npos)
+        take = help.size();
+    }
+    text += help.substr(0, take);
+    help.remove_prefix(std::min(help.size(), take + 1));
+    text += "\n";
+    if (!help.empty())
+      text += std::string(kColumn, ' ');
+  }
+  return text;
+}
+
+std::string OptionRow(const OptionInfo& option) {
+  std::string head;
+  if (!option.shortName.empty())
+    head += std::string(option.shortName) + ", ";
+  head += option.longName;
+  if (!option.argument.empty())
+    head += " " + std::string(option.argument);
+  return Row(head, option.help);
+}
+
+ParsedCommandLine Fail(std::string error) {
+  return {std::nullopt, std::move(error)};
+}
+
+}  // namespace
+
+std::span<const CommandInfo> Commands() {
+  return kCommands;
+}
+
+ParsedCommandLine ParseCommandLine(std::span<const std::string> args) {
+  CommandLine line;
+  if (args.empty())
+    return Fail("a command is missing");
+  std::size_t next = 0;
+  if (args[0] == "--help" || args[0] == "-h") {
+    line.help = true;
+    return {line, {}};
+  }
+  if (args[0] == "--version") {
+    line.version = true;
+    return {line, {}};
+  }
+  line.command = FindCommand(args[0]);
+  if (line.command == nullptr)
+    return Fail("unknown command \"" + args[0] + "\"");
+  ++next;
+
+  bool optionsEnded = false;
+  for (; next < args.size(); ++next) {
+    const std::string& arg = args[next];
+    if (optionsEnded || arg == "-" || !arg.starts_with("-")) {
+      line.operands.push_back(arg);
+      continue;
+    }
+    if (arg == "--") {
+      optionsEnded = true;
+      continue;
+    }
+    if (arg == "--help" || arg == "-h") {
+      line.help = true;
+      continue;
+    }
+    const std::size_t equals = arg.find('=');
+    const std::string name = arg.substr(0, equals);
+    const OptionInfo* option = FindOption(name);
+    if (option == nullptr || (line.command->options & option->bit) == 0)
+      return Fail(std::string(line.command->name) + " has no option " + name);
+    std::string value;
+    if (option->argument.empty()) {
+      if (equals != std::string::npos)
+        return Fail(name + " takes no value");
+    } else if (equals != std::string::npos) {
+      value = arg.substr(equals + 1);
+    } else if (next + 1 < args.size()) {
+      value = args[++next];
+    } else {
+      return Fail(name + " wants a value (" + std::string(option->argument) + ")");
+    }
+    std::string error = ApplyOption(*option, value, line);
+    if (!error.empty())
+      return Fail(std::move(error));
+  }
+  if (line.help)
+    return {line, {}};
+  if (line.operands.size() != line.command->operandCount) {
+    return Fail(std::string(line.command->name) + " wants " +
+                std::to_string(line.command->operandCount) + " argument(s), not " +
+                std::to_string(line.operands.size()));
+  }
+  if (line.command->needsOutput && line.output.empty())
+    return Fail(std::string(line.command->name) + " wants -o FILE");
+  return {line, {}};
+}
+
+std::string UsageText() {
+  std::string text =
+      "vardex - command-line companion of the VARDEX Configurator\n"
+      "\n"
+      "Usage: vardex COMMAND [ARGUMENTS] [OPTIONS]\n"
+      "  or:  vardex COMMAND --help\n"
+      "  or:  vardex --help | --version\n"
+      "Reads, writes and checks the 2048-byte configuration image of a VARDEX and\n"
+      "uploads its firmware over a serial port, with the rules and messages of the\n"
+      "configurator's window. Results go to standard output; progress and errors go\n"
+      "to standard error.\n"
+      "\n"
+      "Commands:\n";
+  for (const CommandInfo& entry : kCommands) {
+    std::string head(entry.name);
+    if (!entry.synopsis.empty())
+      head += " " + std::string(entry.synopsis);
+    text += Row(head, entry.summary);
+  }
+  text +=
+      "\n"
+      "PORT is COM1 to COM9, resolved as in the window (see \"vardex ports\"), or a\n"
+      "device path such as /dev/ttyUSB0. Image files hold the 2048 bytes of the\n"
+      "configuration as the device stores them.\n"
+      "\n"
+      "Options:\n";
+  for (const OptionInfo& option : kOptions) text += OptionRow(option);
+  text += Row("-h, --help", "print this help, or a command's help after the command");
+  text += Row("--version", "print the version");
+  text += "\n";
+  text += kExitStatusText;
+  return text;
+}
+
+std::string CommandHelpText(const CommandInfo& command) {
+  std::string text = "Usage: vardex " + std::string(command.name);
+  if (!command.synopsis.empty())
+    text += " " + std::string(command.synopsis);
+  std::string summary(command.summary);
+  summary.front() = static_cast<char>(summary.front() - 'a' + 'A');
+  text += "\n" + summary + ".\n";
+  if (command.options != 0) {
+    text += "\nOptions:\n";
+    for (const OptionInfo& option : kOptions) {
+      if ((command.options & option.bit) != 0)
+        text += OptionRow(option);
+    }
+  }
+  text += "\n";
+  text += kExitStatusText;
+  return text;
+}
+
+std::string VersionText() {
+  return std::string("vardex (VARDEX Configurator) ") + VARDEX_VERSION + "\n";
+}
+
+}  // namespace vardex

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vardex {
+
+enum class ClockChoice { kPc, kKeep };
+
+// Options a subcommand may accept, as bits.
+enum CliOption : unsigned {
+  kOptOutput = 1u << 0,
+  kOptTimeout = 1u << 1,
+  kOptQuiet = 1u << 2,
+  kOptClock = 1u << 3,
+  kOptJson = 1u << 4,
+  kOptAll = 1u << 5,
+  kOptBase = 1u << 6,
+  kOptVerbose = 1u << 7,
+};
+
+// One subcommand: its operands, the options it takes and its help line.
+struct CommandInfo {
+  std::string_view name;
+  std::string_view synopsis;  // operands and options as shown in the usage
+  std::size_t operandCount;
+  unsigned options;
+  bool needsOutput;
+  std::string_view summary;
+};
+
+// Every subcommand, in the order the help lists them.
+std::span<const CommandInfo> Commands();
+
+struct CommandLine {
+  const CommandInfo* command = nullptr;  // null for "vardex --help/--version"
+  std::vector<std::string> operands;
+  std::string output;
+  std::string base;
+  ClockChoice clock = ClockChoice::kPc;
+  double timeoutSeconds = 3;
+  bool quiet = false;
+  bool verbose = false;
+  bool json = false;
+  bool all = false;
+  bool help = false;
+  bool version = false;
+};
+
+struct ParsedCommandLine {
+  std::optional<CommandLine> line;  // empty on a usage error
+  std::string error;
+};
+
+// `args` without the program name. Options may come anywhere after the
+// subcommand, as "--name value" or "--name=value"; "--" ends them.
+ParsedCommandLine ParseCommandLine(std::span<const std::string> args);
+
+// Texts of --help and --version.
+std::string UsageText();
+std::string CommandHelpText(const CommandInfo& command);
+std::string VersionText();
+
+}  // namespace vardex

@@ -1,0 +1,356 @@
+#include "commands.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <memory>
+
+#include "config_driver.h"
+#include "exit_codes.h"
+#include "field_rows.h"
+#include "image_file.h"
+#include "image_rules.h"
+#include "json_text.h"
+#include "local_time.h"
+#include "port_access.h"
+#include "text_form.h"
+#include "transfer_runner.h"
+
+namespace vardex {
+namespace {
+
+void PrintError(const std::string& text) {
+  std::fprintf(stderr, "vardex: %s\n", text.c_str());
+}
+
+void PrintOut(const std::string& text) {
+  std::fwrite(text.data(), 1, text.size(), stdout);
+}
+
+int Fail(int code, const std::string& text) {
+  PrintError(text);
+  return code;
+}
+
+// The window's start-up state, whose clock fields show the PC's time.
+ConfigSettings StartUpSettings() {
+  ConfigSettings settings;
+  FillClockFromSystemTime(settings.clock, SystemLocalTimeSource{});
+  return settings;
+}
+
+// An image file whose checksum holds.
+std::optional<ConfigImage> ReadCheckedImage(const std::string& path, std::string& error) {
+  std::optional<ConfigImage> image = ReadImageFile(path, error);
+  if (image) {
+    error = ChecksumProblem(path, *image);
+    if (!error.empty())
+      image.reset();
+  }
+  return image;
+}
+
+std::optional<TransferSettings> PrepareTransfer(const CommandLine& line, std::string& error) {
+  const std::string& port = line.operands[0];
+  const std::optional<std::string> path = ResolvePortArgument(port, error);
+  if (!path)
+    return std::nullopt;
+  TransferSettings settings;
+  settings.portName = port;
+  settings.path = *path;
+  settings.timeout = std::chrono::milliseconds(static_cast<long>(line.timeoutSeconds * 1000));
+  // Log lines and the bar would share the line: verbose runs go without it.
+  settings.progressBar = !line.quiet && !line.verbose && ::isatty(STDERR_FILENO) == 1;
+  settings.verbose = line.verbose;
+  return settings;
+}
+
+int Ports() {
+  PrintOut(PortListing());
+  return kExitDone;
+}
+
+int Read(const CommandLine& line) {
+  std::string error;
+  const auto transfer = PrepareTransfer(line, error);
+  if (!transfer)
+    return Fail(kExitDevice, error);
+  ConfigImage image;
+  const TransferOutcome outcome = RunTransfer(TransferKind::kRead, *transfer, image, nullptr);
+  if (outcome.exitCode != kExitDone)
+    return Fail(outcome.exitCode, outcome.error);
+  if (!WriteImageFile(line.output, image, error))
+    return Fail(kExitBadFile, error);
+  PrintOut(line.output + ": configuration read from " + line.operands[0] + "\n");
+  return kExitDone;
+}
+
+int Write(const CommandLine& line) {
+  const std::string& file = line.operands[1];
+  std::string error;
+  const std::optional<ConfigImage> image = ReadCheckedImage(file, error);
+  if (!image)
+    return Fail(kExitBadFile, error);
+  ConfigImage rebuilt;
+  const StepResult result = RebuildImage(*image, rebuilt);
+  if (!result.Succeeded())
+    return Fail(kExitBadFile, file + ": " + FailureText(result));
+  if (rebuilt.bytes != image->bytes) {
+    std::string text = file + ": the window would not send this image as it is; it differs in:";
+    for (const ByteDifference& d : ExplainDifferences(*image, rebuilt))
+      text += "\n  " + DescribeDifference(d);
+    return Fail(kExitBadFile, text);
+  }
+  if (line.clock == ClockChoice::kPc) {
+    ConfigSettings settings = SettingsFromImage(*image);
+    FillClockFromSystemTime(settings.clock, SystemLocalTimeSource{});
+    const StepResult withClock = BuildConfigImage(settings, rebuilt);
+    if (!withClock.Succeeded())
+      return Fail(kExitBadFile, file + ": " + FailureText(withClock));
+  }
+  const auto transfer = PrepareTransfer(line, error);
+  if (!transfer)
+    return Fail(kExitDevice, error);
+  const TransferOutcome outcome = RunTransfer(TransferKind::kWrite, *transfer, rebuilt, nullptr);
+  if (outcome.exitCode != kExitDone)
+    return Fail(outcome.exitCode, outcome.error);
+  PrintOut(line.operands[0] + ": configuration written from " + file + "\n");
+  return kExitDone;
+}
+
+int Flash(const CommandLine& line) {
+  const std::string& file = line.operands[1];
+  auto firmware = std::make_unique<FirmwareBuffer>();
+  const FirmwareLoadStatus status = LoadFirmwareFile(file.c_str(), *firmware);
+  if (status != FirmwareLoadStatus::kLoaded)
+    return Fail(kExitBadFile, file + ": " + std::string(FirmwareLoadMessage(status)));
+  std::string error;
+  const auto transfer = PrepareTransfer(line, error);
+  if (!transfer)
+    return Fail(kExitDevice, error);
+  ConfigImage unused;
+  const TransferOutcome outcome =
+      RunTransfer(TransferKind::kFlash, *transfer, unused, firmware.get());
+  if (outcome.exitCode != kExitDone)
+    return Fail(outcome.exitCode, outcome.error);
+  PrintOut(line.operands[0] + ": firmware " + file + " sent (" +
+           std::to_string(firmware->LastPageIndex() + 1) + " pages)\n");
+  return kExitDone;
+}
+
+// show, diff and export read files whose checksum may be off; they say so.
+std::optional<ConfigImage> ReadShownImage(const std::string& path, bool& checksumHolds) {
+  std::string error;
+  std::optional<ConfigImage> image = ReadImageFile(path, error);
+  if (!image) {
+    PrintError(error);
+    return std::nullopt;
+  }
+  const std::string problem = ChecksumProblem(path, *image);
+  checksumHolds = problem.empty();
+  if (!checksumHolds)
+    PrintError(problem + "; the window would not show this image");
+  return image;
+}
+
+int Show(const CommandLine& line) {
+  const std::string& file = line.operands[0];
+  bool checksumHolds = false;
+  const std::optional<ConfigImage> image = ReadShownImage(file, checksumHolds);
+  if (!image)
+    return kExitBadFile;
+  ConfigSettings settings = SettingsFromImage(*image);
+  if (!line.json) {
+    PrintOut(ExportText(settings));
+    return kExitDone;
+  }
+  std::string json = "{\"file\": " + JsonString(file) +
+                     ", \"checksum_ok\": " + (checksumHolds ? "true" : "false") + ", \"pages\": [";
+  const PageTable* page = nullptr;
+  for (const FieldRow& row : ImageFieldRows()) {
+    if (row.page != page) {
+      json += page == nullptr ? "\n  {" : "]},\n  {";
+      page = row.page;
+      json += "\"page\": " + JsonString(page->caption) + ", \"fields\": [";
+    } else {
+      json += ", ";
+    }
+    json += "{\"label\": " + JsonString(row.control->label) +
+            ", \"value\": " + JsonString(ShownValue(*row.control, settings)) + "}";
+  }
+  json += "]}\n]}\n";
+  PrintOut(json);
+  return kExitDone;
+}
+
+int Diff(const CommandLine& line) {
+  bool holdsA = false;
+  bool holdsB = false;
+  const std::optional<ConfigImage> a = ReadShownImage(line.operands[0], holdsA);
+  if (!a)
+    return kExitBadFile;
+  const std::optional<ConfigImage> b = ReadShownImage(line.operands[1], holdsB);
+  if (!b)
+    return kExitBadFile;
+  ConfigSettings left = SettingsFromImage(*a);
+  ConfigSettings right = SettingsFromImage(*b);
+  std::string text;
+  std::string json;
+  for (const FieldRow& row : ImageFieldRows()) {
+    const std::string va = ShownValue(*row.control, left);
+    const std::string vb = ShownValue(*row.control, right);
+    if (va == vb)
+      continue;
+    text += "[" + std::string(row.page->caption) + "] " + row.control->label + ": " +
+            QuoteValue(va) + " -> " + QuoteValue(vb) + "\n";
+    json += std::string(json.empty() ? "\n  " : ",\n  ") +
+            "{\"page\": " + JsonString(row.page->caption) +
+            ", \"label\": " + JsonString(row.control->label) + ", \"a\": " + JsonString(va) +
+            ", \"b\": " + JsonString(vb) + "}";
+  }
+  // Bytes that no page shows (reserved bytes, a text's tail behind its zero).
+  std::string hidden;
+  for (std::size_t i = ConfigImage::kChecksumFirst; i < ConfigImage::kSize; ++i) {
+    if (a->bytes[i] == b->bytes[i])
+      continue;
+    std::size_t end = i;
+    while (end + 1 < ConfigImage::kSize && a->bytes[end + 1] != b->bytes[end + 1]) ++end;
+    hidden += (hidden.empty() ? "" : ", ") + std::to_string(i) +
+              (end > i ? "-" + std::to_string(end) : "");
+    i = end;
+  }
+  if (line.json) {
+    PrintOut("{\"a\": " + JsonString(line.operands[0]) +
+             ", \"b\": " + JsonString(line.operands[1]) + ", \"same_bytes\": " +
+             (hidden.empty() ? "true" : "false") + ", \"fields\": [" + json + "]}\n");
+    return kExitDone;
+  }
+  if (text.empty() && !hidden.empty())
+    text = "no field differs; the bytes differ at " + hidden + "\n";
+  PrintOut(text);
+  return kExitDone;
+}
+
+int Check(const CommandLine& line) {
+  const std::string& file = line.operands[0];
+  std::string error;
+  const std::optional<ConfigImage> image = ReadImageFile(file, error);
+  if (!image)
+    return Fail(kExitBadFile, error);
+  const std::string checksum = ChecksumProblem(file, *image);
+  const ConfigSettings settings = SettingsFromImage(*image);
+  std::vector<std::string> failures = AllRuleFailures(settings);
+  if (!line.all && failures.size() > 1)
+    failures.resize(1);
+  std::vector<ByteDifference> differences;
+  if (failures.empty()) {
+    ConfigImage rebuilt;
+    RebuildImage(*image, rebuilt);
+    if (rebuilt.bytes != image->bytes)
+      differences = ExplainDifferences(*image, rebuilt);
+  }
+  const bool ok = checksum.empty() && failures.empty() && differences.empty();
+  if (line.json) {
+    std::string json = "{\"file\": " + JsonString(file) + ", \"ok\": " + (ok ? "true" : "false") +
+                       ", \"checksum_ok\": " + (checksum.empty() ? "true" : "false") +
+                       ", \"failures\": [";
+    for (std::size_t i = 0; i < failures.size(); ++i)
+      json += (i == 0 ? "" : ", ") + JsonString(failures[i]);
+    json += "], \"differences\": [";
+    for (std::size_t i = 0; i < differences.size(); ++i) {
+      const ByteDifference& d = differences[i];
+      json += std::string(i == 0 ? "" : ", ") + "{\"first\": " + std::to_string(d.first) +
+              ", \"last\": " + std::to_string(d.last) + ", \"field\": " + JsonString(d.owner) + "}";
+    }
+    PrintOut(json + "]}\n");
+    return ok ? kExitDone : kExitBadFile;
+  }
+  std::string text;
+  if (!checksum.empty())
+    text += checksum + "\n";
+  for (const std::string& failure : failures)
+    text.append(file).append(": ").append(failure) += '\n';
+  if (!differences.empty()) {
+    text += file + ": the window would not send this image as it is; it differs in:\n";
+    for (const ByteDifference& d : differences) text += "  " + DescribeDifference(d) + "\n";
+  }
+  if (ok)
+    text = file + ": ok\n";
+  PrintOut(text);
+  return ok ? kExitDone : kExitBadFile;
+}
+
+int Export(const CommandLine& line) {
+  const std::string& file = line.operands[0];
+  std::string error;
+  const std::optional<ConfigImage> image = ReadCheckedImage(file, error);
+  if (!image)
+    return Fail(kExitBadFile, error);
+  if (!WriteFileAtomically(line.output, ExportText(SettingsFromImage(*image)), error))
+    return Fail(kExitBadFile, error);
+  return kExitDone;
+}
+
+// Builds `settings` as "Write config" would and writes the image to `path`.
+int BuildAndSave(const ConfigSettings& settings, const std::string& source,
+                 const std::string& path) {
+  ConfigImage image;
+  const StepResult result = BuildConfigImage(settings, image);
+  if (!result.Succeeded())
+    return Fail(kExitBadFile, source + ": " + FailureText(result));
+  std::string error;
+  if (!WriteImageFile(path, image, error))
+    return Fail(kExitBadFile, error);
+  return kExitDone;
+}
+
+int Import(const CommandLine& line) {
+  const std::string& textFile = line.operands[0];
+  std::string error;
+  ConfigSettings settings;
+  if (line.base.empty()) {
+    settings = StartUpSettings();
+  } else {
+    const std::optional<ConfigImage> base = ReadCheckedImage(line.base, error);
+    if (!base)
+      return Fail(kExitBadFile, error);
+    settings = SettingsFromImage(*base);
+  }
+  const std::optional<std::string> text = ReadTextFile(textFile, error);
+  if (!text)
+    return Fail(kExitBadFile, error);
+  if (!ImportText(*text, textFile, settings, error))
+    return Fail(kExitBadFile, error);
+  return BuildAndSave(settings, textFile, line.output);
+}
+
+int Defaults(const CommandLine& line) {
+  return BuildAndSave(StartUpSettings(), "start-up settings", line.output);
+}
+
+}  // namespace
+
+int RunCommand(const CommandLine& line) {
+  const std::string_view name = line.command->name;
+  if (name == "ports")
+    return Ports();
+  if (name == "read")
+    return Read(line);
+  if (name == "write")
+    return Write(line);
+  if (name == "flash")
+    return Flash(line);
+  if (name == "show")
+    return Show(line);
+  if (name == "diff")
+    return Diff(line);
+  if (name == "check")
+    return Check(line);
+  if (name == "export")
+    return Export(line);
+  if (name == "import")
+    return Import(line);
+  return Defaults(line);
+}
+
+}  // namespace vardex

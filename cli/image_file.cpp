@@ -1,0 +1,90 @@
+#include "image_file.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+
+namespace vardex {
+namespace {
+
+constexpr std::size_t kTextLimit = 1 << 20;
+
+std::string OpenError(const std::string& path) {
+  return path + ": cannot open (" + std::strerror(errno) + ")";
+}
+
+}  // namespace
+
+std::optional<ConfigImage> ReadImageFile(const std::string& path, std::string& error) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    error = OpenError(path);
+    return std::nullopt;
+  }
+  ConfigImage image;
+  in.read(reinterpret_cast<char*>(image.bytes.data()), ConfigImage::kSize);
+  std::size_t size = static_cast<std::size_t>(in.gcount());
+  // One byte more is enough to tell a long file; its true size is shown.
+  if (size == ConfigImage::kSize && in.peek() != std::char_traits<char>::eof()) {
+    in.clear();
+    in.seekg(0, std::ios::end);
+    size = static_cast<std::size_t>(in.tellg());
+  }
+  if (size != ConfigImage::kSize) {
+    error = path + ": " + std::to_string(size) + " bytes, but an image file holds exactly 2048";
+    return std::nullopt;
+  }
+  return image;
+}
+
+std::string ChecksumProblem(const std::string& path, const ConfigImage& image) {
+  if (ImageChecksumHolds(image))
+    return {};
+  char text[96];
+  std::snprintf(text, sizeof text,
+                ": checksum error (bytes 0 to 3 hold 0x%08X, bytes 4 to 1551 add up to 0x%08X)",
+                image.GetU32(0), ComputeImageChecksum(image));
+  return path + text;
+}
+
+std::optional<std::string> ReadTextFile(const std::string& path, std::string& error) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    error = OpenError(path);
+    return std::nullopt;
+  }
+  std::string text(kTextLimit + 1, '\0');
+  in.read(text.data(), static_cast<std::streamsize>(text.size()));
+  text.resize(static_cast<std::size_t>(in.gcount()));
+  if (text.size() > kTextLimit) {
+    error = path + ": longer than 1 MiB, not a text form";
+    return std::nullopt;
+  }
+  return text;
+}
+
+bool WriteFileAtomically(const std::string& path, std::string_view contents, std::string& error) {
+  QSaveFile file(QFile::decodeName(path.c_str()));
+  if (!file.open(QIODevice::WriteOnly)) {
+    error = path + ": cannot write (" + file.errorString().toStdString() + ")";
+    return false;
+  }
+  const auto size = static_cast<qint64>(contents.size());
+  if (file.write(contents.data(), size) != size || !file.commit()) {
+    error = path + ": cannot write (" + file.errorString().toStdString() + ")";
+    file.cancelWriting();
+    return false;
+  }
+  return true;
+}
+
+bool WriteImageFile(const std::string& path, const ConfigImage& image, std::string& error) {
+  return WriteFileAtomically(
+      path, std::string_view(reinterpret_cast<const char*>(image.bytes.data()), image.bytes.size()),
+      error);
+}
+
+}  // namespace vardex

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "config_image.h"
+
+namespace vardex {
+
+// Reads an image file: exactly 2048 bytes, the format vardex-sim --image
+// takes. On failure `error` names the file and what is wrong with it.
+std::optional<ConfigImage> ReadImageFile(const std::string& path, std::string& error);
+
+// Empty when bytes 0 to 3 hold the checksum; else the complaint about `path`.
+std::string ChecksumProblem(const std::string& path, const ConfigImage& image);
+
+// Reads a whole text file (bounded: a text form is a few kilobytes).
+std::optional<std::string> ReadTextFile(const std::string& path, std::string& error);
+
+// Replaces `path` with `contents` through a temporary file and a rename, so a
+// failure never leaves a partial or damaged file behind.
+bool WriteFileAtomically(const std::string& path, std::string_view contents, std::string& error);
+bool WriteImageFile(const std::string& path, const ConfigImage& image, std::string& error);
+
+}  // namespace vardex

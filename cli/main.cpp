@@ -1,0 +1,32 @@
+// vardex: the configurator's command-line companion.
+#include <QCoreApplication>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "command_line.h"
+#include "commands.h"
+#include "exit_codes.h"
+
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  QCoreApplication::setApplicationName(QStringLiteral("vardex"));
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  const vardex::ParsedCommandLine parsed = vardex::ParseCommandLine(args);
+  if (!parsed.line) {
+    std::fprintf(stderr, "vardex: %s\nTry \"vardex --help\".\n", parsed.error.c_str());
+    return vardex::kExitUsage;
+  }
+  const vardex::CommandLine& line = *parsed.line;
+  if (line.version) {
+    std::fputs(vardex::VersionText().c_str(), stdout);
+    return vardex::kExitDone;
+  }
+  if (line.help) {
+    const std::string text =
+        line.command != nullptr ? vardex::CommandHelpText(*line.command) : vardex::UsageText();
+    std::fputs(text.c_str(), stdout);
+    return vardex::kExitDone;
+  }
+  return vardex::RunCommand(line);
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "config_settings.h"
+
+namespace vardex {
+
+// The readable form of an image: one "[Page]" section per tab page and one
+// "label = value" line per field, in window order, values as the window
+// shows them. A value with blanks at either end, a control character or a
+// leading double quote is written in double quotes with \-escapes (\\, \",
+// \t, \n, \r, \xHH); everything else stands as it is.
+std::string ExportText(ConfigSettings settings);
+
+// Applies a text form over `settings` (fields it leaves out keep their
+// values). Blank lines and lines starting with '#' or ';' are skipped.
+// Unknown sections and keys, a key given twice, a key before any section and
+// bad values are refused: `error` then reads "NAME:LINE: ...".
+bool ImportText(std::string_view text, std::string_view name, ConfigSettings& settings,
+                std::string& error);
+
+// A value as it stands in the text form (quoted when needed).
+std::string QuoteValue(std::string_view value);
+
+}  // namespace vardex

@@ -1,0 +1,346 @@
+// The vardex program against vardex-sim over a pseudo-terminal.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "config_image.h"
+#include "factory_image.h"
+#include "sim_launcher.h"
+#include "vardex_process.h"
+
+namespace vardex {
+namespace {
+
+using testing::RunVardex;
+using testing::VardexRun;
+using Bytes = std::vector<std::uint8_t>;
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteAll(const std::string& path, const std::string& contents) {
+  std::ofstream(path, std::ios::binary) << contents;
+}
+
+std::string AsText(const ConfigImage& image) {
+  return {image.bytes.begin(), image.bytes.end()};
+}
+
+bool Exists(const std::string& path) {
+  return std::filesystem::exists(path);
+}
+
+ConfigImage Factory() {
+  ConfigImage image;
+  vardex::sim::PutFactorySettings(image.bytes);
+  StoreImageChecksum(image);
+  return image;
+}
+
+// The factory image with `bytes` at `offset` and its checksum stored again.
+ConfigImage FactoryWith(std::size_t offset, const Bytes& bytes) {
+  ConfigImage image = Factory();
+  std::copy(bytes.begin(), bytes.end(), image.bytes.begin() + static_cast<std::ptrdiff_t>(offset));
+  StoreImageChecksum(image);
+  return image;
+}
+
+class VardexAgainstSim : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/vardex-cli-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    dir_ = pattern;
+  }
+  void TearDown() override { std::filesystem::remove_all(dir_); }
+
+  std::string Path(const std::string& name) const { return dir_ + "/" + name; }
+  // The simulator saves what it is sent into "saved.img" and "firmware.out".
+  void StartSim(std::vector<std::string> extra = {}) {
+    std::vector<std::string> args{"--save-image", Path("saved.img"), "--firmware-out",
+                                  Path("firmware.out")};
+    args.insert(args.end(), extra.begin(), extra.end());
+    ASSERT_TRUE(sim_.Start(args));
+    port_ = sim_.SlavePath();
+  }
+
+  std::string dir_;
+  vardex::sim::SimProcess sim_;
+  std::string port_;
+};
+
+TEST_F(VardexAgainstSim, ReadThroughAComNameGivesTheSimulatorsImageByteForByte) {
+  ConfigImage image = Factory();
+  for (std::size_t i = 1552; i < ConfigImage::kSize; ++i)
+    image.bytes[i] = static_cast<std::uint8_t>(i * 7);  // outside the checksum, still read
+  WriteAll(Path("device.img"), AsText(image));
+  ASSERT_EQ(mkdir(Path(".vardex").c_str(), 0700), 0);
+  StartSim({"--image", Path("device.img"), "--com", "5", "--link-dir", Path(".vardex/dosdevices")});
+
+  const VardexRun run = RunVardex({"read", "COM5", "-o", Path("out.img")}, dir_);
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.out, Path("out.img") + ": configuration read from COM5\n");
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(ReadAll(Path("out.img")), AsText(image));
+
+  // The same name as "vardex ports" shows it.
+  const VardexRun ports = RunVardex({"ports"}, dir_);
+  EXPECT_EQ(ports.exitCode, 0);
+  const std::string device = std::filesystem::canonical(port_).string();
+  EXPECT_NE(ports.out.find("COM5: " + device + " (link in " + Path(".vardex/dosdevices") + ")\n"),
+            std::string::npos)
+      << ports.out;
+}
+
+TEST_F(VardexAgainstSim, WriteHoldsTheFileExactlyWithKeepAndButForTheClockWithPc) {
+  // TX delay 600 instead of 300: the simulator starts from the factory image.
+  const ConfigImage file = FactoryWith(12, {0x58, 0x02});
+  WriteAll(Path("file.img"), AsText(file));
+  StartSim();
+
+  VardexRun run = RunVardex({"write", port_, Path("file.img"), "--clock", "keep"});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.out, port_ + ": configuration written from " + Path("file.img") + "\n");
+  EXPECT_EQ(ReadAll(Path("saved.img")), AsText(file));
+
+  run = RunVardex({"write", port_, Path("file.img")});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  const std::string saved = ReadAll(Path("saved.img"));
+  ASSERT_EQ(saved.size(), ConfigImage::kSize);
+  const std::string sent = AsText(file);
+  // Only the checksum and the five clock words may differ.
+  for (std::size_t i = 4; i < ConfigImage::kSize; ++i) {
+    if (i < 320 || i >= 340) {
+      EXPECT_EQ(saved[i], sent[i]) << "byte " << i;
+    }
+  }
+  const int year = static_cast<std::uint8_t>(saved[320]) | static_cast<std::uint8_t>(saved[321])
+                                                               << 8;
+  EXPECT_GE(year, 2026);
+  EXPECT_LE(year, 2100);
+}
+
+TEST_F(VardexAgainstSim, FlashGivesTheSimulatorTheFirmwarePaddedWithZeros) {
+  StartSim();
+  for (const std::size_t size : {1u, 256u, 300u, 237568u}) {
+    std::string firmware(size, '\0');
+    for (std::size_t i = 0; i < size; ++i) firmware[i] = static_cast<char>(i * 31 + 7);
+    WriteAll(Path("fw.bin"), firmware);
+    const VardexRun run = RunVardex({"flash", port_, Path("fw.bin"), "--quiet"});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    const std::size_t pages = (size + 127) / 128;
+    EXPECT_EQ(run.out, port_ + ": firmware " + Path("fw.bin") + " sent (" + std::to_string(pages) +
+                           " pages)\n");
+    firmware.resize(pages * 128, '\0');
+    EXPECT_EQ(ReadAll(Path("firmware.out")), firmware) << size;
+  }
+}
+
+TEST_F(VardexAgainstSim, ADroppedReplyEndsTheTransferNamingThePageAndSendsNothingMore) {
+  struct Case {
+    std::vector<std::string> args;
+    std::string drop;
+    std::string page;
+  };
+  // The written image differs from the simulator's in page 1 (server 1 port 14581).
+  const ConfigImage file = FactoryWith(192, {0xF5, 0x38});
+  WriteAll(Path("file.img"), AsText(file));
+  WriteAll(Path("fw.bin"), std::string(1000, 'f'));
+  const Case cases[] = {
+      {{"read", "PORT", "-o", Path("out.img")}, "3", "2"},
+      {{"write", "PORT", Path("file.img"), "--clock=keep"}, "1", "0"},
+      {{"flash", "PORT", Path("fw.bin")}, "2", "1"},
+  };
+  for (const Case& c : cases) {
+    vardex::sim::SimProcess sim;
+    std::filesystem::remove(Path("saved.img"));
+    std::filesystem::remove(Path("firmware.out"));
+    ASSERT_TRUE(sim.Start({"--drop", c.drop, "--save-image", Path("saved.img"), "--firmware-out",
+                           Path("firmware.out")}));
+    std::vector<std::string> args = c.args;
+    args[1] = sim.SlavePath();
+    args.insert(args.end(), {"--timeout", "0.4"});
+    const VardexRun run = RunVardex(args);
+    EXPECT_EQ(run.exitCode, 3) << c.args[0];
+    EXPECT_EQ(run.err, "vardex: " + sim.SlavePath() + ": no reply to page " + c.page +
+                           " within 0.4 s; check the cable, that the device is powered and in "
+                           "its configuration mode, and that " +
+                           sim.SlavePath() + " is its port\n");
+    EXPECT_EQ(run.out, "");
+  }
+  // The read left no file; the write stopped after page 0 (page 1 is still
+  // the simulator's); the upload after page 1.
+  EXPECT_FALSE(Exists(Path("out.img")));
+  WriteAll(Path("fw.expected"), std::string(1000, 'f').substr(0, 256));
+  EXPECT_EQ(ReadAll(Path("firmware.out")), ReadAll(Path("fw.expected")));
+}
+
+TEST_F(VardexAgainstSim, WriteAfterADropStopsAtThePageItWaitsFor) {
+  const ConfigImage file = FactoryWith(192, {0xF5, 0x38});
+  WriteAll(Path("file.img"), AsText(file));
+  StartSim({"--drop", "1"});
+  const VardexRun run =
+      RunVardex({"write", port_, Path("file.img"), "--clock", "keep", "--timeout", "0.3"});
+  EXPECT_EQ(run.exitCode, 3);
+  const std::string saved = ReadAll(Path("saved.img"));
+  const std::string factory = AsText(Factory());
+  const std::string sent = AsText(file);
+  EXPECT_EQ(saved.substr(0, 128), sent.substr(0, 128));  // page 0 went out
+  EXPECT_EQ(saved.substr(128), factory.substr(128));     // nothing after it
+}
+
+TEST_F(VardexAgainstSim, BadFilesAndBrokenRulesAreRefusedAndNothingIsSent) {
+  struct Case {
+    std::string name;
+    std::string contents;
+    std::string message;
+  };
+  ConfigImage noChecksum;
+  noChecksum.bytes[4] = 0x41;
+  auto u32 = [](std::uint32_t v) {
+    return Bytes{static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8),
+                 static_cast<std::uint8_t>(v >> 16), static_cast<std::uint8_t>(v >> 24)};
+  };
+  const Case cases[] = {
+      {"short.img", std::string(2047, '\0'), "2047 bytes, but an image file holds exactly 2048"},
+      {"long.img", std::string(2049, '\0'), "2049 bytes, but an image file holds exactly 2048"},
+      {"sum.img", AsText(noChecksum),
+       "checksum error (bytes 0 to 3 hold 0x00000000, bytes 4 to 1551 add up to 0x00000041)"},
+      // One broken rule on every page that an image byte can break.
+      {"radio.img", AsText(FactoryWith(12, u32(5))), "Preamble len - range error (200 - 1000)."},
+      {"digi.img", AsText(FactoryWith(24, u32(5))), "Antiflood timeout - range error (15 - 180)."},
+      {"beacons.img", AsText(FactoryWith(446, {8})), "Beacon 2 path, N value range error (1 - 7)."},
+      {"aprsis.img", AsText(FactoryWith(192, u32(70000))),
+       "APRS-IS Server 1 Port - range error (0 - 65535)."},
+      {"weather.img", AsText(FactoryWith(72, u32(2))),
+       "Weather report tx rate (RF) range error (5 - 1440)."},
+      {"telemetry.img", AsText(FactoryWith(1288, u32(2))),
+       "Telemeetry data tx rate (RF) range error (5 - 1440)."},
+      // Hand-made: a list index beyond the list.
+      {"ptt.img", AsText(FactoryWith(47, {7})),
+       "the window would not send this image as it is; it differs in:\n  byte 47: [Radio] PTT"},
+  };
+  StartSim();
+  for (const Case& c : cases) {
+    WriteAll(Path(c.name), c.contents);
+    const VardexRun run = RunVardex({"write", port_, Path(c.name)});
+    EXPECT_EQ(run.exitCode, 2) << c.name;
+    EXPECT_EQ(run.err, "vardex: " + Path(c.name) + ": " + c.message + "\n");
+  }
+  const struct {
+    std::string name;
+    std::size_t size;
+    std::string message;
+  } firmwares[] = {
+      {"big.bin", 237569, "Firmware file too long."},
+      {"missing.bin", 0, "File open error."},
+  };
+  for (const auto& f : firmwares) {
+    if (f.size > 0)
+      WriteAll(Path(f.name), std::string(f.size, 'x'));
+    const VardexRun run = RunVardex({"flash", port_, Path(f.name)});
+    EXPECT_EQ(run.exitCode, 2) << f.name;
+    EXPECT_EQ(run.err, "vardex: " + Path(f.name) + ": " + f.message + "\n");
+  }
+  EXPECT_FALSE(Exists(Path("saved.img")));
+  EXPECT_FALSE(Exists(Path("firmware.out")));
+}
+
+TEST_F(VardexAgainstSim, AReadWhoseImageChecksumFailsLeavesNoFile) {
+  ConfigImage image = Factory();
+  image.bytes[1551] ^= 1;
+  WriteAll(Path("device.img"), AsText(image));
+  WriteAll(Path("out.img"), "an older backup");
+  StartSim({"--image", Path("device.img")});
+  const VardexRun run = RunVardex({"read", port_, "-o", Path("out.img")});
+  EXPECT_EQ(run.exitCode, 3);
+  EXPECT_EQ(run.err,
+            "vardex: " + port_ +
+                ": Eeprom read checksum error. Please upload new eeprom data to device.\n");
+  EXPECT_EQ(ReadAll(Path("out.img")), "an older backup");
+}
+
+TEST_F(VardexAgainstSim, FactoryImageSurvivesExportAndImport) {
+  StartSim();
+  ASSERT_EQ(RunVardex({"read", port_, "-o", Path("a.img")}).exitCode, 0);
+  ASSERT_EQ(RunVardex({"export", Path("a.img"), "-o", Path("a.txt")}).exitCode, 0);
+  const VardexRun run = RunVardex({"import", Path("a.txt"), "-o", Path("b.img")});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(ReadAll(Path("b.img")), ReadAll(Path("a.img")));
+  EXPECT_EQ(RunVardex({"diff", Path("a.img"), Path("b.img")}).out, "");
+  EXPECT_EQ(RunVardex({"check", Path("b.img")}).out, Path("b.img") + ": ok\n");
+}
+
+TEST_F(VardexAgainstSim, CheckAndDiffSpeakJsonForScripts) {
+  const ConfigImage factory = Factory();
+  ConfigImage broken = FactoryWith(12, {5, 0, 0, 0});  // TX delay 5
+  broken.PutU32(72, 2);                                // weather report RF rate 2
+  StoreImageChecksum(broken);
+  WriteAll(Path("a.img"), AsText(factory));
+  WriteAll(Path("b.img"), AsText(broken));
+
+  VardexRun run = RunVardex({"check", Path("b.img"), "--all", "--json"});
+  EXPECT_EQ(run.exitCode, 2);
+  EXPECT_EQ(run.out,
+            "{\"file\": \"" + Path("b.img") +
+                "\", \"ok\": false, \"checksum_ok\": true, \"failures\": [\"Preamble len - "
+                "range error (200 - 1000).\", \"Weather report tx rate (RF) range error (5 "
+                "- 1440).\"], \"differences\": []}\n");
+  run = RunVardex({"check", Path("b.img")});
+  EXPECT_EQ(run.out, Path("b.img") + ": Preamble len - range error (200 - 1000).\n");
+
+  run = RunVardex({"diff", Path("a.img"), Path("b.img"), "--json"});
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(run.out,
+            "{\"a\": \"" + Path("a.img") + "\", \"b\": \"" + Path("b.img") +
+                "\", \"same_bytes\": false, \"fields\": [\n"
+                "  {\"page\": \"Radio\", \"label\": \"TX delay [ms]\", \"a\": \"300\", "
+                "\"b\": \"5\"},\n"
+                "  {\"page\": \"Weather\", \"label\": \"Weather report Rate [RF]\", \"a\": "
+                "\"30\", \"b\": \"2\"}]}\n");
+  run = RunVardex({"diff", Path("a.img"), Path("b.img")});
+  EXPECT_EQ(run.out,
+            "[Radio] TX delay [ms]: 300 -> 5\n[Weather] Weather report Rate [RF]: 30 -> 2\n");
+}
+
+TEST(VardexProgram, PortsThatCannotBeUsedAndUsageErrors) {
+  struct Case {
+    std::vector<std::string> args;
+    int exitCode;
+    std::string err;
+  };
+  const Case cases[] = {
+      {{"read", "/nonexistent/ttyX", "-o", "/tmp/never.img"},
+       3,
+       "vardex: /nonexistent/ttyX: cannot open /nonexistent/ttyX: missing: No such file or "
+       "directory (is the device plugged in?)\n"},
+      {{"read", "COM9", "-o", "/tmp/never.img"},
+       3,
+       "vardex: COM9: no device behind this name (see \"vardex ports\")\n"},
+      {{"read"}, 1, "vardex: read wants 1 argument(s), not 0\nTry \"vardex --help\".\n"},
+      {{"frobnicate"}, 1, "vardex: unknown command \"frobnicate\"\nTry \"vardex --help\".\n"},
+  };
+  for (const Case& c : cases) {
+    // An empty home: no COM links, and COM9 is beyond the system's ports.
+    const VardexRun run = RunVardex(c.args, "/nonexistent-home");
+    EXPECT_EQ(run.exitCode, c.exitCode) << c.args[0];
+    EXPECT_EQ(run.err, c.err);
+    EXPECT_EQ(run.out, "");
+  }
+  EXPECT_FALSE(Exists("/tmp/never.img"));
+  const VardexRun help = RunVardex({"--help"});
+  EXPECT_EQ(help.exitCode, 0);
+  EXPECT_TRUE(help.out.starts_with("vardex - command-line companion of the VARDEX Configurator\n"));
+}
+
+}  // namespace
+}  // namespace vardex

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace vardex::testing {
+
+struct VardexRun {
+  int exitCode = -1;  // -1: it had to be killed
+  std::string out;
+  std::string err;
+};
+
+// Runs the vardex program with `args` to its end and collects both outputs.
+// `home` replaces $HOME when not empty (the COM link directory lives there).
+// A run that hangs is killed after a minute, so no test waits forever.
+VardexRun RunVardex(const std::vector<std::string>& args, const std::string& home = {});
+
+}  // namespace vardex::testing
