@@ -94,7 +94,7 @@ TEST(CommandLine, HelpNamesEveryCommandAndExitStatus) {
         "  2  a bad file or a failed", "  3  the port or the device failed"}) {
     EXPECT_NE(usage.find(line), std::string::npos) << line;
   }
-  EXPECT_EQ(VersionText(), "vardex (VARDEX Configurator) 1.26\n");
+  EXPECT_EQ(VersionText(), "vardex (VARDEX Configurator) 1.26.0\n");
   EXPECT_TRUE(CommandHelpText(Commands()[2])
                   .starts_with("Usage: vardex write PORT FILE [--clock pc|keep]\n"
                                "Write an image file to the device.\n"));
