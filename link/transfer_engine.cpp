@@ -97,13 +97,14 @@ void TransferEngine::OnEepromPageData(std::uint16_t page,
   if (page > kLastImagePage)
     return;
   out.OnLogLine("Eeprom page received.");
-  // A page that nobody asked for must neither trigger requests nor reach the
-  // window, where it would overwrite unsaved edits.
-  if (!readRunning_)
+  // Only the page the read waits for counts. Any other (a repeat, a late
+  // reply to an earlier request, a page nobody asked for) would shift the
+  // read against the device's pages or overwrite the window's unsaved edits.
+  TransferCounters& counters = data_.readCounters;
+  if (!readRunning_ || page != counters.currentPage)
     return;
   std::copy(data.begin(), data.end(),
             receivedImage_.bytes.begin() + static_cast<std::ptrdiff_t>(page) * kPageSize);
-  TransferCounters& counters = data_.readCounters;
   if (counters.currentPage < kLastImagePage) {
     ++counters.currentPage;
     SendReadRequest(counters.currentPage, out);
