@@ -76,6 +76,7 @@ TForm1::TForm1(MessageBoxes* boxes, QWidget* parent, const vardex::LocalTimeSour
   memo_ = new QPlainTextEdit(this);
   memo_->setObjectName("Memo1");
   memo_->setReadOnly(true);
+  memo_->setMaximumBlockCount(20000);  // the oldest lines go first; a largest upload logs 3713
   memo_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   memo_->setFixedHeight(73);
 

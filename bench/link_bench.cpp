@@ -61,7 +61,8 @@ class BenchListener final : public vardex::LinkListener {
       done_.notify_all();
     }
   }
-  void OnProgress(vardex::Operation, std::uint32_t) override {}
+  void OnProgress(const vardex::TransferProgress&) override {}
+  void OnPortError(std::string_view) override {}
   void OnImageVerified(const vardex::ConfigImage&) override {}
   bool WaitFinished(std::chrono::seconds limit) {
     std::unique_lock lock(mutex_);
