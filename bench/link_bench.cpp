@@ -97,7 +97,7 @@ void RunMode(const char* mode, const std::vector<std::string>& simOptions,
              const std::string& linkDir) {
   std::vector<std::string> options{"--com", "9", "--link-dir", linkDir};
   options.insert(options.end(), simOptions.begin(), simOptions.end());
-  vardex_sim::SimProcess sim;
+  vardex::sim::SimProcess sim;
   if (!sim.Start(options)) {
     std::printf("%s: vardex-sim did not start\n", mode);
     return;
@@ -115,7 +115,7 @@ void RunMode(const char* mode, const std::vector<std::string>& simOptions,
   vardex::StoreImageChecksum(image);
 
   vardex::TCommThread worker(engine, mailbox, listener, std::make_unique<vardex::QtSerialPort>());
-  if (!worker.Open(sim.slave_path())) {
+  if (!worker.Open(sim.SlavePath())) {
     std::printf("%s: port did not open\n", mode);
     return;
   }
