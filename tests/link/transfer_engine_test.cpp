@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -177,14 +180,103 @@ TEST_F(EngineFixture, PageSixteenOrMoreIsNeitherStoredNorCounted) {
                                      "Eeprom read request, page [1]."}));
 }
 
-TEST_F(EngineFixture, DataPageIsStoredAtThePageItCarries) {
+TEST_F(EngineFixture, ADataPageOtherThanTheAwaitedOneIsOnlyLogged) {
   mailbox.PostConfigRead();
   TakePendingOperation();
   Reply(DataReply(5, Bytes(128, 0x33)));
-  EXPECT_EQ(engine.ReceivedImage().bytes[5 * 128], 0x33);
-  EXPECT_EQ(engine.ReceivedImage().bytes[0], 0x00);
-  EXPECT_EQ(listener.Lines().back(), "Eeprom read request, page [1].");
+  EXPECT_EQ(engine.ReceivedImage().bytes[5 * 128], 0x00);
+  EXPECT_EQ(listener.Lines(), (Lines{"Eeprom read request, page [0].", "Eeprom page received."}));
+  EXPECT_EQ(listener.Written().size(), 8u);
 }
+
+// A read served by a device that answers every request with its current
+// page, while stray pages arrive in between. Whatever strays, the read ends
+// with the device's current sixteen pages and asks for each page once.
+struct ServedRead;
+
+struct StrayCase {
+  const char* name;
+  // Runs before the answer to the request with this index (in sending order).
+  std::size_t beforeAnswer;
+  std::function<void(ServedRead&)> stray;
+  std::vector<int> requestedPages;
+  int receivedLines;
+  friend void PrintTo(const StrayCase& c, std::ostream* os) { *os << c.name; }
+};
+
+struct ServedRead {
+  TransferMailbox mailbox;
+  RecordingListener listener;
+  TransferEngine engine;
+  const ConfigImage current = CheckedImage(5);
+  const ConfigImage earlier = CheckedImage(9);  // what the device held before
+
+  void PostRead() {
+    mailbox.PostConfigRead();
+    engine.Start(mailbox.Take(engine.Outgoing()), listener);
+  }
+  void DevicePage(const ConfigImage& image, std::uint16_t page) {
+    engine.Receive(DataReply(page, std::span(image.bytes).subspan(page * 128u, 128)), listener);
+  }
+  std::vector<int> RequestedPages() const {
+    const Bytes written = listener.Written();
+    std::vector<int> pages;
+    for (std::size_t i = 0; i + 8 <= written.size(); i += 8) pages.push_back(written[i + 3]);
+    return pages;
+  }
+};
+
+class StrayPages : public ::testing::TestWithParam<StrayCase> {};
+
+TEST_P(StrayPages, ReadEndsWithTheDevicesCurrentPages) {
+  const StrayCase& c = GetParam();
+  auto read = std::make_unique<ServedRead>();
+  read->PostRead();
+  for (std::size_t i = 0; i < read->RequestedPages().size() && i < 64; ++i) {
+    if (i == c.beforeAnswer)
+      c.stray(*read);
+    read->DevicePage(read->current, static_cast<std::uint16_t>(read->RequestedPages()[i]));
+  }
+  EXPECT_EQ(read->RequestedPages(), c.requestedPages);
+  const Lines lines = read->listener.Lines();
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), "Eeprom page received."), c.receivedLines);
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), "Eeprom read finished."), 1);
+  ASSERT_EQ(read->listener.Images().size(), 1u);
+  EXPECT_EQ(read->listener.Images()[0].bytes, read->current.bytes);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Reads, StrayPages,
+    ::testing::Values(StrayCase{"repeated_page",
+                                5,
+                                [](ServedRead& r) { r.DevicePage(r.current, 4); },
+                                {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15},
+                                17},
+                      StrayCase{"late_reply_to_an_earlier_request",
+                                2,
+                                [](ServedRead& r) { r.DevicePage(r.earlier, 1); },
+                                {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15},
+                                17},
+                      StrayCase{"page_of_an_earlier_read",
+                                3,
+                                [](ServedRead& r) { r.DevicePage(r.earlier, 15); },
+                                {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15},
+                                17},
+                      // "Read config" clicked twice: page 0 is requested and answered twice.
+                      StrayCase{"double_click",
+                                0,
+                                [](ServedRead& r) { r.PostRead(); },
+                                {0, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15},
+                                17},
+                      // Clicked again while page 6 was on its way: that late page 6 must
+                      // not count as page 0 of the new read.
+                      StrayCase{"restarted_read",
+                                6,
+                                [](ServedRead& r) { r.PostRead(); },
+                                {0, 1, 2, 3, 4, 5,  6,  0,  1,  2,  3, 4,
+                                 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15},
+                                23}),
+    [](const ::testing::TestParamInfo<StrayCase>& info) { return std::string(info.param.name); });
 
 TEST_F(EngineFixture, RejectedRepliesLeaveTheTransferWaiting) {
   mailbox.PostConfigRead();
