@@ -225,7 +225,7 @@ long ResidentKb() {
   return resident * (sysconf(_SC_PAGESIZE) / 1024);
 }
 
-class NoBoxes final : public MessageBoxes {
+class NoBoxes final : public vardex::MessageBoxes {
  public:
   void ShowInformation(const QString&) override {}
   void ShowTitledInformation(const QString&, const QString&) override {}

@@ -28,7 +28,7 @@ std::string MinutesSeconds(double seconds) {
 
 }  // namespace
 
-std::string ProgressLine(const TransferProgress& p) {
+std::string ProgressLine(const ProgressFigures& p) {
   const std::uint32_t total = std::max<std::uint32_t>(p.total, 1);
   const std::uint32_t done = std::min(p.done, total);
   const std::uint32_t filled = done * kBarWidth / total;

@@ -8,7 +8,7 @@
 namespace vardex {
 
 // One transfer's position for the progress bar.
-struct TransferProgress {
+struct ProgressFigures {
   std::string_view what;  // "read", "write", "flash"
   std::uint32_t done = 0;
   std::uint32_t total = 0;
@@ -17,6 +17,6 @@ struct TransferProgress {
 };
 
 // "write [##########----------]  8/16 pages  50%  1.2 kB/s  0:01 left"
-std::string ProgressLine(const TransferProgress& progress);
+std::string ProgressLine(const ProgressFigures& progress);
 
 }  // namespace vardex

@@ -29,10 +29,12 @@ class Listener final : public TransferOutput {
     if (verbose_)
       std::fprintf(stderr, "%s\n", lastLine.c_str());
   }
-  void OnProgress(Operation, std::uint32_t done) override {
-    pagesDone = done;
+  void OnProgress(const TransferProgress& progress) override {
+    pagesDone = progress.pagesDone;
     lastReply = Clock::now();
   }
+  // A vanished device shows up as the time-out, which names the page.
+  void OnPortError(std::string_view) override {}
   void OnImageVerified(const ConfigImage& verifiedImage) override {
     image = verifiedImage;
     verified = true;

@@ -7,7 +7,7 @@ namespace {
 
 TEST(ProgressLine, BarCountRateAndTimeLeft) {
   struct Case {
-    TransferProgress progress;
+    ProgressFigures progress;
     std::string expected;
   };
   const Case cases[] = {
