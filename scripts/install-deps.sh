@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-serialport-dev libgl-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   clang-format clang-tidy
+  clang libclang-rt-14-dev
   xvfb xauth
 )
 
