@@ -135,7 +135,7 @@ std::vector<ImageField> CollectFields() {
 // A byte claimed twice means the table above was copied wrongly; stop at once
 // rather than check images against it.
 std::array<std::uint8_t, kImageBytes> CollectOwners() {
-  std::array<std::uint8_t, kImageBytes> owners;
+  std::array<std::uint8_t, kImageBytes> owners{};
   owners.fill(kNoSection);
   for (const ImageField& f : ImageFields()) {
     for (std::size_t i = f.offset; i < std::size_t{f.offset} + f.width; ++i) {

@@ -21,7 +21,7 @@ void ReplyModel::Parse(Sink& sink) {
     if (collecting_) {
       if (Unread() < 128)
         return;
-      std::array<std::uint8_t, 128> data;
+      std::array<std::uint8_t, 128> data{};
       std::uint32_t sum = 0;
       for (std::size_t i = 0; i < 128; ++i) {
         data[i] = At(i);
@@ -35,7 +35,7 @@ void ReplyModel::Parse(Sink& sink) {
       }
       // Pages past the image are accepted by the parser but stored nowhere.
       if (page_ < 16) {
-        for (std::size_t i = 0; i < 128; ++i) image_[page_ * 128u + i] = data[i];
+        for (std::size_t i = 0; i < 128; ++i) image_[std::size_t{page_} * 128 + i] = data[i];
       }
       sink.OnReply(Event::kPageData, page_);
       continue;

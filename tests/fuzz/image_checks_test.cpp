@@ -97,8 +97,8 @@ ConfigImage Clean() {
 
 TEST(ImageChecks, FlagTheFirstStrayByte) {
   struct Case {
-    unsigned offset;
-    std::uint8_t value;
+    unsigned offset = 0;
+    std::uint8_t value = 0;
     std::optional<std::string> expected;
   };
   const Case cases[] = {
@@ -119,8 +119,8 @@ TEST(ImageChecks, FlagTheFirstStrayByte) {
 
 TEST(ImageChecks, FlagTextsWithoutZeroByte) {
   struct Case {
-    unsigned first;
-    unsigned last;  // filled with 'A'
+    unsigned first = 0;
+    unsigned last = 0;  // filled with 'A'
     std::optional<std::string> expected;
   };
   const Case cases[] = {
@@ -147,7 +147,7 @@ TEST(ImageChecks, TextCheckOfOneSectionIgnoresTheOthers) {
 
 TEST(ImageChecks, ChecksumCoversFourTo1551) {
   struct Case {
-    unsigned offset;
+    unsigned offset = 0;
     std::optional<std::string> expected;
   };
   // Byte 4 is 0x41 and the checksum says 41 00 00 00; one more byte is set.
@@ -183,9 +183,9 @@ TEST(ImageChecks, ChecksumIsLittleEndian) {
 
 TEST(ImageChecks, FlagWritesOutsideTheSectionEncoded) {
   struct Case {
-    S section;
-    unsigned offset;
-    std::uint8_t value;
+    S section = S::kRadio;
+    unsigned offset = 0;
+    std::uint8_t value = 0;
     std::optional<std::string> expected;
   };
   const Case cases[] = {
