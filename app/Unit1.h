@@ -50,7 +50,7 @@ class TForm1 : public QWidget {
   // Appends one line to the log pane.
   void AppendLog(const QString& line);
   // The device link (tests give it a port or a name lookup of their own).
-  DeviceLink& Link() { return *link_; }
+  vardex::DeviceLink& Link() { return *link_; }
   // Replaces the file dialog of "Upload firmware" (tests pick the file).
   void SetFirmwareFileChooser(FirmwareFileChooser* chooser) { chooser_ = chooser; }
   // Puts the PC's local time into the date and time boxes of "RTC/NTP time".
@@ -92,7 +92,7 @@ class TForm1 : public QWidget {
   QTabWidget* pageControl_ = nullptr;
   QPlainTextEdit* memo_ = nullptr;
   QProgressBar* progress_ = nullptr;
-  DeviceLink* link_ = nullptr;
+  vardex::DeviceLink* link_ = nullptr;
   std::unique_ptr<FirmwareFileChooser> ownChooser_;
   FirmwareFileChooser* chooser_ = nullptr;
   vardex::ConfigImage writeImage_;

@@ -3,18 +3,19 @@
 #include "com_port_list.h"
 #include "qt_serial_port.h"
 
+namespace vardex {
+
 DeviceLink::DeviceLink(QObject* parent)
     : QObject(parent),
-      portFactory_([] { return std::make_unique<vardex::QtSerialPort>(); }),
+      portFactory_([] { return std::make_unique<QtSerialPort>(); }),
       resolveName_([](const QString& name) -> std::optional<std::string> {
-        if (auto target = vardex::ResolveComName(name))
+        if (auto target = ResolveComName(name))
           return target->path;
         return std::nullopt;
       }),
-      mailbox_(std::make_unique<vardex::TransferMailbox>()),
-      engine_(std::make_unique<vardex::TransferEngine>(*mailbox_,
-                                                       static_cast<vardex::LinkListener&>(*this))),
-      firmware_(std::make_unique<vardex::FirmwareBuffer>()) {}
+      mailbox_(std::make_unique<TransferMailbox>()),
+      engine_(std::make_unique<TransferEngine>()),
+      firmware_(std::make_unique<FirmwareBuffer>()) {}
 
 DeviceLink::~DeviceLink() {
   Shutdown();
@@ -25,10 +26,10 @@ bool DeviceLink::OpenPort(const QString& comName) {
   if (!path)
     return false;
   // A worker told to close may still hold its port; let it go first.
-  if (worker_ && worker_->terminated())
+  if (worker_ && worker_->Terminated())
     EndWorker();
-  auto next = std::make_unique<vardex::TCommThread>(*engine_, portFactory_(),
-                                                    std::make_unique<vardex::StdWorkerThread>());
+  auto next = std::make_unique<TCommThread>(*engine_, *mailbox_, static_cast<LinkListener&>(*this),
+                                            portFactory_());
   if (!next->Open(*path))
     return false;
   EndWorker();
@@ -56,20 +57,20 @@ void DeviceLink::EndWorker() {
 
 void DeviceLink::PostFirmwareUpload() {
   mailbox_->PostFirmwareUpload(*firmware_);
-  Posted(vardex::Operation::kFirmwareUpload);
+  Posted(Operation::kFirmwareUpload);
 }
 
-void DeviceLink::PostConfigWrite(const vardex::ConfigImage& image) {
+void DeviceLink::PostConfigWrite(const ConfigImage& image) {
   mailbox_->PostConfigWrite(image);
-  Posted(vardex::Operation::kConfigWrite);
+  Posted(Operation::kConfigWrite);
 }
 
 void DeviceLink::PostConfigRead() {
   mailbox_->PostConfigRead();
-  Posted(vardex::Operation::kConfigRead);
+  Posted(Operation::kConfigRead);
 }
 
-void DeviceLink::Posted(vardex::Operation operation) {
+void DeviceLink::Posted(Operation operation) {
   lastPosted_ = operation;
   // Without a running worker the request waits for the next "Open port".
   if (WorkerRunning())
@@ -119,19 +120,18 @@ void DeviceLink::DeliverReports() {
 
 void DeviceLink::OnLogLine(std::string_view line) {
   Queue({Report::Kind::kLogLine,
-         QString::fromLatin1(line.data(), static_cast<qsizetype>(line.size())),
-         vardex::Operation::kNone, 0, nullptr});
+         QString::fromLatin1(line.data(), static_cast<qsizetype>(line.size())), Operation::kNone, 0,
+         nullptr});
 }
 
-void DeviceLink::OnProgress(vardex::Operation operation, std::uint32_t pagesDone) {
+void DeviceLink::OnProgress(Operation operation, std::uint32_t pagesDone) {
   Queue({Report::Kind::kProgress, {}, operation, static_cast<int>(pagesDone), nullptr});
 }
 
-void DeviceLink::OnImageVerified(const vardex::ConfigImage& image) {
+void DeviceLink::OnImageVerified(const ConfigImage& image) {
   // The copy travels with the report; the worker may overwrite its own at once.
-  Queue({Report::Kind::kImage,
-         {},
-         vardex::Operation::kNone,
-         0,
-         std::make_shared<const vardex::ConfigImage>(image)});
+  Queue(
+      {Report::Kind::kImage, {}, Operation::kNone, 0, std::make_shared<const ConfigImage>(image)});
 }
+
+}  // namespace vardex
