@@ -27,7 +27,7 @@ mkdir -p "$findings"
 max_len() {
   case "$1" in
     config_image) echo 2048 ;;
-    *) echo 16384 ;;
+    *) echo 1024 ;;
   esac
 }
 
