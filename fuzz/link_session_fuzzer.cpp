@@ -23,6 +23,7 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <new>
 #include <span>
 #include <string>
 #include <string_view>
@@ -193,9 +194,10 @@ const std::uint8_t* Contents(std::uint32_t seed) {
 }
 
 void Session::Begin(std::uint32_t firmwareSize, std::uint8_t seed) {
-  // A fresh engine in the same storage: no allocation per run.
+  // A fresh engine in the same storage: no allocation per run, and default-
+  // rather than value-initialised, so its buffers are cleared once, not twice.
   std::destroy_at(engine_.get());
-  std::construct_at(engine_.get());
+  ::new (static_cast<void*>(engine_.get())) TransferEngine;
   ring_.Reset();
   parser_ = FrameParser{};
   model_ = ReplyModel{};
