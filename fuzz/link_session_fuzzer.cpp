@@ -182,7 +182,7 @@ class Session final : public TransferOutput, private ReplyModel::Sink, private F
 // and filling a buffer is one copy.
 const std::uint8_t* Contents(std::uint32_t seed) {
   static const auto* table = [] {
-    auto* bytes = new std::array<std::uint8_t, kFirmwareCapacity + 256 * 64>;
+    auto* bytes = new std::array<std::uint8_t, kFirmwareCapacity + std::size_t{256} * 64>;
     std::uint32_t state = 0x9E3779B9u;
     for (auto& b : *bytes) {
       state = state * 1664525u + 1013904223u;
@@ -190,7 +190,7 @@ const std::uint8_t* Contents(std::uint32_t seed) {
     }
     return bytes;
   }();
-  return table->data() + (seed % 256) * 64;
+  return table->data() + std::size_t{seed % 256} * 64;
 }
 
 void Session::Begin(std::uint32_t firmwareSize, std::uint8_t seed) {
@@ -323,7 +323,7 @@ void Session::OnReply(Event event, std::uint16_t page) {
   r.event = event;
   r.page = page;
   if (event == Event::kPageData && page < kImagePages) {
-    std::memcpy(r.data.data(), model_.Image().data() + page * 128u, 128);
+    std::memcpy(r.data.data(), model_.Image().data() + std::size_t{page} * 128, 128);
     if (readStarted_) {
       ++readPages_;
       ++readPagesThisDelivery_;
@@ -394,14 +394,14 @@ void Session::CheckFrame() {
       CheckPage(upload_, "upload", kFirmwarePages, firmware_->bytes.data());
     } else {
       CheckPage(write_, "write", kImagePages, writeImage_.bytes.data());
-      std::memcpy(device_.data() + page * 128, f + 8, 128);  // the device stores it
+      std::memcpy(device_.data() + std::size_t{page} * 128, f + 8, 128);  // the device stores it
     }
   }
   replyLength_ = 0;
   std::memcpy(reply_.data(), f, 8);
   reply_[1] = static_cast<std::uint8_t>(f[1] + 1);
   if (f[1] == 0x90) {
-    std::memcpy(reply_.data() + 8, device_.data() + page * 128, 128);
+    std::memcpy(reply_.data() + 8, device_.data() + std::size_t{page} * 128, 128);
     const std::uint16_t dataSum = DataSum(reply_.data() + 8);
     reply_[4] = static_cast<std::uint8_t>(dataSum >> 8);
     reply_[5] = static_cast<std::uint8_t>(dataSum);
@@ -419,7 +419,7 @@ void Session::CheckPage(PageChain& chain, const char* kind, std::uint32_t limit,
   Check(chain.queued > 0, kind, "a page sent unasked", page);
   Check(page == chain.nextSent, kind, "a page out of order", page);
   Check(page <= chain.last && page < limit, kind, "a page beyond the last", page);
-  Check(std::memcmp(frame_.data() + 8, buffer + page * 128, 128) == 0, kind,
+  Check(std::memcmp(frame_.data() + 8, buffer + std::size_t{page} * 128, 128) == 0, kind,
         "a page that carries other bytes than the buffer's", page);
   --chain.queued;
   ++chain.nextSent;
@@ -559,7 +559,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       case 0x88: {
         // More than the ring holds, made of whole replies.
         const auto reply = session->Reply();
-        const std::size_t n = (arg() + 1u) * 16;
+        const std::size_t n = (std::size_t{arg()} + 1) * 16;
         for (std::size_t i = 0; i < n; ++i)
           scratch[i] = reply.empty() ? 0xFF : reply[i % reply.size()];
         session->Deliver(std::span(scratch).first(n));
