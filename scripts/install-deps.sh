@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-serialport-dev qt6-svg-dev libgl-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   clang-format clang-tidy
+  clang libclang-rt-14-dev
   xvfb xauth
   help2man dpkg-dev fakeroot file lintian desktop-file-utils appstream
 )
