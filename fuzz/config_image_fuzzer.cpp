@@ -72,7 +72,7 @@ void CheckWholeImage(Scratch& s) {
   const StepResult result = BuildConfigImage(s.decoded, built);
   ExpectNone(FindByteOutsideFields(built), "build");
   ExpectNone(FindUnterminatedText(built), "build");
-  if (!result.ok()) {
+  if (!result.Succeeded()) {
     if (result.text.empty())
       FuzzFailure("build", "a refused image carries no message");
     if (std::any_of(built.bytes.begin(), built.bytes.begin() + 4, [](auto b) { return b != 0; }))
@@ -99,7 +99,7 @@ void CheckSection(Scratch& s, ImageSection section) {
   image.bytes.fill(kFill);
   const StepResult result = EncodeSection(section, s.decoded, image);
   ExpectNone(FindWriteOutsideSection(image, section, kFill), "section encode");
-  if (!result.ok())
+  if (!result.Succeeded())
     return;
   ExpectNone(FindUnterminatedText(image, section), "section encode");
   if (s.wholeReadBack)

@@ -115,7 +115,14 @@ class Session final : public TransferOutput, private ReplyModel::Sink, private F
   // TransferOutput: what the engine produces.
   void Send(std::span<const std::uint8_t> bytes) override;
   void OnLogLine(std::string_view line) override;
-  void OnProgress(Operation, std::uint32_t) override {}
+  void OnProgress(const TransferProgress& progress) override {
+    Check(progress.pagesDone <= progress.pageCount, "progress",
+          "more pages done than the transfer has", static_cast<long>(progress.pagesDone));
+  }
+  // The engine does no port I/O, so it never reports a port error.
+  void OnPortError(std::string_view) override {
+    Check(false, "port", "a port error from the engine");
+  }
   void OnImageVerified(const ConfigImage& image) override;
   // ReplyModel::Sink: what the model finds in a delivery.
   void OnReply(Event event, std::uint16_t page) override;
