@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   clang-format clang-tidy
   xvfb xauth
+  xdotool imagemagick  # to click through the window and capture it under Xvfb
 )
 
 missing=()
