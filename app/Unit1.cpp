@@ -10,14 +10,17 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
 #include "Unit2.h"
 #include "com_port_hint.h"
+#include "com_port_list.h"
 #include "config_driver.h"
 #include "firmware_buffer.h"
+#include "page_area.h"
 #include "page_builder.h"
 #include "pages/access_pages.h"
 #include "pages/aprs_is_page.h"
@@ -28,9 +31,14 @@
 #include "pages/radio_page.h"
 #include "pages/telemetry_page.h"
 #include "pages/weather_page.h"
+#include "port_failure_text.h"
 #include "settings_binding.h"
+#include "status_line.h"
+#include "window_placement.h"
 
 namespace {
+
+constexpr QPoint kDesignPosition{350, 217};
 
 struct TabPage {
   const char* name;
@@ -68,9 +76,7 @@ TForm1::TForm1(MessageBoxes* boxes, QWidget* parent, const vardex::LocalTimeSour
   pageControl_->setObjectName("PageControl1");
   pageControl_->setUsesScrollButtons(false);  // all ten captions stay visible
   for (const TabPage& tab : kPages) {
-    auto* page = new QWidget;
-    page->setObjectName(tab.name);
-    pageControl_->addTab(page, tab.caption);
+    pages_.push_back(vardex::AddScrollingPage(pageControl_, tab.name, tab.caption));
   }
 
   memo_ = new QPlainTextEdit(this);
@@ -78,13 +84,27 @@ TForm1::TForm1(MessageBoxes* boxes, QWidget* parent, const vardex::LocalTimeSour
   memo_->setReadOnly(true);
   memo_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   memo_->setFixedHeight(73);
+  memo_->setAccessibleName("Log");
 
   progress_ = new QProgressBar(this);
   progress_->setObjectName("ProgressBar1");
   progress_->setRange(0, 100);
   progress_->setValue(0);
-  progress_->setTextVisible(false);
+  progress_->setTextVisible(false);  // shown once a transfer has pages to count
+  progress_->setFormat("%v of %m pages");
   progress_->setFixedHeight(20);
+  progress_->setAccessibleName("Progress");
+
+  // What the link is doing, in words; two lines are kept for it so the
+  // window never changes its size.
+  statusLabel_ = new QLabel(this);
+  statusLabel_->setObjectName("StatusLine");
+  statusLabel_->setAccessibleName("Status");
+  statusLabel_->setWordWrap(true);
+  statusLabel_->setTextFormat(Qt::PlainText);
+  statusLabel_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+  statusLabel_->setFixedHeight(2 * statusLabel_->fontMetrics().lineSpacing() + 4);
+  status_ = new vardex::StatusLineController(statusLabel_, link_, this);
 
   auto* layout = new QVBoxLayout(this);
   layout->setSizeConstraint(QLayout::SetFixedSize);  // fixed, non-resizable border
@@ -93,6 +113,7 @@ TForm1::TForm1(MessageBoxes* boxes, QWidget* parent, const vardex::LocalTimeSour
   layout->addWidget(pageControl_);
   layout->addWidget(memo_);
   layout->addWidget(progress_);
+  layout->addWidget(statusLabel_);
 
   // Each page builds its own controls; the start-up values come from the
   // settings' defaults so they live in one place.
@@ -125,7 +146,7 @@ TForm1::TForm1(MessageBoxes* boxes, QWidget* parent, const vardex::LocalTimeSour
 
   pageControl_->setCurrentIndex(0);
   setWindowTitle("VARDEX Plus Configurator v1.26");
-  move(350, 217);
+  move(kDesignPosition);
 }
 
 TForm1::~TForm1() {
@@ -170,7 +191,7 @@ void TForm1::BuildConnectionGroup(QWidget* group) {
 }
 
 QWidget* TForm1::Page(int index) const {
-  return pageControl_->widget(index);
+  return pages_.value(index);
 }
 
 void TForm1::ReportStepFailure(const vardex::StepResult& result) {
@@ -210,6 +231,7 @@ void TForm1::Button1Click() {
 
 void TForm1::Button2Click() {
   link_->ClosePort();
+  status_->PortClosed();
 }
 
 void TForm1::Button3Click() {
@@ -229,11 +251,14 @@ void TForm1::Button3Click() {
   }
   StartProgress(static_cast<int>(firmware.PageCount()));
   link_->PostFirmwareUpload();
+  status_->Posted(vardex::Operation::kFirmwareUpload,
+                  static_cast<std::uint32_t>(firmware.PageCount()));
 }
 
 void TForm1::Button4Click() {
   StartProgress(vardex::ConfigImage::kPageCount);
   link_->PostConfigRead();
+  status_->Posted(vardex::Operation::kConfigRead, vardex::ConfigImage::kPageCount);
 }
 
 void TForm1::Button5Click() {
@@ -245,6 +270,7 @@ void TForm1::Button5Click() {
     return;
   StartProgress(vardex::ConfigImage::kPageCount);
   link_->PostConfigWrite(writeImage_);
+  status_->Posted(vardex::Operation::kConfigWrite, vardex::ConfigImage::kPageCount);
 }
 
 void TForm1::Button11Click() {
@@ -298,9 +324,12 @@ bool TForm1::OpenSerialPort() {
   const QString name = findChild<QComboBox*>("ComboBox2")->currentText();
   if (!link_->OpenPort(name)) {
     boxes_->ShowInformation(
-        "Serial port open error. Try to reconnect the device and reset application.");
+        "Serial port open error. Try to reconnect the device and reset application.",
+        vardex::PortFailureDetail(link_->LastOpenFailure(), name, link_->LastOpenPath(),
+                                  vardex::ComPortHint()));
     return false;
   }
+  status_->PortOpened();
   boxes_->ShowInformation("Serial port opened successfully.");
   return true;
 }
@@ -309,9 +338,30 @@ void TForm1::StartProgress(int pages) {
   progress_->setValue(0);
   progress_->setMinimum(0);
   progress_->setMaximum(pages);
+  progress_->setTextVisible(true);
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (placed_)
+    return;
+  placed_ = true;
+  // The page area gives up what the screen cannot hold, then the window
+  // keeps its place if it fits there and moves the least needed otherwise.
+  const QScreen* screen = this->screen();
+  if (screen != nullptr) {
+    const QSize frameExtra = frameGeometry().size() - geometry().size();
+    vardex::FitPagesInto(this, pageControl_, screen->availableGeometry().size(), frameExtra);
+  }
+  vardex::PlaceOnScreen(this, kDesignPosition);
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
+  const QString question = status_->Status().CloseQuestion();
+  if (!question.isEmpty() && !boxes_->AskCloseAnyway(question)) {
+    event->ignore();
+    return;
+  }
   link_->Shutdown();
   QWidget::closeEvent(event);
 }

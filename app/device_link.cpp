@@ -11,6 +11,9 @@ DeviceLink::DeviceLink(QObject* parent)
           return target->path;
         return std::nullopt;
       }),
+      probeFailure_([](int number, const std::string& path, vardex::PortFacts& facts) {
+        vardex::ProbeFileSystem(vardex::DefaultLinkDirectory(), number, path, facts);
+      }),
       mailbox_(std::make_unique<vardex::TransferMailbox>()),
       engine_(std::make_unique<vardex::TransferEngine>(*mailbox_,
                                                        static_cast<vardex::LinkListener&>(*this))),
@@ -23,18 +26,33 @@ DeviceLink::~DeviceLink() {
 bool DeviceLink::OpenPort(const QString& comName) {
   const std::optional<std::string> path = resolveName_(comName);
   if (!path)
-    return false;
+    return Fail(comName, path);
   // A worker told to close may still hold its port; let it go first.
   if (worker_ && worker_->terminated())
     EndWorker();
   auto next = std::make_unique<vardex::TCommThread>(*engine_, portFactory_(),
                                                     std::make_unique<vardex::StdWorkerThread>());
   if (!next->Open(*path))
-    return false;
+    return Fail(comName, path);
   EndWorker();
   worker_ = std::move(next);
   worker_->Run();
+  openName_ = comName;
+  openPath_ = QString::fromStdString(*path);
   return true;
+}
+
+bool DeviceLink::Fail(const QString& comName, const std::optional<std::string>& path) {
+  vardex::PortFacts facts;
+  const std::optional<int> number = vardex::ComPortNumber(comName.toStdString());
+  facts.knownName = number.has_value();
+  facts.resolved = path.has_value();
+  facts.openHere = path && WorkerRunning() && openPath_ == QString::fromStdString(*path);
+  if (number)
+    probeFailure_(*number, path.value_or(std::string()), facts);
+  lastFailure_ = vardex::DiagnosePortFailure(facts);
+  lastFailurePath_ = path ? QString::fromStdString(*path) : QString();
+  return false;
 }
 
 void DeviceLink::ClosePort() {

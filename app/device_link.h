@@ -12,6 +12,7 @@
 #include "comm_thread.h"
 #include "config_image.h"
 #include "firmware_buffer.h"
+#include "port_failure.h"
 #include "serial_port.h"
 #include "transfer_engine.h"
 #include "transfer_mailbox.h"
@@ -28,6 +29,9 @@ class DeviceLink final : public QObject, private vardex::LinkListener {
   using PortFactory = std::function<std::unique_ptr<vardex::SerialPort>()>;
   // The device path that a COM name opens, if any.
   using NameResolver = std::function<std::optional<std::string>(const QString&)>;
+  // Looks at the file system for what became of COM`number` and its device.
+  using FailureProbe =
+      std::function<void(int number, const std::string& path, vardex::PortFacts& facts)>;
 
   explicit DeviceLink(QObject* parent = nullptr);
   ~DeviceLink() override;
@@ -35,6 +39,7 @@ class DeviceLink final : public QObject, private vardex::LinkListener {
   // Tests put a port of their own or another name lookup here.
   void SetPortFactory(PortFactory factory) { portFactory_ = std::move(factory); }
   void SetNameResolver(NameResolver resolver) { resolveName_ = std::move(resolver); }
+  void SetFailureProbe(FailureProbe probe) { probeFailure_ = std::move(probe); }
 
   // "Open port": opens the named port and starts a worker on it. While
   // another worker runs, the new port is opened first; only then is the old
@@ -45,6 +50,13 @@ class DeviceLink final : public QObject, private vardex::LinkListener {
   // Ends the worker and waits until its port is released.
   void Shutdown();
   bool WorkerRunning() const { return worker_ && !worker_->terminated(); }
+  // The COM name and device of the running worker (empty when none runs).
+  QString OpenComName() const { return WorkerRunning() ? openName_ : QString(); }
+  QString OpenDevicePath() const { return WorkerRunning() ? openPath_ : QString(); }
+  // Why the last OpenPort() that returned false failed, and the device it
+  // tried (empty when the name led to none).
+  vardex::PortFailure LastOpenFailure() const { return lastFailure_; }
+  QString LastOpenPath() const { return lastFailurePath_; }
 
   // The window's firmware load area; a post copies from it.
   vardex::FirmwareBuffer& Firmware() { return *firmware_; }
@@ -75,9 +87,15 @@ class DeviceLink final : public QObject, private vardex::LinkListener {
   void OnImageVerified(const vardex::ConfigImage& image) override;
   void Posted(vardex::Operation operation);
   void EndWorker();
+  bool Fail(const QString& comName, const std::optional<std::string>& path);
 
   PortFactory portFactory_;
   NameResolver resolveName_;
+  FailureProbe probeFailure_;
+  QString openName_;
+  QString openPath_;
+  vardex::PortFailure lastFailure_ = vardex::PortFailure::kUnknownName;
+  QString lastFailurePath_;
   std::unique_ptr<vardex::TransferMailbox> mailbox_;
   std::unique_ptr<vardex::TransferEngine> engine_;
   std::unique_ptr<vardex::FirmwareBuffer> firmware_;
