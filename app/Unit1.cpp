@@ -308,13 +308,14 @@ void TForm1::Button10Click() {
 }
 
 void TForm1::ConnectDeviceLink() {
-  link_ = new DeviceLink(this);
+  link_ = new vardex::DeviceLink(this);
   ownChooser_ = std::make_unique<QtFirmwareFileChooser>();
   chooser_ = ownChooser_.get();
   // The link emits these on the window's thread, in the worker's order.
-  connect(link_, &DeviceLink::LogLine, this, &TForm1::AppendLog);
-  connect(link_, &DeviceLink::Progress, this, [this](int pages) { progress_->setValue(pages); });
-  connect(link_, &DeviceLink::ImageReceived, this, &TForm1::ShowConfigImage);
+  connect(link_, &vardex::DeviceLink::LogLine, this, &TForm1::AppendLog);
+  connect(link_, &vardex::DeviceLink::Progress, this,
+          [this](int pages) { progress_->setValue(pages); });
+  connect(link_, &vardex::DeviceLink::ImageReceived, this, &TForm1::ShowConfigImage);
 }
 
 bool TForm1::OpenSerialPort() {

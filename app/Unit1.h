@@ -56,7 +56,7 @@ class TForm1 : public QWidget {
   // Appends one line to the log pane.
   void AppendLog(const QString& line);
   // The device link (tests give it a port or a name lookup of their own).
-  DeviceLink& Link() { return *link_; }
+  vardex::DeviceLink& Link() { return *link_; }
   // The status line under the progress bar.
   vardex::StatusLineController& StatusLine() { return *status_; }
   // Replaces the file dialog of "Upload firmware" (tests pick the file).
@@ -107,7 +107,7 @@ class TForm1 : public QWidget {
   vardex::StatusLineController* status_ = nullptr;
   QList<QWidget*> pages_;
   bool placed_ = false;
-  DeviceLink* link_ = nullptr;
+  vardex::DeviceLink* link_ = nullptr;
   std::unique_ptr<FirmwareFileChooser> ownChooser_;
   FirmwareFileChooser* chooser_ = nullptr;
   vardex::ConfigImage writeImage_;

@@ -3,21 +3,22 @@
 #include "com_port_list.h"
 #include "qt_serial_port.h"
 
+namespace vardex {
+
 DeviceLink::DeviceLink(QObject* parent)
     : QObject(parent),
-      portFactory_([] { return std::make_unique<vardex::QtSerialPort>(); }),
+      portFactory_([] { return std::make_unique<QtSerialPort>(); }),
       resolveName_([](const QString& name) -> std::optional<std::string> {
-        if (auto target = vardex::ResolveComName(name))
+        if (auto target = ResolveComName(name))
           return target->path;
         return std::nullopt;
       }),
-      probeFailure_([](int number, const std::string& path, vardex::PortFacts& facts) {
-        vardex::ProbeFileSystem(vardex::DefaultLinkDirectory(), number, path, facts);
+      probeFailure_([](int number, const std::string& path, PortFacts& facts) {
+        ProbeFileSystem(DefaultLinkDirectory(), number, path, facts);
       }),
-      mailbox_(std::make_unique<vardex::TransferMailbox>()),
-      engine_(std::make_unique<vardex::TransferEngine>(*mailbox_,
-                                                       static_cast<vardex::LinkListener&>(*this))),
-      firmware_(std::make_unique<vardex::FirmwareBuffer>()) {}
+      mailbox_(std::make_unique<TransferMailbox>()),
+      engine_(std::make_unique<TransferEngine>()),
+      firmware_(std::make_unique<FirmwareBuffer>()) {}
 
 DeviceLink::~DeviceLink() {
   Shutdown();
@@ -28,10 +29,10 @@ bool DeviceLink::OpenPort(const QString& comName) {
   if (!path)
     return Fail(comName, path);
   // A worker told to close may still hold its port; let it go first.
-  if (worker_ && worker_->terminated())
+  if (worker_ && worker_->Terminated())
     EndWorker();
-  auto next = std::make_unique<vardex::TCommThread>(*engine_, portFactory_(),
-                                                    std::make_unique<vardex::StdWorkerThread>());
+  auto next = std::make_unique<TCommThread>(*engine_, *mailbox_, static_cast<LinkListener&>(*this),
+                                            portFactory_());
   if (!next->Open(*path))
     return Fail(comName, path);
   EndWorker();
@@ -43,14 +44,14 @@ bool DeviceLink::OpenPort(const QString& comName) {
 }
 
 bool DeviceLink::Fail(const QString& comName, const std::optional<std::string>& path) {
-  vardex::PortFacts facts;
-  const std::optional<int> number = vardex::ComPortNumber(comName.toStdString());
+  PortFacts facts;
+  const std::optional<int> number = ComPortNumber(comName.toStdString());
   facts.knownName = number.has_value();
   facts.resolved = path.has_value();
   facts.openHere = path && WorkerRunning() && openPath_ == QString::fromStdString(*path);
   if (number)
     probeFailure_(*number, path.value_or(std::string()), facts);
-  lastFailure_ = vardex::DiagnosePortFailure(facts);
+  lastFailure_ = DiagnosePortFailure(facts);
   lastFailurePath_ = path ? QString::fromStdString(*path) : QString();
   return false;
 }
@@ -74,20 +75,20 @@ void DeviceLink::EndWorker() {
 
 void DeviceLink::PostFirmwareUpload() {
   mailbox_->PostFirmwareUpload(*firmware_);
-  Posted(vardex::Operation::kFirmwareUpload);
+  Posted(Operation::kFirmwareUpload);
 }
 
-void DeviceLink::PostConfigWrite(const vardex::ConfigImage& image) {
+void DeviceLink::PostConfigWrite(const ConfigImage& image) {
   mailbox_->PostConfigWrite(image);
-  Posted(vardex::Operation::kConfigWrite);
+  Posted(Operation::kConfigWrite);
 }
 
 void DeviceLink::PostConfigRead() {
   mailbox_->PostConfigRead();
-  Posted(vardex::Operation::kConfigRead);
+  Posted(Operation::kConfigRead);
 }
 
-void DeviceLink::Posted(vardex::Operation operation) {
+void DeviceLink::Posted(Operation operation) {
   lastPosted_ = operation;
   // Without a running worker the request waits for the next "Open port".
   if (WorkerRunning())
@@ -137,19 +138,18 @@ void DeviceLink::DeliverReports() {
 
 void DeviceLink::OnLogLine(std::string_view line) {
   Queue({Report::Kind::kLogLine,
-         QString::fromLatin1(line.data(), static_cast<qsizetype>(line.size())),
-         vardex::Operation::kNone, 0, nullptr});
+         QString::fromLatin1(line.data(), static_cast<qsizetype>(line.size())), Operation::kNone, 0,
+         nullptr});
 }
 
-void DeviceLink::OnProgress(vardex::Operation operation, std::uint32_t pagesDone) {
+void DeviceLink::OnProgress(Operation operation, std::uint32_t pagesDone) {
   Queue({Report::Kind::kProgress, {}, operation, static_cast<int>(pagesDone), nullptr});
 }
 
-void DeviceLink::OnImageVerified(const vardex::ConfigImage& image) {
+void DeviceLink::OnImageVerified(const ConfigImage& image) {
   // The copy travels with the report; the worker may overwrite its own at once.
-  Queue({Report::Kind::kImage,
-         {},
-         vardex::Operation::kNone,
-         0,
-         std::make_shared<const vardex::ConfigImage>(image)});
+  Queue(
+      {Report::Kind::kImage, {}, Operation::kNone, 0, std::make_shared<const ConfigImage>(image)});
 }
+
+}  // namespace vardex

@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-#include "comm_thread.h"
+#include "communication.h"
 #include "config_image.h"
 #include "firmware_buffer.h"
 #include "port_failure.h"
@@ -17,21 +17,23 @@
 #include "transfer_engine.h"
 #include "transfer_mailbox.h"
 
+namespace vardex {
+
 // The window's side of the device link. It owns the transfer engine and the
 // current worker, posts the window's requests, and carries what the worker
 // reports over to the window's thread: the reports wait in a queue (under a
 // mutex, so the hand-over is plainly ordered) and a queued call delivers them
 // there in the order the worker made them.
-class DeviceLink final : public QObject, private vardex::LinkListener {
+class DeviceLink final : public QObject, private LinkListener {
   Q_OBJECT
 
  public:
-  using PortFactory = std::function<std::unique_ptr<vardex::SerialPort>()>;
+  using PortFactory = std::function<std::unique_ptr<SerialPort>()>;
   // The device path that a COM name opens, if any.
   using NameResolver = std::function<std::optional<std::string>(const QString&)>;
   // Looks at the file system for what became of COM`number` and its device.
   using FailureProbe =
-      std::function<void(int number, const std::string& path, vardex::PortFacts& facts)>;
+      std::function<void(int number, const std::string& path, PortFacts& facts)>;
 
   explicit DeviceLink(QObject* parent = nullptr);
   ~DeviceLink() override;
@@ -49,19 +51,19 @@ class DeviceLink final : public QObject, private vardex::LinkListener {
   void ClosePort();
   // Ends the worker and waits until its port is released.
   void Shutdown();
-  bool WorkerRunning() const { return worker_ && !worker_->terminated(); }
+  bool WorkerRunning() const { return worker_ && !worker_->Terminated(); }
   // The COM name and device of the running worker (empty when none runs).
   QString OpenComName() const { return WorkerRunning() ? openName_ : QString(); }
   QString OpenDevicePath() const { return WorkerRunning() ? openPath_ : QString(); }
   // Why the last OpenPort() that returned false failed, and the device it
   // tried (empty when the name led to none).
-  vardex::PortFailure LastOpenFailure() const { return lastFailure_; }
+  PortFailure LastOpenFailure() const { return lastFailure_; }
   QString LastOpenPath() const { return lastFailurePath_; }
 
   // The window's firmware load area; a post copies from it.
-  vardex::FirmwareBuffer& Firmware() { return *firmware_; }
+  FirmwareBuffer& Firmware() { return *firmware_; }
   void PostFirmwareUpload();
-  void PostConfigWrite(const vardex::ConfigImage& image);
+  void PostConfigWrite(const ConfigImage& image);
   void PostConfigRead();
 
  signals:
@@ -69,23 +71,23 @@ class DeviceLink final : public QObject, private vardex::LinkListener {
   // Pages acknowledged or received in the transfer posted last.
   void Progress(int pagesDone);
   // A verified image read from the device (a copy of the worker's).
-  void ImageReceived(const vardex::ConfigImage& image);
+  void ImageReceived(const ConfigImage& image);
 
  private:
   struct Report {
     enum class Kind { kLogLine, kProgress, kImage } kind = Kind::kLogLine;
     QString line;
-    vardex::Operation operation = vardex::Operation::kNone;
+    Operation operation = Operation::kNone;
     int pagesDone = 0;
-    std::shared_ptr<const vardex::ConfigImage> image;
+    std::shared_ptr<const ConfigImage> image;
   };
   Q_INVOKABLE void DeliverReports();
   void Queue(Report report);
 
   void OnLogLine(std::string_view line) override;
-  void OnProgress(vardex::Operation operation, std::uint32_t pagesDone) override;
-  void OnImageVerified(const vardex::ConfigImage& image) override;
-  void Posted(vardex::Operation operation);
+  void OnProgress(Operation operation, std::uint32_t pagesDone) override;
+  void OnImageVerified(const ConfigImage& image) override;
+  void Posted(Operation operation);
   void EndWorker();
   bool Fail(const QString& comName, const std::optional<std::string>& path);
 
@@ -94,14 +96,16 @@ class DeviceLink final : public QObject, private vardex::LinkListener {
   FailureProbe probeFailure_;
   QString openName_;
   QString openPath_;
-  vardex::PortFailure lastFailure_ = vardex::PortFailure::kUnknownName;
+  PortFailure lastFailure_ = PortFailure::kUnknownName;
   QString lastFailurePath_;
-  std::unique_ptr<vardex::TransferMailbox> mailbox_;
-  std::unique_ptr<vardex::TransferEngine> engine_;
-  std::unique_ptr<vardex::FirmwareBuffer> firmware_;
-  std::unique_ptr<vardex::TCommThread> worker_;
-  vardex::Operation lastPosted_ = vardex::Operation::kNone;  // window thread only
+  std::unique_ptr<TransferMailbox> mailbox_;
+  std::unique_ptr<TransferEngine> engine_;
+  std::unique_ptr<FirmwareBuffer> firmware_;
+  std::unique_ptr<TCommThread> worker_;
+  Operation lastPosted_ = Operation::kNone;  // window thread only
   std::mutex reportsMutex_;
   std::deque<Report> reports_;   // guarded by reportsMutex_
   bool deliveryPosted_ = false;  // guarded by reportsMutex_
 };
+
+}  // namespace vardex

@@ -7,9 +7,10 @@
 
 class QLabel;
 class QTimer;
-class DeviceLink;
 
 namespace vardex {
+
+class DeviceLink;
 
 // Keeps the status line under the progress bar up to date: it feeds the
 // link's reports and the window's requests into a LinkStatus and looks at

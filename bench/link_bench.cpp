@@ -17,7 +17,7 @@
 
 #include <QCoreApplication>
 
-#include "comm_thread.h"
+#include "communication.h"
 #include "qt_serial_port.h"
 #include "sim_launcher.h"
 
@@ -43,9 +43,9 @@ double ProcessCpuSeconds() {
 // worker thread's own CPU time in between (it runs on the worker thread).
 class BenchListener final : public vardex::LinkListener {
  public:
-  void Expect(std::string_view finish_line) {
+  void Expect(std::string_view finishLine) {
     std::lock_guard lock(mutex_);
-    finish_line_ = finish_line;
+    finishLine_ = finishLine;
     finished_ = false;
     started_ = false;
   }
@@ -53,10 +53,10 @@ class BenchListener final : public vardex::LinkListener {
     std::lock_guard lock(mutex_);
     if (!started_) {
       started_ = true;
-      cpu_at_start_ = ThreadCpuSeconds();
+      cpuAtStart_ = ThreadCpuSeconds();
     }
-    if (line == finish_line_) {
-      cpu_used_ = ThreadCpuSeconds() - cpu_at_start_;
+    if (line == finishLine_) {
+      cpuUsed_ = ThreadCpuSeconds() - cpuAtStart_;
       finished_ = true;
       done_.notify_all();
     }
@@ -67,19 +67,19 @@ class BenchListener final : public vardex::LinkListener {
     std::unique_lock lock(mutex_);
     return done_.wait_for(lock, limit, [this] { return finished_; });
   }
-  double cpu_used() {
+  double CpuUsed() {
     std::lock_guard lock(mutex_);
-    return cpu_used_;
+    return cpuUsed_;
   }
 
  private:
   std::mutex mutex_;
   std::condition_variable done_;
-  std::string finish_line_;
+  std::string finishLine_;
   bool started_ = false;
   bool finished_ = false;
-  double cpu_at_start_ = 0;
-  double cpu_used_ = 0;
+  double cpuAtStart_ = 0;
+  double cpuUsed_ = 0;
 };
 
 // vardex-sim as a child process; its READY line gives the pty.
@@ -87,15 +87,15 @@ struct Scenario {
   const char* name;
   vardex::Operation operation;
   std::uint32_t pages;
-  std::uint32_t bytes_out_per_page;
-  std::uint32_t bytes_in_per_page;
-  const char* finish_line;
+  std::uint32_t bytesOutPerPage;
+  std::uint32_t bytesInPerPage;
+  const char* finishLine;
 };
 
-void RunMode(const char* mode, const std::vector<std::string>& sim_options,
-             const std::string& link_dir) {
-  std::vector<std::string> options{"--com", "9", "--link-dir", link_dir};
-  options.insert(options.end(), sim_options.begin(), sim_options.end());
+void RunMode(const char* mode, const std::vector<std::string>& simOptions,
+             const std::string& linkDir) {
+  std::vector<std::string> options{"--com", "9", "--link-dir", linkDir};
+  options.insert(options.end(), simOptions.begin(), simOptions.end());
   vardex_sim::SimProcess sim;
   if (!sim.Start(options)) {
     std::printf("%s: vardex-sim did not start\n", mode);
@@ -103,7 +103,7 @@ void RunMode(const char* mode, const std::vector<std::string>& sim_options,
   }
   static vardex::TransferMailbox mailbox;
   static BenchListener listener;
-  static vardex::TransferEngine engine(mailbox, listener);
+  static vardex::TransferEngine engine;
   static vardex::FirmwareBuffer firmware;
   firmware.size = vardex::FirmwareBuffer::kCapacity;
   for (std::size_t i = 0; i < firmware.size; ++i)
@@ -113,8 +113,7 @@ void RunMode(const char* mode, const std::vector<std::string>& sim_options,
     image.bytes[i] = static_cast<std::uint8_t>(i);
   vardex::StoreImageChecksum(image);
 
-  vardex::TCommThread worker(engine, std::make_unique<vardex::QtSerialPort>(),
-                             std::make_unique<vardex::StdWorkerThread>());
+  vardex::TCommThread worker(engine, mailbox, listener, std::make_unique<vardex::QtSerialPort>());
   if (!worker.Open(sim.slave_path())) {
     std::printf("%s: port did not open\n", mode);
     return;
@@ -132,7 +131,7 @@ void RunMode(const char* mode, const std::vector<std::string>& sim_options,
   std::printf("%-18s %8s %9s %15s %6s %11s %17s %16s\n", "transfer", "bytes", "wall s",
               "115200 limit s", "ratio", "wall/page", "beyond line/page", "worker CPU/page");
   for (const Scenario& s : scenarios) {
-    listener.Expect(s.finish_line);
+    listener.Expect(s.finishLine);
     const auto start = Clock::now();
     if (s.operation == vardex::Operation::kConfigWrite)
       mailbox.PostConfigWrite(image);
@@ -146,28 +145,28 @@ void RunMode(const char* mode, const std::vector<std::string>& sim_options,
       continue;
     }
     const double wall = std::chrono::duration<double>(Clock::now() - start).count();
-    const std::uint32_t bytes = s.pages * (s.bytes_out_per_page + s.bytes_in_per_page);
+    const std::uint32_t bytes = s.pages * (s.bytesOutPerPage + s.bytesInPerPage);
     const double limit = bytes * 10.0 / 115200.0;  // start + 8 data + stop bits
     const double beyond = wall > limit ? (wall - limit) / s.pages : 0.0;
     std::printf("%-18s %8u %9.3f %15.3f %6.3f %8.1f us %14.1f us %13.1f us\n", s.name, bytes, wall,
                 limit, wall / limit, wall / s.pages * 1e6, beyond * 1e6,
-                listener.cpu_used() / s.pages * 1e6);
+                listener.CpuUsed() / s.pages * 1e6);
   }
 
-  const double cpu_before = ProcessCpuSeconds();
+  const double cpuBefore = ProcessCpuSeconds();
   std::this_thread::sleep_for(10s);
-  const double idle_cpu = ProcessCpuSeconds() - cpu_before;
-  std::printf("worker CPU while idle 10 s with the port open: %.4f s (%.3f%%)\n", idle_cpu,
-              idle_cpu / 10 * 100);
+  const double idleCpu = ProcessCpuSeconds() - cpuBefore;
+  std::printf("worker CPU while idle 10 s with the port open: %.4f s (%.3f%%)\n", idleCpu,
+              idleCpu / 10 * 100);
 
   // The device goes away under the open port (the pty hangs up): reads now
   // fail at once, and the worker must still only poll at its pace.
   sim.Stop(SIGTERM);
-  const double gone_before = ProcessCpuSeconds();
+  const double goneBefore = ProcessCpuSeconds();
   std::this_thread::sleep_for(5s);
-  const double gone_cpu = ProcessCpuSeconds() - gone_before;
-  std::printf("worker CPU for 5 s after the device went away: %.4f s (%.3f%%)\n", gone_cpu,
-              gone_cpu / 5 * 100);
+  const double goneCpu = ProcessCpuSeconds() - goneBefore;
+  std::printf("worker CPU for 5 s after the device went away: %.4f s (%.3f%%)\n", goneCpu,
+              goneCpu / 5 * 100);
   worker.Terminate();
   worker.Join();
 }
@@ -176,13 +175,13 @@ void RunMode(const char* mode, const std::vector<std::string>& sim_options,
 
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);  // gives the worker's port a home for its notifiers
-  char dir_template[] = "/tmp/vardex-bench-XXXXXX";
-  const char* dir = mkdtemp(dir_template);
+  char dirTemplate[] = "/tmp/vardex-bench-XXXXXX";
+  const char* dir = mkdtemp(dirTemplate);
   if (dir == nullptr)
     return 1;
-  const std::string link_dir = std::string(dir) + "/dosdevices";
-  RunMode("paced at 115200 baud (--baud 115200)", {"--baud", "115200"}, link_dir);
-  RunMode("unpaced", {}, link_dir);
+  const std::string linkDir = std::string(dir) + "/dosdevices";
+  RunMode("paced at 115200 baud (--baud 115200)", {"--baud", "115200"}, linkDir);
+  RunMode("unpaced", {}, linkDir);
   std::string cleanup = std::string("rm -rf ") + dir;
   return std::system(cleanup.c_str()) == 0 ? 0 : 1;
 }

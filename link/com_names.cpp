@@ -20,27 +20,27 @@ std::optional<int> ComPortNumber(std::string_view name) {
   return name[3] - '0';
 }
 
-std::optional<std::string> ResolveThroughLinkDirectory(const std::string& link_dir, int number) {
+std::optional<std::string> ResolveThroughLinkDirectory(const std::string& linkDir, int number) {
 #ifdef _WIN32
-  (void)link_dir;
+  (void)linkDir;
   (void)number;
   return std::nullopt;
 #else
-  if (link_dir.empty())
+  if (linkDir.empty())
     return std::nullopt;
-  struct stat dir_status {};
-  if (::stat(link_dir.c_str(), &dir_status) != 0 || !S_ISDIR(dir_status.st_mode))
+  struct stat dirStatus {};
+  if (::stat(linkDir.c_str(), &dirStatus) != 0 || !S_ISDIR(dirStatus.st_mode))
     return std::nullopt;
   // A directory that someone else could fill would let them pick our device.
-  if (dir_status.st_uid != ::geteuid() || (dir_status.st_mode & (S_IWGRP | S_IWOTH)) != 0) {
+  if (dirStatus.st_uid != ::geteuid() || (dirStatus.st_mode & (S_IWGRP | S_IWOTH)) != 0) {
     return std::nullopt;
   }
-  const std::string link = link_dir + "/com" + std::to_string(number);
+  const std::string link = linkDir + "/com" + std::to_string(number);
   char real[PATH_MAX];
   if (::realpath(link.c_str(), real) == nullptr)
     return std::nullopt;
-  struct stat device_status {};
-  if (::stat(real, &device_status) != 0 || !S_ISCHR(device_status.st_mode))
+  struct stat deviceStatus {};
+  if (::stat(real, &deviceStatus) != 0 || !S_ISCHR(deviceStatus.st_mode))
     return std::nullopt;
   return std::string(real);
 #endif
@@ -53,17 +53,17 @@ std::string DefaultLinkDirectory() {
   return std::string(home) + "/.vardex/dosdevices";
 }
 
-std::optional<ComPortTarget> ResolveComPort(int number, const std::string& link_dir,
-                                            const std::vector<std::string>& system_ports) {
+std::optional<ComPortTarget> ResolveComPort(int number, const std::string& linkDir,
+                                            const std::vector<std::string>& systemPorts) {
   if (number < 1 || number > 9)
     return std::nullopt;
-  if (auto linked = ResolveThroughLinkDirectory(link_dir, number)) {
+  if (auto linked = ResolveThroughLinkDirectory(linkDir, number)) {
     return ComPortTarget{*linked, true};
   }
   const auto index = static_cast<std::size_t>(number - 1);
-  if (index >= system_ports.size())
+  if (index >= systemPorts.size())
     return std::nullopt;
-  return ComPortTarget{system_ports[index], false};
+  return ComPortTarget{systemPorts[index], false};
 }
 
 namespace {

@@ -43,9 +43,9 @@ FirmwareLoadStatus LoadFirmware(FirmwareSource& source, FirmwareBuffer& buffer) 
     return FirmwareLoadStatus::kShortRead;
   buffer.size = static_cast<std::uint32_t>(wanted);
   // Page 0 is sent even for an empty file, so pad at least that page.
-  const std::size_t sent_end = std::max<std::size_t>(1, buffer.PageCount()) * kPageSize;
+  const std::size_t sentEnd = std::max<std::size_t>(1, buffer.PageCount()) * kPageSize;
   std::fill(buffer.bytes.begin() + static_cast<std::ptrdiff_t>(wanted),
-            buffer.bytes.begin() + static_cast<std::ptrdiff_t>(sent_end), 0);
+            buffer.bytes.begin() + static_cast<std::ptrdiff_t>(sentEnd), 0);
   return FirmwareLoadStatus::kLoaded;
 }
 

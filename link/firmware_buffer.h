@@ -12,7 +12,6 @@ namespace vardex {
 // The firmware file as it is sent: raw bytes in 128-byte pages.
 struct FirmwareBuffer {
   static constexpr std::size_t kCapacity = 237568;  // 1856 pages
-  static constexpr std::size_t kMaxPages = kCapacity / kPageSize;
 
   std::array<std::uint8_t, kCapacity> bytes{};
   std::uint32_t size = 0;  // bytes of the file last loaded

@@ -14,13 +14,13 @@ std::uint16_t PageDataSum(std::span<const std::uint8_t, kPageSize> page) {
   return static_cast<std::uint16_t>(sum & 0xFFFF);
 }
 
-FrameHeader BuildFrameHeader(FrameCode code, std::uint16_t page, std::uint16_t data_sum) {
+FrameHeader BuildFrameHeader(FrameCode code, std::uint16_t page, std::uint16_t dataSum) {
   FrameHeader header{kFrameMarker,
                      static_cast<std::uint8_t>(code),
                      static_cast<std::uint8_t>(page >> 8),
                      static_cast<std::uint8_t>(page & 0xFF),
-                     static_cast<std::uint8_t>(data_sum >> 8),
-                     static_cast<std::uint8_t>(data_sum & 0xFF),
+                     static_cast<std::uint8_t>(dataSum >> 8),
+                     static_cast<std::uint8_t>(dataSum & 0xFF),
                      0,
                      0};
   header[7] = HeaderCheck(header);

@@ -28,6 +28,6 @@ using FrameHeader = std::array<std::uint8_t, kFrameHeaderSize>;
 std::uint8_t HeaderCheck(std::span<const std::uint8_t, kFrameHeaderSize> header);
 // 16-bit sum of one page's bytes.
 std::uint16_t PageDataSum(std::span<const std::uint8_t, kPageSize> page);
-FrameHeader BuildFrameHeader(FrameCode code, std::uint16_t page, std::uint16_t data_sum);
+FrameHeader BuildFrameHeader(FrameCode code, std::uint16_t page, std::uint16_t dataSum);
 
 }  // namespace vardex

@@ -4,16 +4,16 @@ namespace vardex {
 
 void FrameParser::Parse(ReceiveRing& ring, FrameEvents& events) {
   while (!ring.Empty()) {
-    const bool went_on = state_ == State::kHunting ? Hunt(ring, events) : Collect(ring, events);
-    if (!went_on)
+    const bool wentOn = state_ == State::kHunting ? Hunt(ring, events) : Collect(ring, events);
+    if (!wentOn)
       return;
   }
 }
 
 bool FrameParser::HeaderValid(const ReceiveRing& ring) {
-  std::uint8_t check = 0;
-  for (std::size_t i = 1; i <= 6; ++i) check = static_cast<std::uint8_t>(check + ring.Peek(i));
-  return ring.Peek(7) == check;
+  FrameHeader header{};
+  for (std::size_t i = 0; i < kFrameHeaderSize; ++i) header[i] = ring.Peek(i);
+  return HeaderCheck(header) == header[kFrameHeaderSize - 1];
 }
 
 bool FrameParser::Hunt(ReceiveRing& ring, FrameEvents& events) {
@@ -43,8 +43,8 @@ bool FrameParser::Hunt(ReceiveRing& ring, FrameEvents& events) {
         break;
       }
       for (auto& byte : header_) byte = ring.Take();
-      data_page_ = static_cast<std::uint16_t>(header_[2] << 8 | header_[3]);
-      expected_sum_ = static_cast<std::uint16_t>(header_[4] << 8 | header_[5]);
+      dataPage_ = static_cast<std::uint16_t>(header_[2] << 8 | header_[3]);
+      expectedSum_ = static_cast<std::uint16_t>(header_[4] << 8 | header_[5]);
       state_ = State::kCollecting;
       return true;
     default:
@@ -58,8 +58,8 @@ bool FrameParser::Collect(ReceiveRing& ring, FrameEvents& events) {
   if (ring.Available() < kPageSize)
     return false;
   for (auto& byte : data_) byte = ring.Take();
-  if (PageDataSum(data_) == expected_sum_) {
-    events.OnEepromPageData(data_page_, data_);
+  if (PageDataSum(data_) == expectedSum_) {
+    events.OnEepromPageData(dataPage_, data_);
   } else {
     events.OnParserLog(kPageDataChecksumErrorLine);
   }

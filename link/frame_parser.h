@@ -34,7 +34,7 @@ inline constexpr std::string_view kPageDataChecksumErrorLine = "Eeprom page data
 class FrameParser {
  public:
   void Parse(ReceiveRing& ring, FrameEvents& events);
-  bool collecting() const { return state_ == State::kCollecting; }
+  bool Collecting() const { return state_ == State::kCollecting; }
 
  private:
   enum class State { kHunting, kCollecting };
@@ -44,8 +44,8 @@ class FrameParser {
   static bool HeaderValid(const ReceiveRing& ring);
 
   State state_ = State::kHunting;
-  std::uint16_t expected_sum_ = 0;
-  std::uint16_t data_page_ = 0;
+  std::uint16_t expectedSum_ = 0;
+  std::uint16_t dataPage_ = 0;
   FrameHeader header_{};
   std::array<std::uint8_t, kPageSize> data_{};
 };

@@ -5,11 +5,11 @@ namespace vardex {
 std::size_t ReceiveRing::Store(std::span<const std::uint8_t> bytes) {
   std::size_t stored = 0;
   for (const std::uint8_t byte : bytes) {
-    const auto next = static_cast<std::uint16_t>((write_index_ + 1) & kMask);
-    if (next == read_index_)
+    const auto next = static_cast<std::uint16_t>((writeIndex_ + 1) & kMask);
+    if (next == readIndex_)
       continue;  // full: this byte is dropped, later ones too
-    data_[write_index_] = byte;
-    write_index_ = next;
+    data_[writeIndex_] = byte;
+    writeIndex_ = next;
     ++stored;
   }
   return stored;

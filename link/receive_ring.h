@@ -19,33 +19,33 @@ class ReceiveRing {
   // Returns the count stored.
   std::size_t Store(std::span<const std::uint8_t> bytes);
   // Unread bytes between the read and the write index.
-  std::size_t Available() const { return (write_index_ - read_index_) & kMask; }
-  bool Empty() const { return read_index_ == write_index_; }
+  std::size_t Available() const { return (writeIndex_ - readIndex_) & kMask; }
+  bool Empty() const { return readIndex_ == writeIndex_; }
   // The byte `offset` places after the read index (offset < Available()).
-  std::uint8_t Peek(std::size_t offset) const { return data_[(read_index_ + offset) & kMask]; }
+  std::uint8_t Peek(std::size_t offset) const { return data_[(readIndex_ + offset) & kMask]; }
   std::uint8_t Take() {
-    const std::uint8_t byte = data_[read_index_];
+    const std::uint8_t byte = data_[readIndex_];
     Skip(1);
     return byte;
   }
   void Skip(std::size_t count) {
-    read_index_ = static_cast<std::uint16_t>((read_index_ + count) & kMask);
+    readIndex_ = static_cast<std::uint16_t>((readIndex_ + count) & kMask);
   }
   // Discards everything unread: both indexes back to 0.
-  void Reset() { read_index_ = write_index_ = 0; }
+  void Reset() { readIndex_ = writeIndex_ = 0; }
 
-  std::uint16_t read_index() const { return read_index_; }
-  std::uint16_t write_index() const { return write_index_; }
+  std::uint16_t ReadIndex() const { return readIndex_; }
+  std::uint16_t WriteIndex() const { return writeIndex_; }
   // Places both indexes, so tests can start a frame anywhere in the ring.
-  void SetIndexesForTest(std::uint16_t read_index, std::uint16_t write_index) {
-    read_index_ = read_index & kMask;
-    write_index_ = write_index & kMask;
+  void SetIndexesForTest(std::uint16_t readIndex, std::uint16_t writeIndex) {
+    readIndex_ = readIndex & kMask;
+    writeIndex_ = writeIndex & kMask;
   }
 
  private:
   std::array<std::uint8_t, kSize> data_{};
-  std::uint16_t write_index_ = 0;
-  std::uint16_t read_index_ = 0;
+  std::uint16_t writeIndex_ = 0;
+  std::uint16_t readIndex_ = 0;
 };
 
 }  // namespace vardex

@@ -1,5 +1,6 @@
 #include "transfer_engine.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace vardex {
@@ -14,30 +15,44 @@ std::span<const std::uint8_t, kPageSize> PageOf(std::span<const std::uint8_t> by
 
 }  // namespace
 
-TransferEngine::TransferEngine(TransferMailbox& mailbox, LinkListener& listener)
-    : mailbox_(mailbox), listener_(listener) {}
+// The parser's events for one Receive() call, bound to that call's output.
+class TransferEngine::Replies final : public FrameEvents {
+ public:
+  Replies(TransferEngine& engine, TransferOutput& out) : engine_(engine), out_(out) {}
+  void OnFirmwarePageAck() override { engine_.OnFirmwarePageAck(out_); }
+  void OnEepromPageAck() override { engine_.OnEepromPageAck(out_); }
+  void OnEepromPageData(std::uint16_t page,
+                        std::span<const std::uint8_t, kPageSize> data) override {
+    engine_.OnEepromPageData(page, data, out_);
+  }
+  void OnParserLog(std::string_view line) override { out_.OnLogLine(line); }
 
-void TransferEngine::Receive(std::span<const std::uint8_t> bytes) {
+ private:
+  TransferEngine& engine_;
+  TransferOutput& out_;
+};
+
+void TransferEngine::Receive(std::span<const std::uint8_t> bytes, TransferOutput& out) {
   ring_.Store(bytes);
-  parser_.Parse(ring_, *this);
+  Replies replies(*this, out);
+  parser_.Parse(ring_, replies);
 }
 
-void TransferEngine::TakePendingOperation(const std::atomic<bool>* closing) {
-  const Operation operation = mailbox_.Take(data_, closing);
+void TransferEngine::Start(Operation operation, TransferOutput& out) {
   switch (operation) {
     case Operation::kFirmwareUpload:
     case Operation::kConfigWrite: {
       const PageChain chain = ChainOf(operation);
       ring_.Reset();
-      (this->*chain.send)(chain.counters.current_page);
-      Log(chain.sent_line, chain.counters.current_page);
+      (this->*chain.send)(chain.counters.currentPage, out);
+      Log(chain.sentLine, chain.counters.currentPage, out);
       break;
     }
     case Operation::kConfigRead:
       // The ring is kept: a reply may already be on its way.
-      read_running_ = true;
-      SendReadRequest(data_.read_counters.current_page);
-      Log("Eeprom read request, page [%d].", data_.read_counters.current_page);
+      readRunning_ = true;
+      SendReadRequest(data_.readCounters.currentPage, out);
+      Log("Eeprom read request, page [%d].", data_.readCounters.currentPage, out);
       break;
     case Operation::kNone:
       break;
@@ -46,97 +61,90 @@ void TransferEngine::TakePendingOperation(const std::atomic<bool>* closing) {
 
 TransferEngine::PageChain TransferEngine::ChainOf(Operation operation) {
   if (operation == Operation::kFirmwareUpload) {
-    return {data_.firmware_counters, &TransferEngine::SendFirmwarePage, "Firmware page sent [%d]."};
+    return {data_.firmwareCounters, &TransferEngine::SendFirmwarePage, "Firmware page sent [%d]."};
   }
-  return {data_.write_counters, &TransferEngine::SendImagePage, "Eeprom page sent [%d]."};
+  return {data_.writeCounters, &TransferEngine::SendImagePage, "Eeprom page sent [%d]."};
 }
 
 // Acknowledgements are counted, not matched: each one advances by a page.
-void TransferEngine::AdvanceOnAck(Operation operation) {
+void TransferEngine::AdvanceOnAck(Operation operation, TransferOutput& out) {
   const PageChain chain = ChainOf(operation);
-  Log("Page receive ack.");
+  out.OnLogLine("Page receive ack.");
   TransferCounters& counters = chain.counters;
-  if (counters.current_page < counters.last_page) {
-    ++counters.current_page;
-    (this->*chain.send)(counters.current_page);
-    Log(chain.sent_line, counters.current_page);
-    listener_.OnProgress(operation, counters.current_page);
+  if (counters.currentPage < counters.lastPage) {
+    ++counters.currentPage;
+    (this->*chain.send)(counters.currentPage, out);
+    Log(chain.sentLine, counters.currentPage, out);
+    out.OnProgress(operation, counters.currentPage);
   } else {
-    Log("Send finished.");
-    listener_.OnProgress(operation, counters.last_page + 1);
+    out.OnLogLine("Send finished.");
+    out.OnProgress(operation, counters.lastPage + 1);
   }
 }
 
-void TransferEngine::OnFirmwarePageAck() {
-  AdvanceOnAck(Operation::kFirmwareUpload);
+void TransferEngine::OnFirmwarePageAck(TransferOutput& out) {
+  AdvanceOnAck(Operation::kFirmwareUpload, out);
 }
 
-void TransferEngine::OnEepromPageAck() {
-  AdvanceOnAck(Operation::kConfigWrite);
+void TransferEngine::OnEepromPageAck(TransferOutput& out) {
+  AdvanceOnAck(Operation::kConfigWrite, out);
 }
 
 void TransferEngine::OnEepromPageData(std::uint16_t page,
-                                      std::span<const std::uint8_t, kPageSize> data) {
+                                      std::span<const std::uint8_t, kPageSize> data,
+                                      TransferOutput& out) {
   // The image has 16 pages; a page beyond it is dropped and does not count.
   if (page > kLastImagePage)
     return;
-  Log("Eeprom page received.");
-  // A page that nobody asked for must neither trigger requests nor reach the
-  // window, where it would overwrite unsaved edits.
-  if (!read_running_)
+  out.OnLogLine("Eeprom page received.");
+  // Only the page the read waits for counts. Any other (a repeat, a late
+  // reply to an earlier request, a page nobody asked for) would shift the
+  // read against the device's pages or overwrite the window's unsaved edits.
+  TransferCounters& counters = data_.readCounters;
+  if (!readRunning_ || page != counters.currentPage)
     return;
   std::copy(data.begin(), data.end(),
-            received_image_.bytes.begin() + static_cast<std::ptrdiff_t>(page) * kPageSize);
-  TransferCounters& counters = data_.read_counters;
-  if (counters.current_page < kLastImagePage) {
-    ++counters.current_page;
-    SendReadRequest(counters.current_page);
-    Log("Eeprom read request, page [%d].", counters.current_page);
-    listener_.OnProgress(Operation::kConfigRead, counters.current_page);
+            receivedImage_.bytes.begin() + static_cast<std::ptrdiff_t>(page) * kPageSize);
+  if (counters.currentPage < kLastImagePage) {
+    ++counters.currentPage;
+    SendReadRequest(counters.currentPage, out);
+    Log("Eeprom read request, page [%d].", counters.currentPage, out);
+    out.OnProgress(Operation::kConfigRead, counters.currentPage);
     return;
   }
-  read_running_ = false;
-  Log("Eeprom read finished.");
-  listener_.OnProgress(Operation::kConfigRead, kLastImagePage + 1);
-  if (!ImageChecksumHolds(received_image_)) {
-    Log("Eeprom read checksum error. Please upload new eeprom data to device.");
+  readRunning_ = false;
+  out.OnLogLine("Eeprom read finished.");
+  out.OnProgress(Operation::kConfigRead, kLastImagePage + 1);
+  if (!ImageChecksumHolds(receivedImage_)) {
+    out.OnLogLine("Eeprom read checksum error. Please upload new eeprom data to device.");
     return;
   }
-  listener_.OnImageVerified(received_image_);
-}
-
-void TransferEngine::OnParserLog(std::string_view line) {
-  Log(line);
+  out.OnImageVerified(receivedImage_);
 }
 
 void TransferEngine::SendPage(FrameCode code, std::span<const std::uint8_t, kPageSize> page,
-                              std::uint32_t number) {
+                              std::uint32_t number, TransferOutput& out) {
   const FrameHeader header =
       BuildFrameHeader(code, static_cast<std::uint16_t>(number), PageDataSum(page));
-  Write(header);
-  Write(page);
+  out.Send(header);
+  out.Send(page);
 }
 
-void TransferEngine::SendFirmwarePage(std::uint32_t page) {
-  SendPage(FrameCode::kFirmwarePage, PageOf(data_.firmware.bytes, page), page);
+void TransferEngine::SendFirmwarePage(std::uint32_t page, TransferOutput& out) {
+  SendPage(FrameCode::kFirmwarePage, PageOf(data_.firmware.bytes, page), page, out);
 }
 
-void TransferEngine::SendImagePage(std::uint32_t page) {
-  SendPage(FrameCode::kEepromPage, PageOf(data_.write_image.bytes, page), page);
+void TransferEngine::SendImagePage(std::uint32_t page, TransferOutput& out) {
+  SendPage(FrameCode::kEepromPage, PageOf(data_.writeImage.bytes, page), page, out);
 }
 
-void TransferEngine::SendReadRequest(std::uint32_t page) {
-  Write(BuildFrameHeader(FrameCode::kEepromReadRequest, static_cast<std::uint16_t>(page), 0));
+void TransferEngine::SendReadRequest(std::uint32_t page, TransferOutput& out) {
+  out.Send(BuildFrameHeader(FrameCode::kEepromReadRequest, static_cast<std::uint16_t>(page), 0));
 }
 
-void TransferEngine::Write(std::span<const std::uint8_t> bytes) {
-  if (port_ != nullptr)
-    port_->Write(bytes);
-}
-
-void TransferEngine::Log(const char* format, std::uint32_t page) {
+void TransferEngine::Log(const char* format, std::uint32_t page, TransferOutput& out) {
   std::snprintf(line_.data(), line_.size(), format, static_cast<int>(page));
-  Log(std::string_view(line_.data()));
+  out.OnLogLine(std::string_view(line_.data()));
 }
 
 }  // namespace vardex

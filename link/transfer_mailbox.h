@@ -12,10 +12,10 @@ namespace vardex {
 // What a transfer needs: the data it sends and its counters.
 struct TransferData {
   FirmwareBuffer firmware;
-  TransferCounters firmware_counters;
-  ConfigImage write_image;
-  TransferCounters write_counters;
-  TransferCounters read_counters;
+  TransferCounters firmwareCounters;
+  ConfigImage writeImage;
+  TransferCounters writeCounters;
+  TransferCounters readCounters;
 };
 
 // The hand-over from the window to the worker. The window stages a request's
@@ -37,19 +37,16 @@ class TransferMailbox {
   Operation Take(TransferData& into, const std::atomic<bool>* closing = nullptr);
 
   Operation Pending() const {
-    return static_cast<Operation>(pending_operation_.load(std::memory_order_acquire));
+    return static_cast<Operation>(pendingOperation_.load(std::memory_order_acquire));
   }
 
  private:
   void Post(Operation operation);
 
-  std::mutex staging_mutex_;
+  std::mutex stagingMutex_;
   TransferData staged_;
   // `PendingOperation`: set with release after the staging, taken with acquire.
-  std::atomic<std::uint8_t> pending_operation_{0};
+  std::atomic<std::uint8_t> pendingOperation_{0};
 };
-
-// Copies the pages that a transfer of `counters` sends.
-void CopyFirmwarePages(const FirmwareBuffer& from, std::uint32_t last_page, FirmwareBuffer& to);
 
 }  // namespace vardex

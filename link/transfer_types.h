@@ -1,7 +1,7 @@
 #pragma once
 
-#include <atomic>
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 #include "config_image.h"
@@ -16,10 +16,10 @@ enum class Operation : std::uint8_t {
   kConfigRead = 3,
 };
 
-// One transfer's position: it starts at page 0 and ends after last_page.
+// One transfer's position: it starts at page 0 and ends after lastPage.
 struct TransferCounters {
-  std::uint32_t last_page = 0;
-  std::uint32_t current_page = 0;
+  std::uint32_t lastPage = 0;
+  std::uint32_t currentPage = 0;
 };
 
 // Receives what the worker produces, on the worker thread, in order. The
@@ -35,6 +35,16 @@ class LinkListener {
 
  protected:
   ~LinkListener() = default;
+};
+
+// Everything the transfer engine produces: the bytes for the device and the
+// events for the window. The worker sends the bytes on its port.
+class TransferOutput : public LinkListener {
+ public:
+  virtual void Send(std::span<const std::uint8_t> bytes) = 0;
+
+ protected:
+  ~TransferOutput() = default;
 };
 
 }  // namespace vardex

@@ -30,17 +30,17 @@ QString ComPortHint() {
 #ifdef Q_OS_WIN
   lines << QStringLiteral("COM1 to COM9 are the system's COM ports.");
 #else
-  const std::string link_dir = DefaultLinkDirectory();
-  const std::vector<std::string> system_ports = SystemSerialPorts();
+  const std::string linkDir = DefaultLinkDirectory();
+  const std::vector<std::string> systemPorts = SystemSerialPorts();
   for (int number = 1; number <= 9; ++number) {
-    const auto target = ResolveComPort(number, link_dir, system_ports);
+    const auto target = ResolveComPort(number, linkDir, systemPorts);
     QString line = QStringLiteral("COM%1: ").arg(number);
     if (!target) {
       line += QStringLiteral("no device");
     } else {
       line += QString::fromStdString(target->path);
-      line += target->from_link
-                  ? QStringLiteral(" (link in %1)").arg(QString::fromStdString(link_dir))
+      line += target->fromLink
+                  ? QStringLiteral(" (link in %1)").arg(QString::fromStdString(linkDir))
                   : QStringLiteral(" (system port %1)").arg(number);
     }
     lines << line;

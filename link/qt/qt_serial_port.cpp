@@ -15,8 +15,8 @@ namespace vardex {
 
 QtSerialPort::QtSerialPort() {
 #ifndef Q_OS_WIN
-  if (::pipe(wake_pipe_) == 0) {
-    for (int fd : wake_pipe_) {
+  if (::pipe(wakePipe_) == 0) {
+    for (int fd : wakePipe_) {
       ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) | O_NONBLOCK);
       ::fcntl(fd, F_SETFD, FD_CLOEXEC);
     }
@@ -27,7 +27,7 @@ QtSerialPort::QtSerialPort() {
 QtSerialPort::~QtSerialPort() {
   Close();
 #ifndef Q_OS_WIN
-  for (int fd : wake_pipe_) {
+  for (int fd : wakePipe_) {
     if (fd >= 0)
       ::close(fd);
   }
@@ -39,7 +39,7 @@ bool QtSerialPort::Open(const std::string& path) {
   // the thread's event dispatcher, so give the thread one (making an event
   // loop does that); it is never run, so the port is read only here.
   if (QCoreApplication::instance() != nullptr && QAbstractEventDispatcher::instance() == nullptr) {
-    QEventLoop make_dispatcher;
+    QEventLoop makeDispatcher;
   }
   port_ = std::make_unique<QSerialPort>();
   port_->setPortName(QString::fromStdString(path));
@@ -67,13 +67,13 @@ bool QtSerialPort::WaitForInput(std::chrono::milliseconds timeout) {
 #ifdef Q_OS_WIN
   return port_->waitForReadyRead(static_cast<int>(timeout.count()));
 #else
-  pollfd fds[2] = {{static_cast<int>(port_->handle()), POLLIN, 0}, {wake_pipe_[0], POLLIN, 0}};
+  pollfd fds[2] = {{static_cast<int>(port_->handle()), POLLIN, 0}, {wakePipe_[0], POLLIN, 0}};
   const int ready = ::poll(fds, 2, static_cast<int>(timeout.count()));
   if (ready <= 0)
     return false;
   if (fds[1].revents != 0) {
     char drain[64];
-    while (::read(wake_pipe_[0], drain, sizeof drain) > 0) {
+    while (::read(wakePipe_[0], drain, sizeof drain) > 0) {
     }
   }
   // A hung-up or failing device reports POLLHUP/POLLERR; the read below then
@@ -102,8 +102,8 @@ void QtSerialPort::Write(std::span<const std::uint8_t> bytes) {
     return;
   }
   // 1 ms per byte plus 1 ms, as the line settings allow for a write.
-  const int limit_ms = static_cast<int>(bytes.size()) + 1;
-  QDeadlineTimer deadline(limit_ms);
+  const int limitMs = static_cast<int>(bytes.size()) + 1;
+  QDeadlineTimer deadline(limitMs);
   while (port_->bytesToWrite() > 0 && !deadline.hasExpired()) {
     if (!port_->waitForBytesWritten(static_cast<int>(deadline.remainingTime())))
       break;
@@ -119,9 +119,9 @@ void QtSerialPort::Close() {
 
 void QtSerialPort::Interrupt() {
 #ifndef Q_OS_WIN
-  if (wake_pipe_[1] >= 0) {
+  if (wakePipe_[1] >= 0) {
     const char one = 1;
-    [[maybe_unused]] const auto written = ::write(wake_pipe_[1], &one, 1);
+    [[maybe_unused]] const auto written = ::write(wakePipe_[1], &one, 1);
   }
 #endif
 }

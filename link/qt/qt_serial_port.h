@@ -26,7 +26,7 @@ class QtSerialPort final : public SerialPort {
   bool WaitForInput(std::chrono::milliseconds timeout);
 
   std::unique_ptr<QSerialPort> port_;
-  int wake_pipe_[2] = {-1, -1};  // Interrupt() writes, Read() drains
+  int wakePipe_[2] = {-1, -1};  // Interrupt() writes, Read() drains
 };
 
 }  // namespace vardex

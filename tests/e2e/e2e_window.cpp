@@ -7,7 +7,7 @@
 
 E2eWindow::E2eWindow() {
   form.SetFirmwareFileChooser(&chooser);
-  QObject::connect(&form.Link(), &DeviceLink::ImageReceived, &form,
+  QObject::connect(&form.Link(), &vardex::DeviceLink::ImageReceived, &form,
                    [this](const vardex::ConfigImage& image) { shownImages.append(image); });
 }
 

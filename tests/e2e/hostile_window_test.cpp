@@ -50,12 +50,12 @@ class HostileWindowTest : public QObject {
     QFETCH(int, button);
     QFETCH(QString, firstLine);
     E2eWindow w;
-    std::shared_ptr<const MemorySerialPort::Counters> port;
+    std::shared_ptr<const MemorySerialPort::LastingCounters> port;
     w.form.Link().SetNameResolver(
         [](const QString&) { return std::optional<std::string>("/dev/hostile"); });
     w.form.Link().SetPortFactory([&port, hostility] {
       auto made = vardex::testing::MakeHostilePort(hostility);
-      port = made->counters();
+      port = made->Counters();
       return made;
     });
     w.chooser.path = dir_.path() + "/firmware.bin";

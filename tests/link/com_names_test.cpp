@@ -39,7 +39,7 @@ TEST_F(LinkDirectory, ALinkToADeviceWinsOverTheSystemList) {
   const auto target = ResolveComPort(3, dir_.string(), {"/dev/ttyS0", "/dev/ttyS1", "/dev/ttyS2"});
   ASSERT_TRUE(target.has_value());
   EXPECT_EQ(target->path, "/dev/null");
-  EXPECT_TRUE(target->from_link);
+  EXPECT_TRUE(target->fromLink);
 }
 
 TEST_F(LinkDirectory, IsIgnoredWhenOthersMayWriteToIt) {
@@ -50,7 +50,7 @@ TEST_F(LinkDirectory, IsIgnoredWhenOthersMayWriteToIt) {
     const auto target = ResolveComPort(1, dir_.string(), {"/dev/ttyUSB0"});
     ASSERT_TRUE(target.has_value());
     EXPECT_EQ(target->path, "/dev/ttyUSB0");
-    EXPECT_FALSE(target->from_link);
+    EXPECT_FALSE(target->fromLink);
   }
   ::chmod(dir_.c_str(), 0755);  // readable by others is fine
   EXPECT_EQ(ResolveThroughLinkDirectory(dir_.string(), 1), "/dev/null");

@@ -15,7 +15,7 @@ namespace {
 struct PageCase {
   std::uint64_t size;
   std::uint32_t pages;
-  std::uint32_t last_page;
+  std::uint32_t lastPage;
 };
 
 class FirmwarePages : public ::testing::TestWithParam<PageCase> {};
@@ -24,7 +24,7 @@ TEST_P(FirmwarePages, CountsPagesRoundingUp) {
   FirmwareBuffer buffer;
   buffer.size = static_cast<std::uint32_t>(GetParam().size);
   EXPECT_EQ(buffer.PageCount(), GetParam().pages);
-  EXPECT_EQ(buffer.LastPageIndex(), GetParam().last_page);
+  EXPECT_EQ(buffer.LastPageIndex(), GetParam().lastPage);
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, FirmwarePages,

@@ -64,7 +64,7 @@ TEST_P(ParserFailureTable, RecoversAsSpecifiedAndHuntsOn) {
   expected.push_back("image ack");
   EXPECT_EQ(f.recorder.events, expected) << GetParam().situation;
   EXPECT_TRUE(f.ring.Empty());
-  EXPECT_FALSE(f.parser.collecting());
+  EXPECT_FALSE(f.parser.Collecting());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -96,7 +96,7 @@ TEST(FrameParser, ChecksAndConsumesAHeaderAcrossTheWrap) {
   f.ring.SetIndexesForTest(2045, 2045);
   f.Poll(kImageAck);
   EXPECT_EQ(f.recorder.events, (std::vector<std::string>{"image ack"}));
-  EXPECT_EQ(f.ring.read_index(), 5);
+  EXPECT_EQ(f.ring.ReadIndex(), 5);
 }
 
 TEST(FrameParser, LeavesAMarkerWithSevenBytesBehindItInPlace) {
@@ -104,7 +104,7 @@ TEST(FrameParser, LeavesAMarkerWithSevenBytesBehindItInPlace) {
   f.ring.SetIndexesForTest(300, 300);
   f.Poll(Bytes(kFirmwareAck.begin(), kFirmwareAck.end() - 1));
   EXPECT_TRUE(f.recorder.events.empty());
-  EXPECT_EQ(f.ring.read_index(), 300);
+  EXPECT_EQ(f.ring.ReadIndex(), 300);
   EXPECT_EQ(f.ring.Peek(0), 0xFF);
   f.Poll({0x41});
   EXPECT_EQ(f.recorder.events, (std::vector<std::string>{"firmware ack"}));
@@ -114,10 +114,10 @@ TEST(FrameParser, CompletesADataPageSplitOverPolls) {
   Fixture f;
   f.Poll(Concat({kDataHeaderPage1, Filled(60, 0x01)}));
   EXPECT_TRUE(f.recorder.events.empty());
-  EXPECT_TRUE(f.parser.collecting());
+  EXPECT_TRUE(f.parser.Collecting());
   f.Poll(Filled(68, 0x01));
   EXPECT_EQ(f.recorder.events, (std::vector<std::string>{"data page 1 first 1 last 1"}));
-  EXPECT_FALSE(f.parser.collecting());
+  EXPECT_FALSE(f.parser.Collecting());
 }
 
 TEST(FrameParser, HandlesTwoAcknowledgementsOfOnePollInOrder) {
@@ -154,18 +154,18 @@ TEST(FrameParser, GivesTheSameEventsWhetherBytesComeOneByOneOrAllAtOnce) {
                                kImageAck,
                                {0xFF, 0x81, 0x00, 0x00, 0x00, 0x00, 0x00, 0x82},
                                kImageAck});
-  Fixture at_once;
-  at_once.Poll(stream);
-  Fixture one_by_one;
-  for (std::uint8_t byte : stream) one_by_one.Poll({byte});
+  Fixture atOnce;
+  atOnce.Poll(stream);
+  Fixture oneByOne;
+  for (std::uint8_t byte : stream) oneByOne.Poll({byte});
   const std::vector<std::string> expected{"firmware ack",
                                           "Eeprom frame checksum error.",
                                           "data page 1 first 1 last 1",
                                           "Eeprom page data checksum error.",
                                           "image ack",
                                           "image ack"};
-  EXPECT_EQ(at_once.recorder.events, expected);
-  EXPECT_EQ(one_by_one.recorder.events, expected);
+  EXPECT_EQ(atOnce.recorder.events, expected);
+  EXPECT_EQ(oneByOne.recorder.events, expected);
 }
 
 }  // namespace

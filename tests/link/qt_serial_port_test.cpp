@@ -15,8 +15,6 @@
 #include <thread>
 #include <vector>
 
-#include "worker_thread.h"
-
 namespace vardex {
 namespace {
 
@@ -25,14 +23,14 @@ using namespace std::chrono_literals;
 // A pseudo-terminal whose master side plays the device.
 struct Pty {
   int master = -1;
-  std::string slave_path;
+  std::string slavePath;
   Pty() {
     int slave = -1;
     char name[256] = {};
     termios raw{};
     ::cfmakeraw(&raw);  // no echo of what the device side writes
     if (::openpty(&master, &slave, name, &raw, nullptr) == 0) {
-      slave_path = name;
+      slavePath = name;
       ::close(slave);
     }
   }
@@ -61,15 +59,14 @@ template <typename Body>
 auto OnWorker(Body body) {
   std::packaged_task<decltype(body())()> task(body);
   auto result = task.get_future();
-  StdWorkerThread thread;
-  thread.Start([&task] { task(); });
-  thread.Join();
+  std::jthread thread([&task] { task(); });
+  thread.join();
   return result.get();
 }
 
 TEST(QtSerialPort, OpensAPtyExclusivelyAndMovesBytesBothWays) {
   Pty pty;
-  ASSERT_FALSE(pty.slave_path.empty());
+  ASSERT_FALSE(pty.slavePath.empty());
   const std::array<std::uint8_t, 2> stale{0xFF, 0x81};
   ASSERT_EQ(::write(pty.master, stale.data(), stale.size()),
             2);  // waits in the line before the open
@@ -77,16 +74,15 @@ TEST(QtSerialPort, OpensAPtyExclusivelyAndMovesBytesBothWays) {
   // The whole life of the port on one worker thread, as the tool runs it.
   const std::vector<std::uint8_t> request{0xFF, 0x90, 0x00, 0x03, 0x00, 0x00, 0x00, 0x93};
   std::promise<bool> opened;
-  std::promise<void> reply_sent;
+  std::promise<void> replySent;
   std::vector<std::uint8_t> got;
   QtSerialPort port;
-  StdWorkerThread worker;
-  worker.Start([&] {
-    const bool ok = port.Open(pty.slave_path);
+  std::jthread worker([&] {
+    const bool ok = port.Open(pty.slavePath);
     opened.set_value(ok);
     if (!ok)
       return;
-    reply_sent.get_future().wait();
+    replySent.get_future().wait();
     std::array<std::uint8_t, 128> buffer{};
     const std::size_t n = port.Read(buffer, 2000ms);
     got.assign(buffer.begin(), buffer.begin() + static_cast<std::ptrdiff_t>(n));
@@ -95,18 +91,18 @@ TEST(QtSerialPort, OpensAPtyExclusivelyAndMovesBytesBothWays) {
   });
   ASSERT_TRUE(opened.get_future().get());
   QtSerialPort second;
-  EXPECT_FALSE(OnWorker([&] { return second.Open(pty.slave_path); }));
+  EXPECT_FALSE(OnWorker([&] { return second.Open(pty.slavePath); }));
 
   const std::array<std::uint8_t, 3> reply{0xFF, 0x41, 0x00};
   ASSERT_EQ(::write(pty.master, reply.data(), reply.size()), 3);
-  reply_sent.set_value();
+  replySent.set_value();
   EXPECT_EQ(pty.ReadMaster(8), request);
-  worker.Join();
+  worker.join();
   EXPECT_EQ(got, (std::vector<std::uint8_t>{0xFF, 0x41, 0x00}));  // the stale bytes were dropped
 
   QtSerialPort third;
   EXPECT_TRUE(OnWorker([&] {
-    const bool ok = third.Open(pty.slave_path);  // released on close
+    const bool ok = third.Open(pty.slavePath);  // released on close
     third.Close();
     return ok;
   }));
@@ -121,29 +117,28 @@ TEST(QtSerialPort, InterruptEndsAWaitingRead) {
   Pty pty;
   QtSerialPort port;
   std::promise<bool> opened;
-  std::promise<std::size_t> read_done;
-  StdWorkerThread thread;
-  thread.Start([&] {
-    const bool ok = port.Open(pty.slave_path);
+  std::promise<std::size_t> readDone;
+  std::jthread thread([&] {
+    const bool ok = port.Open(pty.slavePath);
     opened.set_value(ok);
     if (!ok)
       return;
     std::array<std::uint8_t, 128> buffer{};
-    read_done.set_value(port.Read(buffer, std::chrono::hours(1)));
+    readDone.set_value(port.Read(buffer, std::chrono::hours(1)));
     port.Close();
   });
   ASSERT_TRUE(opened.get_future().get());
   std::this_thread::sleep_for(20ms);  // most likely inside the read by now
   port.Interrupt();
-  auto result = read_done.get_future();
+  auto result = readDone.get_future();
   ASSERT_EQ(result.wait_for(10s), std::future_status::ready);
   EXPECT_EQ(result.get(), 0u);
-  thread.Join();
+  thread.join();
 }
 
 TEST(QtSerialPort, AHungUpLineReadsNothing) {
   auto pty = std::make_unique<Pty>();
-  const std::string path = pty->slave_path;
+  const std::string path = pty->slavePath;
   QtSerialPort port;
   const std::size_t got = OnWorker([&] {
     if (!port.Open(path))

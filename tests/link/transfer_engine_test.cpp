@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "memory_serial_port.h"
 #include "recording_listener.h"
 #include "test_device.h"
 
@@ -15,7 +17,6 @@ namespace {
 using testing::DataReply;
 using testing::kEepromAck;
 using testing::kFirmwareAck;
-using testing::MemorySerialPort;
 using testing::RecordingListener;
 using Bytes = std::vector<std::uint8_t>;
 using Lines = std::vector<std::string>;
@@ -25,13 +26,13 @@ using Lines = std::vector<std::string>;
 struct EngineFixture : ::testing::Test {
   TransferMailbox mailbox;
   RecordingListener listener;
-  MemorySerialPort port;
-  TransferEngine engine{mailbox, listener};
-  EngineFixture() { engine.Attach(&port); }
+  TransferEngine engine;
 
-  void Reply(std::span<const std::uint8_t> bytes) { engine.Receive(bytes); }
+  // What the worker does in a turn: take the posted request and start it.
+  void TakePendingOperation() { engine.Start(mailbox.Take(engine.Outgoing()), listener); }
+  void Reply(std::span<const std::uint8_t> bytes) { engine.Receive(bytes, listener); }
   Bytes WrittenFrame(std::size_t offset, std::size_t size) const {
-    const Bytes written = port.Written();
+    const Bytes written = listener.Written();
     return Bytes(written.begin() + static_cast<std::ptrdiff_t>(offset),
                  written.begin() + static_cast<std::ptrdiff_t>(offset + size));
   }
@@ -60,9 +61,9 @@ ConfigImage CheckedImage(std::uint8_t filler) {
   return image;
 }
 
-void DeliverImage(TransferEngine& engine, const ConfigImage& image) {
+void DeliverImage(TransferEngine& engine, TransferOutput& out, const ConfigImage& image) {
   for (std::uint16_t p = 0; p < 16; ++p) {
-    engine.Receive(DataReply(p, std::span(image.bytes).subspan(p * 128u, 128)));
+    engine.Receive(DataReply(p, std::span(image.bytes).subspan(p * 128u, 128)), out);
   }
 }
 
@@ -80,7 +81,7 @@ Lines ReadLog() {
 TEST_F(EngineFixture, ConfigWriteSendsSixteenPagesEachAfterItsAck) {
   const ConfigImage image = PagedImage();
   mailbox.PostConfigWrite(image);
-  engine.TakePendingOperation();
+  TakePendingOperation();
   for (int i = 0; i < 16; ++i) Reply(kEepromAck);
 
   Lines expected{"Eeprom page sent [0]."};
@@ -90,114 +91,203 @@ TEST_F(EngineFixture, ConfigWriteSendsSixteenPagesEachAfterItsAck) {
   }
   expected.push_back("Page receive ack.");
   expected.push_back("Send finished.");
-  EXPECT_EQ(listener.lines(), expected);
+  EXPECT_EQ(listener.Lines(), expected);
 
-  ASSERT_EQ(port.Written().size(), 16u * 136u);
+  ASSERT_EQ(listener.Written().size(), 16u * 136u);
   EXPECT_EQ(WrittenFrame(0, 8), (Bytes{0xFF, 0x80, 0x00, 0x00, 0x00, 0x00, 0x00, 0x80}));
   EXPECT_EQ(WrittenFrame(15 * 136, 8), (Bytes{0xFF, 0x80, 0x00, 0x0F, 0x7F, 0x80, 0x00, 0x8E}));
   EXPECT_EQ(WrittenFrame(15 * 136 + 8, 128), Bytes(128, 0xFF));
   EXPECT_EQ(WrittenFrame(3 * 136 + 8, 128), Bytes(128, 0x03));
-  EXPECT_EQ(listener.progress().back(), 16u);
+  EXPECT_EQ(listener.Progress().back(), 16u);
 }
 
 TEST_F(EngineFixture, AcksAfterTheEndOnlyAddTheirLinesAndSendNothing) {
   mailbox.PostConfigWrite(PagedImage());
-  engine.TakePendingOperation();
+  TakePendingOperation();
   for (int i = 0; i < 16; ++i) Reply(kEepromAck);
-  const std::size_t written = port.Written().size();
+  const std::size_t written = listener.Written().size();
   Reply(kEepromAck);
-  const Lines lines = listener.lines();
+  const Lines lines = listener.Lines();
   EXPECT_EQ(Lines(lines.end() - 2, lines.end()), (Lines{"Page receive ack.", "Send finished."}));
-  EXPECT_EQ(port.Written().size(), written);
+  EXPECT_EQ(listener.Written().size(), written);
 }
 
 TEST_F(EngineFixture, ConfigReadRequestsEachPageThenShowsTheVerifiedImage) {
   const ConfigImage image = CheckedImage(7);
   mailbox.PostConfigRead();
-  engine.TakePendingOperation();
+  TakePendingOperation();
   EXPECT_EQ(WrittenFrame(0, 8), (Bytes{0xFF, 0x90, 0x00, 0x00, 0x00, 0x00, 0x00, 0x90}));
-  DeliverImage(engine, image);
+  DeliverImage(engine, listener, image);
 
-  EXPECT_EQ(listener.lines(), ReadLog());
-  ASSERT_EQ(listener.images().size(), 1u);
-  EXPECT_EQ(listener.images()[0].bytes, image.bytes);
-  ASSERT_EQ(port.Written().size(), 16u * 8u);
+  EXPECT_EQ(listener.Lines(), ReadLog());
+  ASSERT_EQ(listener.Images().size(), 1u);
+  EXPECT_EQ(listener.Images()[0].bytes, image.bytes);
+  ASSERT_EQ(listener.Written().size(), 16u * 8u);
   EXPECT_EQ(WrittenFrame(15 * 8, 8), (Bytes{0xFF, 0x90, 0x00, 0x0F, 0x00, 0x00, 0x00, 0x9F}));
-  EXPECT_EQ(listener.progress().back(), 16u);
+  EXPECT_EQ(listener.Progress().back(), 16u);
 }
 
 TEST_F(EngineFixture, ImageChecksumCoversBytes4To1551Only) {
   ConfigImage outside = CheckedImage(3);
   outside.bytes[1552] ^= 0x5A;  // outside the sum: still accepted
   mailbox.PostConfigRead();
-  engine.TakePendingOperation();
-  DeliverImage(engine, outside);
-  EXPECT_EQ(listener.images().size(), 1u);
+  TakePendingOperation();
+  DeliverImage(engine, listener, outside);
+  EXPECT_EQ(listener.Images().size(), 1u);
 
   ConfigImage inside = CheckedImage(3);
   inside.bytes[1551] ^= 0x5A;
   mailbox.PostConfigRead();
-  engine.TakePendingOperation();
-  DeliverImage(engine, inside);
-  EXPECT_EQ(listener.images().size(), 1u);
-  EXPECT_EQ(listener.lines().back(),
+  TakePendingOperation();
+  DeliverImage(engine, listener, inside);
+  EXPECT_EQ(listener.Images().size(), 1u);
+  EXPECT_EQ(listener.Lines().back(),
             "Eeprom read checksum error. Please upload new eeprom data to device.");
 }
 
 TEST_F(EngineFixture, StrayDataPageIsOnlyLogged) {
   const ConfigImage image = CheckedImage(1);
-  DeliverImage(engine, image);  // no read was posted
-  EXPECT_EQ(listener.lines(), Lines(16, "Eeprom page received."));
-  EXPECT_TRUE(port.Written().empty());
-  EXPECT_TRUE(listener.images().empty());
-  EXPECT_EQ(engine.received_image().bytes, ConfigImage{}.bytes);
+  DeliverImage(engine, listener, image);  // no read was posted
+  EXPECT_EQ(listener.Lines(), Lines(16, "Eeprom page received."));
+  EXPECT_TRUE(listener.Written().empty());
+  EXPECT_TRUE(listener.Images().empty());
+  EXPECT_EQ(engine.ReceivedImage().bytes, ConfigImage{}.bytes);
 }
 
 TEST_F(EngineFixture, ExtraPagesAfterAFinishedReadAreOnlyLogged) {
   const ConfigImage image = CheckedImage(1);
   mailbox.PostConfigRead();
-  engine.TakePendingOperation();
-  DeliverImage(engine, image);
-  const std::size_t written = port.Written().size();
-  DeliverImage(engine, CheckedImage(9));
-  EXPECT_EQ(listener.lines().size(), ReadLog().size() + 16);
-  EXPECT_EQ(listener.lines().back(), "Eeprom page received.");
-  EXPECT_EQ(port.Written().size(), written);
-  EXPECT_EQ(listener.images().size(), 1u);
-  EXPECT_EQ(engine.received_image().bytes, image.bytes);
+  TakePendingOperation();
+  DeliverImage(engine, listener, image);
+  const std::size_t written = listener.Written().size();
+  DeliverImage(engine, listener, CheckedImage(9));
+  EXPECT_EQ(listener.Lines().size(), ReadLog().size() + 16);
+  EXPECT_EQ(listener.Lines().back(), "Eeprom page received.");
+  EXPECT_EQ(listener.Written().size(), written);
+  EXPECT_EQ(listener.Images().size(), 1u);
+  EXPECT_EQ(engine.ReceivedImage().bytes, image.bytes);
 }
 
 TEST_F(EngineFixture, PageSixteenOrMoreIsNeitherStoredNorCounted) {
   mailbox.PostConfigRead();
-  engine.TakePendingOperation();
+  TakePendingOperation();
   Reply(DataReply(16, Bytes(128, 0x22)));
   Reply(DataReply(0xFFFF, Bytes(128, 0x22)));
-  EXPECT_EQ(listener.lines(), (Lines{"Eeprom read request, page [0]."}));
-  EXPECT_EQ(port.Written().size(), 8u);  // the read waits for page 0
+  EXPECT_EQ(listener.Lines(), (Lines{"Eeprom read request, page [0]."}));
+  EXPECT_EQ(listener.Written().size(), 8u);  // the read waits for page 0
   Reply(DataReply(0, Bytes(128, 0x01)));
-  EXPECT_EQ(listener.lines(), (Lines{"Eeprom read request, page [0].", "Eeprom page received.",
+  EXPECT_EQ(listener.Lines(), (Lines{"Eeprom read request, page [0].", "Eeprom page received.",
                                      "Eeprom read request, page [1]."}));
 }
 
-TEST_F(EngineFixture, DataPageIsStoredAtThePageItCarries) {
+TEST_F(EngineFixture, ADataPageOtherThanTheAwaitedOneIsOnlyLogged) {
   mailbox.PostConfigRead();
-  engine.TakePendingOperation();
+  TakePendingOperation();
   Reply(DataReply(5, Bytes(128, 0x33)));
-  EXPECT_EQ(engine.received_image().bytes[5 * 128], 0x33);
-  EXPECT_EQ(engine.received_image().bytes[0], 0x00);
-  EXPECT_EQ(listener.lines().back(), "Eeprom read request, page [1].");
+  EXPECT_EQ(engine.ReceivedImage().bytes[5 * 128], 0x00);
+  EXPECT_EQ(listener.Lines(), (Lines{"Eeprom read request, page [0].", "Eeprom page received."}));
+  EXPECT_EQ(listener.Written().size(), 8u);
 }
+
+// A read served by a device that answers every request with its current
+// page, while stray pages arrive in between. Whatever strays, the read ends
+// with the device's current sixteen pages and asks for each page once.
+struct ServedRead;
+
+struct StrayCase {
+  const char* name;
+  // Runs before the answer to the request with this index (in sending order).
+  std::size_t beforeAnswer;
+  std::function<void(ServedRead&)> stray;
+  std::vector<int> requestedPages;
+  int receivedLines;
+  friend void PrintTo(const StrayCase& c, std::ostream* os) { *os << c.name; }
+};
+
+struct ServedRead {
+  TransferMailbox mailbox;
+  RecordingListener listener;
+  TransferEngine engine;
+  const ConfigImage current = CheckedImage(5);
+  const ConfigImage earlier = CheckedImage(9);  // what the device held before
+
+  void PostRead() {
+    mailbox.PostConfigRead();
+    engine.Start(mailbox.Take(engine.Outgoing()), listener);
+  }
+  void DevicePage(const ConfigImage& image, std::uint16_t page) {
+    engine.Receive(DataReply(page, std::span(image.bytes).subspan(page * 128u, 128)), listener);
+  }
+  std::vector<int> RequestedPages() const {
+    const Bytes written = listener.Written();
+    std::vector<int> pages;
+    for (std::size_t i = 0; i + 8 <= written.size(); i += 8) pages.push_back(written[i + 3]);
+    return pages;
+  }
+};
+
+class StrayPages : public ::testing::TestWithParam<StrayCase> {};
+
+TEST_P(StrayPages, ReadEndsWithTheDevicesCurrentPages) {
+  const StrayCase& c = GetParam();
+  auto read = std::make_unique<ServedRead>();
+  read->PostRead();
+  for (std::size_t i = 0; i < read->RequestedPages().size() && i < 64; ++i) {
+    if (i == c.beforeAnswer)
+      c.stray(*read);
+    read->DevicePage(read->current, static_cast<std::uint16_t>(read->RequestedPages()[i]));
+  }
+  EXPECT_EQ(read->RequestedPages(), c.requestedPages);
+  const Lines lines = read->listener.Lines();
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), "Eeprom page received."), c.receivedLines);
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), "Eeprom read finished."), 1);
+  ASSERT_EQ(read->listener.Images().size(), 1u);
+  EXPECT_EQ(read->listener.Images()[0].bytes, read->current.bytes);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Reads, StrayPages,
+    ::testing::Values(StrayCase{"repeated_page",
+                                5,
+                                [](ServedRead& r) { r.DevicePage(r.current, 4); },
+                                {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15},
+                                17},
+                      StrayCase{"late_reply_to_an_earlier_request",
+                                2,
+                                [](ServedRead& r) { r.DevicePage(r.earlier, 1); },
+                                {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15},
+                                17},
+                      StrayCase{"page_of_an_earlier_read",
+                                3,
+                                [](ServedRead& r) { r.DevicePage(r.earlier, 15); },
+                                {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15},
+                                17},
+                      // "Read config" clicked twice: page 0 is requested and answered twice.
+                      StrayCase{"double_click",
+                                0,
+                                [](ServedRead& r) { r.PostRead(); },
+                                {0, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15},
+                                17},
+                      // Clicked again while page 6 was on its way: that late page 6 must
+                      // not count as page 0 of the new read.
+                      StrayCase{"restarted_read",
+                                6,
+                                [](ServedRead& r) { r.PostRead(); },
+                                {0, 1, 2, 3, 4, 5,  6,  0,  1,  2,  3, 4,
+                                 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15},
+                                23}),
+    [](const ::testing::TestParamInfo<StrayCase>& info) { return std::string(info.param.name); });
 
 TEST_F(EngineFixture, RejectedRepliesLeaveTheTransferWaiting) {
   mailbox.PostConfigRead();
-  engine.TakePendingOperation();
+  TakePendingOperation();
   Reply(Bytes{0xFF, 0x91, 0x00, 0x00, 0x00, 0x00, 0x00, 0x92});  // wrong check
   Reply(Bytes{0xFF, 0x91, 0x00, 0x00, 0x00, 0x01, 0x00, 0x92});  // says sum 1
   Reply(Bytes(128, 0x00));                                       // sum 0
-  EXPECT_EQ(listener.lines(),
+  EXPECT_EQ(listener.Lines(),
             (Lines{"Eeprom read request, page [0].", "Eeprom frame checksum error.",
                    "Eeprom page data checksum error."}));
-  EXPECT_EQ(port.Written().size(), 8u);
+  EXPECT_EQ(listener.Written().size(), 8u);
 }
 
 struct FirmwareCase {
@@ -213,7 +303,7 @@ TEST_P(FirmwareUpload, SendsEveryPageAndFinishesAfterTheLastAck) {
   for (std::size_t i = 0; i < firmware.size; ++i)
     firmware.bytes[i] = static_cast<std::uint8_t>(i % 251);
   mailbox.PostFirmwareUpload(firmware);
-  engine.TakePendingOperation();
+  TakePendingOperation();
   for (std::uint32_t i = 0; i < GetParam().pages; ++i) Reply(kFirmwareAck);
 
   Lines expected{"Firmware page sent [0]."};
@@ -223,8 +313,8 @@ TEST_P(FirmwareUpload, SendsEveryPageAndFinishesAfterTheLastAck) {
   }
   expected.push_back("Page receive ack.");
   expected.push_back("Send finished.");
-  EXPECT_EQ(listener.lines(), expected);
-  EXPECT_EQ(port.Written().size(), GetParam().pages * 136u);
+  EXPECT_EQ(listener.Lines(), expected);
+  EXPECT_EQ(listener.Written().size(), GetParam().pages * 136u);
   EXPECT_EQ(WrittenFrame(0, 2), (Bytes{0xFF, 0x40}));
 }
 
@@ -235,9 +325,9 @@ INSTANTIATE_TEST_SUITE_P(Sizes, FirmwareUpload,
 TEST_F(EngineFixture, AnEmptyFirmwareFileSendsPageZero) {
   static FirmwareBuffer firmware;
   mailbox.PostFirmwareUpload(firmware);
-  engine.TakePendingOperation();
+  TakePendingOperation();
   Reply(kFirmwareAck);
-  EXPECT_EQ(listener.lines(),
+  EXPECT_EQ(listener.Lines(),
             (Lines{"Firmware page sent [0].", "Page receive ack.", "Send finished."}));
   EXPECT_EQ(WrittenFrame(0, 8), (Bytes{0xFF, 0x40, 0x00, 0x00, 0x00, 0x00, 0x00, 0x40}));
 }
@@ -245,28 +335,28 @@ TEST_F(EngineFixture, AnEmptyFirmwareFileSendsPageZero) {
 TEST_F(EngineFixture, WindowChangesAfterPostingNeverReachTheFramesBeingSent) {
   ConfigImage image = PagedImage();
   mailbox.PostConfigWrite(image);
-  engine.TakePendingOperation();
+  TakePendingOperation();
   image.bytes.fill(0xEE);  // the window builds a new image and posts it...
   mailbox.PostConfigWrite(image);
   Reply(kEepromAck);  // ...while the worker still sends page 1 of the first one
   EXPECT_EQ(WrittenFrame(136 + 8, 128), Bytes(128, 0x01));
-  engine.TakePendingOperation();  // the new request restarts at page 0
+  TakePendingOperation();  // the new request restarts at page 0
   EXPECT_EQ(WrittenFrame(2 * 136 + 8, 128), Bytes(128, 0xEE));
-  EXPECT_EQ(listener.lines().back(), "Eeprom page sent [0].");
+  EXPECT_EQ(listener.Lines().back(), "Eeprom page sent [0].");
 }
 
 TEST_F(EngineFixture, StartingAWriteDiscardsUnreadBytes) {
   Reply(Bytes(kEepromAck.begin(), kEepromAck.end() - 1));  // an ack's first 7 bytes
   mailbox.PostConfigWrite(PagedImage());
-  engine.TakePendingOperation();
+  TakePendingOperation();
   Reply(Bytes{0x81});  // would complete it had the ring kept them
-  EXPECT_EQ(listener.lines(), (Lines{"Eeprom page sent [0]."}));
+  EXPECT_EQ(listener.Lines(), (Lines{"Eeprom page sent [0]."}));
 }
 
 TEST_F(EngineFixture, NothingPostedSendsNothing) {
-  engine.TakePendingOperation();
-  EXPECT_TRUE(port.Written().empty());
-  EXPECT_TRUE(listener.lines().empty());
+  TakePendingOperation();
+  EXPECT_TRUE(listener.Written().empty());
+  EXPECT_TRUE(listener.Lines().empty());
 }
 
 }  // namespace

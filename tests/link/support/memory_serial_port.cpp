@@ -8,7 +8,7 @@ bool MemorySerialPort::Open(const std::string& path) {
   std::lock_guard lock(mutex_);
   ++stats_.opens;
   stats_.path = path;
-  return open_succeeds_;
+  return openSucceeds_;
 }
 
 std::size_t MemorySerialPort::Read(std::span<std::uint8_t> into,
@@ -16,7 +16,7 @@ std::size_t MemorySerialPort::Read(std::span<std::uint8_t> into,
   std::unique_lock lock(mutex_);
   ++stats_.reads;
   ++counters_->reads;
-  if (fail_reads_)
+  if (failReads_)
     return 0;
   arrived_.wait_for(lock, timeout, [this] { return !incoming_.empty() || interrupted_; });
   interrupted_ = false;
@@ -62,7 +62,7 @@ std::vector<std::uint8_t> MemorySerialPort::Written() const {
   return written_;
 }
 
-MemorySerialPort::Stats MemorySerialPort::stats() const {
+MemorySerialPort::Stats MemorySerialPort::CurrentStats() const {
   std::lock_guard lock(mutex_);
   return stats_;
 }

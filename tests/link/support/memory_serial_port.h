@@ -29,18 +29,18 @@ class MemorySerialPort final : public SerialPort {
     std::string path;
   };
   // Counts that outlive the port (the worker destroys it when it ends).
-  struct Counters {
+  struct LastingCounters {
     std::atomic<int> closes{0};
     std::atomic<int> reads{0};
   };
 
-  explicit MemorySerialPort(Responder responder = {}, bool open_succeeds = true)
-      : responder_(std::move(responder)), open_succeeds_(open_succeeds) {}
+  explicit MemorySerialPort(Responder responder = {}, bool openSucceeds = true)
+      : responder_(std::move(responder)), openSucceeds_(openSucceeds) {}
 
   // Reads return 0 at once, as on an unplugged adapter.
   void FailReads() {
     std::lock_guard lock(mutex_);
-    fail_reads_ = true;
+    failReads_ = true;
   }
 
   bool Open(const std::string& path) override;
@@ -52,20 +52,20 @@ class MemorySerialPort final : public SerialPort {
   // Test side, any thread.
   void Deliver(std::span<const std::uint8_t> bytes);
   std::vector<std::uint8_t> Written() const;
-  Stats stats() const;
-  std::shared_ptr<const Counters> counters() const { return counters_; }
+  Stats CurrentStats() const;
+  std::shared_ptr<const LastingCounters> Counters() const { return counters_; }
 
  private:
   Responder responder_;
-  const bool open_succeeds_;
+  const bool openSucceeds_;
   mutable std::mutex mutex_;
   std::condition_variable arrived_;
   std::vector<std::uint8_t> incoming_;
   std::vector<std::uint8_t> written_;
   bool interrupted_ = false;
-  bool fail_reads_ = false;
+  bool failReads_ = false;
   Stats stats_;
-  std::shared_ptr<Counters> counters_ = std::make_shared<Counters>();
+  std::shared_ptr<LastingCounters> counters_ = std::make_shared<LastingCounters>();
 };
 
 }  // namespace vardex::testing

@@ -2,6 +2,7 @@
 
 #include <mutex>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -10,30 +11,39 @@
 
 namespace vardex::testing {
 
-// Keeps everything the worker reports; safe to read from the test thread.
-class RecordingListener final : public LinkListener {
+// Keeps everything the worker or the engine reports, and the bytes the
+// engine sends; safe to read from the test thread.
+class RecordingListener final : public TransferOutput {
  public:
+  void Send(std::span<const std::uint8_t> bytes) override {
+    std::lock_guard lock(mutex_);
+    written_.insert(written_.end(), bytes.begin(), bytes.end());
+  }
   void OnLogLine(std::string_view line) override {
     std::lock_guard lock(mutex_);
     lines_.emplace_back(line);
   }
-  void OnProgress(Operation, std::uint32_t pages_done) override {
+  void OnProgress(Operation, std::uint32_t pagesDone) override {
     std::lock_guard lock(mutex_);
-    progress_.push_back(pages_done);
+    progress_.push_back(pagesDone);
   }
   void OnImageVerified(const ConfigImage& image) override {
     std::lock_guard lock(mutex_);
     images_.push_back(image);
   }
-  std::vector<std::string> lines() const {
+  std::vector<std::uint8_t> Written() const {
+    std::lock_guard lock(mutex_);
+    return written_;
+  }
+  std::vector<std::string> Lines() const {
     std::lock_guard lock(mutex_);
     return lines_;
   }
-  std::vector<std::uint32_t> progress() const {
+  std::vector<std::uint32_t> Progress() const {
     std::lock_guard lock(mutex_);
     return progress_;
   }
-  std::vector<ConfigImage> images() const {
+  std::vector<ConfigImage> Images() const {
     std::lock_guard lock(mutex_);
     return images_;
   }
@@ -43,6 +53,7 @@ class RecordingListener final : public LinkListener {
   std::vector<std::string> lines_;
   std::vector<std::uint32_t> progress_;
   std::vector<ConfigImage> images_;
+  std::vector<std::uint8_t> written_;
 };
 
 }  // namespace vardex::testing

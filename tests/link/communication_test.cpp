@@ -1,4 +1,4 @@
-#include "comm_thread.h"
+#include "communication.h"
 
 #include <gtest/gtest.h>
 
@@ -38,22 +38,21 @@ bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds limi
 struct Worker {
   TransferMailbox mailbox;
   RecordingListener listener;
-  TransferEngine engine{mailbox, listener};
+  TransferEngine engine;
   MemorySerialPort* port = nullptr;
   std::unique_ptr<TCommThread> thread;
 
   bool Start(std::unique_ptr<MemorySerialPort> owned,
              std::chrono::milliseconds poll = kPollTimeout) {
     port = owned.get();
-    thread = std::make_unique<TCommThread>(engine, std::move(owned),
-                                           std::make_unique<StdWorkerThread>(), poll);
+    thread = std::make_unique<TCommThread>(engine, mailbox, listener, std::move(owned), poll);
     if (!thread->Open("/dev/test"))
       return false;
     thread->Run();
     return true;
   }
   bool HasLine(const std::string& line) const {
-    const Lines lines = listener.lines();
+    const Lines lines = listener.Lines();
     return std::find(lines.begin(), lines.end(), line) != lines.end();
   }
 };
@@ -75,11 +74,11 @@ TEST(TCommThread, WritesAnImageAndReadsItBackIdentical) {
   ASSERT_TRUE(WaitUntil([&] { return w.HasLine("Send finished."); }));
   w.mailbox.PostConfigRead();
   w.thread->Wake();
-  ASSERT_TRUE(WaitUntil([&] { return !w.listener.images().empty(); }));
-  EXPECT_EQ(w.listener.images()[0].bytes, image.bytes);
+  ASSERT_TRUE(WaitUntil([&] { return !w.listener.Images().empty(); }));
+  EXPECT_EQ(w.listener.Images()[0].bytes, image.bytes);
   w.thread->Terminate();
   w.thread->Join();
-  EXPECT_EQ(w.port->stats().closes, 1);
+  EXPECT_EQ(w.port->CurrentStats().closes, 1);
 }
 
 TEST(TCommThread, CarriesOutAReadPostedBeforeThePortWasOpened) {
@@ -89,8 +88,8 @@ TEST(TCommThread, CarriesOutAReadPostedBeforeThePortWasOpened) {
   Worker w;
   w.mailbox.PostConfigRead();
   ASSERT_TRUE(w.Start(std::make_unique<MemorySerialPort>(device.Responder())));
-  ASSERT_TRUE(WaitUntil([&] { return !w.listener.images().empty(); }));
-  EXPECT_EQ(w.listener.images()[0].bytes, image.bytes);
+  ASSERT_TRUE(WaitUntil([&] { return !w.listener.Images().empty(); }));
+  EXPECT_EQ(w.listener.Images()[0].bytes, image.bytes);
 }
 
 TEST(TCommThread, AFailedOpenEndsTheThreadAndStartsNothing) {
@@ -98,7 +97,7 @@ TEST(TCommThread, AFailedOpenEndsTheThreadAndStartsNothing) {
   w.mailbox.PostConfigRead();
   EXPECT_FALSE(w.Start(std::make_unique<MemorySerialPort>(MemorySerialPort::Responder{}, false)));
   EXPECT_EQ(w.mailbox.Pending(), Operation::kConfigRead);  // left for the next worker
-  EXPECT_EQ(w.port->stats().reads, 0);
+  EXPECT_EQ(w.port->CurrentStats().reads, 0);
 }
 
 // With a poll time-out of an hour, only a wake can make the worker look at a
@@ -111,7 +110,7 @@ TEST(TCommThread, WakesForAPostedRequestAndForTermination) {
   w.thread->Wake();
   EXPECT_TRUE(WaitUntil([&] { return w.HasLine("Eeprom read request, page [0]."); }));
   w.thread->Terminate();
-  EXPECT_TRUE(WaitUntil([&] { return w.port->stats().closes == 1; }));
+  EXPECT_TRUE(WaitUntil([&] { return w.port->CurrentStats().closes == 1; }));
   w.thread->Join();
 }
 
@@ -125,20 +124,19 @@ TEST(TCommThread, ARequestPostedAfterCloseWaitsForTheNextWorker) {
   w.thread->Join();
   EXPECT_EQ(w.mailbox.Pending(), Operation::kConfigRead);
   EXPECT_TRUE(w.port->Written().empty());
-  EXPECT_TRUE(w.listener.lines().empty());
+  EXPECT_TRUE(w.listener.Lines().empty());
 }
 
 TEST(TCommThread, TerminateBeforeRunClosesThePort) {
   Worker w;
   auto owned = std::make_unique<MemorySerialPort>();
   w.port = owned.get();
-  w.thread = std::make_unique<TCommThread>(w.engine, std::move(owned),
-                                           std::make_unique<StdWorkerThread>());
+  w.thread = std::make_unique<TCommThread>(w.engine, w.mailbox, w.listener, std::move(owned));
   ASSERT_TRUE(w.thread->Open("/dev/test"));
   w.thread->Terminate();
   w.thread->Join();
-  EXPECT_EQ(w.port->stats().closes, 1);
-  EXPECT_EQ(w.port->stats().reads, 0);
+  EXPECT_EQ(w.port->CurrentStats().closes, 1);
+  EXPECT_EQ(w.port->CurrentStats().reads, 0);
 }
 
 // Hostile ports: whatever they do, each transfer ends up waiting after its
@@ -148,7 +146,7 @@ struct HostileCase {
   const char* name;
   Hostility hostility;
   Operation operation;
-  const char* first_line;
+  const char* firstLine;
 };
 
 class HostilePort : public ::testing::TestWithParam<HostileCase> {};
@@ -174,25 +172,25 @@ TEST_P(HostilePort, TransferWaitsWithoutSpinningOrShowingAnything) {
       break;
   }
   w.thread->Wake();
-  ASSERT_TRUE(WaitUntil([&] { return w.HasLine(c.first_line); }));
+  ASSERT_TRUE(WaitUntil([&] { return w.HasLine(c.firstLine); }));
   std::this_thread::sleep_for(300ms);
   w.thread->Terminate();
   w.thread->Join();
   const auto elapsed = std::chrono::steady_clock::now() - started;
 
-  for (const std::string& line : w.listener.lines()) {
-    EXPECT_TRUE(line == c.first_line || line == "Eeprom frame checksum error." ||
+  for (const std::string& line : w.listener.Lines()) {
+    EXPECT_TRUE(line == c.firstLine || line == "Eeprom frame checksum error." ||
                 line == "Eeprom page data checksum error.")
         << line;
   }
-  EXPECT_TRUE(w.listener.images().empty());
+  EXPECT_TRUE(w.listener.Images().empty());
   if (c.hostility != Hostility::kAnswersGarbage) {
     // One read per poll time-out at most (plus the wakes): a spinning loop
     // would read thousands of times.
     const auto polls = elapsed / kPoll;
-    EXPECT_LE(w.port->stats().reads, polls + 5) << "reads " << w.port->stats().reads;
+    EXPECT_LE(w.port->CurrentStats().reads, polls + 5) << "reads " << w.port->CurrentStats().reads;
   }
-  EXPECT_EQ(w.port->stats().closes, 1);
+  EXPECT_EQ(w.port->CurrentStats().closes, 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(

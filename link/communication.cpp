@@ -1,14 +1,14 @@
-#include "comm_thread.h"
+#include "communication.h"
 
 namespace vardex {
 
-TCommThread::TCommThread(TransferEngine& engine, std::unique_ptr<SerialPort> port,
-                         std::unique_ptr<WorkerThread> thread,
-                         std::chrono::milliseconds poll_timeout)
+TCommThread::TCommThread(TransferEngine& engine, TransferMailbox& mailbox, LinkListener& listener,
+                         std::unique_ptr<SerialPort> port, std::chrono::milliseconds pollTimeout)
     : engine_(engine),
+      mailbox_(mailbox),
+      listener_(listener),
       port_(std::move(port)),
-      thread_(std::move(thread)),
-      poll_timeout_(poll_timeout) {}
+      pollTimeout_(pollTimeout) {}
 
 TCommThread::~TCommThread() {
   Terminate();
@@ -16,7 +16,7 @@ TCommThread::~TCommThread() {
 }
 
 bool TCommThread::Open(const std::string& path) {
-  thread_->Start([this, path] { Body(path); });
+  thread_ = std::thread([this, path] { Body(path); });
   std::unique_lock lock(mutex_);
   changed_.wait(lock, [this] { return phase_ != Phase::kOpening; });
   const bool opened = phase_ == Phase::kOpened;
@@ -50,7 +50,8 @@ void TCommThread::Wake() {
 }
 
 void TCommThread::Join() {
-  thread_->Join();
+  if (thread_.joinable())
+    thread_.join();
 }
 
 void TCommThread::Body(const std::string& path) {
@@ -60,35 +61,49 @@ void TCommThread::Body(const std::string& path) {
   changed_.notify_all();
   if (!opened)
     return;
-  changed_.wait(lock, [this] { return phase_ == Phase::kRunAllowed || terminated(); });
+  changed_.wait(lock, [this] { return phase_ == Phase::kRunAllowed || Terminated(); });
   lock.unlock();
   Execute();
   port_->Close();
 }
 
 void TCommThread::Execute() {
-  engine_.Attach(port_.get());
-  while (!terminated()) {
+  while (!Terminated()) {
     ReadPoll();  // also runs the parser and, through it, the reply handlers
-    engine_.TakePendingOperation(&terminated_);
+    engine_.Start(mailbox_.Take(engine_.Outgoing(), &terminated_), *this);
   }
-  engine_.Attach(nullptr);
 }
 
 void TCommThread::ReadPoll() {
-  const auto deadline = std::chrono::steady_clock::now() + poll_timeout_;
-  const std::size_t count = port_->Read(read_buffer_, poll_timeout_);
+  const auto deadline = std::chrono::steady_clock::now() + pollTimeout_;
+  const std::size_t count = port_->Read(readBuffer_, pollTimeout_);
   // A read that fails at once (an unplugged adapter) still waits out its
   // time-out, so the loop never spins; a wake ends the wait early.
   if (count == 0)
     WaitForWake(deadline);
-  engine_.Receive(std::span(read_buffer_).first(count));
+  engine_.Receive(std::span(readBuffer_).first(count), *this);
 }
 
 void TCommThread::WaitForWake(std::chrono::steady_clock::time_point deadline) {
   std::unique_lock lock(mutex_);
   changed_.wait_until(lock, deadline, [this] { return woken_; });
   woken_ = false;
+}
+
+void TCommThread::Send(std::span<const std::uint8_t> bytes) {
+  port_->Write(bytes);
+}
+
+void TCommThread::OnLogLine(std::string_view line) {
+  listener_.OnLogLine(line);
+}
+
+void TCommThread::OnProgress(Operation operation, std::uint32_t pagesDone) {
+  listener_.OnProgress(operation, pagesDone);
+}
+
+void TCommThread::OnImageVerified(const ConfigImage& image) {
+  listener_.OnImageVerified(image);
 }
 
 }  // namespace vardex

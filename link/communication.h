@@ -8,24 +8,28 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <thread>
 
 #include "serial_port.h"
 #include "transfer_engine.h"
-#include "worker_thread.h"
+#include "transfer_mailbox.h"
+#include "transfer_types.h"
 
 namespace vardex {
 
 // A read of up to 128 bytes waits at most 1 ms per byte plus 1 ms.
 inline constexpr std::chrono::milliseconds kPollTimeout{129};
 
-// The worker: it owns its port, opens it on its own thread and closes it when
-// it ends, and in between loops poll -> parse -> take `PendingOperation` on
-// the program's transfer engine. Only one worker may run the engine at a time.
-class TCommThread {
+// The worker. It owns its port (opened on its own thread, closed when it
+// ends) and does all I/O: it loops poll -> feed the engine -> take
+// `PendingOperation` from the mailbox, sends the engine's frames on the port
+// and passes the engine's events on to the listener. Only one worker may run
+// the engine at a time.
+class TCommThread final : private TransferOutput {
  public:
-  TCommThread(TransferEngine& engine, std::unique_ptr<SerialPort> port,
-              std::unique_ptr<WorkerThread> thread,
-              std::chrono::milliseconds poll_timeout = kPollTimeout);
+  TCommThread(TransferEngine& engine, TransferMailbox& mailbox, LinkListener& listener,
+              std::unique_ptr<SerialPort> port,
+              std::chrono::milliseconds pollTimeout = kPollTimeout);
   ~TCommThread();
   TCommThread(const TCommThread&) = delete;
   TCommThread& operator=(const TCommThread&) = delete;
@@ -43,7 +47,7 @@ class TCommThread {
   void Wake();
   // Waits until the worker has ended and released its port.
   void Join();
-  bool terminated() const { return terminated_.load(std::memory_order_acquire); }
+  bool Terminated() const { return terminated_.load(std::memory_order_acquire); }
 
  private:
   enum class Phase { kOpening, kOpenFailed, kOpened, kRunAllowed };
@@ -52,16 +56,24 @@ class TCommThread {
   void ReadPoll();
   void WaitForWake(std::chrono::steady_clock::time_point deadline);
 
+  void Send(std::span<const std::uint8_t> bytes) override;
+  void OnLogLine(std::string_view line) override;
+  void OnProgress(Operation operation, std::uint32_t pagesDone) override;
+  void OnImageVerified(const ConfigImage& image) override;
+
   TransferEngine& engine_;
+  TransferMailbox& mailbox_;
+  LinkListener& listener_;
   std::unique_ptr<SerialPort> port_;
-  std::unique_ptr<WorkerThread> thread_;
-  const std::chrono::milliseconds poll_timeout_;
-  std::array<std::uint8_t, 128> read_buffer_{};
+  const std::chrono::milliseconds pollTimeout_;
+  std::array<std::uint8_t, 128> readBuffer_{};
+  std::thread thread_;
 
   std::mutex mutex_;
   std::condition_variable changed_;
   Phase phase_ = Phase::kOpening;  // guarded by mutex_
   bool woken_ = false;             // guarded by mutex_
+  // The closing flag: set by "Close port", read at the top of every turn.
   std::atomic<bool> terminated_{false};
 };
 
