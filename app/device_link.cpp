@@ -132,6 +132,9 @@ void DeviceLink::DeliverReports() {
       case Report::Kind::kImage:
         emit ImageReceived(*report.image);
         break;
+      case Report::Kind::kReadsFailing:
+        emit ReadsFailing(report.readsFailing);
+        break;
     }
   }
 }
@@ -150,6 +153,10 @@ void DeviceLink::OnImageVerified(const ConfigImage& image) {
   // The copy travels with the report; the worker may overwrite its own at once.
   Queue(
       {Report::Kind::kImage, {}, Operation::kNone, 0, std::make_shared<const ConfigImage>(image)});
+}
+
+void DeviceLink::OnReadsFailing(bool failing) {
+  Queue({Report::Kind::kReadsFailing, {}, Operation::kNone, 0, nullptr, failing});
 }
 
 }  // namespace vardex

@@ -32,8 +32,7 @@ class DeviceLink final : public QObject, private LinkListener {
   // The device path that a COM name opens, if any.
   using NameResolver = std::function<std::optional<std::string>(const QString&)>;
   // Looks at the file system for what became of COM`number` and its device.
-  using FailureProbe =
-      std::function<void(int number, const std::string& path, PortFacts& facts)>;
+  using FailureProbe = std::function<void(int number, const std::string& path, PortFacts& facts)>;
 
   explicit DeviceLink(QObject* parent = nullptr);
   ~DeviceLink() override;
@@ -72,14 +71,18 @@ class DeviceLink final : public QObject, private LinkListener {
   void Progress(int pagesDone);
   // A verified image read from the device (a copy of the worker's).
   void ImageReceived(const ConfigImage& image);
+  // The open port's reads started failing (the adapter was unplugged), or
+  // work again.
+  void ReadsFailing(bool failing);
 
  private:
   struct Report {
-    enum class Kind { kLogLine, kProgress, kImage } kind = Kind::kLogLine;
+    enum class Kind { kLogLine, kProgress, kImage, kReadsFailing } kind = Kind::kLogLine;
     QString line;
     Operation operation = Operation::kNone;
     int pagesDone = 0;
     std::shared_ptr<const ConfigImage> image;
+    bool readsFailing = false;
   };
   Q_INVOKABLE void DeliverReports();
   void Queue(Report report);
@@ -87,6 +90,7 @@ class DeviceLink final : public QObject, private LinkListener {
   void OnLogLine(std::string_view line) override;
   void OnProgress(Operation operation, std::uint32_t pagesDone) override;
   void OnImageVerified(const ConfigImage& image) override;
+  void OnReadsFailing(bool failing) override;
   void Posted(Operation operation);
   void EndWorker();
   bool Fail(const QString& comName, const std::optional<std::string>& path);

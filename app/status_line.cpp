@@ -31,6 +31,7 @@ StatusLineController::StatusLineController(QLabel* label, DeviceLink* link, QObj
       Show();
     }
   });
+  connect(link_, &DeviceLink::ReadsFailing, this, &StatusLineController::ReadsFailing);
   connect(timer_, &QTimer::timeout, this, &StatusLineController::Tick);
   timer_->start(kTickMs);
   Show();

@@ -81,7 +81,16 @@ void TCommThread::ReadPoll() {
   // time-out, so the loop never spins; a wake ends the wait early.
   if (count == 0)
     WaitForWake(deadline);
+  ReportReadFailures();
   engine_.Receive(std::span(readBuffer_).first(count), *this);
+}
+
+void TCommThread::ReportReadFailures() {
+  const bool failing = port_->ReadsFailing();
+  if (failing == readsFailing_)
+    return;
+  readsFailing_ = failing;
+  listener_.OnReadsFailing(failing);
 }
 
 void TCommThread::WaitForWake(std::chrono::steady_clock::time_point deadline) {

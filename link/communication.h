@@ -60,6 +60,7 @@ class TCommThread final : private TransferOutput {
   void OnLogLine(std::string_view line) override;
   void OnProgress(Operation operation, std::uint32_t pagesDone) override;
   void OnImageVerified(const ConfigImage& image) override;
+  void ReportReadFailures();
 
   TransferEngine& engine_;
   TransferMailbox& mailbox_;
@@ -67,6 +68,7 @@ class TCommThread final : private TransferOutput {
   std::unique_ptr<SerialPort> port_;
   const std::chrono::milliseconds pollTimeout_;
   std::array<std::uint8_t, 128> readBuffer_{};
+  bool readsFailing_ = false;  // as last reported
   std::thread thread_;
 
   std::mutex mutex_;

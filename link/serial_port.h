@@ -25,6 +25,9 @@ class SerialPort {
   virtual void Close() = 0;
   // Any thread: makes a running Read return now, or else the next one.
   virtual void Interrupt() = 0;
+  // After a Read: the device has failed or gone (an unplugged adapter), as
+  // opposed to a silent line. Stays so until the port is opened again.
+  virtual bool ReadsFailing() const { return false; }
 };
 
 }  // namespace vardex

@@ -32,6 +32,9 @@ class LinkListener {
   // A read finished and its checksum holds; the listener copies the image
   // before it returns.
   virtual void OnImageVerified(const ConfigImage& image) = 0;
+  // The port's reads started failing under an open port (the adapter was
+  // unplugged), or work again.
+  virtual void OnReadsFailing(bool failing) { (void)failing; }
 
  protected:
   ~LinkListener() = default;

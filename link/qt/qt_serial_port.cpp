@@ -41,6 +41,7 @@ bool QtSerialPort::Open(const std::string& path) {
   if (QCoreApplication::instance() != nullptr && QAbstractEventDispatcher::instance() == nullptr) {
     QEventLoop makeDispatcher;
   }
+  readsFailing_ = false;
   port_ = std::make_unique<QSerialPort>();
   port_->setPortName(QString::fromStdString(path));
   // QSerialPort opens exclusively and holds a lock file, so a second open of
@@ -78,6 +79,8 @@ bool QtSerialPort::WaitForInput(std::chrono::milliseconds timeout) {
   }
   // A hung-up or failing device reports POLLHUP/POLLERR; the read below then
   // fails and the worker waits out its time-out.
+  if ((fds[0].revents & (POLLHUP | POLLERR | POLLNVAL)) != 0)
+    readsFailing_ = true;
   if (fds[0].revents == 0)
     return false;
   return port_->waitForReadyRead(0);
@@ -87,6 +90,11 @@ bool QtSerialPort::WaitForInput(std::chrono::milliseconds timeout) {
 std::size_t QtSerialPort::Read(std::span<std::uint8_t> into, std::chrono::milliseconds timeout) {
   if (!port_)
     return 0;
+  // The serial layer closes a device that failed under it.
+  if (!port_->isOpen() || port_->error() == QSerialPort::ResourceError) {
+    readsFailing_ = true;
+    return 0;
+  }
   if (port_->bytesAvailable() == 0 && !WaitForInput(timeout))
     return 0;
   const qint64 got =

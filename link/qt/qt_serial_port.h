@@ -21,11 +21,13 @@ class QtSerialPort final : public SerialPort {
   void Write(std::span<const std::uint8_t> bytes) override;
   void Close() override;
   void Interrupt() override;
+  bool ReadsFailing() const override { return readsFailing_; }
 
  private:
   bool WaitForInput(std::chrono::milliseconds timeout);
 
   std::unique_ptr<QSerialPort> port_;
+  bool readsFailing_ = false;
   int wakePipe_[2] = {-1, -1};  // Interrupt() writes, Read() drains
 };
 

@@ -64,6 +64,23 @@ ConfigImage CheckedImage() {
   return image;
 }
 
+TEST(TCommThread, ReportsFailingReadsOnceWhenTheyStart) {
+  Worker w;
+  auto owned = std::make_unique<MemorySerialPort>();
+  const auto counters = owned->Counters();
+  ASSERT_TRUE(w.Start(std::move(owned), 5ms));
+  // A silent line is no failure.
+  ASSERT_TRUE(WaitUntil([&] { return counters->reads >= 5; }));
+  EXPECT_TRUE(w.listener.ReadsFailing().empty());
+  w.port->FailReads();
+  ASSERT_TRUE(WaitUntil([&] { return !w.listener.ReadsFailing().empty(); }));
+  const int readsThen = counters->reads;
+  ASSERT_TRUE(WaitUntil([&] { return counters->reads >= readsThen + 5; }));
+  EXPECT_EQ(w.listener.ReadsFailing(), std::vector<bool>{true});
+  w.thread->Terminate();
+  w.thread->Join();
+}
+
 TEST(TCommThread, WritesAnImageAndReadsItBackIdentical) {
   TestDevice device;
   Worker w;

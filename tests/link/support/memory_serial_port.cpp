@@ -67,4 +67,9 @@ MemorySerialPort::Stats MemorySerialPort::CurrentStats() const {
   return stats_;
 }
 
+bool MemorySerialPort::ReadsFailing() const {
+  std::lock_guard lock(mutex_);
+  return failReads_;
+}
+
 }  // namespace vardex::testing

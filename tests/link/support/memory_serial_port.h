@@ -48,6 +48,7 @@ class MemorySerialPort final : public SerialPort {
   void Write(std::span<const std::uint8_t> bytes) override;
   void Close() override;
   void Interrupt() override;
+  bool ReadsFailing() const override;
 
   // Test side, any thread.
   void Deliver(std::span<const std::uint8_t> bytes);

@@ -31,6 +31,14 @@ class RecordingListener final : public TransferOutput {
     std::lock_guard lock(mutex_);
     images_.push_back(image);
   }
+  void OnReadsFailing(bool failing) override {
+    std::lock_guard lock(mutex_);
+    readsFailing_.push_back(failing);
+  }
+  std::vector<bool> ReadsFailing() const {
+    std::lock_guard lock(mutex_);
+    return readsFailing_;
+  }
   std::vector<std::uint8_t> Written() const {
     std::lock_guard lock(mutex_);
     return written_;
@@ -54,6 +62,7 @@ class RecordingListener final : public TransferOutput {
   std::vector<std::uint32_t> progress_;
   std::vector<ConfigImage> images_;
   std::vector<std::uint8_t> written_;
+  std::vector<bool> readsFailing_;
 };
 
 }  // namespace vardex::testing
