@@ -22,17 +22,12 @@
 #include "firmware_buffer.h"
 #include "page_area.h"
 #include "page_builder.h"
-#include "pages/access_pages.h"
-#include "pages/aprs_is_page.h"
-#include "pages/beacons_page.h"
+#include "page_controls.h"
+#include "page_tables.h"
 #include "pages/clock_page.h"
-#include "pages/digipeater_page.h"
-#include "pages/network_page.h"
-#include "pages/radio_page.h"
+#include "pages/page_layouts.h"
 #include "pages/telemetry_page.h"
-#include "pages/weather_page.h"
 #include "port_failure_text.h"
-#include "settings_binding.h"
 #include "status_line.h"
 #include "window_placement.h"
 
@@ -40,29 +35,16 @@ namespace {
 
 constexpr QPoint kDesignPosition{350, 217};
 
-struct TabPage {
-  const char* name;
-  const char* caption;
-};
-
-constexpr TabPage kPages[] = {
-    {"TabSheet1", "Radio"},          {"TabSheet6", "Digipeater"},
-    {"TabSheet2", "Beacons"},        {"TabSheet9", "Network"},
-    {"TabSheet3", "APRS-IS"},        {"TabSheet4", "Weather"},
-    {"TabSheet5", "RTC/NTP time"},   {"TabSheet7", "WWW access"},
-    {"TabSheet10", "Telnet access"}, {"TabSheet8", "Telemetry module"},
-};
-
 }  // namespace
 
-TForm1::TForm1(MessageBoxes* boxes, QWidget* parent, const vardex::LocalTimeSource* clock)
+TForm1::TForm1(vardex::MessageBoxes* boxes, QWidget* parent, const vardex::LocalTimeSource* clock)
     : QWidget(parent), boxes_(boxes), clock_(clock) {
   if (clock_ == nullptr) {
     ownClock_ = std::make_unique<vardex::SystemLocalTimeSource>();
     clock_ = ownClock_.get();
   }
   if (boxes_ == nullptr) {
-    ownBoxes_ = std::make_unique<QtMessageBoxes>(this);
+    ownBoxes_ = std::make_unique<vardex::QtMessageBoxes>(this);
     boxes_ = ownBoxes_.get();
   }
   setObjectName("Form1");
@@ -75,8 +57,15 @@ TForm1::TForm1(MessageBoxes* boxes, QWidget* parent, const vardex::LocalTimeSour
   pageControl_ = new QTabWidget(this);
   pageControl_->setObjectName("PageControl1");
   pageControl_->setUsesScrollButtons(false);  // all ten captions stay visible
-  for (const TabPage& tab : kPages) {
-    pages_.push_back(vardex::AddScrollingPage(pageControl_, tab.name, tab.caption));
+  const std::vector<vardex::PageTable>& tables = vardex::PageTables();
+  controls_.Pages().reserve(tables.size());
+  for (const vardex::PageTable& table : tables) {
+    QWidget* page = vardex::AddScrollingPage(
+        pageControl_,
+        QString::fromUtf8(table.sheetName.data(), static_cast<qsizetype>(table.sheetName.size())),
+        QString::fromUtf8(table.caption.data(), static_cast<qsizetype>(table.caption.size())));
+    pages_.push_back(page);
+    controls_.Pages().emplace_back(page, table);
   }
 
   memo_ = new QPlainTextEdit(this);
@@ -115,19 +104,15 @@ TForm1::TForm1(MessageBoxes* boxes, QWidget* parent, const vardex::LocalTimeSour
   layout->addWidget(progress_);
   layout->addWidget(statusLabel_);
 
-  // Each page builds its own controls; the start-up values come from the
-  // settings' defaults so they live in one place.
-  BuildRadioPage(Page(0));
-  BuildDigipeaterPage(Page(1));
-  BuildBeaconsPage(Page(2));
-  BuildNetworkPage(Page(3));
-  BuildAprsIsPage(Page(4));
-  BuildWeatherPage(Page(5));
-  BuildClockPage(Page(6));
-  BuildWwwAccessPage(Page(7));
-  BuildTelnetAccessPage(Page(8));
-  BuildTelemetryPage(Page(9));
-  ShowSettings(this, vardex::ConfigSettings{});
+  // Each page lays out the controls its table builds; the start-up values
+  // come from the settings' defaults so they live in one place.
+  const std::span<const vardex::PageLayout> layouts = vardex::PageLayouts();
+  for (std::size_t i = 0; i < controls_.Pages().size() && i < layouts.size(); ++i) {
+    vardex::PageControls& page = controls_.Pages()[i];
+    layouts[i](page.Page(), page);
+  }
+  vardex::ConfigSettings startUp;
+  controls_.Show(startUp);
   FillClockFromSystemTime();
   CheckBox21Click();
   connect(findChild<QPushButton*>("Button11"), &QPushButton::clicked, this, &TForm1::Button11Click);
@@ -162,16 +147,16 @@ void TForm1::BuildConnectionGroup(QWidget* group) {
   for (int n = 1; n <= 9; ++n) ports->addItem(QStringLiteral("COM%1").arg(n));
   ports->setCurrentIndex(-1);  // "COM1" is shown, but nothing is selected
   ports->setEditText("COM1");
-  InstallComPortHint(ports);
+  vardex::InstallComPortHint(ports);
 
-  auto* open = MakeButton(group, "Button1", "Open port");
-  auto* close = MakeButton(group, "Button2", "Close port");
-  auto* read = MakeButton(group, "Button4", "Read config");
-  auto* write = MakeButton(group, "Button5", "Write config");
-  auto* upload = MakeButton(group, "Button3", "Upload firmware");
+  auto* open = vardex::MakeButton(group, "Button1", "Open port");
+  auto* close = vardex::MakeButton(group, "Button2", "Close port");
+  auto* read = vardex::MakeButton(group, "Button4", "Read config");
+  auto* write = vardex::MakeButton(group, "Button5", "Write config");
+  auto* upload = vardex::MakeButton(group, "Button3", "Upload firmware");
 
   auto* row = new QHBoxLayout(group);
-  row->addWidget(MakeLabel(group, "COM Port:", ports));
+  row->addWidget(vardex::MakeLabel(group, "COM Port:", ports));
   row->addWidget(ports);
   row->addSpacing(16);
   for (QPushButton* button : {open, close, read, write, upload}) row->addWidget(button);
@@ -197,15 +182,17 @@ QWidget* TForm1::Page(int index) const {
 void TForm1::ReportStepFailure(const vardex::StepResult& result) {
   const QString text = QString::fromStdString(result.text);
   if (result.kind == vardex::StepResult::Kind::kNotAnInteger) {
-    boxes_->ShowError(NotAnIntegerText(text));
+    boxes_->ShowError(vardex::NotAnIntegerText(text));
   } else {
     boxes_->ShowInformation(text);
   }
 }
 
 bool TForm1::BuildConfigImage() {
-  const vardex::StepResult result = vardex::BuildConfigImage(GatherSettings(this), writeImage_);
-  if (!result.ok()) {
+  vardex::ConfigSettings settings;
+  controls_.Gather(settings);
+  const vardex::StepResult result = vardex::BuildConfigImage(settings, writeImage_);
+  if (!result.Succeeded()) {
     ReportStepFailure(result);
     return false;
   }
@@ -215,9 +202,10 @@ bool TForm1::BuildConfigImage() {
 void TForm1::ShowConfigImage(const vardex::ConfigImage& received) {
   // Start from what the window shows, so fields the device does not give
   // back keep their values.
-  vardex::ConfigSettings settings = GatherSettings(this);
+  vardex::ConfigSettings settings;
+  controls_.Gather(settings);
   vardex::ShowConfigImage(received, settings);
-  ShowSettings(this, settings);
+  controls_.Show(settings);
 }
 
 void TForm1::AppendLog(const QString& line) {
@@ -264,7 +252,7 @@ void TForm1::Button4Click() {
 void TForm1::Button5Click() {
   // The PC's time goes into the clock fields first when
   // "Upload PC system time on config write" is checked.
-  if (UploadsPcTime(this))
+  if (vardex::UploadsPcTime(controls_))
     FillClockFromSystemTime();
   if (!BuildConfigImage())
     return;
@@ -280,36 +268,36 @@ void TForm1::Button11Click() {
 }
 
 void TForm1::FillClockFromSystemTime() {
-  ShowLocalTime(this, *clock_);
+  vardex::ShowLocalTime(controls_, *clock_);
 }
 
 void TForm1::CheckBox21Click() {
-  ApplyClockBoxesState(this);
+  vardex::ApplyClockBoxesState(controls_);
 }
 
 void TForm1::Button6Click() {
-  ApplyChannelDefaultsOnPage(this, 1);
+  vardex::ApplyChannelDefaultsOnPage(controls_, 1);
 }
 
 void TForm1::Button7Click() {
-  ApplyChannelDefaultsOnPage(this, 2);
+  vardex::ApplyChannelDefaultsOnPage(controls_, 2);
 }
 
 void TForm1::Button8Click() {
-  ApplyChannelDefaultsOnPage(this, 3);
+  vardex::ApplyChannelDefaultsOnPage(controls_, 3);
 }
 
 void TForm1::Button9Click() {
-  ApplyChannelDefaultsOnPage(this, 4);
+  vardex::ApplyChannelDefaultsOnPage(controls_, 4);
 }
 
 void TForm1::Button10Click() {
-  ApplyChannelDefaultsOnPage(this, 5);
+  vardex::ApplyChannelDefaultsOnPage(controls_, 5);
 }
 
 void TForm1::ConnectDeviceLink() {
   link_ = new vardex::DeviceLink(this);
-  ownChooser_ = std::make_unique<QtFirmwareFileChooser>();
+  ownChooser_ = std::make_unique<vardex::QtFirmwareFileChooser>();
   chooser_ = ownChooser_.get();
   // The link emits these on the window's thread, in the worker's order.
   connect(link_, &vardex::DeviceLink::LogLine, this, &TForm1::AppendLog);

@@ -10,6 +10,7 @@
 #include "firmware_file_chooser.h"
 #include "local_time.h"
 #include "message_boxes.h"
+#include "page_controls.h"
 #include "step_result.h"
 
 class QCloseEvent;
@@ -34,7 +35,7 @@ class TForm1 : public QWidget {
   // `boxes` replaces the modal message boxes (tests record them); null gives
   // the real ones. `clock` likewise gives the local time for the clock
   // fields; null uses the PC's own clock.
-  explicit TForm1(MessageBoxes* boxes = nullptr, QWidget* parent = nullptr,
+  explicit TForm1(vardex::MessageBoxes* boxes = nullptr, QWidget* parent = nullptr,
                   const vardex::LocalTimeSource* clock = nullptr);
   ~TForm1() override;
 
@@ -52,7 +53,7 @@ class TForm1 : public QWidget {
   void ShowConfigImage(const vardex::ConfigImage& received);
 
   const vardex::ConfigImage& WriteImage() const { return writeImage_; }
-  MessageBoxes& Boxes() { return *boxes_; }
+  vardex::MessageBoxes& Boxes() { return *boxes_; }
   // Appends one line to the log pane.
   void AppendLog(const QString& line);
   // The device link (tests give it a port or a name lookup of their own).
@@ -60,7 +61,7 @@ class TForm1 : public QWidget {
   // The status line under the progress bar.
   vardex::StatusLineController& StatusLine() { return *status_; }
   // Replaces the file dialog of "Upload firmware" (tests pick the file).
-  void SetFirmwareFileChooser(FirmwareFileChooser* chooser) { chooser_ = chooser; }
+  void SetFirmwareFileChooser(vardex::FirmwareFileChooser* chooser) { chooser_ = chooser; }
   // Puts the PC's local time into the date and time boxes of "RTC/NTP time".
   void FillClockFromSystemTime();
 
@@ -95,8 +96,8 @@ class TForm1 : public QWidget {
   void StartProgress(int pages);
   void ReportStepFailure(const vardex::StepResult& result);
 
-  std::unique_ptr<MessageBoxes> ownBoxes_;
-  MessageBoxes* boxes_;
+  std::unique_ptr<vardex::MessageBoxes> ownBoxes_;
+  vardex::MessageBoxes* boxes_;
   std::unique_ptr<vardex::LocalTimeSource> ownClock_;
   const vardex::LocalTimeSource* clock_;
   TForm2* form2_ = nullptr;
@@ -108,7 +109,8 @@ class TForm1 : public QWidget {
   QList<QWidget*> pages_;
   bool placed_ = false;
   vardex::DeviceLink* link_ = nullptr;
-  std::unique_ptr<FirmwareFileChooser> ownChooser_;
-  FirmwareFileChooser* chooser_ = nullptr;
+  std::unique_ptr<vardex::FirmwareFileChooser> ownChooser_;
+  vardex::FirmwareFileChooser* chooser_ = nullptr;
   vardex::ConfigImage writeImage_;
+  vardex::WindowControls controls_;
 };

@@ -5,6 +5,8 @@
 
 #include "com_port_list.h"
 
+namespace vardex {
+
 namespace {
 
 // Links and adapters come and go, so the hint is worked out when it shows.
@@ -25,3 +27,5 @@ void InstallComPortHint(QComboBox* ports) {
   ports->installEventFilter(new ComPortHintFilter(ports));
   ports->setToolTip(vardex::ComPortHint());
 }
+
+}  // namespace vardex

@@ -2,9 +2,13 @@
 
 #include <QFileDialog>
 
+namespace vardex {
+
 std::optional<QString> QtFirmwareFileChooser::ChooseFirmwareFile(QWidget* parent) {
   const QString path = QFileDialog::getOpenFileName(parent);
   if (path.isEmpty())
     return std::nullopt;
   return path;
 }
+
+}  // namespace vardex

@@ -5,6 +5,8 @@
 
 class QWidget;
 
+namespace vardex {
+
 // The file-open dialog of "Upload firmware", behind an interface so that
 // tests can pick the file.
 class FirmwareFileChooser {
@@ -19,3 +21,5 @@ class QtFirmwareFileChooser final : public FirmwareFileChooser {
  public:
   std::optional<QString> ChooseFirmwareFile(QWidget* parent) override;
 };
+
+}  // namespace vardex

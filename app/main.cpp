@@ -15,7 +15,8 @@ int main(int argc, char* argv[]) {
     return QApplication::exec();
   } catch (const std::exception& error) {
     // Whatever escapes start-up is shown, then the process ends normally.
-    QtMessageBoxes(nullptr).ShowError(ErrorBoxText(QString::fromLocal8Bit(error.what())));
+    vardex::QtMessageBoxes(nullptr).ShowError(
+        vardex::ErrorBoxText(QString::fromLocal8Bit(error.what())));
   }
   return 0;
 }

@@ -4,6 +4,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+namespace vardex {
+
 QString ErrorBoxText(const QString& text) {
   if (!text.isEmpty() && text.back() > QChar('.'))
     return text + QLatin1Char('.');
@@ -48,3 +50,5 @@ bool QtMessageBoxes::AskCloseAnyway(const QString& text) {
   box.exec();
   return box.clickedButton() == close;
 }
+
+}  // namespace vardex

@@ -4,6 +4,8 @@
 
 class QWidget;
 
+namespace vardex {
+
 // The three message-box styles of the tool. The window shows every message
 // through this interface, so tests can record what would be shown instead of
 // blocking on a modal box.
@@ -41,3 +43,5 @@ class QtMessageBoxes : public MessageBoxes {
  private:
   QWidget* parent_;
 };
+
+}  // namespace vardex

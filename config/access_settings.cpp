@@ -63,7 +63,7 @@ StepResult EncodeAccessSettings(const AccessSettings& s, ConfigImage& image) {
   PutCredentials(kWww, s.www, image);
   PutBasicToken(s.www, image);
   StepResult result = PutPort(kWww, s.www, image);
-  if (!result.ok())
+  if (!result.Succeeded())
     return result;
   PutCredentials(kTelnet, s.telnet, image);
   return PutPort(kTelnet, s.telnet, image);

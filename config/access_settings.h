@@ -16,8 +16,8 @@ struct ServiceAccess {
 
 // The "WWW access" and "Telnet access" pages.
 struct AccessSettings {
-  ServiceAccess www{.port = "80"};     // www_user, www_password, www_port
-  ServiceAccess telnet{.port = "23"};  // telnet_user, telnet_password, telnet_port
+  ServiceAccess www{.port = "80"};
+  ServiceAccess telnet{.port = "23"};
 };
 
 // Stores both services; the web service also gets its HTTP Basic token

@@ -43,7 +43,7 @@ StepResult EncodeAprsIsSettings(const AprsIsSettings& s, ConfigImage& image) {
     result =
         StoreNumberField(server.port, {entry + kPortInEntry, 4, 0, 65535, RangeOf::kTypedValue},
                          kPortMessages[i], image);
-    if (!result.ok())
+    if (!result.Succeeded())
       return result;
   }
   image.PutText(kUser, kLoginWidth, Latin1FromUtf8(s.user));

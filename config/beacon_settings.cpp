@@ -22,12 +22,12 @@ StepResult EncodeBeaconSettings(const BeaconSettings& s, ConfigImage& image) {
   for (std::size_t i = 0; i < kBeaconCount; ++i) {
     const Beacon& beacon = s.beacons[i];
     StepResult result = EncodeReportBlock(kReportBlockLayouts[i], beacon.block, image);
-    if (!result.ok())
+    if (!result.Succeeded())
       return result;
     // Special strings are stored as typed; the device replaces them.
     image.PutText(MessageOffset(i), kMessageWidth, Latin1FromUtf8(beacon.message));
     result = CheckPrintableText(beacon.message, MessageFailure(i));
-    if (!result.ok())
+    if (!result.Succeeded())
       return result;
   }
   return StepResult::Ok();

@@ -11,14 +11,14 @@ namespace vardex {
 // clock at start and before every write while `uploadPcTime` is set, so their
 // initial texts here are placeholders that are never shown.
 struct ClockSettings {
-  bool uploadPcTime = true;                // CheckBox21
-  std::string year = "2011";               // Edit36
-  std::string month = "2";                 // Edit40
-  std::string day = "17";                  // Edit41
-  std::string hour = "22";                 // Edit42
-  std::string minute = "00";               // Edit43
-  bool useNtp = true;                      // CheckBox14
-  std::string ntpServer = "pool.ntp.org";  // Edit28
+  bool uploadPcTime = true;
+  std::string year = "2011";
+  std::string month = "2";
+  std::string day = "17";
+  std::string hour = "22";
+  std::string minute = "00";
+  bool useNtp = true;
+  std::string ntpServer = "pool.ntp.org";
 };
 
 // Stores the five clock set values (not range-checked: the device takes them

@@ -59,7 +59,7 @@ StepResult BuildConfigImage(const ConfigSettings& settings, ConfigImage& image) 
   image.Clear();
   for (const auto& section : kSections) {
     StepResult result = section.encode(settings, image);
-    if (!result.ok())
+    if (!result.Succeeded())
       return result;
   }
   StoreImageChecksum(image);

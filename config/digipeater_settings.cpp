@@ -37,7 +37,7 @@ StepResult EncodeDigipeaterSettings(const DigipeaterSettings& s, ConfigImage& im
 
   StepResult result = StoreNumberField(s.duplicateChecking, {kAntiflood, 4, 15, 180},
                                        "Antiflood timeout - range error (15 - 180).", image);
-  if (!result.ok())
+  if (!result.Succeeded())
     return result;
 
   // Every row is checked, active or not, named or not.
@@ -48,11 +48,11 @@ StepResult EncodeDigipeaterSettings(const DigipeaterSettings& s, ConfigImage& im
     // Only the low 8 bits are stored and checked: 1 to 7.
     result =
         StoreNumberField(path.lower, {entry + kLower, 1, 1, 7}, BoundMessage(row, "n>="), image);
-    if (!result.ok())
+    if (!result.Succeeded())
       return result;
     result =
         StoreNumberField(path.higher, {entry + kHigher, 1, 1, 7}, BoundMessage(row, "n<="), image);
-    if (!result.ok())
+    if (!result.Succeeded())
       return result;
     image.PutU8(entry + kTraceable, ListIndexByte(path.traceable));
     image.PutU8(entry + kActive, path.active ? 1 : 0);

@@ -13,8 +13,8 @@ namespace vardex {
 // (0 "No", 1 "Yes", -1 nothing selected) and the active box.
 struct DigipeaterPath {
   std::string name;
-  std::string lower = "1";   // Pathn<k>_lower, "N >="
-  std::string higher = "7";  // Pathn<k>_higher, "N <="
+  std::string lower = "1";   // "N >="
+  std::string higher = "7";  // "N <="
   int traceable = 0;
   bool active = false;
 };
@@ -23,8 +23,8 @@ inline constexpr std::size_t kDigipeaterPathCount = 8;
 
 // The "Digipeater" page, initialised to the start-up state.
 struct DigipeaterSettings {
-  bool digipeaterOn = true;              // CheckBox1
-  std::string duplicateChecking = "60";  // Edit8, seconds
+  bool digipeaterOn = true;
+  std::string duplicateChecking = "60";  // seconds
   std::array<DigipeaterPath, kDigipeaterPathCount> paths = {
       DigipeaterPath{"WIDE", "1", "7", 1, true},
       DigipeaterPath{"SP", "1", "7", 0, true},

@@ -31,7 +31,7 @@ StepResult EncodeNetworkSettings(const NetworkSettings& s, ConfigImage& image) {
       // The typed value is checked, so -1 fails although its low byte fits.
       result = StoreNumberField(octets[i], {row.offset + i, 1, 0, 255, RangeOf::kTypedValue},
                                 row.rangeMessage, image);
-      if (!result.ok())
+      if (!result.Succeeded())
         return result;
     }
   }

@@ -14,10 +14,10 @@ using OctetTexts = std::array<std::string, 4>;
 // The "Network" page: the device's own address, its mask, the gateway and a
 // DNS server, each typed as four decimal octets.
 struct NetworkSettings {
-  OctetTexts address = {"192", "168", "2", "2"};  // Edit9, Edit10, Edit11, Edit12
-  OctetTexts mask = {"255", "255", "255", "0"};   // Edit13, Edit15, Edit17, Edit19
-  OctetTexts gateway = {"192", "168", "2", "1"};  // Edit14, Edit16, Edit18, Edit20
-  OctetTexts dns = {"192", "168", "2", "1"};      // Edit24, Edit25, Edit26, Edit27
+  OctetTexts address = {"192", "168", "2", "2"};
+  OctetTexts mask = {"255", "255", "255", "0"};
+  OctetTexts gateway = {"192", "168", "2", "1"};
+  OctetTexts dns = {"192", "168", "2", "1"};
 };
 
 // Checks address, mask, gateway, DNS (the order of the page) but stores them

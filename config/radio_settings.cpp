@@ -60,11 +60,11 @@ StepResult EncodeRadioSettings(const RadioSettings& s, ConfigImage& image) {
 
   result = StoreNumberField(s.txDelay, {kTxDelay, 4, 200, 1000},
                             "Preamble len - range error (200 - 1000).", image);
-  if (!result.ok())
+  if (!result.Succeeded())
     return result;
   result = StoreNumberField(s.quietTime, {kQuietTime, 4, 200, 3000},
                             "Quiet time - range error (200 - 3000).", image);
-  if (!result.ok())
+  if (!result.Succeeded())
     return result;
 
   image.PutU8(kPttType, ListIndexByte(s.pttType));

@@ -28,22 +28,22 @@ StepResult EncodeReportBlock(const ReportBlockLayout& layout, const ReportBlockS
   StepResult result =
       StoreNumberField(s.bign, {layout.bign, 1, 1, 7},
                        Message(layout, " path, N value range error (1 - 7)."), image);
-  if (!result.ok())
+  if (!result.Succeeded())
     return result;
   result = StoreNumberField(s.smalln, {layout.smalln, 1, 1, 7},
                             Message(layout, " path, n value range error (1 - 7)."), image);
-  if (!result.ok())
+  if (!result.Succeeded())
     return result;
   if (image.GetU8(layout.bign) > image.GetU8(layout.smalln))
     return StepResult::Invalid(Message(layout, " path, n should be >= N.")).About(&s.smalln);
 
   result = StoreNumberField(s.txRateRf, {layout.txRateRf, 4, 5, 1440},
                             Message(layout, " tx rate (RF) range error (5 - 1440)."), image);
-  if (!result.ok())
+  if (!result.Succeeded())
     return result;
   result = StoreNumberField(s.txRateAprsIs, {layout.txRateAprsIs, 4, 5, 1440},
                             Message(layout, " tx rate (APRSIS) range error (5 - 1440)."), image);
-  if (!result.ok())
+  if (!result.Succeeded())
     return result;
 
   image.PutU8(layout.toRf, s.toRf ? 1 : 0);

@@ -27,23 +27,9 @@ struct ReportBlockSettings {
 // The same two entries in every Dest list; each is stored as its text.
 inline constexpr std::array<std::string_view, 2> kDestinationList = {"BEACON0", "APVDX10"};
 
-// Tool tips of one kind of report (all beacons share theirs).
-struct ReportBlockHints {
-  std::string_view dest;
-  std::string_view path;
-  std::string_view smalln;
-  std::string_view bign;
-  std::string_view txRateRf;
-  std::string_view txRateAprsIs;
-  std::string_view toRf;
-  std::string_view toAprsIs;
-};
-
 // Everything that tells one report block apart from the other ten.
 struct ReportBlockLayout {
-  std::string_view messageLabel;   // "Beacon 1" in "Beacon 1 path, n should be >= N."
-  std::string_view controlPrefix;  // "Beacon1_" in "Beacon1_txrate_rf"
-  std::string_view pathSuffix;     // "Path" for the beacons, "path" for the others
+  std::string_view messageLabel;  // "Beacon 1" in "Beacon 1 path, n should be >= N."
   // Image offsets of the fields.
   std::size_t dest;
   std::size_t path;
@@ -54,68 +40,16 @@ struct ReportBlockLayout {
   std::size_t toRf;
   std::size_t toAprsIs;
   int defaultDest;
-  int rateBoxWidth;  // characters the rate boxes admit when typing
-  const ReportBlockHints* hints;
 };
 
 inline constexpr std::size_t kDestWidth = 8;
 inline constexpr std::size_t kReportPathWidth = 6;
 
-inline constexpr ReportBlockHints kBeaconHints = {
-    "Beacon destination.",
-    "Beacon path in New-N format. If you leave this field blank, beacon will be sent without path.",
-    "n value for beacon path in New-N format.",
-    "N value for beacon path in New-N format.",
-    "Beacon TX rate to RF (minutes).",
-    "Beacon TX rate to APRS-IS (minutes).",
-    "If selected, beacon will be sent to RF.",
-    "If selected, beacon will be sent to APRS-IS server.",
-};
-
-inline constexpr ReportBlockHints kWeatherReportHints = {
-    "Weather report destination.",
-    "Weather report path in New-N format. If you leave this field blank, report will be sent "
-    "without path.",
-    "n value for weather report path in New-N format.",
-    "N value for weather report path in New-N format.",
-    "Weather report TX rate to RF (minutes).",
-    "Weather report TX rate to APRS-IS (minutes).",
-    "If selected, weather report will be sent to RF.",
-    "If selected, weather report will be sent to APRS-IS server.",
-};
-
-inline constexpr ReportBlockHints kTelemetryDataHints = {
-    "Telemetry data destination.",
-    "Telemetry data path in New-N format. If you leave this field blank, telemetry data will be "
-    "sent without path.",
-    "n value for telemetry data path in New-N format.",
-    "N value for telemetry data path in New-N format.",
-    "Telemetry data TX rate to RF (minutes).",
-    "Telemetry data TX rate to APRS-IS (minutes).",
-    "If selected, telemetry data will be sent to RF.",
-    "If selected, Telemetry data will be sent to APRS-IS server.",
-};
-
-inline constexpr ReportBlockHints kTelemetryParametersHints = {
-    "Telemetry parameters destination.",
-    "Telemetry parameters path in New-N format. If you leave this field blank, telemetry "
-    "parameters will be sent without path.",
-    "n value for telemetry parameters path in New-N format.",
-    "N value for telemetry parameters path in New-N format.",
-    "Telemetry parameters TX rate to RF (minutes).",
-    "Telemetry parameters TX rate to APRS-IS (minutes).",
-    "If selected, telemetry parameters will be sent to RF.",
-    "If selected, Telemetry parameters will be sent to APRS-IS server.",
-};
-
 // Beacon k occupies 92 bytes from 340 + 92 * (k - 1); its message sits between
 // the rates and the switches, and its last byte is never written.
-constexpr ReportBlockLayout BeaconLayout(std::size_t k, std::string_view label,
-                                         std::string_view prefix, int defaultDest) {
+constexpr ReportBlockLayout BeaconLayout(std::size_t k, std::string_view label, int defaultDest) {
   const std::size_t start = 340 + 92 * (k - 1);
   return {.messageLabel = label,
-          .controlPrefix = prefix,
-          .pathSuffix = "Path",
           .dest = start,
           .path = start + 8,
           .bign = start + 14,
@@ -124,9 +58,7 @@ constexpr ReportBlockLayout BeaconLayout(std::size_t k, std::string_view label,
           .txRateAprsIs = start + 20,
           .toRf = start + 89,
           .toAprsIs = start + 90,
-          .defaultDest = defaultDest,
-          .rateBoxWidth = 4,
-          .hints = &kBeaconHints};
+          .defaultDest = defaultDest};
 }
 
 enum class ReportBlockInstance {
@@ -146,17 +78,15 @@ enum class ReportBlockInstance {
 // The one table that drives all eleven instances, in ReportBlockInstance order.
 // The telemetry blocks keep their switches ahead of their rates.
 inline constexpr std::array<ReportBlockLayout, 11> kReportBlockLayouts = {
-    BeaconLayout(1, "Beacon 1", "Beacon1_", 1),
-    BeaconLayout(2, "Beacon 2", "Beacon2_", 0),
-    BeaconLayout(3, "Beacon 3", "Beacon3_", 0),
-    BeaconLayout(4, "Beacon 4", "Beacon4_", 0),
-    BeaconLayout(5, "Beacon 5", "Beacon5_", 0),
-    BeaconLayout(6, "Beacon 6", "Beacon6_", 0),
-    BeaconLayout(7, "Beacon 7", "Beacon7_", 0),
-    BeaconLayout(8, "Beacon 8", "Beacon8_", 0),
+    BeaconLayout(1, "Beacon 1", 1),
+    BeaconLayout(2, "Beacon 2", 0),
+    BeaconLayout(3, "Beacon 3", 0),
+    BeaconLayout(4, "Beacon 4", 0),
+    BeaconLayout(5, "Beacon 5", 0),
+    BeaconLayout(6, "Beacon 6", 0),
+    BeaconLayout(7, "Beacon 7", 0),
+    BeaconLayout(8, "Beacon 8", 0),
     ReportBlockLayout{.messageLabel = "Weather report",
-                      .controlPrefix = "Weather_",
-                      .pathSuffix = "path",
                       .dest = 53,
                       .path = 61,
                       .bign = 67,
@@ -165,12 +95,8 @@ inline constexpr std::array<ReportBlockLayout, 11> kReportBlockLayouts = {
                       .txRateAprsIs = 76,
                       .toRf = 113,
                       .toAprsIs = 114,
-                      .defaultDest = 1,
-                      .rateBoxWidth = 3,
-                      .hints = &kWeatherReportHints},
+                      .defaultDest = 1},
     ReportBlockLayout{.messageLabel = "Telemeetry data",
-                      .controlPrefix = "Teledata_",
-                      .pathSuffix = "path",
                       .dest = 1269,
                       .path = 1277,
                       .bign = 1283,
@@ -179,12 +105,8 @@ inline constexpr std::array<ReportBlockLayout, 11> kReportBlockLayouts = {
                       .txRateAprsIs = 1292,
                       .toRf = 1285,
                       .toAprsIs = 1286,
-                      .defaultDest = 1,
-                      .rateBoxWidth = 3,
-                      .hints = &kTelemetryDataHints},
+                      .defaultDest = 1},
     ReportBlockLayout{.messageLabel = "Telemeetry parameters",
-                      .controlPrefix = "Teleparams_",
-                      .pathSuffix = "path",
                       .dest = 1296,
                       .path = 1304,
                       .bign = 1310,
@@ -193,9 +115,7 @@ inline constexpr std::array<ReportBlockLayout, 11> kReportBlockLayouts = {
                       .txRateAprsIs = 1320,
                       .toRf = 1312,
                       .toAprsIs = 1313,
-                      .defaultDest = 1,
-                      .rateBoxWidth = 3,
-                      .hints = &kTelemetryParametersHints},
+                      .defaultDest = 1},
 };
 
 constexpr const ReportBlockLayout& LayoutOf(ReportBlockInstance instance) {

@@ -27,7 +27,7 @@ struct StepResult {
   static StepResult NotAnInteger(std::string boxText) {
     return {Kind::kNotAnInteger, std::move(boxText)};
   }
-  bool ok() const { return kind == Kind::kOk; }
+  bool Succeeded() const { return kind == Kind::kOk; }
   // The same result, naming `member` as the setting that failed.
   StepResult About(const void* member) && {
     field = member;

@@ -37,7 +37,7 @@ struct TelemetryChannel {
 
 // The "Telemetry module" page without its two report blocks.
 struct TelemetrySettings {
-  int moduleSupport = 0;  // ComboBox26: "Disabled", "Enabled"
+  int moduleSupport = 0;  // "Disabled", "Enabled"
   std::array<TelemetryChannel, 5> channels = {{
       {1, "I1", "mA", "0", "19.5", "0", 0},
       {4, "I2", "mA", "0", "19.5", "0", 0},

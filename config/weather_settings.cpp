@@ -19,7 +19,7 @@ const ReportBlockLayout& WeatherLayout() {
 StepResult EncodeWeatherSettings(const WeatherSettings& s, ConfigImage& image) {
   image.PutU8(kStationType, ListIndexByte(s.stationType));
   StepResult result = EncodeReportBlock(WeatherLayout(), s.report, image);
-  if (!result.ok())
+  if (!result.Succeeded())
     return result;
   image.PutText(kComment, kCommentWidth, Latin1FromUtf8(s.comment));
   return CheckPrintableText(s.comment, "Weather report comment - forbidden characters.");

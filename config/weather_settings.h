@@ -10,7 +10,7 @@
 
 namespace vardex {
 
-// Entries of Weather_stationtype; the stored byte is the index.
+// The weather station types; the stored byte is the index.
 inline constexpr std::array<std::string_view, 11> kWeatherStationTypes = {
     "None",
     "Peet Bros Ultimeter 100",

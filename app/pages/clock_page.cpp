@@ -1,61 +1,36 @@
 #include "pages/clock_page.h"
 
 #include <QCheckBox>
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QVBoxLayout>
-#include <array>
 
+#include "clock_settings.h"
 #include "page_builder.h"
-#include "settings_binding.h"
+#include "page_controls.h"
+#include "pages/page_layouts.h"
 
+namespace vardex {
 namespace {
 
-struct ClockBox {
-  const char* label;
-  const char* name;
-  int maxLength;
-  std::string vardex::ClockSettings::*text;
-};
-
-// In the order they are filled, enabled and disabled.
-const std::array<ClockBox, 5> kClockBoxes = {{
-    {"Year:", "Edit36", 4, &vardex::ClockSettings::year},
-    {"Month:", "Edit40", 2, &vardex::ClockSettings::month},
-    {"Day:", "Edit41", 2, &vardex::ClockSettings::day},
-    {"Hour:", "Edit42", 2, &vardex::ClockSettings::hour},
-    {"Minute:", "Edit43", 2, &vardex::ClockSettings::minute},
-}};
-
-void BindClockTime(SettingsBinder& b, vardex::ClockSettings& s) {
-  for (const ClockBox& box : kClockBoxes) b.Text(box.name, s.*box.text);
-}
+const char* const kTimeLabels[] = {"Year:", "Month:", "Day:", "Hour:", "Minute:"};
 
 }  // namespace
 
-void BuildClockPage(QWidget* page) {
-  auto* upload =
-      MakeCheck(page, "CheckBox21", "Upload PC system time on config write",
-                "If selected, the application will send current PC time on config save.");
+void BuildClockPage(QWidget* page, PageControls& controls) {
+  QWidget* upload = controls.Next();
 
   auto* time = new QHBoxLayout;
-  for (const ClockBox& box : kClockBoxes) {
-    auto* edit = MakeEdit(page, box.name, box.maxLength);
-    edit->setFixedWidth(box.maxLength == 4 ? 48 : 32);
-    time->addWidget(MakeLabel(page, box.label, edit));
+  for (const char* label : kTimeLabels) {
+    QWidget* edit = controls.Next();
+    time->addWidget(MakeLabel(page, label, edit));
     time->addWidget(edit);
     time->addSpacing(8);
   }
   time->addStretch(1);
 
-  auto* ntp =
-      MakeCheck(page, "CheckBox14", "Use NTP server",
-                "If selected, the device will synchronize time with network time protocol server.");
-  auto* ntpServer =
-      MakeEdit(page, "Edit28", 31, "Network time protocol server IP for time synchronization.");
-  ntpServer->setFixedWidth(220);
+  QWidget* ntp = controls.Next();
+  QWidget* ntpServer = controls.Next();
   auto* ntpRow = new QHBoxLayout;
   ntpRow->addWidget(MakeLabel(page, "NTP server:", ntpServer));
   ntpRow->addWidget(ntpServer);
@@ -83,26 +58,28 @@ void BuildClockPage(QWidget* page) {
   outer->addSpacing(100);
 }
 
-void BindClock(SettingsBinder& b, vardex::ClockSettings& s) {
-  b.Check("CheckBox21", s.uploadPcTime);
-  BindClockTime(b, s);
-  b.Check("CheckBox14", s.useNtp);
-  b.Text("Edit28", s.ntpServer);
+void ShowLocalTime(const WindowControls& controls, const LocalTimeSource& clock) {
+  ConfigSettings settings;
+  FillClockFromSystemTime(settings.clock, clock);
+  ClockSettings& c = settings.clock;
+  controls.Show(settings, {&c.year, &c.month, &c.day, &c.hour, &c.minute});
 }
 
-void ShowLocalTime(QWidget* root, const vardex::LocalTimeSource& clock) {
-  vardex::ClockSettings settings;
-  vardex::FillClockFromSystemTime(settings, clock);
-  SettingsBinder show(root, SettingsBinder::Direction::kToWidgets);
-  BindClockTime(show, settings);
+bool UploadsPcTime(const WindowControls& controls) {
+  ConfigSettings settings;
+  auto* upload =
+      qobject_cast<QCheckBox*>(controls.ControlOf(settings, &settings.clock.uploadPcTime));
+  return upload != nullptr && upload->isChecked();
 }
 
-bool UploadsPcTime(QWidget* root) {
-  return root->findChild<QCheckBox*>("CheckBox21")->isChecked();
+void ApplyClockBoxesState(const WindowControls& controls) {
+  const bool editable = !UploadsPcTime(controls);
+  ConfigSettings settings;
+  ClockSettings& c = settings.clock;
+  for (const void* member : {&c.year, &c.month, &c.day, &c.hour, &c.minute}) {
+    if (QWidget* box = controls.ControlOf(settings, member))
+      box->setEnabled(editable);
+  }
 }
 
-void ApplyClockBoxesState(QWidget* root) {
-  const bool editable = !UploadsPcTime(root);
-  for (const ClockBox& box : kClockBoxes)
-    root->findChild<QLineEdit*>(box.name)->setEnabled(editable);
-}
+}  // namespace vardex

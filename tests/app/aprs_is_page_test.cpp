@@ -26,18 +26,18 @@ class AprsIsPageTest : public QObject {
     };
     const QString hostHint = "APRS-IS server domain name or IP address.";
     const QList<EditRow> edits = {
-        {"Edit21", "euro.aprs2.net", 31, hostHint, "Server 1:"},
-        {"Edit22", "", 31, hostHint, "Server 2:"},
-        {"Edit23", "", 31, hostHint, "Server 3:"},
-        {"Edit33", "14580", 5, "APRS-IS server port.", "Port: server 1"},
-        {"Edit34", "14580", 5, "APRS-IS server port.", "Port: server 2"},
-        {"Edit35", "14580", 5, "APRS-IS server port.", "Port: server 3"},
+        {"Edit21", "euro.aprs2.net", 31, hostHint, "Server 1"},
+        {"Edit22", "", 31, hostHint, "Server 2"},
+        {"Edit23", "", 31, hostHint, "Server 3"},
+        {"Edit33", "14580", 5, "APRS-IS server port.", "Server 1 Port"},
+        {"Edit34", "14580", 5, "APRS-IS server port.", "Server 2 Port"},
+        {"Edit35", "14580", 5, "APRS-IS server port.", "Server 3 Port"},
         {"Edit38", "nocall", 16, "Your login to APRS-IS network. Usually your callsign.",
-         "Username:"},
+         "Username"},
         {"Edit39", "40917", 16,
          "You login to APRS-IS network. If you don't know it, you should ask your local APRS-IS "
          "administrator.",
-         "Password:"},
+         "Password"},
     };
     for (const EditRow& row : edits) {
       auto* edit = Child<QLineEdit>(page, row.name);

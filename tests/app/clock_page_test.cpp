@@ -47,7 +47,7 @@ class ClockPageTest : public QObject {
     QCOMPARE(ClockTexts(&form), QStringList({"2026", "3", "7", "9", "5"}));
     QVERIFY(ClockBoxesEnabled(&form, false));
     const QList<QPair<QString, int>> limits = {
-        {"Year:", 4}, {"Month:", 2}, {"Day:", 2}, {"Hour:", 2}, {"Minute:", 2}};
+        {"Year", 4}, {"Month", 2}, {"Day", 2}, {"Hour", 2}, {"Minute", 2}};
     for (int i = 0; i < kClockBoxes.size(); ++i) {
       auto* edit = Child<QLineEdit>(page, kClockBoxes[i]);
       QCOMPARE(edit->maxLength(), limits[i].second);
@@ -70,7 +70,7 @@ class ClockPageTest : public QObject {
     QCOMPARE(server->maxLength(), 31);
     QCOMPARE(server->toolTip(),
              QString("Network time protocol server IP for time synchronization."));
-    QCOMPARE(server->accessibleName(), QString("NTP server:"));
+    QCOMPARE(server->accessibleName(), QString("NTP server"));
 
     const QString note =
         "Internal Real Time Clock is updated when the device exits config mode and enters normal "

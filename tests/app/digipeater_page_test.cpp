@@ -6,20 +6,13 @@
 
 #include "Unit1.h"
 #include "config_driver.h"
+#include "page_test_support.h"
 #include "recording_message_boxes.h"
 
 class DigipeaterPageTest : public QObject {
   Q_OBJECT
 
  private:
-  template <typename T>
-  T* Child(QWidget* root, const QString& name) {
-    T* widget = root->findChild<T*>(name);
-    if (widget == nullptr)
-      qFatal("no control %s", qPrintable(name));
-    return widget;
-  }
-
   const QString kNameHint =
       "New-N path for digipeated packets. Example: setting path to WIDE and N>=1, N<=2 will make "
       "the device digipeat packets with WIDE2-2 or WIDE2-1 or WIDE1-1 in path.";
@@ -44,7 +37,7 @@ class DigipeaterPageTest : public QObject {
     QCOMPARE(duplicate->toolTip(),
              QString("Time for which a received packet is stored for duplicate checking. "
                      "Duplicate packets are discarded and are not digipeated."));
-    QCOMPARE(duplicate->accessibleName(), QString("Duplicate checking [s]:"));
+    QCOMPARE(duplicate->accessibleName(), QString("Duplicate checking [s]"));
   }
 
   void eightPathRowsAtStartUp() {
@@ -57,16 +50,16 @@ class DigipeaterPageTest : public QObject {
       QCOMPARE(name->text(), names[row - 1]);
       QCOMPARE(name->maxLength(), 5);
       QCOMPARE(name->toolTip(), kNameHint);
-      QCOMPARE(name->accessibleName(), QStringLiteral("Path (n-N): row %1").arg(row));
+      QCOMPARE(name->accessibleName(), QStringLiteral("Row %1 Path (n-N)").arg(row));
 
       auto* lower = Child<QLineEdit>(page, prefix + "lower");
       QCOMPARE(lower->text(), QString("1"));
       QCOMPARE(lower->maxLength(), 1);
-      QCOMPARE(lower->accessibleName(), QStringLiteral("N >= row %1").arg(row));
+      QCOMPARE(lower->accessibleName(), QStringLiteral("Row %1 N >=").arg(row));
       auto* higher = Child<QLineEdit>(page, prefix + "higher");
       QCOMPARE(higher->text(), QString("7"));
       QCOMPARE(higher->maxLength(), 1);
-      QCOMPARE(higher->accessibleName(), QStringLiteral("N <= row %1").arg(row));
+      QCOMPARE(higher->accessibleName(), QStringLiteral("Row %1 N <=").arg(row));
 
       auto* traceable = Child<QComboBox>(page, prefix + "traceable");
       QCOMPARE(traceable->count(), 2);
@@ -107,7 +100,7 @@ class DigipeaterPageTest : public QObject {
     RecordingMessageBoxes boxes;
     TForm1 form(&boxes);
     vardex::ConfigImage image;
-    QVERIFY(vardex::BuildConfigImage(vardex::ConfigSettings{}, image).ok());
+    QVERIFY(vardex::BuildConfigImage(vardex::ConfigSettings{}, image).Succeeded());
     image.bytes[1076 + 12 * 2 + 8] = 200;  // row 3, n>=
     image.bytes[1076 + 12 * 2 + 10] = 0xFF;
     form.ShowConfigImage(image);

@@ -12,19 +12,11 @@
 
 #include "Unit1.h"
 #include "Unit2.h"
+#include "page_test_support.h"
 #include "recording_message_boxes.h"
 
 class MainWindowTest : public QObject {
   Q_OBJECT
-
- private:
-  template <typename T>
-  T* Child(QWidget* root, const char* name) {
-    T* widget = root->findChild<T*>(name);
-    if (widget == nullptr)
-      qFatal("no control %s", name);
-    return widget;
-  }
 
  private slots:
   void initTestCase() { QApplication::setApplicationName("VARDEX Configurator"); }
@@ -109,14 +101,14 @@ class MainWindowTest : public QObject {
       QString label;
     };
     const QList<EditRow> edits = {
-        {"Edit1", "NOCALL", 6, "Stations callsign.", "Callsign:"},
-        {"Edit44", "0", 2, "Stations SSID", "-"},
+        {"Edit1", "NOCALL", 6, "Stations callsign.", "Callsign"},
+        {"Edit44", "0", 2, "Stations SSID", "SSID"},
         {"Edit2", "250", 4, "Time between PTT on and packet start (preamble length).",
-         "TX delay [ms]:"},
+         "TX delay [ms]"},
         {"Edit3", "400", 4, "Delay between last received  packet and packet send.",
-         "Quiet time [ms]:"},
-        {"Edit4", "5221.60N", 8, "Stations latitude.", "Latitude:"},
-        {"Edit5", "01653.63E", 9, "Stations longitude.", "Longitude:"},
+         "Quiet time [ms]"},
+        {"Edit4", "5221.60N", 8, "Stations latitude.", "Latitude"},
+        {"Edit5", "01653.63E", 9, "Stations longitude.", "Longitude"},
     };
     QWidget* page = form.Page(0);
     for (const EditRow& row : edits) {
@@ -132,7 +124,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(ptt->itemText(1), QString("2k2 resistor"));
     QCOMPARE(ptt->currentIndex(), 0);
     QCOMPARE(ptt->toolTip(), QString("PTT output type."));
-    QCOMPARE(ptt->accessibleName(), QString("PTT:"));
+    QCOMPARE(ptt->accessibleName(), QString("PTT"));
     auto* busy = Child<QComboBox>(page, "ComboBox20");
     QCOMPARE(busy->itemText(0), QString("analog signal level"));
     QCOMPARE(busy->itemText(1), QString("digital detect"));
@@ -140,7 +132,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(busy->toolTip(),
              QString("Channel busy detection method. For open quelch operation use only "
                      "digital detect."));
-    QCOMPARE(busy->accessibleName(), QString("Channel busy detect:"));
+    QCOMPARE(busy->accessibleName(), QString("Channel busy detect"));
   }
 
   void writeOfStartUpStateBuildsAChecksummedImage() {
@@ -272,7 +264,7 @@ class MainWindowTest : public QObject {
     const QList<QPair<QString, QString>> cases = {
         {"abc", "abc."}, {"abc.", "abc."}, {"value 7", "value 7."}, {"ends with )", "ends with )"},
         {"", ""},        {"x-", "x-"},     {"tilde~", "tilde~."}};
-    for (const auto& [text, shown] : cases) QCOMPARE(ErrorBoxText(text), shown);
+    for (const auto& [text, shown] : cases) QCOMPARE(vardex::ErrorBoxText(text), shown);
   }
 };
 

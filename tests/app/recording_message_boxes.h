@@ -6,7 +6,7 @@
 #include "message_boxes.h"
 
 // Records what the window would show instead of opening modal boxes.
-struct RecordingMessageBoxes : MessageBoxes {
+struct RecordingMessageBoxes : vardex::MessageBoxes {
   struct Shown {
     QString style;  // "information", "titled" or "error"
     QString caption;

@@ -14,6 +14,7 @@
 #include "Unit1.h"
 #include "Unit2.h"
 #include "config_driver.h"
+#include "page_test_support.h"
 #include "recording_message_boxes.h"
 
 namespace {
@@ -102,14 +103,6 @@ class ReportBlockPagesTest : public QObject {
   Q_OBJECT
 
  private:
-  template <typename T>
-  T* Child(QWidget* root, const QString& name) {
-    T* widget = root->findChild<T*>(name);
-    if (widget == nullptr)
-      qFatal("no control %s", qPrintable(name));
-    return widget;
-  }
-
   void CheckEdit(QWidget* page, const QString& name, const QString& text, int maxLength,
                  const QString& hint) {
     auto* edit = Child<QLineEdit>(page, name);
@@ -121,7 +114,7 @@ class ReportBlockPagesTest : public QObject {
 
   static vardex::ConfigImage StartUpImage() {
     vardex::ConfigImage image;
-    if (!vardex::BuildConfigImage(vardex::ConfigSettings{}, image).ok())
+    if (!vardex::BuildConfigImage(vardex::ConfigSettings{}, image).Succeeded())
       qFatal("defaults fail");
     return image;
   }
@@ -166,9 +159,9 @@ class ReportBlockPagesTest : public QObject {
                 k == 1 ? "@<date>z<lat>/<long>-VARDEX Test." : "", 64,
                 "Beacon message. Please check \"Special strings\".");
     }
-    QCOMPARE(Child<QLineEdit>(page, "Beacon3_msg")->accessibleName(), QString("Message Beacon 3"));
+    QCOMPARE(Child<QLineEdit>(page, "Beacon3_msg")->accessibleName(), QString("Beacon 3 Message"));
     QCOMPARE(Child<QLineEdit>(page, "Beacon3_txrate_rf")->accessibleName(),
-             QString("Rate [RF]: Beacon 3"));
+             QString("Beacon 3 Rate [RF]"));
   }
 
   void weatherPageControls() {
@@ -190,9 +183,9 @@ class ReportBlockPagesTest : public QObject {
     for (int i = 0; i < entries.size(); ++i) QCOMPARE(station->itemText(i), entries[i]);
     QCOMPARE(station->currentIndex(), 5);
     QCOMPARE(station->toolTip(), QString("Weather station selection box."));
-    QCOMPARE(station->accessibleName(), QString("Weather station:"));
+    QCOMPARE(station->accessibleName(), QString("Weather station"));
     CheckEdit(page, "Weather_comment", "Vardex weather", 32, "weather report comment.");
-    QCOMPARE(Child<QLineEdit>(page, "Weather_comment")->accessibleName(), QString("Comment:"));
+    QCOMPARE(Child<QLineEdit>(page, "Weather_comment")->accessibleName(), QString("Comment"));
   }
 
   void telemetryParametersRowStandsAboveTheDataRow() {
@@ -208,7 +201,7 @@ class ReportBlockPagesTest : public QObject {
     QVERIFY(parametersRow >= 0);
     QCOMPARE(dataRow, parametersRow + 1);
     QCOMPARE(Child<QLineEdit>(page, "Teledata_path")->accessibleName(),
-             QString("Path(n-N): Telemetry data"));
+             QString("Telemetry data Path(n-N)"));
   }
 
   void startUpBeaconOneAndWeatherAreWrittenAsTheirBytes() {

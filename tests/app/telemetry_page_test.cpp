@@ -65,7 +65,7 @@ class TelemetryPageTest : public QObject {
     QCOMPARE(Items(module), QStringList({"Disabled", "Enabled"}));
     QCOMPARE(module->currentIndex(), 0);
     QCOMPARE(module->toolTip(), QString("Enables or dissables telemetry module support."));
-    QCOMPARE(module->accessibleName(), QString("Telemetry module:"));
+    QCOMPARE(module->accessibleName(), QString("Telemetry module"));
     for (const char* heading :
          {"Source:", "Name:", "Units:", "Coeff A:", "Coeff B:", "Coeff C:", "1 min average:"}) {
       QVERIFY2(HasLabel(page, heading), heading);

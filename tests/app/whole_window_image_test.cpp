@@ -45,7 +45,7 @@ class WholeWindowImageTest : public QObject {
 
   void readImageIsWrittenBackUnchanged() {
     vardex::ConfigImage varied;
-    QVERIFY(vardex::BuildConfigImage(vardex::testing::VariedSettings(), varied).ok());
+    QVERIFY(vardex::BuildConfigImage(vardex::testing::VariedSettings(), varied).Succeeded());
 
     SettableLocalTime clock(2026, 3, 7, 9, 5);
     RecordingMessageBoxes boxes;

@@ -16,7 +16,7 @@ using testing::TextField;
 
 TEST(AccessSettings, StartUpStateEncodesBothServices) {
   ConfigImage image;
-  ASSERT_TRUE(EncodeAccessSettings(AccessSettings{}, image).ok());
+  ASSERT_TRUE(EncodeAccessSettings(AccessSettings{}, image).Succeeded());
   EXPECT_EQ(Bytes(image, 1172, 13), TextField("admin", 13));
   EXPECT_EQ(Bytes(image, 1185, 13), TextField("kibzo", 13));
   EXPECT_EQ(Bytes(image, 1198, 40), TextField("YWRtaW46a2liem8=", 40));
@@ -42,7 +42,7 @@ TEST(AccessSettings, TokenIsBase64OfUserColonPassword) {
     settings.www.user = c.user;
     settings.www.password = c.password;
     ConfigImage image;
-    ASSERT_TRUE(EncodeAccessSettings(settings, image).ok()) << c.user;
+    ASSERT_TRUE(EncodeAccessSettings(settings, image).Succeeded()) << c.user;
     EXPECT_EQ(Bytes(image, 1198, 40), TextField(c.token, 40)) << c.user;
   }
 }
@@ -64,7 +64,7 @@ TEST_P(AccessPortTest, StoresSixteenBitsAndRefusesNegatives) {
   const StepResult result = EncodeAccessSettings(settings, image);
   const std::size_t offset = c.telnet ? 1266 : 1238;
   if (c.message.empty()) {
-    EXPECT_TRUE(result.ok()) << result.text;
+    EXPECT_TRUE(result.Succeeded()) << result.text;
     EXPECT_EQ(Bytes(image, offset, 2), c.stored);
   } else {
     // A refused image is never sent, so only the message matters.
@@ -108,7 +108,7 @@ TEST(AccessSettings, OverlongTextsAreCutToTheirFields) {
   settings.www.password = std::string(13, 'p');  // e.g. shown from a field without a zero
   settings.telnet.user = std::string(30, 't');
   ConfigImage image;
-  ASSERT_TRUE(EncodeAccessSettings(settings, image).ok());
+  ASSERT_TRUE(EncodeAccessSettings(settings, image).Succeeded());
   EXPECT_EQ(Bytes(image, 1185, 13), TextField(std::string(12, 'p'), 13));
   EXPECT_EQ(image.bytes[1198], 'Y');  // the token is not overwritten
   EXPECT_EQ(Bytes(image, 1240, 13), TextField(std::string(12, 't'), 13));

@@ -31,7 +31,7 @@ TEST_P(AprsIsPortTest, ChecksRangeAndAllowsEmpty) {
   ConfigImage image;
   const StepResult result = EncodeAprsIsSettings(settings, image);
   if (c.message.empty()) {
-    EXPECT_TRUE(result.ok()) << result.text;
+    EXPECT_TRUE(result.Succeeded()) << result.text;
   } else {
     EXPECT_EQ(result.kind, StepResult::Kind::kInvalid);
     EXPECT_EQ(result.text, c.message);
@@ -86,7 +86,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(AprsIsSettings, StartUpStateEncodesEveryField) {
   ConfigImage image;
-  ASSERT_TRUE(EncodeAprsIsSettings(AprsIsSettings{}, image).ok());
+  ASSERT_TRUE(EncodeAprsIsSettings(AprsIsSettings{}, image).Succeeded());
   EXPECT_EQ(Bytes(image, 116, 17), TextField("nocall", 17));
   EXPECT_EQ(Bytes(image, 133, 17), TextField("40917", 17));
   EXPECT_EQ(Bytes(image, 150, 2), (std::vector<std::uint8_t>{0, 0}));
@@ -113,7 +113,7 @@ TEST(AprsIsSettings, HostWithEmptyPortGetsPortZero) {
   AprsIsSettings settings;
   settings.servers[1] = {"rotate.aprs.net", ""};
   ConfigImage image;
-  ASSERT_TRUE(EncodeAprsIsSettings(settings, image).ok());
+  ASSERT_TRUE(EncodeAprsIsSettings(settings, image).Succeeded());
   EXPECT_EQ(Bytes(image, 196, 36), TextField("rotate.aprs.net", 36));
 
   AprsIsSettings shown;
@@ -136,7 +136,7 @@ TEST(AprsIsSettings, GatewaySwitchesAreWholeWords) {
   settings.gateRfToAprsIs = false;
   ConfigImage image;
   image.bytes.fill(0xAA);
-  ASSERT_TRUE(EncodeAprsIsSettings(settings, image).ok());
+  ASSERT_TRUE(EncodeAprsIsSettings(settings, image).Succeeded());
   EXPECT_EQ(Bytes(image, 152, 8), (std::vector<std::uint8_t>{0, 0, 0, 0, 1, 0, 0, 0}));
 
   image.PutU32(152, 0x00000100);  // any non-zero word counts as on
@@ -151,7 +151,7 @@ TEST(AprsIsSettings, OverlongTextsAreCutToTheirFields) {
   settings.servers[0].host = std::string(40, 'h');
   settings.user = std::string(20, 'u');
   ConfigImage image;
-  ASSERT_TRUE(EncodeAprsIsSettings(settings, image).ok());
+  ASSERT_TRUE(EncodeAprsIsSettings(settings, image).Succeeded());
   EXPECT_EQ(Bytes(image, 160, 32), TextField(std::string(31, 'h'), 32));
   EXPECT_EQ(Bytes(image, 192, 4), (std::vector<std::uint8_t>{0xF4, 0x38, 0, 0}));
   EXPECT_EQ(Bytes(image, 116, 17), TextField(std::string(16, 'u'), 17));

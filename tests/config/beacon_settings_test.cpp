@@ -18,7 +18,7 @@ using Row = std::vector<std::uint8_t>;
 
 TEST(EncodeBeaconSettings, StartUpBeaconsByteForByte) {
   ConfigImage image;
-  ASSERT_TRUE(EncodeBeaconSettings(BeaconSettings{}, image).ok());
+  ASSERT_TRUE(EncodeBeaconSettings(BeaconSettings{}, image).Succeeded());
   // Beacon 1: "APVDX10", "WIDE", N 2, n 2, rates 5 and 5.
   EXPECT_EQ(Bytes(image, 340, 24),
             (Row{0x41, 0x50, 0x56, 0x44, 0x58, 0x31, 0x30, 0x00, 0x57, 0x49, 0x44, 0x45,
@@ -94,7 +94,7 @@ TEST(EncodeBeaconSettings, MessagesThatPassAreStoredAsTyped) {
       BeaconSettings settings;
       settings.beacons[row.beacon - 1].message = c.typed;
       ConfigImage image;
-      ASSERT_TRUE(EncodeBeaconSettings(settings, image).ok());
+      ASSERT_TRUE(EncodeBeaconSettings(settings, image).Succeeded());
       EXPECT_EQ(Chars(image, row.messageOffset, 65), c.stored);
       EXPECT_EQ(Bytes(image, row.messageOffset + 65, 3), (Row{0x01, 0x01, 0x00}));
     }
@@ -144,7 +144,7 @@ TEST(EncodeBeaconSettings, MessageCheckOrderHoldsThroughTheWholeWrite) {
 
 TEST(DecodeBeaconSettings, MessageIsShownUnchangedAndRefusedOnTheNextWrite) {
   ConfigImage image;
-  ASSERT_TRUE(EncodeBeaconSettings(BeaconSettings{}, image).ok());
+  ASSERT_TRUE(EncodeBeaconSettings(BeaconSettings{}, image).Succeeded());
   image.bytes[640] = 'A';
   image.bytes[641] = '\t';
   image.bytes[642] = 0xE9;
@@ -160,7 +160,7 @@ TEST(DecodeBeaconSettings, MessageIsShownUnchangedAndRefusedOnTheNextWrite) {
 
 TEST(DecodeBeaconSettings, MessageWithoutZeroByteIsCutToSixtyFourCharacters) {
   ConfigImage image;
-  ASSERT_TRUE(EncodeBeaconSettings(BeaconSettings{}, image).ok());
+  ASSERT_TRUE(EncodeBeaconSettings(BeaconSettings{}, image).Succeeded());
   for (std::size_t i = 0; i < 65; ++i) image.bytes[1008 + i] = 'm';
   BeaconSettings settings;
   DecodeBeaconSettings(image, settings);
@@ -184,12 +184,12 @@ TEST(DecodeBeaconSettings, RoundTripReproducesThePageBytes) {
   }
   typed.beacons[7].message = std::string(64, '}');
   ConfigImage image;
-  ASSERT_TRUE(EncodeBeaconSettings(typed, image).ok());
+  ASSERT_TRUE(EncodeBeaconSettings(typed, image).Succeeded());
 
   BeaconSettings shown;
   DecodeBeaconSettings(image, shown);
   ConfigImage rewritten;
-  ASSERT_TRUE(EncodeBeaconSettings(shown, rewritten).ok());
+  ASSERT_TRUE(EncodeBeaconSettings(shown, rewritten).Succeeded());
   EXPECT_EQ(rewritten.bytes, image.bytes);
 }
 

@@ -38,7 +38,7 @@ TEST(ClockSettings, FilledTimeIsStoredAsFiveWords) {
   ClockSettings settings;
   FillClockFromSystemTime(settings, FixedLocalTime(2026, 3, 7, 9, 5));
   ConfigImage image;
-  ASSERT_TRUE(EncodeClockSettings(settings, image).ok());
+  ASSERT_TRUE(EncodeClockSettings(settings, image).Succeeded());
   EXPECT_EQ(Bytes(image, 320, 20), (std::vector<std::uint8_t>{0xEA, 0x07, 0, 0, 3, 0, 0, 0, 7, 0,
                                                               0,    0,    9, 0, 0, 0, 5, 0, 0, 0}));
 }
@@ -64,7 +64,7 @@ TEST(ClockSettings, TypedValuesAreStoredWithoutRangeChecks) {
     settings.hour = c.hour;
     settings.minute = c.minute;
     ConfigImage image;
-    ASSERT_TRUE(EncodeClockSettings(settings, image).ok()) << c.year;
+    ASSERT_TRUE(EncodeClockSettings(settings, image).Succeeded()) << c.year;
     EXPECT_EQ(Bytes(image, 320, 20), c.words) << c.year;
   }
 }
@@ -82,14 +82,14 @@ TEST(ClockSettings, DateBoxThatIsNotANumberEndsTheWrite) {
 TEST(ClockSettings, NtpSwitchAndServer) {
   ClockSettings settings;
   ConfigImage image;
-  ASSERT_TRUE(EncodeClockSettings(settings, image).ok());
+  ASSERT_TRUE(EncodeClockSettings(settings, image).Succeeded());
   EXPECT_EQ(image.bytes[268], 1);
   EXPECT_EQ(Bytes(image, 269, 32), TextField("pool.ntp.org", 32));
 
   settings.useNtp = false;
   settings.ntpServer = std::string(35, 'n');  // cut to fit its field
   image.Clear();
-  ASSERT_TRUE(EncodeClockSettings(settings, image).ok());
+  ASSERT_TRUE(EncodeClockSettings(settings, image).Succeeded());
   EXPECT_EQ(image.bytes[268], 0);
   EXPECT_EQ(Bytes(image, 269, 32), TextField(std::string(31, 'n'), 32));
   EXPECT_EQ(image.bytes[301], 0);

@@ -8,7 +8,7 @@ namespace {
 TEST(BuildConfigImage, StartUpStateHasItsChecksumAndZerosAfterTheCoveredSpan) {
   ConfigImage image;
   image.bytes.fill(0xAA);  // every build starts from a cleared image
-  ASSERT_TRUE(BuildConfigImage(ConfigSettings{}, image).ok());
+  ASSERT_TRUE(BuildConfigImage(ConfigSettings{}, image).Succeeded());
   std::uint32_t sum = 0;
   for (int i = 4; i <= 1551; ++i) sum += image.bytes[i];
   const std::uint32_t stored = image.bytes[0] | (image.bytes[1] << 8) | (image.bytes[2] << 16) |
@@ -121,7 +121,7 @@ TEST(BuildConfigImage, NamesTheSettingThatFailed) {
     kFieldFailures[k].breakField(settings);
     ConfigImage image;
     const StepResult result = BuildConfigImage(settings, image);
-    EXPECT_FALSE(result.ok()) << "failure " << k;
+    EXPECT_FALSE(result.Succeeded()) << "failure " << k;
     EXPECT_EQ(result.field, kFieldFailures[k].member(settings)) << "failure " << k;
   }
   ConfigImage image;
@@ -134,11 +134,11 @@ TEST(ShowConfigImage, RoundTripOfABuiltImage) {
   settings.radio.ssid = "$F";
   settings.radio.busyDetect = 1;
   ConfigImage image;
-  ASSERT_TRUE(BuildConfigImage(settings, image).ok());
+  ASSERT_TRUE(BuildConfigImage(settings, image).Succeeded());
   ConfigSettings decoded;
   ShowConfigImage(image, decoded);
   ConfigImage again;
-  ASSERT_TRUE(BuildConfigImage(decoded, again).ok());
+  ASSERT_TRUE(BuildConfigImage(decoded, again).Succeeded());
   EXPECT_EQ(again.bytes, image.bytes);
   EXPECT_EQ(decoded.radio.ssid, "15");
   EXPECT_EQ(decoded.radio.callsign, "SQ7X  ");

@@ -29,7 +29,7 @@ const std::vector<Span> kSpans = {{20, 27}, {52, 115}, {340, 1171}, {1269, 1323}
 ConfigImage DeviceImage() {
   ConfigImage image;
   // Every other page at its start-up values, so the write gets this far.
-  EXPECT_TRUE(BuildConfigImage(ConfigSettings{}, image).ok());
+  EXPECT_TRUE(BuildConfigImage(ConfigSettings{}, image).Succeeded());
   for (const Span& span : kSpans) {
     for (std::size_t i = span.first; i <= span.last; ++i) image.bytes[i] = 0;
   }
@@ -74,7 +74,7 @@ TEST(ImageRoundTrip, EveryFieldOfThesePagesComesBackByteForByte) {
 
   ConfigImage rewritten;
   const StepResult result = BuildConfigImage(shown, rewritten);
-  ASSERT_TRUE(result.ok()) << result.text;
+  ASSERT_TRUE(result.Succeeded()) << result.text;
   for (const Span& span : kSpans) {
     EXPECT_EQ(testing::Bytes(rewritten, span.first, span.last - span.first + 1),
               testing::Bytes(device, span.first, span.last - span.first + 1))

@@ -17,7 +17,7 @@ using Row = std::vector<std::uint8_t>;
 
 TEST(EncodeDigipeaterSettings, StartUpPageByteForByte) {
   ConfigImage image;
-  ASSERT_TRUE(EncodeDigipeaterSettings(DigipeaterSettings{}, image).ok());
+  ASSERT_TRUE(EncodeDigipeaterSettings(DigipeaterSettings{}, image).Succeeded());
   EXPECT_EQ(Bytes(image, 20, 8), (Row{0x01, 0x00, 0x00, 0x00, 0x3C, 0x00, 0x00, 0x00}));
   const std::vector<Row> entries = {
       {0x57, 0x49, 0x44, 0x45, 0x00, 0x00, 0x00, 0x00, 0x01, 0x07, 0x01, 0x01},
@@ -43,7 +43,7 @@ TEST(EncodeDigipeaterSettings, SwitchedOffStillEncodesTheRest) {
   DigipeaterSettings settings;
   settings.digipeaterOn = false;
   ConfigImage image;
-  ASSERT_TRUE(EncodeDigipeaterSettings(settings, image).ok());
+  ASSERT_TRUE(EncodeDigipeaterSettings(settings, image).Succeeded());
   EXPECT_EQ(Bytes(image, 20, 8), (Row{0x00, 0x00, 0x00, 0x00, 0x3C, 0x00, 0x00, 0x00}));
   EXPECT_EQ(Bytes(image, 1076, 4), (Row{0x57, 0x49, 0x44, 0x45}));
 }
@@ -61,7 +61,7 @@ TEST(EncodeDigipeaterSettings, DuplicateCheckingBoundaries) {
     ConfigImage image;
     const StepResult result = EncodeDigipeaterSettings(settings, image);
     if (c.passes) {
-      EXPECT_TRUE(result.ok()) << c.text;
+      EXPECT_TRUE(result.Succeeded()) << c.text;
     } else {
       EXPECT_EQ(result.kind, StepResult::Kind::kInvalid) << c.text;
       EXPECT_EQ(result.text, "Antiflood timeout - range error (15 - 180).") << c.text;
@@ -130,7 +130,7 @@ TEST(EncodeDigipeaterSettings, PathBoundsAtTheirBoundariesInEveryRow) {
         ConfigImage image;
         const StepResult result = EncodeDigipeaterSettings(settings, image);
         if (c.failing == 0) {
-          EXPECT_TRUE(result.ok()) << result.text;
+          EXPECT_TRUE(result.Succeeded()) << result.text;
         } else {
           EXPECT_EQ(result.kind, StepResult::Kind::kInvalid);
           EXPECT_EQ(result.text, c.failing == 1 ? messages.lowerMessage : messages.higherMessage);
@@ -176,7 +176,7 @@ TEST(EncodeDigipeaterSettings, EntryFieldsAsTyped) {
     DigipeaterSettings settings;
     settings.paths[7] = c.path;
     ConfigImage image;
-    ASSERT_TRUE(EncodeDigipeaterSettings(settings, image).ok());
+    ASSERT_TRUE(EncodeDigipeaterSettings(settings, image).Succeeded());
     EXPECT_EQ(Bytes(image, 1160, 12), c.stored);
     EXPECT_EQ(image.bytes[1172], 0);  // nothing beyond the last entry
   }
@@ -216,7 +216,7 @@ TEST(DecodeDigipeaterSettings, OutOfRuleValuesAreShownUnchangedAndRefusedOnTheNe
   EXPECT_EQ(EncodeDigipeaterSettings(settings, rewritten).text,
             "Path(n-N) 4, n<= value range error (1 - 7).");
   settings.paths[3].higher = "7";
-  ASSERT_TRUE(EncodeDigipeaterSettings(settings, rewritten).ok());
+  ASSERT_TRUE(EncodeDigipeaterSettings(settings, rewritten).Succeeded());
   EXPECT_EQ(Bytes(rewritten, 20, 4), (Row{1, 0, 0, 0}));  // stored as 1 again
   EXPECT_EQ(Bytes(rewritten, 1112 + 10, 2), (Row{0xFF, 0x01}));
 }
@@ -264,7 +264,7 @@ TEST(DecodeDigipeaterSettings, RoundTripReproducesThePageBytes) {
   DigipeaterSettings settings;
   DecodeDigipeaterSettings(image, settings);
   ConfigImage rewritten;
-  ASSERT_TRUE(EncodeDigipeaterSettings(settings, rewritten).ok());
+  ASSERT_TRUE(EncodeDigipeaterSettings(settings, rewritten).Succeeded());
   EXPECT_EQ(rewritten.bytes, image.bytes);
 }
 

@@ -27,7 +27,7 @@ TEST_P(NetworkOctetTest, StoresLowByteAndChecksRange) {
   ConfigImage image;
   const StepResult result = EncodeNetworkSettings(settings, image);
   if (c.message.empty()) {
-    EXPECT_TRUE(result.ok()) << result.text;
+    EXPECT_TRUE(result.Succeeded()) << result.text;
   } else {
     EXPECT_EQ(result.kind, StepResult::Kind::kInvalid);
     EXPECT_EQ(result.text, c.message);
@@ -66,7 +66,7 @@ TEST(NetworkSettings, StoresAddressGatewayMaskDnsInThatOrder) {
   settings.gateway = {"30", "31", "32", "33"};
   settings.dns = {"40", "41", "42", "43"};
   ConfigImage image;
-  ASSERT_TRUE(EncodeNetworkSettings(settings, image).ok());
+  ASSERT_TRUE(EncodeNetworkSettings(settings, image).Succeeded());
   const std::vector<std::uint8_t> expected = {10, 11, 12, 13, 30, 31, 32, 33,
                                               20, 21, 22, 23, 40, 41, 42, 43};
   EXPECT_EQ(std::vector<std::uint8_t>(image.bytes.begin() + 301, image.bytes.begin() + 317),

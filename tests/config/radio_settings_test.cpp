@@ -14,7 +14,7 @@ using testing::Bytes;
 
 TEST(RadioEncode, StartUpPage) {
   ConfigImage image;
-  ASSERT_TRUE(EncodeRadioSettings(RadioSettings{}, image).ok());
+  ASSERT_TRUE(EncodeRadioSettings(RadioSettings{}, image).Succeeded());
   EXPECT_EQ(Bytes(image, 4, 8),
             (std::vector<std::uint8_t>{'N', 'O', 'C', 'A', 'L', 'L', 0x30, 0x00}));
   EXPECT_EQ(Bytes(image, 12, 8), (std::vector<std::uint8_t>{0xFA, 0, 0, 0, 0x90, 0x01, 0, 0}));
@@ -31,7 +31,7 @@ TEST(RadioEncode, ShortCallsignIsSpacePaddedAndSsidIsACharacter) {
   s.callsign = "A";
   s.ssid = "12";
   ConfigImage image;
-  ASSERT_TRUE(EncodeRadioSettings(s, image).ok());
+  ASSERT_TRUE(EncodeRadioSettings(s, image).Succeeded());
   EXPECT_EQ(Bytes(image, 4, 8),
             (std::vector<std::uint8_t>{0x41, 0x20, 0x20, 0x20, 0x20, 0x20, 0x3C, 0x00}));
 
@@ -40,7 +40,7 @@ TEST(RadioEncode, ShortCallsignIsSpacePaddedAndSsidIsACharacter) {
   EXPECT_EQ(decoded.callsign, "A     ");
   EXPECT_EQ(decoded.ssid, "12");
   ConfigImage again;
-  ASSERT_TRUE(EncodeRadioSettings(decoded, again).ok());
+  ASSERT_TRUE(EncodeRadioSettings(decoded, again).Succeeded());
   EXPECT_EQ(Bytes(again, 4, 8), Bytes(image, 4, 8)) << "padded callsign round trip";
 }
 
@@ -51,7 +51,7 @@ TEST(RadioEncode, SsidCharactersFifteenDown) {
     RadioSettings s;
     s.ssid = std::to_string(ssids[i]);
     ConfigImage image;
-    ASSERT_TRUE(EncodeRadioSettings(s, image).ok());
+    ASSERT_TRUE(EncodeRadioSettings(s, image).Succeeded());
     EXPECT_EQ(image.bytes[10], expected[i]) << "SSID " << ssids[i];
   }
 }
@@ -60,10 +60,10 @@ TEST(RadioEncode, LowerCaseAndAnyCharacterKept) {
   RadioSettings s;
   s.callsign = "sp3abc";
   ConfigImage image;
-  ASSERT_TRUE(EncodeRadioSettings(s, image).ok());
+  ASSERT_TRUE(EncodeRadioSettings(s, image).Succeeded());
   EXPECT_EQ(Bytes(image, 4, 6), (std::vector<std::uint8_t>{'s', 'p', '3', 'a', 'b', 'c'}));
   s.callsign = "\xC3\xA9\xE2\x82\xAC";  // e-acute (Latin-1 0xE9) and the euro sign (none)
-  ASSERT_TRUE(EncodeRadioSettings(s, image).ok());
+  ASSERT_TRUE(EncodeRadioSettings(s, image).Succeeded());
   EXPECT_EQ(Bytes(image, 4, 6), (std::vector<std::uint8_t>{0xE9, '?', ' ', ' ', ' ', ' '}));
 }
 
@@ -87,7 +87,7 @@ TEST_P(RadioRules, FirstFailingCheckIsReported) {
   ConfigImage image;
   const StepResult result = EncodeRadioSettings(s, image);
   if (std::string(GetParam().message).empty()) {
-    EXPECT_TRUE(result.ok()) << result.text;
+    EXPECT_TRUE(result.Succeeded()) << result.text;
   } else {
     EXPECT_EQ(result.kind, StepResult::Kind::kInvalid);
     EXPECT_EQ(result.text, GetParam().message);
@@ -181,14 +181,14 @@ TEST(RadioEncode, ListWithoutSelectionStoresFF) {
   s.pttType = -1;
   s.busyDetect = 1;
   ConfigImage image;
-  ASSERT_TRUE(EncodeRadioSettings(s, image).ok());
+  ASSERT_TRUE(EncodeRadioSettings(s, image).Succeeded());
   EXPECT_EQ(image.bytes[47], 0xFF);
   EXPECT_EQ(image.bytes[48], 0x01);
 }
 
 TEST(RadioDecode, ValuesOutsideTheRulesAreShownAndRefusedLater) {
   ConfigImage image;
-  ASSERT_TRUE(EncodeRadioSettings(RadioSettings{}, image).ok());
+  ASSERT_TRUE(EncodeRadioSettings(RadioSettings{}, image).Succeeded());
   image.bytes[10] = 0xFF;
   image.bytes[12] = 0xFF;
   image.bytes[13] = 0xFF;

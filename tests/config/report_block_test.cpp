@@ -15,15 +15,13 @@ namespace {
 using testing::Bytes;
 using testing::NonZeroOffsets;
 
-// One row per instance: its offsets, its start-up Dest, how wide its rate
-// boxes are, and its five messages, all as the device's documentation lists them.
+// One row per instance: its offsets, its start-up Dest and its five
+// messages, all as the device's documentation lists them.
 struct InstanceRow {
   ReportBlockInstance instance;
   std::size_t dest, path, bign, smalln, txRateRf, txRateAprsIs, toRf, toAprsIs;
   int defaultDest;
-  int rateBoxWidth;
-  const char* controlPrefix;
-  const char* pathSuffix;
+  const char* name;
   const char* bignMessage;
   const char* smallnMessage;
   const char* orderMessage;
@@ -34,51 +32,51 @@ struct InstanceRow {
 using I = ReportBlockInstance;
 
 const std::vector<InstanceRow> kInstances = {
-    {I::kBeacon1, 340, 348, 354, 355, 356, 360, 429, 430, 1, 4, "Beacon1_", "Path",
+    {I::kBeacon1, 340, 348, 354, 355, 356, 360, 429, 430, 1, "Beacon 1",
      "Beacon 1 path, N value range error (1 - 7).", "Beacon 1 path, n value range error (1 - 7).",
      "Beacon 1 path, n should be >= N.", "Beacon 1 tx rate (RF) range error (5 - 1440).",
      "Beacon 1 tx rate (APRSIS) range error (5 - 1440)."},
-    {I::kBeacon2, 432, 440, 446, 447, 448, 452, 521, 522, 0, 4, "Beacon2_", "Path",
+    {I::kBeacon2, 432, 440, 446, 447, 448, 452, 521, 522, 0, "Beacon 2",
      "Beacon 2 path, N value range error (1 - 7).", "Beacon 2 path, n value range error (1 - 7).",
      "Beacon 2 path, n should be >= N.", "Beacon 2 tx rate (RF) range error (5 - 1440).",
      "Beacon 2 tx rate (APRSIS) range error (5 - 1440)."},
-    {I::kBeacon3, 524, 532, 538, 539, 540, 544, 613, 614, 0, 4, "Beacon3_", "Path",
+    {I::kBeacon3, 524, 532, 538, 539, 540, 544, 613, 614, 0, "Beacon 3",
      "Beacon 3 path, N value range error (1 - 7).", "Beacon 3 path, n value range error (1 - 7).",
      "Beacon 3 path, n should be >= N.", "Beacon 3 tx rate (RF) range error (5 - 1440).",
      "Beacon 3 tx rate (APRSIS) range error (5 - 1440)."},
-    {I::kBeacon4, 616, 624, 630, 631, 632, 636, 705, 706, 0, 4, "Beacon4_", "Path",
+    {I::kBeacon4, 616, 624, 630, 631, 632, 636, 705, 706, 0, "Beacon 4",
      "Beacon 4 path, N value range error (1 - 7).", "Beacon 4 path, n value range error (1 - 7).",
      "Beacon 4 path, n should be >= N.", "Beacon 4 tx rate (RF) range error (5 - 1440).",
      "Beacon 4 tx rate (APRSIS) range error (5 - 1440)."},
-    {I::kBeacon5, 708, 716, 722, 723, 724, 728, 797, 798, 0, 4, "Beacon5_", "Path",
+    {I::kBeacon5, 708, 716, 722, 723, 724, 728, 797, 798, 0, "Beacon 5",
      "Beacon 5 path, N value range error (1 - 7).", "Beacon 5 path, n value range error (1 - 7).",
      "Beacon 5 path, n should be >= N.", "Beacon 5 tx rate (RF) range error (5 - 1440).",
      "Beacon 5 tx rate (APRSIS) range error (5 - 1440)."},
-    {I::kBeacon6, 800, 808, 814, 815, 816, 820, 889, 890, 0, 4, "Beacon6_", "Path",
+    {I::kBeacon6, 800, 808, 814, 815, 816, 820, 889, 890, 0, "Beacon 6",
      "Beacon 6 path, N value range error (1 - 7).", "Beacon 6 path, n value range error (1 - 7).",
      "Beacon 6 path, n should be >= N.", "Beacon 6 tx rate (RF) range error (5 - 1440).",
      "Beacon 6 tx rate (APRSIS) range error (5 - 1440)."},
-    {I::kBeacon7, 892, 900, 906, 907, 908, 912, 981, 982, 0, 4, "Beacon7_", "Path",
+    {I::kBeacon7, 892, 900, 906, 907, 908, 912, 981, 982, 0, "Beacon 7",
      "Beacon 7 path, N value range error (1 - 7).", "Beacon 7 path, n value range error (1 - 7).",
      "Beacon 7 path, n should be >= N.", "Beacon 7 tx rate (RF) range error (5 - 1440).",
      "Beacon 7 tx rate (APRSIS) range error (5 - 1440)."},
-    {I::kBeacon8, 984, 992, 998, 999, 1000, 1004, 1073, 1074, 0, 4, "Beacon8_", "Path",
+    {I::kBeacon8, 984, 992, 998, 999, 1000, 1004, 1073, 1074, 0, "Beacon 8",
      "Beacon 8 path, N value range error (1 - 7).", "Beacon 8 path, n value range error (1 - 7).",
      "Beacon 8 path, n should be >= N.", "Beacon 8 tx rate (RF) range error (5 - 1440).",
      "Beacon 8 tx rate (APRSIS) range error (5 - 1440)."},
-    {I::kWeatherReport, 53, 61, 67, 68, 72, 76, 113, 114, 1, 3, "Weather_", "path",
+    {I::kWeatherReport, 53, 61, 67, 68, 72, 76, 113, 114, 1, "Weather report",
      "Weather report path, N value range error (1 - 7).",
      "Weather report path, n value range error (1 - 7).", "Weather report path, n should be >= N.",
      "Weather report tx rate (RF) range error (5 - 1440).",
      "Weather report tx rate (APRSIS) range error (5 - 1440)."},
-    {I::kTelemetryData, 1269, 1277, 1283, 1284, 1288, 1292, 1285, 1286, 1, 3, "Teledata_", "path",
+    {I::kTelemetryData, 1269, 1277, 1283, 1284, 1288, 1292, 1285, 1286, 1, "Telemetry data",
      "Telemeetry data path, N value range error (1 - 7).",
      "Telemeetry data path, n value range error (1 - 7).",
      "Telemeetry data path, n should be >= N.",
      "Telemeetry data tx rate (RF) range error (5 - 1440).",
      "Telemeetry data tx rate (APRSIS) range error (5 - 1440)."},
-    {I::kTelemetryParameters, 1296, 1304, 1310, 1311, 1316, 1320, 1312, 1313, 1, 3, "Teleparams_",
-     "path", "Telemeetry parameters path, N value range error (1 - 7).",
+    {I::kTelemetryParameters, 1296, 1304, 1310, 1311, 1316, 1320, 1312, 1313, 1,
+     "Telemetry parameters", "Telemeetry parameters path, N value range error (1 - 7).",
      "Telemeetry parameters path, n value range error (1 - 7).",
      "Telemeetry parameters path, n should be >= N.",
      "Telemeetry parameters tx rate (RF) range error (5 - 1440).",
@@ -98,11 +96,7 @@ void PutLittleEndian(ConfigImage& image, std::size_t offset, std::uint32_t value
 TEST(ReportBlockLayoutTable, DescribesEveryInstance) {
   ASSERT_EQ(kReportBlockLayouts.size(), kInstances.size());
   for (const InstanceRow& row : kInstances) {
-    const ReportBlockLayout& layout = LayoutOf(row.instance);
-    SCOPED_TRACE(row.controlPrefix);
-    EXPECT_EQ(layout.controlPrefix, row.controlPrefix);
-    EXPECT_EQ(layout.pathSuffix, row.pathSuffix);
-    EXPECT_EQ(layout.rateBoxWidth, row.rateBoxWidth);
+    SCOPED_TRACE(row.name);
     EXPECT_EQ(DefaultReportBlock(row.instance).dest, row.defaultDest);
   }
 }
@@ -112,7 +106,7 @@ TEST(ReportBlockLayoutTable, DescribesEveryInstance) {
 TEST(EncodeReportBlock, WritesEachFieldAtItsOffsetAndNothingElse) {
   for (const InstanceRow& row : kInstances) {
     for (const bool rfOn : {true, false}) {
-      SCOPED_TRACE(std::string(row.controlPrefix) + (rfOn ? " RF on" : " IS on"));
+      SCOPED_TRACE(std::string(row.name) + (rfOn ? " RF on" : " IS on"));
       ReportBlockSettings settings;
       settings.dest = 0;
       settings.path = "AB";
@@ -123,7 +117,7 @@ TEST(EncodeReportBlock, WritesEachFieldAtItsOffsetAndNothingElse) {
       settings.toRf = rfOn;
       settings.toAprsIs = !rfOn;
       ConfigImage image;
-      ASSERT_TRUE(EncodeReportBlock(LayoutOf(row.instance), settings, image).ok());
+      ASSERT_TRUE(EncodeReportBlock(LayoutOf(row.instance), settings, image).Succeeded());
 
       ConfigImage expected;
       PutChars(expected, row.dest, "BEACON0");
@@ -145,10 +139,10 @@ TEST(EncodeReportBlock, StartUpBlocksOfTheReportsWithTheirOwnDest) {
   const std::vector<std::uint8_t> beacon0 = {0x42, 0x45, 0x41, 0x43, 0x4F, 0x4E, 0x30, 0x00,
                                              0x57, 0x49, 0x44, 0x45, 0x00, 0x00, 0x02, 0x02};
   for (const InstanceRow& row : kInstances) {
-    SCOPED_TRACE(row.controlPrefix);
+    SCOPED_TRACE(row.name);
     ConfigImage image;
-    ASSERT_TRUE(
-        EncodeReportBlock(LayoutOf(row.instance), DefaultReportBlock(row.instance), image).ok());
+    ASSERT_TRUE(EncodeReportBlock(LayoutOf(row.instance), DefaultReportBlock(row.instance), image)
+                    .Succeeded());
     const std::vector<std::uint8_t> destPath = row.defaultDest == 1 ? apvdx : beacon0;
     EXPECT_EQ(Bytes(image, row.dest, 8), std::vector(destPath.begin(), destPath.begin() + 8));
     EXPECT_EQ(Bytes(image, row.path, 6), std::vector(destPath.begin() + 8, destPath.begin() + 14));
@@ -214,8 +208,8 @@ const char* ExpectedMessage(const InstanceRow& row, Expect expect) {
 TEST(EncodeReportBlock, RulesAtTheirBoundariesForEveryInstance) {
   for (const InstanceRow& row : kInstances) {
     for (const RuleCase& c : kRuleCases) {
-      SCOPED_TRACE(std::string(row.controlPrefix) + " N=" + c.bign + " n=" + c.smalln +
-                   " rf=" + c.rf + " is=" + c.is);
+      SCOPED_TRACE(std::string(row.name) + " N=" + c.bign + " n=" + c.smalln + " rf=" + c.rf +
+                   " is=" + c.is);
       ReportBlockSettings settings = DefaultReportBlock(row.instance);
       settings.bign = c.bign;
       settings.smalln = c.smalln;
@@ -224,7 +218,7 @@ TEST(EncodeReportBlock, RulesAtTheirBoundariesForEveryInstance) {
       ConfigImage image;
       const StepResult result = EncodeReportBlock(LayoutOf(row.instance), settings, image);
       if (c.expect == Expect::kPass) {
-        EXPECT_TRUE(result.ok()) << result.text;
+        EXPECT_TRUE(result.Succeeded()) << result.text;
       } else {
         EXPECT_EQ(result.kind, StepResult::Kind::kInvalid);
         EXPECT_EQ(result.text, ExpectedMessage(row, c.expect));
@@ -272,7 +266,7 @@ TEST(EncodeReportBlock, EmptyPathLeavesItsBytesZeroAndTheNumbersAreStillChecked)
   ReportBlockSettings settings;
   settings.path = "";
   ConfigImage image;
-  ASSERT_TRUE(EncodeReportBlock(LayoutOf(I::kBeacon5), settings, image).ok());
+  ASSERT_TRUE(EncodeReportBlock(LayoutOf(I::kBeacon5), settings, image).Succeeded());
   EXPECT_EQ(NonZeroOffsets(image, 716, 721), std::vector<std::size_t>{});
 
   settings.bign = "8";
@@ -285,7 +279,7 @@ TEST(EncodeReportBlock, DestWithoutSelectionLeavesItsEightBytesZero) {
     ReportBlockSettings settings;
     settings.dest = dest;
     ConfigImage image;
-    ASSERT_TRUE(EncodeReportBlock(LayoutOf(I::kTelemetryData), settings, image).ok());
+    ASSERT_TRUE(EncodeReportBlock(LayoutOf(I::kTelemetryData), settings, image).Succeeded());
     EXPECT_EQ(NonZeroOffsets(image, 1269, 1276), std::vector<std::size_t>{});
   }
 }
@@ -307,7 +301,7 @@ TEST(EncodeReportBlock, PathIsStoredAsTypedAndCutToItsField) {
     ReportBlockSettings settings;
     settings.path = c.typed;
     ConfigImage image;
-    ASSERT_TRUE(EncodeReportBlock(LayoutOf(I::kBeacon1), settings, image).ok());
+    ASSERT_TRUE(EncodeReportBlock(LayoutOf(I::kBeacon1), settings, image).Succeeded());
     EXPECT_EQ(Bytes(image, 348, 6), c.stored);
     EXPECT_EQ(image.bytes[354], 2);  // the N byte right after is untouched
   }
@@ -327,7 +321,7 @@ TEST(DecodeReportBlock, DestFollowsTheStoredTextOrKeepsItsSelection) {
   };
   for (const InstanceRow& row : kInstances) {
     for (const Case& c : cases) {
-      SCOPED_TRACE(std::string(row.controlPrefix) + " " + c.stored);
+      SCOPED_TRACE(std::string(row.name) + " " + c.stored);
       ConfigImage image;
       PutChars(image, row.dest, c.stored);
       ReportBlockSettings settings;
@@ -340,7 +334,7 @@ TEST(DecodeReportBlock, DestFollowsTheStoredTextOrKeepsItsSelection) {
 
 TEST(DecodeReportBlock, OutOfRuleValuesAreShownUnchangedAndRefusedOnTheNextWrite) {
   for (const InstanceRow& row : kInstances) {
-    SCOPED_TRACE(row.controlPrefix);
+    SCOPED_TRACE(row.name);
     ConfigImage image;
     PutChars(image, row.path, "WIDE1");
     image.bytes[row.bign] = 9;
@@ -376,7 +370,7 @@ TEST(DecodeReportBlock, OutOfRuleValuesAreShownUnchangedAndRefusedOnTheNextWrite
 // A rate the three-character boxes cannot take by typing still round-trips.
 TEST(DecodeReportBlock, FourDigitRateInAThreeCharacterBoxIsShownInFullAndWrittenBack) {
   for (const InstanceRow& row : kInstances) {
-    SCOPED_TRACE(row.controlPrefix);
+    SCOPED_TRACE(row.name);
     ConfigImage image;
     PutChars(image, row.dest, "APVDX10");
     PutChars(image, row.path, "WIDE");
@@ -392,14 +386,14 @@ TEST(DecodeReportBlock, FourDigitRateInAThreeCharacterBoxIsShownInFullAndWritten
     EXPECT_EQ(settings.txRateAprsIs, "1440");
 
     ConfigImage rewritten;
-    ASSERT_TRUE(EncodeReportBlock(LayoutOf(row.instance), settings, rewritten).ok());
+    ASSERT_TRUE(EncodeReportBlock(LayoutOf(row.instance), settings, rewritten).Succeeded());
     EXPECT_EQ(rewritten.bytes, image.bytes);
   }
 }
 
 TEST(DecodeReportBlock, PathWithoutZeroByteIsCutToFitItsFieldAgain) {
   for (const InstanceRow& row : kInstances) {
-    SCOPED_TRACE(row.controlPrefix);
+    SCOPED_TRACE(row.name);
     ConfigImage image;
     PutChars(image, row.path, "ABCDEF");
     image.bytes[row.bign] = 2;  // the byte after the path field
@@ -426,7 +420,7 @@ TEST(ReportBlocksInTheWriteOrder, WeatherThenTelemetryDataThenParameters) {
   EXPECT_EQ(BuildConfigImage(settings, image).text,
             "Telemeetry parameters path, N value range error (1 - 7).");
   settings.telemetryParameters.bign = "2";
-  EXPECT_TRUE(BuildConfigImage(settings, image).ok());
+  EXPECT_TRUE(BuildConfigImage(settings, image).Succeeded());
 }
 
 TEST(CheckPrintableText, RefusesControlsDeleteAndAnythingBeyondAscii) {
@@ -450,7 +444,7 @@ TEST(CheckPrintableText, AcceptsSpaceToTilde) {
       "", "   ", " ~", "@<date>z<lat>/<long>-VARDEX Test.", std::string(64, 'x'),
   };
   for (const std::string& text : accepted) {
-    EXPECT_TRUE(CheckPrintableText(text, "unused").ok()) << text;
+    EXPECT_TRUE(CheckPrintableText(text, "unused").Succeeded()) << text;
   }
 }
 

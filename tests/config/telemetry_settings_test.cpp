@@ -29,7 +29,7 @@ std::vector<std::uint8_t> Entry(std::uint8_t source, const std::string& name,
 
 TEST(TelemetryChannels, StartUpStateEncodesSwitchAndFiveChannels) {
   ConfigImage image;
-  ASSERT_TRUE(EncodeTelemetryChannels(TelemetrySettings{}, image).ok());
+  ASSERT_TRUE(EncodeTelemetryChannels(TelemetrySettings{}, image).Succeeded());
   EXPECT_EQ(image.bytes[1268], 0);
   EXPECT_EQ(Bytes(image, 1324, 45), Entry(1, "I1", "mA", "0", "19.5", "0", 0));
   EXPECT_EQ(Bytes(image, 1369, 45), Entry(4, "I2", "mA", "0", "19.5", "0", 0));
@@ -46,13 +46,13 @@ TEST(TelemetryChannels, TextsAreStoredAsTypedAndListsAsTheirLowByte) {
   settings.channels[1] = {-1, "", "x", "abc", "1e3", "--", 1};
   settings.channels[4].name = "ABCDEFGHIJ";  // longer than the field: cut, not spilled
   ConfigImage image;
-  ASSERT_TRUE(EncodeTelemetryChannels(settings, image).ok());
+  ASSERT_TRUE(EncodeTelemetryChannels(settings, image).Succeeded());
   EXPECT_EQ(image.bytes[1268], 1);
   EXPECT_EQ(Bytes(image, 1369, 45), Entry(0xFF, "", "x", "abc", "1e3", "--", 1));
   EXPECT_EQ(Bytes(image, 1504, 45), Entry(9, "ABCDEFG", "C", "0", "0.5", "-64", 0));
 
   settings.moduleSupport = -1;
-  ASSERT_TRUE(EncodeTelemetryChannels(settings, image).ok());
+  ASSERT_TRUE(EncodeTelemetryChannels(settings, image).Succeeded());
   EXPECT_EQ(image.bytes[1268], 0xFF);
 }
 

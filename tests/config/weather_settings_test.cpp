@@ -17,7 +17,7 @@ using Row = std::vector<std::uint8_t>;
 
 TEST(EncodeWeatherSettings, StartUpPageByteForByte) {
   ConfigImage image;
-  ASSERT_TRUE(EncodeWeatherSettings(WeatherSettings{}, image).ok());
+  ASSERT_TRUE(EncodeWeatherSettings(WeatherSettings{}, image).Succeeded());
   EXPECT_EQ(image.bytes[52], 0x05);
   // Dest "APVDX10", path "WIDE", N 2, n 2, three unwritten bytes, rates 5 and 5.
   EXPECT_EQ(Bytes(image, 53, 27),
@@ -38,7 +38,7 @@ TEST(EncodeWeatherSettings, StationTypeIsNeverRejected) {
     WeatherSettings settings;
     settings.stationType = c.index;
     ConfigImage image;
-    ASSERT_TRUE(EncodeWeatherSettings(settings, image).ok()) << c.index;
+    ASSERT_TRUE(EncodeWeatherSettings(settings, image).Succeeded()) << c.index;
     EXPECT_EQ(image.bytes[52], c.stored) << c.index;
   }
 }
@@ -76,7 +76,7 @@ TEST(EncodeWeatherSettings, CommentCharacters) {
     ConfigImage image;
     const StepResult result = EncodeWeatherSettings(settings, image);
     if (c.passes) {
-      EXPECT_TRUE(result.ok()) << c.comment;
+      EXPECT_TRUE(result.Succeeded()) << c.comment;
     } else {
       EXPECT_EQ(result.text, "Weather report comment - forbidden characters.") << c.comment;
     }
@@ -97,7 +97,7 @@ TEST(EncodeWeatherSettings, CommentFillsItsFieldAndNoMore) {
     WeatherSettings settings;
     settings.comment = c.typed;
     ConfigImage image;
-    ASSERT_TRUE(EncodeWeatherSettings(settings, image).ok());
+    ASSERT_TRUE(EncodeWeatherSettings(settings, image).Succeeded());
     EXPECT_EQ(Chars(image, 80, 33), c.stored);
     EXPECT_EQ(image.bytes[113], 1);
   }
@@ -121,7 +121,7 @@ TEST(DecodeWeatherSettings, StationTypeBeyondTheListLeavesNoSelectionAndStores25
   DecodeWeatherSettings(image, settings);
   settings.report = WeatherSettings{}.report;
   ConfigImage rewritten;
-  ASSERT_TRUE(EncodeWeatherSettings(settings, rewritten).ok());
+  ASSERT_TRUE(EncodeWeatherSettings(settings, rewritten).Succeeded());
   EXPECT_EQ(rewritten.bytes[52], 0xFF);
 }
 
@@ -149,13 +149,13 @@ TEST(DecodeWeatherSettings, RestoresEveryFieldIncludingDest) {
   EXPECT_EQ(settings.comment, comment);
 
   ConfigImage rewritten;
-  ASSERT_TRUE(EncodeWeatherSettings(settings, rewritten).ok());
+  ASSERT_TRUE(EncodeWeatherSettings(settings, rewritten).Succeeded());
   EXPECT_EQ(rewritten.bytes, image.bytes);
 }
 
 TEST(DecodeWeatherSettings, CommentIsShownUnchangedAndRefusedOrCutOnTheNextWrite) {
   ConfigImage image;
-  ASSERT_TRUE(EncodeWeatherSettings(WeatherSettings{}, image).ok());
+  ASSERT_TRUE(EncodeWeatherSettings(WeatherSettings{}, image).Succeeded());
   for (std::size_t i = 0; i < 33; ++i) image.bytes[80 + i] = 'k';
   WeatherSettings settings;
   DecodeWeatherSettings(image, settings);

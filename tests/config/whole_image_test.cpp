@@ -48,7 +48,7 @@ TEST(WholeImage, StartUpStateBuildsTheExpectedImageByteForByte) {
   ConfigImage image;
   image.bytes.fill(0xAA);  // the build starts from a cleared image
   const StepResult result = BuildConfigImage(StartUpSettingsAt(clock), image);
-  ASSERT_TRUE(result.ok()) << result.text;
+  ASSERT_TRUE(result.Succeeded()) << result.text;
   const auto expected = ExpectedStartUpImage();
   for (std::size_t offset = 0; offset < ConfigImage::kSize; ++offset) {
     EXPECT_EQ(int(image.bytes[offset]), int(expected[offset])) << "offset " << offset;
@@ -58,11 +58,11 @@ TEST(WholeImage, StartUpStateBuildsTheExpectedImageByteForByte) {
 TEST(WholeImage, DecodeThenEncodeReproducesAWellFormedImage) {
   const FixedLocalTime startUpClock(2026, 3, 7, 9, 5);
   ConfigImage startUpImage;
-  ASSERT_TRUE(BuildConfigImage(StartUpSettingsAt(startUpClock), startUpImage).ok());
+  ASSERT_TRUE(BuildConfigImage(StartUpSettingsAt(startUpClock), startUpImage).Succeeded());
   ConfigImage variedImage;
   const ConfigSettings varied = VariedSettings();
   const StepResult built = BuildConfigImage(varied, variedImage);
-  ASSERT_TRUE(built.ok()) << built.text;
+  ASSERT_TRUE(built.Succeeded()) << built.text;
   ASSERT_NE(startUpImage.bytes, variedImage.bytes);
 
   // Decoding over the other image's settings shows that every field is
@@ -76,13 +76,13 @@ TEST(WholeImage, DecodeThenEncodeReproducesAWellFormedImage) {
   shownVaried.clock.minute = "59";
   ShowConfigImage(variedImage, shownVaried);
   ConfigImage again;
-  ASSERT_TRUE(BuildConfigImage(shownVaried, again).ok());
+  ASSERT_TRUE(BuildConfigImage(shownVaried, again).Succeeded());
   EXPECT_EQ(again.bytes, variedImage.bytes);
 
   ConfigSettings shownStartUp = VariedSettings();
   FillClockFromSystemTime(shownStartUp.clock, startUpClock);
   ShowConfigImage(startUpImage, shownStartUp);
-  ASSERT_TRUE(BuildConfigImage(shownStartUp, again).ok());
+  ASSERT_TRUE(BuildConfigImage(shownStartUp, again).Succeeded());
   EXPECT_EQ(again.bytes, startUpImage.bytes);
 }
 

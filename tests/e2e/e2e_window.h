@@ -10,7 +10,7 @@
 #include "recording_message_boxes.h"
 
 // A file dialog that returns what the test chose.
-struct ChosenFile final : FirmwareFileChooser {
+struct ChosenFile final : vardex::FirmwareFileChooser {
   std::optional<QString> path;
   std::optional<QString> ChooseFirmwareFile(QWidget*) override { return path; }
 };

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "config_settings.h"
+
+namespace vardex {
+
+// How a control shows its setting.
+enum class ControlKind {
+  kEdit,      // an edit box; its text is the value
+  kList,      // a drop-down list; its selection index is the value (-1 for none)
+  kListText,  // an editable drop-down list; its text is the value
+  kCheck,     // a check box; checked or not
+};
+
+// Where a control's value lives inside one `ConfigSettings`: exactly one of
+// the three is set, matching the row's kind (text for kEdit and kListText,
+// index for kList, check for kCheck).
+struct SettingRef {
+  std::string* text = nullptr;
+  int* index = nullptr;
+  bool* check = nullptr;
+};
+
+// One control of a page.
+struct ControlRow {
+  std::string objectName = {};  // the control's object name, e.g. "Edit2"
+  // The words the page shows for it, without a trailing ':'; for grid cells
+  // the row's and the column's words ("Beacon 3 Path(n-N)"). Unique within
+  // its page, and the control's accessible name.
+  std::string label = {};
+  ControlKind kind = ControlKind::kEdit;
+  int maxLength = 0;      // characters an edit box admits when typing; 0 for the others
+  int width = 0;          // fixed width in pixels, 0 when the page sizes the control
+  std::string hint = {};  // tool tip, may be empty
+  std::vector<std::string_view> items = {};  // a list's entries
+  std::string_view caption = {};             // a check box's caption, may be empty
+  // The setting the control carries, given the row's `instance` (the
+  // index of a repeated row: beacon, path row, server, channel...).
+  SettingRef (*member)(ConfigSettings& settings, int instance) = nullptr;
+  int instance = 0;
+
+  SettingRef Setting(ConfigSettings& settings) const { return member(settings, instance); }
+};
+
+// One tab page: its sheet's object name, its tab caption and its controls in
+// window (tab) order.
+struct PageTable {
+  std::string_view sheetName;
+  std::string_view caption;
+  std::vector<ControlRow> controls;
+};
+
+// The ten pages in tab order: "Radio", "Digipeater", "Beacons", "Network",
+// "APRS-IS", "Weather", "RTC/NTP time", "WWW access", "Telnet access",
+// "Telemetry module". Built once, never changed.
+const std::vector<PageTable>& PageTables();
+
+}  // namespace vardex

@@ -1,0 +1,155 @@
+#include "page_controls.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QVariant>
+#include <algorithm>
+
+namespace vardex {
+namespace {
+
+constexpr const char* kTypingLimit = "typingLimit";
+
+QString FromView(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// A decoded text is shown in full even when it is longer than what the user
+// may type; the box's typing limit comes back once the user shortens it.
+void SetTextUncut(QLineEdit* edit, const QString& text) {
+  const QVariant saved = edit->property(kTypingLimit);
+  const int typingLimit = saved.isValid() ? saved.toInt() : edit->maxLength();
+  if (!saved.isValid()) {
+    edit->setProperty(kTypingLimit, typingLimit);
+    QObject::connect(edit, &QLineEdit::textEdited, edit, [edit](const QString& typed) {
+      const int limit = edit->property(kTypingLimit).toInt();
+      if (edit->maxLength() > limit && typed.size() <= limit)
+        edit->setMaxLength(limit);
+    });
+  }
+  edit->setMaxLength(std::max(typingLimit, static_cast<int>(text.size())));
+  edit->setText(text);
+}
+
+QWidget* Build(QWidget* parent, const ControlRow& row) {
+  QWidget* control = nullptr;
+  switch (row.kind) {
+    case ControlKind::kEdit: {
+      auto* edit = new QLineEdit(parent);
+      edit->setMaxLength(row.maxLength);
+      control = edit;
+      break;
+    }
+    case ControlKind::kList:
+    case ControlKind::kListText: {
+      // Editable: the text part accepts typing.
+      auto* list = new QComboBox(parent);
+      list->setEditable(true);
+      list->setInsertPolicy(QComboBox::NoInsert);
+      for (std::string_view item : row.items) list->addItem(FromView(item));
+      control = list;
+      break;
+    }
+    case ControlKind::kCheck:
+      control = new QCheckBox(FromView(row.caption), parent);
+      break;
+  }
+  control->setObjectName(FromView(row.objectName));
+  control->setToolTip(FromView(row.hint));
+  control->setAccessibleName(FromView(row.label));
+  if (row.width > 0)
+    control->setFixedWidth(row.width);
+  return control;
+}
+
+bool Selected(const ControlRow& row, ConfigSettings& settings, SettingMembers only) {
+  if (only.size() == 0)
+    return true;
+  const SettingRef ref = row.Setting(settings);
+  const void* member = ref.text != nullptr    ? static_cast<const void*>(ref.text)
+                       : ref.index != nullptr ? static_cast<const void*>(ref.index)
+                                              : static_cast<const void*>(ref.check);
+  return std::find(only.begin(), only.end(), member) != only.end();
+}
+
+// A control of another type than its row says is left alone.
+void GatherRow(QWidget* control, const SettingRef& ref) {
+  if (ref.text != nullptr) {
+    if (auto* list = qobject_cast<QComboBox*>(control))
+      *ref.text = list->currentText().toStdString();
+    else if (auto* edit = qobject_cast<QLineEdit*>(control))
+      *ref.text = edit->text().toStdString();
+  } else if (ref.index != nullptr) {
+    // Typing over a list leaves no item selected unless the text is an item's.
+    if (auto* list = qobject_cast<QComboBox*>(control))
+      *ref.index = list->findText(list->currentText(), Qt::MatchExactly | Qt::MatchCaseSensitive);
+  } else if (ref.check != nullptr) {
+    if (auto* check = qobject_cast<QCheckBox*>(control))
+      *ref.check = check->isChecked();
+  }
+}
+
+void ShowRow(QWidget* control, const SettingRef& ref) {
+  if (ref.text != nullptr) {
+    const QString text = QString::fromStdString(*ref.text);
+    if (auto* list = qobject_cast<QComboBox*>(control))
+      list->setEditText(text);
+    else if (auto* edit = qobject_cast<QLineEdit*>(control))
+      SetTextUncut(edit, text);
+  } else if (ref.index != nullptr) {
+    if (auto* list = qobject_cast<QComboBox*>(control)) {
+      const int index = *ref.index;
+      list->setCurrentIndex(index >= 0 && index < list->count() ? index : -1);
+    }
+  } else if (ref.check != nullptr) {
+    if (auto* check = qobject_cast<QCheckBox*>(control))
+      check->setChecked(*ref.check);
+  }
+}
+
+}  // namespace
+
+QWidget* PageControls::Next(QWidget* parent) {
+  const std::vector<ControlRow>& rows = table_->controls;
+  if (built_.size() >= rows.size())
+    return nullptr;
+  QWidget* control = Build(parent != nullptr ? parent : page_, rows[built_.size()]);
+  built_.push_back(control);
+  return control;
+}
+
+void WindowControls::Gather(ConfigSettings& settings, SettingMembers only) const {
+  for (const PageControls& page : pages_) {
+    const std::vector<ControlRow>& rows = page.Table().controls;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+      QWidget* control = page.At(i);
+      if (control != nullptr && Selected(rows[i], settings, only))
+        GatherRow(control, rows[i].Setting(settings));
+    }
+  }
+}
+
+void WindowControls::Show(ConfigSettings& settings, SettingMembers only) const {
+  for (const PageControls& page : pages_) {
+    const std::vector<ControlRow>& rows = page.Table().controls;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+      QWidget* control = page.At(i);
+      if (control != nullptr && Selected(rows[i], settings, only))
+        ShowRow(control, rows[i].Setting(settings));
+    }
+  }
+}
+
+QWidget* WindowControls::ControlOf(ConfigSettings& settings, const void* member) const {
+  for (const PageControls& page : pages_) {
+    const std::vector<ControlRow>& rows = page.Table().controls;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+      if (Selected(rows[i], settings, {member}))
+        return page.At(i);
+    }
+  }
+  return nullptr;
+}
+
+}  // namespace vardex
