@@ -19,6 +19,7 @@
 #include "com_port_hint.h"
 #include "com_port_list.h"
 #include "config_driver.h"
+#include "failure_focus.h"
 #include "firmware_buffer.h"
 #include "page_area.h"
 #include "page_builder.h"
@@ -194,6 +195,8 @@ bool TForm1::BuildConfigImage() {
   const vardex::StepResult result = vardex::BuildConfigImage(settings, writeImage_);
   if (!result.Succeeded()) {
     ReportStepFailure(result);
+    // Once the box is closed, the box that failed is in front to be fixed.
+    vardex::ShowFailedControl(pageControl_, controls_.ControlOf(settings, result.field));
     return false;
   }
   return true;
