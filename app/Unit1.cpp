@@ -12,10 +12,12 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
 #include "Unit2.h"
+#include "accessible_lists.h"
 #include "com_port_hint.h"
 #include "com_port_list.h"
 #include "config_driver.h"
@@ -30,6 +32,7 @@
 #include "pages/telemetry_page.h"
 #include "port_failure_text.h"
 #include "status_line.h"
+#include "tab_order.h"
 #include "window_placement.h"
 
 namespace {
@@ -49,6 +52,7 @@ TForm1::TForm1(vardex::MessageBoxes* boxes, QWidget* parent, const vardex::Local
     boxes_ = ownBoxes_.get();
   }
   setObjectName("Form1");
+  vardex::InstallListNames();
 
   auto* group = new QGroupBox("Connection:", this);
   group->setObjectName("GroupBox3");
@@ -130,6 +134,16 @@ TForm1::TForm1(vardex::MessageBoxes* boxes, QWidget* parent, const vardex::Local
     connect(findChild<QPushButton*>(name), &QPushButton::clicked, this, handler);
   }
 
+  // Tab: the connection group in its own order, the page captions, the
+  // controls of the page on show as they appear on screen, the log pane.
+  QList<QWidget*> chain;
+  for (const char* name : {"ComboBox2", "Button1", "Button4", "Button5", "Button3", "Button2"}) {
+    chain.append(findChild<QWidget*>(name));
+  }
+  chain.append(pageControl_->tabBar());
+  for (QWidget* page : pages_) chain.append(vardex::ScreenOrder(page));
+  chain.append(memo_);
+  vardex::ChainTabOrder(chain);
   pageControl_->setCurrentIndex(0);
   setWindowTitle("VARDEX Plus Configurator v1.26");
   move(kDesignPosition);

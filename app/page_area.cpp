@@ -38,6 +38,8 @@ QWidget* AddScrollingPage(QTabWidget* tabs, const QString& sheetName, const QStr
   area->setObjectName(sheetName + QStringLiteral("Area"));
   area->setFrameShape(QFrame::NoFrame);
   area->setWidgetResizable(true);
+  // Tab goes straight to the page's controls; the area scrolls to follow.
+  area->setFocusPolicy(Qt::NoFocus);
   auto* sheet = new QWidget;
   sheet->setObjectName(sheetName);
   area->setWidget(sheet);
