@@ -76,6 +76,7 @@ TForm1::TForm1(vardex::MessageBoxes* boxes, QWidget* parent, const vardex::Local
   memo_ = new QPlainTextEdit(this);
   memo_->setObjectName("Memo1");
   memo_->setReadOnly(true);
+  memo_->setMaximumBlockCount(20000);  // the oldest lines go first; a largest upload logs 3713
   memo_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   memo_->setFixedHeight(73);
   memo_->setAccessibleName("Log");

@@ -18,7 +18,9 @@ DeviceLink::DeviceLink(QObject* parent)
       }),
       mailbox_(std::make_unique<TransferMailbox>()),
       engine_(std::make_unique<TransferEngine>()),
-      firmware_(std::make_unique<FirmwareBuffer>()) {}
+      firmware_(std::make_unique<FirmwareBuffer>()),
+      reports_(std::make_unique<ReportQueue>([this] { ScheduleDelivery(); })),
+      deliveredImage_(std::make_unique<ConfigImage>()) {}
 
 DeviceLink::~DeviceLink() {
   Shutdown();
@@ -31,11 +33,12 @@ bool DeviceLink::OpenPort(const QString& comName) {
   // A worker told to close may still hold its port; let it go first.
   if (worker_ && worker_->Terminated())
     EndWorker();
-  auto next = std::make_unique<TCommThread>(*engine_, *mailbox_, static_cast<LinkListener&>(*this),
-                                            portFactory_());
+  auto next = std::make_unique<TCommThread>(*engine_, *mailbox_, *reports_, portFactory_());
   if (!next->Open(*path))
     return Fail(comName, path);
   EndWorker();
+  // No worker runs now; the next one may wait for the window again.
+  reports_->ResumeWaits();
   worker_ = std::move(next);
   worker_->Run();
   openName_ = comName;
@@ -57,8 +60,11 @@ bool DeviceLink::Fail(const QString& comName, const std::optional<std::string>& 
 }
 
 void DeviceLink::ClosePort() {
-  if (worker_)
-    worker_->Terminate();
+  if (!worker_)
+    return;
+  worker_->Terminate();
+  // A worker that waits for the window must not wait any longer.
+  reports_->CancelWaits();
 }
 
 void DeviceLink::Shutdown() {
@@ -69,6 +75,7 @@ void DeviceLink::EndWorker() {
   if (!worker_)
     return;
   worker_->Terminate();
+  reports_->CancelWaits();
   worker_->Join();
   worker_.reset();
 }
@@ -95,68 +102,47 @@ void DeviceLink::Posted(Operation operation) {
     worker_->Wake();
 }
 
-void DeviceLink::Queue(Report report) {
-  bool post = false;
-  {
-    std::lock_guard lock(reportsMutex_);
-    reports_.push_back(std::move(report));
-    post = !deliveryPosted_;
-    deliveryPosted_ = true;
-  }
-  if (post)
-    QMetaObject::invokeMethod(this, "DeliverReports", Qt::QueuedConnection);
+std::chrono::steady_clock::time_point DeviceLink::LastReplyTime() const {
+  return reports_->LastProgressTime();
+}
+
+// Worker thread.
+void DeviceLink::ScheduleDelivery() {
+  QMetaObject::invokeMethod(this, &DeviceLink::DeliverReports, Qt::QueuedConnection);
 }
 
 void DeviceLink::DeliverReports() {
   // One report at a time, so that a handler that spins the event loop still
-  // sees the rest in order.
-  for (;;) {
-    Report report;
-    {
-      std::lock_guard lock(reportsMutex_);
-      if (reports_.empty()) {
-        deliveryPosted_ = false;
-        return;
-      }
-      report = std::move(reports_.front());
-      reports_.pop_front();
-    }
+  // sees the rest in order; one slice at a time, so that the window's own
+  // events get their turn under a flood.
+  const auto sliceEnd = std::chrono::steady_clock::now() + kDeliverySlice;
+  LinkReport report;
+  while (std::chrono::steady_clock::now() < sliceEnd && reports_->Pop(report, *deliveredImage_)) {
+    const std::string_view text = report.Text();
     switch (report.kind) {
-      case Report::Kind::kLogLine:
-        emit LogLine(report.line);
+      case LinkReport::Kind::kLogLine:
+        emit LogLine(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
         break;
-      case Report::Kind::kProgress:
-        if (report.operation == lastPosted_)
-          emit Progress(report.pagesDone);
+      case LinkReport::Kind::kImage:
+        emit ImageReceived(*deliveredImage_);
         break;
-      case Report::Kind::kImage:
-        emit ImageReceived(*report.image);
-        break;
-      case Report::Kind::kReadsFailing:
-        emit ReadsFailing(report.readsFailing);
+      case LinkReport::Kind::kPortError:
+        emit PortError(QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size())));
         break;
     }
   }
-}
-
-void DeviceLink::OnLogLine(std::string_view line) {
-  Queue({Report::Kind::kLogLine,
-         QString::fromLatin1(line.data(), static_cast<qsizetype>(line.size())), Operation::kNone, 0,
-         nullptr});
-}
-
-void DeviceLink::OnProgress(Operation operation, std::uint32_t pagesDone) {
-  Queue({Report::Kind::kProgress, {}, operation, static_cast<int>(pagesDone), nullptr});
-}
-
-void DeviceLink::OnImageVerified(const ConfigImage& image) {
-  // The copy travels with the report; the worker may overwrite its own at once.
-  Queue(
-      {Report::Kind::kImage, {}, Operation::kNone, 0, std::make_shared<const ConfigImage>(image)});
-}
-
-void DeviceLink::OnReadsFailing(bool failing) {
-  Queue({Report::Kind::kReadsFailing, {}, Operation::kNone, 0, nullptr, failing});
+  for (const Operation operation :
+       {Operation::kFirmwareUpload, Operation::kConfigWrite, Operation::kConfigRead}) {
+    const std::optional<TransferProgress> progress = reports_->TakeProgress(operation);
+    if (!progress)
+      continue;
+    if (operation == lastPosted_)
+      emit Progress(static_cast<int>(progress->pagesDone));
+    emit TransferStatus(operation, static_cast<int>(progress->pagesDone),
+                        static_cast<int>(progress->pageCount));
+  }
+  if (!reports_->EndDelivery())
+    ScheduleDelivery();
 }
 
 }  // namespace vardex

@@ -2,10 +2,9 @@
 
 #include <QObject>
 #include <QString>
-#include <deque>
+#include <chrono>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <string>
 
@@ -13,6 +12,7 @@
 #include "config_image.h"
 #include "firmware_buffer.h"
 #include "port_failure.h"
+#include "report_queue.h"
 #include "serial_port.h"
 #include "transfer_engine.h"
 #include "transfer_mailbox.h"
@@ -21,10 +21,11 @@ namespace vardex {
 
 // The window's side of the device link. It owns the transfer engine and the
 // current worker, posts the window's requests, and carries what the worker
-// reports over to the window's thread: the reports wait in a queue (under a
-// mutex, so the hand-over is plainly ordered) and a queued call delivers them
-// there in the order the worker made them.
-class DeviceLink final : public QObject, private LinkListener {
+// reports over to the window's thread through a bounded ReportQueue: the
+// window takes the reports in slices of a few milliseconds, so its event
+// loop keeps turning whatever the device sends, and emits them in the order
+// the worker made them.
+class DeviceLink final : public QObject {
   Q_OBJECT
 
  public:
@@ -33,6 +34,8 @@ class DeviceLink final : public QObject, private LinkListener {
   using NameResolver = std::function<std::optional<std::string>(const QString&)>;
   // Looks at the file system for what became of COM`number` and its device.
   using FailureProbe = std::function<void(int number, const std::string& path, PortFacts& facts)>;
+  // The longest the window spends taking reports before its event loop turns.
+  static constexpr std::chrono::milliseconds kDeliverySlice{8};
 
   explicit DeviceLink(QObject* parent = nullptr);
   ~DeviceLink() override;
@@ -65,32 +68,29 @@ class DeviceLink final : public QObject, private LinkListener {
   void PostConfigWrite(const ConfigImage& image);
   void PostConfigRead();
 
+  // When the running transfer last moved: the request went out or the
+  // device's last counted reply arrived. With TransferStatus this lets the
+  // window say "No reply for 3 s while waiting for page 5 of 16".
+  std::chrono::steady_clock::time_point LastReplyTime() const;
+  // The hand-over itself (its bound and its high-water mark).
+  const ReportQueue& Reports() const { return *reports_; }
+
  signals:
   void LogLine(const QString& line);
   // Pages acknowledged or received in the transfer posted last.
   void Progress(int pagesDone);
+  // Where a transfer stands (each transfer, posted last or not): its
+  // operation and `pagesDone` of `pageCount`; 0 done when it starts.
+  void TransferStatus(vardex::Operation operation, int pagesDone, int pageCount);
   // A verified image read from the device (a copy of the worker's).
-  void ImageReceived(const ConfigImage& image);
-  // The open port's reads started failing (the adapter was unplugged), or
-  // work again.
-  void ReadsFailing(bool failing);
+  void ImageReceived(const vardex::ConfigImage& image);
+  // The open port failed a read (adapter unplugged, device gone); once per
+  // spell of failing reads. The port stays open until "Close port".
+  void PortError(const QString& error);
 
  private:
-  struct Report {
-    enum class Kind { kLogLine, kProgress, kImage, kReadsFailing } kind = Kind::kLogLine;
-    QString line;
-    Operation operation = Operation::kNone;
-    int pagesDone = 0;
-    std::shared_ptr<const ConfigImage> image;
-    bool readsFailing = false;
-  };
   Q_INVOKABLE void DeliverReports();
-  void Queue(Report report);
-
-  void OnLogLine(std::string_view line) override;
-  void OnProgress(Operation operation, std::uint32_t pagesDone) override;
-  void OnImageVerified(const ConfigImage& image) override;
-  void OnReadsFailing(bool failing) override;
+  void ScheduleDelivery();
   void Posted(Operation operation);
   void EndWorker();
   bool Fail(const QString& comName, const std::optional<std::string>& path);
@@ -105,11 +105,10 @@ class DeviceLink final : public QObject, private LinkListener {
   std::unique_ptr<TransferMailbox> mailbox_;
   std::unique_ptr<TransferEngine> engine_;
   std::unique_ptr<FirmwareBuffer> firmware_;
+  std::unique_ptr<ReportQueue> reports_;
+  std::unique_ptr<ConfigImage> deliveredImage_;  // window thread only
   std::unique_ptr<TCommThread> worker_;
   Operation lastPosted_ = Operation::kNone;  // window thread only
-  std::mutex reportsMutex_;
-  std::deque<Report> reports_;   // guarded by reportsMutex_
-  bool deliveryPosted_ = false;  // guarded by reportsMutex_
 };
 
 }  // namespace vardex

@@ -74,7 +74,8 @@ void LinkStatus::Start(Clock::time_point now) {
 }
 
 void LinkStatus::Progress(std::uint32_t pagesDone, Clock::time_point now) {
-  if (phase_ != Phase::kRunning || pagesDone > pageCount_)
+  // Only a page more is a reply; the link also reports a transfer's start.
+  if (phase_ != Phase::kRunning || pagesDone > pageCount_ || pagesDone <= pagesDone_)
     return;
   pagesDone_ = pagesDone;
   lastHeard_ = now;
@@ -90,13 +91,22 @@ void LinkStatus::Progress(std::uint32_t pagesDone, Clock::time_point now) {
 }
 
 void LinkStatus::ImageShown() {
-  if (phase_ == Phase::kVerifying)
+  if (ReadEnding())
     phase_ = Phase::kFinished;
 }
 
 void LinkStatus::ImageChecksumFailed() {
-  if (phase_ == Phase::kVerifying)
+  if (ReadEnding())
     phase_ = Phase::kChecksumError;
+}
+
+bool LinkStatus::ReadEnding() {
+  // The end of a read may be reported before the count of its last page.
+  if (operation_ != Operation::kConfigRead ||
+      (phase_ != Phase::kRunning && phase_ != Phase::kVerifying))
+    return false;
+  pagesDone_ = pageCount_;
+  return true;
 }
 
 bool LinkStatus::Tick(Clock::time_point now) {

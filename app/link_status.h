@@ -58,6 +58,7 @@ class LinkStatus {
     kStopped,
   };
   void Start(Clock::time_point now);
+  bool ReadEnding();
   QString RunningText() const;
   QString PortText() const;
 

@@ -31,7 +31,8 @@ StatusLineController::StatusLineController(QLabel* label, DeviceLink* link, QObj
       Show();
     }
   });
-  connect(link_, &DeviceLink::ReadsFailing, this, &StatusLineController::ReadsFailing);
+  // Reported once per spell of failing reads; the next open or close ends it.
+  connect(link_, &DeviceLink::PortError, this, [this] { ReadsFailing(true); });
   connect(timer_, &QTimer::timeout, this, &StatusLineController::Tick);
   timer_->start(kTickMs);
   Show();

@@ -1,8 +1,12 @@
 // Runs a config write, a config read and a largest-size firmware upload
 // through the real worker and QSerialPort adapter against vardex-sim, paced at
-// 115200 baud and unpaced, and prints how close each comes to the line rate.
+// 115200 baud, unpaced, and paced behind a 16 ms adapter latency, and prints
+// how close each comes to the line rate; then floods the real window with
+// acknowledgements and prints how long its event loop stalled and how its
+// memory grew.
 #include <signal.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <condition_variable>
@@ -15,9 +19,16 @@
 #include <thread>
 #include <vector>
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QEventLoop>
+#include <QTimer>
+#include <algorithm>
+#include <array>
+#include <optional>
 
+#include "Unit1.h"
 #include "communication.h"
+#include "message_boxes.h"
 #include "qt_serial_port.h"
 #include "sim_launcher.h"
 
@@ -61,7 +72,8 @@ class BenchListener final : public vardex::LinkListener {
       done_.notify_all();
     }
   }
-  void OnProgress(vardex::Operation, std::uint32_t) override {}
+  void OnProgress(const vardex::TransferProgress&) override {}
+  void OnPortError(std::string_view) override {}
   void OnImageVerified(const vardex::ConfigImage&) override {}
   bool WaitFinished(std::chrono::seconds limit) {
     std::unique_lock lock(mutex_);
@@ -92,14 +104,19 @@ struct Scenario {
   const char* finishLine;
 };
 
-void RunMode(const char* mode, const std::vector<std::string>& simOptions,
-             const std::string& linkDir) {
+constexpr std::size_t kScenarios = 3;
+// Wall seconds per scenario; negative when it did not finish.
+using Walls = std::array<double, kScenarios>;
+
+Walls RunMode(const char* mode, const std::vector<std::string>& simOptions,
+              const std::string& linkDir, bool measureIdle) {
+  Walls walls{-1, -1, -1};
   std::vector<std::string> options{"--com", "9", "--link-dir", linkDir};
   options.insert(options.end(), simOptions.begin(), simOptions.end());
-  vardex_sim::SimProcess sim;
+  vardex::sim::SimProcess sim;
   if (!sim.Start(options)) {
     std::printf("%s: vardex-sim did not start\n", mode);
-    return;
+    return walls;
   }
   static vardex::TransferMailbox mailbox;
   static BenchListener listener;
@@ -114,23 +131,24 @@ void RunMode(const char* mode, const std::vector<std::string>& simOptions,
   vardex::StoreImageChecksum(image);
 
   vardex::TCommThread worker(engine, mailbox, listener, std::make_unique<vardex::QtSerialPort>());
-  if (!worker.Open(sim.slave_path())) {
+  if (!worker.Open(sim.SlavePath())) {
     std::printf("%s: port did not open\n", mode);
-    return;
+    return walls;
   }
   worker.Run();
 
-  const Scenario scenarios[] = {
+  const std::array<Scenario, kScenarios> scenarios = {{
       {"config write", vardex::Operation::kConfigWrite, 16, 136, 8, "Send finished."},
       {"config read", vardex::Operation::kConfigRead, 16, 8, 136, "Eeprom read finished."},
       {"firmware 237568 B", vardex::Operation::kFirmwareUpload, 1856, 136, 8, "Send finished."},
-  };
+  }};
   std::printf("\n%s\n", mode);
   // Per page: the wall time beyond the line's own time (the tool, the
   // simulator and the pty together), and the worker thread's CPU time alone.
   std::printf("%-18s %8s %9s %15s %6s %11s %17s %16s\n", "transfer", "bytes", "wall s",
               "115200 limit s", "ratio", "wall/page", "beyond line/page", "worker CPU/page");
-  for (const Scenario& s : scenarios) {
+  for (std::size_t index = 0; index < kScenarios; ++index) {
+    const Scenario& s = scenarios[index];
     listener.Expect(s.finishLine);
     const auto start = Clock::now();
     if (s.operation == vardex::Operation::kConfigWrite)
@@ -145,6 +163,7 @@ void RunMode(const char* mode, const std::vector<std::string>& simOptions,
       continue;
     }
     const double wall = std::chrono::duration<double>(Clock::now() - start).count();
+    walls[index] = wall;
     const std::uint32_t bytes = s.pages * (s.bytesOutPerPage + s.bytesInPerPage);
     const double limit = bytes * 10.0 / 115200.0;  // start + 8 data + stop bits
     const double beyond = wall > limit ? (wall - limit) / s.pages : 0.0;
@@ -153,6 +172,11 @@ void RunMode(const char* mode, const std::vector<std::string>& simOptions,
                 listener.CpuUsed() / s.pages * 1e6);
   }
 
+  if (!measureIdle) {
+    worker.Terminate();
+    worker.Join();
+    return walls;
+  }
   const double cpuBefore = ProcessCpuSeconds();
   std::this_thread::sleep_for(10s);
   const double idleCpu = ProcessCpuSeconds() - cpuBefore;
@@ -169,19 +193,124 @@ void RunMode(const char* mode, const std::vector<std::string>& simOptions,
               goneCpu / 5 * 100);
   worker.Terminate();
   worker.Join();
+  return walls;
+}
+
+// What an adapter's latency timer costs: the same transfers, paced, with and
+// without the held tail of every reply.
+void PrintLatencyCost(const Walls& paced, const Walls& late) {
+  const char* names[kScenarios] = {"config write", "config read", "firmware 237568 B"};
+  const std::uint32_t pages[kScenarios] = {16, 16, 1856};
+  std::printf("\nadapter latency 16 ms, cost against the paced run\n");
+  std::printf("%-18s %12s %14s\n", "transfer", "per page", "whole transfer");
+  for (std::size_t i = 0; i < kScenarios; ++i) {
+    if (paced[i] < 0 || late[i] < 0) {
+      std::printf("%-18s did not finish\n", names[i]);
+      continue;
+    }
+    const double extra = late[i] - paced[i];
+    std::printf("%-18s %9.2f ms %12.2f s\n", names[i], extra / pages[i] * 1e3, extra);
+  }
+}
+
+long ResidentKb() {
+  long pages = 0;
+  long resident = 0;
+  std::FILE* statm = std::fopen("/proc/self/statm", "r");
+  if (statm == nullptr)
+    return 0;
+  if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2)
+    resident = 0;
+  std::fclose(statm);
+  return resident * (sysconf(_SC_PAGESIZE) / 1024);
+}
+
+class NoBoxes final : public vardex::MessageBoxes {
+ public:
+  void ShowInformation(const QString&, const QString&) override {}
+  void ShowTitledInformation(const QString&, const QString&) override {}
+  void ShowError(const QString&) override {}
+  bool AskCloseAnyway(const QString&) override { return true; }
+};
+
+// The real window against a device that floods image acknowledgements at
+// 100 kB/s for 20 s while a read runs: the longest time the window's event
+// loop did not turn, and how much resident memory grew.
+void RunFlood(const std::string& linkDir) {
+  constexpr int kFloodSeconds = 20;
+  vardex::sim::SimProcess sim;
+  if (!sim.Start({"--com", "9", "--link-dir", linkDir, "--flood", "ack", "--flood-rate", "100000",
+                  "--flood-after", "1", "--flood-for", std::to_string(kFloodSeconds)})) {
+    std::printf("flood: vardex-sim did not start\n");
+    return;
+  }
+  NoBoxes boxes;
+  auto form = std::make_unique<TForm1>(&boxes);
+  const std::string path = sim.SlavePath();
+  form->Link().SetNameResolver([path](const QString&) { return std::optional<std::string>(path); });
+  form->show();
+  long lines = 0;
+  QObject::connect(&form->Link(), &vardex::DeviceLink::LogLine, [&lines] { ++lines; });
+  form->Button1Click();
+  QEventLoop settle;
+  QTimer::singleShot(300, &settle, &QEventLoop::quit);
+  settle.exec();
+  const long rssBefore = ResidentKb();
+  long rssMost = rssBefore;
+
+  // A zero-interval timer fires once per turn of the event loop.
+  auto last = Clock::now();
+  Clock::duration longest{};
+  int turns = 0;
+  QTimer ticker;
+  ticker.setInterval(0);
+  QObject::connect(&ticker, &QTimer::timeout, [&] {
+    const auto now = Clock::now();
+    longest = std::max(longest, now - last);
+    last = now;
+    if (++turns % 256 == 0)
+      rssMost = std::max(rssMost, ResidentKb());
+  });
+  form->Button4Click();  // "Read config"; the flood starts after the first reply
+  last = Clock::now();
+  ticker.start();
+  QEventLoop loop;
+  QTimer::singleShot((kFloodSeconds + 2) * 1000, &loop, &QEventLoop::quit);
+  loop.exec();
+  ticker.stop();
+  rssMost = std::max(rssMost, ResidentKb());
+
+  std::printf(
+      "\nack flood at 100 kB/s for %d s during a read, real window (goals: < 50 ms, < 20 MB)\n",
+      kFloodSeconds);
+  std::printf("longest gap between event-loop turns: %.1f ms over %d turns\n",
+              std::chrono::duration<double, std::milli>(longest).count(), turns);
+  std::printf("resident memory: %.1f MB before, grew by at most %.1f MB\n", rssBefore / 1024.0,
+              (rssMost - rssBefore) / 1024.0);
+  std::printf("log lines delivered: %ld; reports waiting at most: %zu (bound %zu)\n", lines,
+              form->Link().Reports().HighWater(), vardex::ReportQueue::kBound);
+  form->Button2Click();
+  form.reset();
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  QCoreApplication app(argc, argv);  // gives the worker's port a home for its notifiers
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);  // the flood runs the real window
   char dirTemplate[] = "/tmp/vardex-bench-XXXXXX";
   const char* dir = mkdtemp(dirTemplate);
   if (dir == nullptr)
     return 1;
   const std::string linkDir = std::string(dir) + "/dosdevices";
-  RunMode("paced at 115200 baud (--baud 115200)", {"--baud", "115200"}, linkDir);
-  RunMode("unpaced", {}, linkDir);
+  const Walls paced =
+      RunMode("paced at 115200 baud (--baud 115200)", {"--baud", "115200"}, linkDir, true);
+  RunMode("unpaced", {}, linkDir, true);
+  const Walls late = RunMode("paced, adapter latency 16 ms (--baud 115200 --latency-ms 16)",
+                             {"--baud", "115200", "--latency-ms", "16"}, linkDir, false);
+  PrintLatencyCost(paced, late);
+  RunFlood(linkDir);
   std::string cleanup = std::string("rm -rf ") + dir;
   return std::system(cleanup.c_str()) == 0 ? 0 : 1;
 }

@@ -77,20 +77,18 @@ void TCommThread::Execute() {
 void TCommThread::ReadPoll() {
   const auto deadline = std::chrono::steady_clock::now() + pollTimeout_;
   const std::size_t count = port_->Read(readBuffer_, pollTimeout_);
-  // A read that fails at once (an unplugged adapter) still waits out its
-  // time-out, so the loop never spins; a wake ends the wait early.
-  if (count == 0)
+  if (count == 0) {
+    const std::string error = port_->LastReadError();
+    if (!error.empty() && !portFailing_)
+      listener_.OnPortError(error);
+    portFailing_ = !error.empty();
+    // A read that fails at once (an unplugged adapter) still waits out its
+    // time-out, so the loop never spins; a wake ends the wait early.
     WaitForWake(deadline);
-  ReportReadFailures();
+  } else {
+    portFailing_ = false;
+  }
   engine_.Receive(std::span(readBuffer_).first(count), *this);
-}
-
-void TCommThread::ReportReadFailures() {
-  const bool failing = port_->ReadsFailing();
-  if (failing == readsFailing_)
-    return;
-  readsFailing_ = failing;
-  listener_.OnReadsFailing(failing);
 }
 
 void TCommThread::WaitForWake(std::chrono::steady_clock::time_point deadline) {
@@ -107,12 +105,16 @@ void TCommThread::OnLogLine(std::string_view line) {
   listener_.OnLogLine(line);
 }
 
-void TCommThread::OnProgress(Operation operation, std::uint32_t pagesDone) {
-  listener_.OnProgress(operation, pagesDone);
+void TCommThread::OnProgress(const TransferProgress& progress) {
+  listener_.OnProgress(progress);
 }
 
 void TCommThread::OnImageVerified(const ConfigImage& image) {
   listener_.OnImageVerified(image);
+}
+
+void TCommThread::OnPortError(std::string_view error) {
+  listener_.OnPortError(error);
 }
 
 }  // namespace vardex

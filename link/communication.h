@@ -58,9 +58,9 @@ class TCommThread final : private TransferOutput {
 
   void Send(std::span<const std::uint8_t> bytes) override;
   void OnLogLine(std::string_view line) override;
-  void OnProgress(Operation operation, std::uint32_t pagesDone) override;
+  void OnProgress(const TransferProgress& progress) override;
   void OnImageVerified(const ConfigImage& image) override;
-  void ReportReadFailures();
+  void OnPortError(std::string_view error) override;
 
   TransferEngine& engine_;
   TransferMailbox& mailbox_;
@@ -68,8 +68,8 @@ class TCommThread final : private TransferOutput {
   std::unique_ptr<SerialPort> port_;
   const std::chrono::milliseconds pollTimeout_;
   std::array<std::uint8_t, 128> readBuffer_{};
-  bool readsFailing_ = false;  // as last reported
   std::thread thread_;
+  bool portFailing_ = false;  // worker thread only
 
   std::mutex mutex_;
   std::condition_variable changed_;

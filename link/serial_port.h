@@ -20,14 +20,14 @@ class SerialPort {
   // 0 after `timeout` of silence, on a failed read (possibly at once), or
   // when interrupted.
   virtual std::size_t Read(std::span<std::uint8_t> into, std::chrono::milliseconds timeout) = 0;
+  // Why the last Read() returned nothing: empty after plain silence, else
+  // the failure (a device gone, an adapter unplugged).
+  virtual std::string LastReadError() const = 0;
   // Blocking write; a failure shows up only as a missing reply.
   virtual void Write(std::span<const std::uint8_t> bytes) = 0;
   virtual void Close() = 0;
   // Any thread: makes a running Read return now, or else the next one.
   virtual void Interrupt() = 0;
-  // After a Read: the device has failed or gone (an unplugged adapter), as
-  // opposed to a silent line. Stays so until the port is opened again.
-  virtual bool ReadsFailing() const { return false; }
 };
 
 }  // namespace vardex

@@ -46,6 +46,7 @@ void TransferEngine::Start(Operation operation, TransferOutput& out) {
       ring_.Reset();
       (this->*chain.send)(chain.counters.currentPage, out);
       Log(chain.sentLine, chain.counters.currentPage, out);
+      out.OnProgress({operation, 0, chain.counters.lastPage + 1});
       break;
     }
     case Operation::kConfigRead:
@@ -53,6 +54,7 @@ void TransferEngine::Start(Operation operation, TransferOutput& out) {
       readRunning_ = true;
       SendReadRequest(data_.readCounters.currentPage, out);
       Log("Eeprom read request, page [%d].", data_.readCounters.currentPage, out);
+      out.OnProgress({operation, 0, kLastImagePage + 1});
       break;
     case Operation::kNone:
       break;
@@ -75,10 +77,10 @@ void TransferEngine::AdvanceOnAck(Operation operation, TransferOutput& out) {
     ++counters.currentPage;
     (this->*chain.send)(counters.currentPage, out);
     Log(chain.sentLine, counters.currentPage, out);
-    out.OnProgress(operation, counters.currentPage);
+    out.OnProgress({operation, counters.currentPage, counters.lastPage + 1});
   } else {
     out.OnLogLine("Send finished.");
-    out.OnProgress(operation, counters.lastPage + 1);
+    out.OnProgress({operation, counters.lastPage + 1, counters.lastPage + 1});
   }
 }
 
@@ -109,12 +111,12 @@ void TransferEngine::OnEepromPageData(std::uint16_t page,
     ++counters.currentPage;
     SendReadRequest(counters.currentPage, out);
     Log("Eeprom read request, page [%d].", counters.currentPage, out);
-    out.OnProgress(Operation::kConfigRead, counters.currentPage);
+    out.OnProgress({Operation::kConfigRead, counters.currentPage, kLastImagePage + 1});
     return;
   }
   readRunning_ = false;
   out.OnLogLine("Eeprom read finished.");
-  out.OnProgress(Operation::kConfigRead, kLastImagePage + 1);
+  out.OnProgress({Operation::kConfigRead, kLastImagePage + 1, kLastImagePage + 1});
   if (!ImageChecksumHolds(receivedImage_)) {
     out.OnLogLine("Eeprom read checksum error. Please upload new eeprom data to device.");
     return;

@@ -22,19 +22,27 @@ struct TransferCounters {
   std::uint32_t currentPage = 0;
 };
 
+// Where a transfer stands.
+struct TransferProgress {
+  Operation operation = Operation::kNone;
+  std::uint32_t pagesDone = 0;  // acknowledged or received so far
+  std::uint32_t pageCount = 0;  // pages the whole transfer sends or reads
+};
+
 // Receives what the worker produces, on the worker thread, in order. The
-// app hands each call over to the window's thread.
+// app hands each call over to the window's thread. A call may wait (the
+// window is behind); it returns once the worker has been told to end.
 class LinkListener {
  public:
   virtual void OnLogLine(std::string_view line) = 0;
-  // Pages acknowledged or received so far in `operation`'s transfer.
-  virtual void OnProgress(Operation operation, std::uint32_t pages_done) = 0;
+  // When a transfer starts (0 pages done) and on every reply that moves it.
+  virtual void OnProgress(const TransferProgress& progress) = 0;
   // A read finished and its checksum holds; the listener copies the image
   // before it returns.
   virtual void OnImageVerified(const ConfigImage& image) = 0;
-  // The port's reads started failing under an open port (the adapter was
-  // unplugged), or work again.
-  virtual void OnReadsFailing(bool failing) { (void)failing; }
+  // The open port failed a read (an adapter unplugged, a device gone); once
+  // per spell of failing reads.
+  virtual void OnPortError(std::string_view error) = 0;
 
  protected:
   ~LinkListener() = default;

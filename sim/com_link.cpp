@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 
-namespace vardex_sim {
+namespace vardex::sim {
 namespace {
 
 // mkdir -p with mode 0700 for every directory it has to make.
@@ -38,9 +38,9 @@ bool MakeDirectories(const std::string& dir, std::string& error) {
 
 }  // namespace
 
-bool ComLink::Create(int com, const std::string& dir_option, const std::string& target,
+bool ComLink::Create(int com, const std::string& dirOption, const std::string& target,
                      std::string& error) {
-  std::string dir = dir_option;
+  std::string dir = dirOption;
   if (dir.empty()) {
     const char* home = std::getenv("HOME");
     if (home == nullptr || *home == '\0') {
@@ -83,4 +83,4 @@ void ComLink::Remove() {
   path_.clear();
 }
 
-}  // namespace vardex_sim
+}  // namespace vardex::sim

@@ -2,7 +2,7 @@
 
 #include <string>
 
-namespace vardex_sim {
+namespace vardex::sim {
 
 // The name "COMn" under which the tool finds the simulator: a symlink
 // <dir>/comn pointing at the pty slave. The directory must belong to the user
@@ -20,11 +20,11 @@ class ComLink {
   // Removes the link, but only while it still points at our pty.
   void Remove();
 
-  const std::string& path() const { return path_; }
+  const std::string& Path() const { return path_; }
 
  private:
   std::string path_;
   std::string target_;
 };
 
-}  // namespace vardex_sim
+}  // namespace vardex::sim

@@ -9,7 +9,7 @@
 
 #include "factory_image.h"
 
-namespace vardex_sim {
+namespace vardex::sim {
 namespace {
 
 constexpr std::size_t kChecksumFirst = 4;
@@ -82,24 +82,24 @@ std::span<const std::uint8_t> DeviceMemory::ImagePage(std::size_t page) const {
   return std::span<const std::uint8_t>(image_).subspan(page * kPageSize, kPageSize);
 }
 
-void DeviceMemory::StoreImagePage(std::size_t page, std::span<const std::uint8_t> data) {
+bool DeviceMemory::StorePage(Region region, std::size_t page, std::span<const std::uint8_t> data) {
+  const std::span<std::uint8_t> memory = region == Region::kImage
+                                             ? std::span<std::uint8_t>(image_)
+                                             : std::span<std::uint8_t>(firmware_);
+  if (page >= memory.size() / kPageSize || data.size() != kPageSize)
+    return false;
   std::copy(data.begin(), data.end(),
-            image_.begin() + static_cast<std::ptrdiff_t>(page * kPageSize));
+            memory.begin() + static_cast<std::ptrdiff_t>(page * kPageSize));
+  if (region == Region::kFirmware)
+    firmwarePages_ = std::max(firmwarePages_, page + 1);
+  return true;
 }
 
-void DeviceMemory::StoreFirmwarePage(std::size_t page, std::span<const std::uint8_t> data) {
-  std::copy(data.begin(), data.end(),
-            firmware_.begin() + static_cast<std::ptrdiff_t>(page * kPageSize));
-  firmware_pages_ = std::max(firmware_pages_, page + 1);
+bool DeviceMemory::Save(Region region, const std::string& path) const {
+  if (region == Region::kImage)
+    return WriteFileWhole(path, image_);
+  return WriteFileWhole(path,
+                        std::span<const std::uint8_t>(firmware_).first(firmwarePages_ * kPageSize));
 }
 
-bool DeviceMemory::SaveImage(const std::string& path) const {
-  return WriteFileWhole(path, image_);
-}
-
-bool DeviceMemory::SaveFirmware(const std::string& path) const {
-  return WriteFileWhole(
-      path, std::span<const std::uint8_t>(firmware_).first(firmware_pages_ * kPageSize));
-}
-
-}  // namespace vardex_sim
+}  // namespace vardex::sim

@@ -3,7 +3,7 @@
 #include <cstdarg>
 #include <cstdio>
 
-namespace vardex_sim {
+namespace vardex::sim {
 
 // Event lines on stderr, printed only with --verbose.
 class EventLog {
@@ -25,4 +25,4 @@ class EventLog {
   bool enabled_;
 };
 
-}  // namespace vardex_sim
+}  // namespace vardex::sim

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <string_view>
 
-namespace vardex_sim {
+namespace vardex::sim {
 namespace {
 
 // One field of the image: `width` is what the field owns, so a text always
@@ -12,7 +12,7 @@ namespace {
 struct FactoryField {
   std::uint16_t offset;
   std::uint8_t width;
-  bool is_text;
+  bool isText;
   std::string_view text;
   std::uint32_t number;  // little-endian over `width` bytes
 };
@@ -161,7 +161,7 @@ constexpr std::size_t kFirstFieldOffset = 4;  // after the checksum
 constexpr std::size_t kFieldsEnd = 1549;      // the last field byte is 1548
 
 constexpr bool FitsItsField(const FactoryField& field) {
-  if (field.is_text) {
+  if (field.isText) {
     return field.text.size() < field.width &&
            std::all_of(field.text.begin(), field.text.end(),
                        [](char c) { return c >= 32 && c <= 126; });
@@ -189,7 +189,7 @@ static_assert(FieldsAreOrderedAndFit(), "factory image rows overlap or overflow 
 void PutFactorySettings(std::span<std::uint8_t> image) {
   for (const FactoryField& field : kFactoryFields) {
     auto out = image.begin() + field.offset;
-    if (field.is_text) {
+    if (field.isText) {
       std::copy(field.text.begin(), field.text.end(), out);
       continue;
     }
@@ -198,4 +198,4 @@ void PutFactorySettings(std::span<std::uint8_t> image) {
   }
 }
 
-}  // namespace vardex_sim
+}  // namespace vardex::sim

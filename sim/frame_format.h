@@ -9,7 +9,7 @@
 // [FF, code, page hi, page lo, sum hi, sum lo, reserved, check], optionally
 // followed by one 128-byte page. Kept separate from the tool's own frame code
 // on purpose, so each side checks the other.
-namespace vardex_sim {
+namespace vardex::sim {
 
 inline constexpr std::uint8_t kMarker = 0xFF;
 inline constexpr std::size_t kHeaderSize = 8;
@@ -54,4 +54,4 @@ inline Header MakeHeader(std::uint8_t code, std::uint16_t page, std::uint16_t su
   return h;
 }
 
-}  // namespace vardex_sim
+}  // namespace vardex::sim

@@ -15,22 +15,36 @@
 #include "device.h"
 #include "device_memory.h"
 #include "event_log.h"
+#include "flood.h"
 #include "pty_port.h"
 #include "request_parser.h"
 #include "serial_line.h"
 #include "sim_options.h"
 #include "stop_signal.h"
 
-namespace vardex_sim {
+namespace vardex::sim {
 namespace {
 
-// Serves the line until a stop signal arrives or the pty fails.
-int Serve(const PtyPort& port, Device& device, SerialLine& line, const EventLog& log) {
+// Serves the line until a stop signal arrives or the pty fails. A flood is
+// written between reads and never waits, so requests keep being read and
+// answered while it runs.
+int Serve(const PtyPort& port, Device& device, SerialLine& line, Flood& flood,
+          const EventLog& log) {
   RequestParser parser;
   std::array<std::uint8_t, 256> buffer{};
+  flood.NoteReplies(0, Clock::now());
   while (!StopRequested()) {
-    pollfd pfd{port.master, POLLIN, 0};
-    const int ready = WaitForDescriptors(&pfd, 1, Clock::duration(-1));
+    Clock::time_point now = Clock::now();
+    flood.Pump(now);
+    now = Clock::now();
+    const Clock::time_point due = flood.NextDue(now);
+    // A flood wakes the loop at most once a millisecond: bursty, as USB is.
+    const Clock::duration timeout =
+        due == Clock::time_point::max()
+            ? Clock::duration(-1)
+            : std::max<Clock::duration>(due - now, std::chrono::milliseconds(1));
+    pollfd pfd{port.master, static_cast<short>(POLLIN | (flood.Stalled() ? POLLOUT : 0)), 0};
+    const int ready = WaitForDescriptors(&pfd, 1, timeout);
     if (ready < 0) {
       if (errno == EINTR)
         continue;
@@ -38,6 +52,8 @@ int Serve(const PtyPort& port, Device& device, SerialLine& line, const EventLog&
       return 1;
     }
     if ((pfd.revents & POLLIN) == 0) {
+      if ((pfd.revents & (POLLHUP | POLLERR)) == 0)
+        continue;  // time for the flood, or room for it
       // A hang-up cannot happen while we hold the slave open; should it
       // anyway, wait a little instead of spinning.
       if (!SleepUntil(Clock::now() + std::chrono::milliseconds(50)))
@@ -57,7 +73,7 @@ int Serve(const PtyPort& port, Device& device, SerialLine& line, const EventLog&
         break;
     }
     log.Line("read %zu bytes (rejected so far: %zu headers, %zu pages)", count,
-             parser.rejected_headers(), parser.rejected_pages());
+             parser.RejectedHeaders(), parser.RejectedPages());
   }
   return 0;
 }
@@ -67,17 +83,17 @@ int Run(const SimOptions& options) {
   InstallStopSignals();
 #ifdef __linux__
   // A test that dies must not leave its simulator (and the pty) behind.
-  if (options.exit_with_parent)
+  if (options.exitWithParent)
     ::prctl(PR_SET_PDEATHSIG, SIGTERM);
 #endif
 
   static DeviceMemory memory;  // fixed buffers for the life of the program
-  if (!options.image_file.empty()) {
-    if (memory.LoadImage(options.image_file)) {
-      log.Line("image loaded from %s", options.image_file.c_str());
+  if (!options.imageFile.empty()) {
+    if (memory.LoadImage(options.imageFile)) {
+      log.Line("image loaded from %s", options.imageFile.c_str());
     } else {
       log.Line("no 2048-byte image in %s, starting from the built-in one",
-               options.image_file.c_str());
+               options.imageFile.c_str());
     }
   }
 
@@ -87,39 +103,40 @@ int Run(const SimOptions& options) {
     std::fprintf(stderr, "vardex-sim: %s\n", error.c_str());
     return 1;
   }
-  ComLink com_link;
-  if (options.com > 0 && !com_link.Create(options.com, options.link_dir, port->slave_path, error)) {
+  ComLink comLink;
+  if (options.com > 0 && !comLink.Create(options.com, options.linkDir, port->slavePath, error)) {
     std::fprintf(stderr, "vardex-sim: %s\n", error.c_str());
     ClosePtyPort(*port);
     return 1;
   }
   if (options.com > 0)
-    log.Line("COM%d is %s", options.com, com_link.path().c_str());
+    log.Line("COM%d is %s", options.com, comLink.Path().c_str());
 
   SerialLine line(port->master, options.baud, options.fragment);
-  Device device(options, memory, line, log);
-  std::printf("READY %s\n", port->slave_path.c_str());
+  Flood flood(options, memory, line, log);
+  Device device(options, memory, line, flood, log);
+  std::printf("READY %s\n", port->slavePath.c_str());
   std::fflush(stdout);
 
-  const int status = Serve(*port, device, line, log);
+  const int status = Serve(*port, device, line, flood, log);
   log.Line("stopping");
-  com_link.Remove();
+  comLink.Remove();
   ClosePtyPort(*port);
   return status;
 }
 
 }  // namespace
-}  // namespace vardex_sim
+}  // namespace vardex::sim
 
 int main(int argc, char** argv) {
-  const auto parsed = vardex_sim::ParseOptions(argc, argv);
+  const auto parsed = vardex::sim::ParseOptions(argc, argv);
   if (!parsed.options) {
-    std::fprintf(stderr, "vardex-sim: %s\n\n%s", parsed.error.c_str(), vardex_sim::UsageText());
+    std::fprintf(stderr, "vardex-sim: %s\n\n%s", parsed.error.c_str(), vardex::sim::UsageText());
     return 2;
   }
   if (parsed.options->help) {
-    std::fputs(vardex_sim::UsageText(), stdout);
+    std::fputs(vardex::sim::UsageText(), stdout);
     return 0;
   }
-  return vardex_sim::Run(*parsed.options);
+  return vardex::sim::Run(*parsed.options);
 }

@@ -8,7 +8,7 @@
 #include <cerrno>
 #include <cstring>
 
-namespace vardex_sim {
+namespace vardex::sim {
 namespace {
 
 std::string Failure(const char* what) {
@@ -31,13 +31,13 @@ std::optional<PtyPort> OpenPtyPort(std::string& error) {
     ClosePtyPort(port);
     return std::nullopt;
   }
-  port.slave_path = name;
+  port.slavePath = name;
   fcntl(port.master, F_SETFD, FD_CLOEXEC);
   fcntl(port.master, F_SETFL, fcntl(port.master, F_GETFL) | O_NONBLOCK);
 
-  port.slave = ::open(port.slave_path.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+  port.slave = ::open(port.slavePath.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
   if (port.slave < 0) {
-    error = Failure(("opening " + port.slave_path).c_str());
+    error = Failure(("opening " + port.slavePath).c_str());
     ClosePtyPort(port);
     return std::nullopt;
   }
@@ -69,4 +69,4 @@ void ClosePtyPort(PtyPort& port) {
   port.slave = port.master = -1;
 }
 
-}  // namespace vardex_sim
+}  // namespace vardex::sim

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-namespace vardex_sim {
+namespace vardex::sim {
 
 // A pseudo-terminal whose master end the simulator serves. The slave end is
 // kept open here as well, so the line never hangs up when the tool closes its
@@ -11,7 +11,7 @@ namespace vardex_sim {
 struct PtyPort {
   int master = -1;  // non-blocking
   int slave = -1;
-  std::string slave_path;
+  std::string slavePath;
 };
 
 // Opens the pair and sets the slave raw (8-bit clean, no echo, no line
@@ -19,4 +19,4 @@ struct PtyPort {
 std::optional<PtyPort> OpenPtyPort(std::string& error);
 void ClosePtyPort(PtyPort& port);
 
-}  // namespace vardex_sim
+}  // namespace vardex::sim

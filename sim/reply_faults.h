@@ -7,13 +7,13 @@
 
 #include "sim_options.h"
 
-namespace vardex_sim {
+namespace vardex::sim {
 
 // What happens to one reply, decided from its running numbers.
 struct ReplyFault {
   bool drop = false;
-  bool corrupt_header = false;
-  bool corrupt_data = false;
+  bool corruptHeader = false;
+  bool corruptData = false;
 };
 
 // Counts replies (and, separately, data replies) and looks their numbers up
@@ -22,19 +22,19 @@ class ReplyFaults {
  public:
   explicit ReplyFaults(const SimOptions& options) : options_(options) {}
 
-  ReplyFault Next(bool carries_data) {
+  ReplyFault Next(bool carriesData) {
     ++replies_;
-    if (carries_data)
-      ++data_replies_;
+    if (carriesData)
+      ++dataReplies_;
     ReplyFault f;
     f.drop = Listed(options_.drop, replies_);
-    f.corrupt_header = Listed(options_.corrupt_header, replies_);
-    f.corrupt_data = carries_data && Listed(options_.corrupt_data, data_replies_);
+    f.corruptHeader = Listed(options_.corruptHeader, replies_);
+    f.corruptData = carriesData && Listed(options_.corruptData, dataReplies_);
     return f;
   }
 
-  std::uint32_t replies() const { return replies_; }
-  std::uint32_t data_replies() const { return data_replies_; }
+  std::uint32_t Replies() const { return replies_; }
+  std::uint32_t DataReplies() const { return dataReplies_; }
 
  private:
   static bool Listed(const std::vector<std::uint32_t>& list, std::uint32_t n) {
@@ -43,7 +43,7 @@ class ReplyFaults {
 
   const SimOptions& options_;
   std::uint32_t replies_ = 0;
-  std::uint32_t data_replies_ = 0;
+  std::uint32_t dataReplies_ = 0;
 };
 
 // Noise for between frames. It holds 0xFF bytes, but a 0xFF in it is never
@@ -70,4 +70,4 @@ class NoiseSource {
   std::uint8_t previous_ = 0;
 };
 
-}  // namespace vardex_sim
+}  // namespace vardex::sim

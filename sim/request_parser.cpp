@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace vardex_sim {
+namespace vardex::sim {
 namespace {
 
 bool CarriesPage(std::uint8_t code) {
@@ -29,7 +29,7 @@ std::optional<Request> RequestParser::Push(std::uint8_t byte) {
 std::optional<Request> RequestParser::OnHeaderComplete() {
   const std::uint8_t code = frame_[1];
   if (!IsCommand(code) || HeaderCheck(frame_) != frame_[7]) {
-    ++rejected_headers_;
+    ++rejectedHeaders_;
     Rescan();
     return std::nullopt;
   }
@@ -44,7 +44,7 @@ std::optional<Request> RequestParser::OnPageComplete() {
   const std::span<const std::uint8_t> page(frame_.data() + kHeaderSize, kPageSize);
   const std::uint16_t expected = static_cast<std::uint16_t>(frame_[4] << 8 | frame_[5]);
   if (PageSum(page) != expected) {
-    ++rejected_pages_;
+    ++rejectedPages_;
     return std::nullopt;
   }
   return Request{frame_[1], static_cast<std::uint16_t>(frame_[2] << 8 | frame_[3]), page};
@@ -60,4 +60,4 @@ void RequestParser::Rescan() {
   for (std::uint8_t b : rest) Push(b);
 }
 
-}  // namespace vardex_sim
+}  // namespace vardex::sim

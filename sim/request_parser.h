@@ -8,7 +8,7 @@
 
 #include "frame_format.h"
 
-namespace vardex_sim {
+namespace vardex::sim {
 
 // One command frame from the tool that passed its header check and, when it
 // carries a page, its data sum.
@@ -29,8 +29,8 @@ class RequestParser {
   std::optional<Request> Push(std::uint8_t byte);
 
   // Counts frames that were dropped for a bad check or data sum.
-  std::size_t rejected_headers() const { return rejected_headers_; }
-  std::size_t rejected_pages() const { return rejected_pages_; }
+  std::size_t RejectedHeaders() const { return rejectedHeaders_; }
+  std::size_t RejectedPages() const { return rejectedPages_; }
 
  private:
   std::optional<Request> OnHeaderComplete();
@@ -39,8 +39,8 @@ class RequestParser {
 
   std::array<std::uint8_t, kFrameWithPageSize> frame_{};
   std::size_t filled_ = 0;
-  std::size_t rejected_headers_ = 0;
-  std::size_t rejected_pages_ = 0;
+  std::size_t rejectedHeaders_ = 0;
+  std::size_t rejectedPages_ = 0;
 };
 
-}  // namespace vardex_sim
+}  // namespace vardex::sim

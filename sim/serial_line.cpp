@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cerrno>
 
-namespace vardex_sim {
+namespace vardex::sim {
 namespace {
 
 // Pause between two pieces of a fragmented reply.
@@ -17,7 +17,7 @@ constexpr auto kWriteStallLimit = std::chrono::seconds(5);
 SerialLine::SerialLine(int fd, int baud, int fragment) : fd_(fd), fragment_(fragment) {
   if (baud > 0) {
     // 10 bits a byte: start bit, 8 data bits, stop bit.
-    byte_time_ = std::chrono::duration_cast<Clock::duration>(
+    byteTime_ = std::chrono::duration_cast<Clock::duration>(
         std::chrono::nanoseconds(static_cast<std::int64_t>(10'000'000'000LL / baud)));
   }
 }
@@ -26,7 +26,7 @@ bool SerialLine::Send(std::span<const std::uint8_t> bytes) {
   const std::size_t piece = fragment_ > 0 ? static_cast<std::size_t>(fragment_) : bytes.size();
   while (!bytes.empty()) {
     const std::span<const std::uint8_t> now = bytes.first(std::min(piece, bytes.size()));
-    const bool ok = byte_time_ > Clock::duration::zero() ? WritePaced(now) : WriteAll(now);
+    const bool ok = byteTime_ > Clock::duration::zero() ? WritePaced(now) : WriteAll(now);
     if (!ok)
       return false;
     bytes = bytes.subspan(now.size());
@@ -40,20 +40,20 @@ bool SerialLine::Send(std::span<const std::uint8_t> bytes) {
 // end; bytes that fell due during an oversleep go out together, so the
 // average rate stays exact.
 bool SerialLine::WritePaced(std::span<const std::uint8_t> bytes) {
-  const Clock::time_point start = std::max(Clock::now(), tx_free_);
+  const Clock::time_point start = std::max(Clock::now(), txFree_);
   std::size_t sent = 0;
   while (sent < bytes.size()) {
-    const Clock::time_point next_due = start + byte_time_ * static_cast<std::int64_t>(sent + 1);
-    if (!SleepUntil(next_due))
+    const Clock::time_point nextDue = start + byteTime_ * static_cast<std::int64_t>(sent + 1);
+    if (!SleepUntil(nextDue))
       return false;
     const auto elapsed = Clock::now() - start;
     const std::size_t due =
-        std::min<std::size_t>(bytes.size(), static_cast<std::size_t>(elapsed / byte_time_));
+        std::min<std::size_t>(bytes.size(), static_cast<std::size_t>(elapsed / byteTime_));
     if (!WriteAll(bytes.subspan(sent, due - sent)))
       return false;
     sent = due;
   }
-  tx_free_ = start + byte_time_ * static_cast<std::int64_t>(bytes.size());
+  txFree_ = start + byteTime_ * static_cast<std::int64_t>(bytes.size());
   return true;
 }
 
@@ -77,17 +77,32 @@ bool SerialLine::WriteAll(std::span<const std::uint8_t> bytes) {
   return true;
 }
 
+std::size_t SerialLine::WriteAvailable(std::span<const std::uint8_t> bytes) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::write(fd_, bytes.data() + done, bytes.size() - done);
+    if (n > 0) {
+      done += static_cast<std::size_t>(n);
+      continue;
+    }
+    if (n < 0 && errno == EINTR)
+      continue;
+    break;  // full (EAGAIN) or broken: the rest waits for the next turn
+  }
+  return done;
+}
+
 void SerialLine::NoteReceived(std::size_t count) {
-  if (byte_time_ == Clock::duration::zero())
+  if (byteTime_ == Clock::duration::zero())
     return;
-  rx_start_ = std::max(Clock::now(), rx_free_);
-  rx_free_ = rx_start_ + byte_time_ * static_cast<std::int64_t>(count);
+  rxStart_ = std::max(Clock::now(), rxFree_);
+  rxFree_ = rxStart_ + byteTime_ * static_cast<std::int64_t>(count);
 }
 
 bool SerialLine::AwaitReceived(std::size_t index) {
-  if (byte_time_ == Clock::duration::zero())
+  if (byteTime_ == Clock::duration::zero())
     return true;
-  return SleepUntil(rx_start_ + byte_time_ * static_cast<std::int64_t>(index + 1));
+  return SleepUntil(rxStart_ + byteTime_ * static_cast<std::int64_t>(index + 1));
 }
 
-}  // namespace vardex_sim
+}  // namespace vardex::sim

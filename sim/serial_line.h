@@ -6,7 +6,7 @@
 
 #include "stop_signal.h"
 
-namespace vardex_sim {
+namespace vardex::sim {
 
 // The device's end of the serial line: writes whole replies to the pty
 // master, optionally in pieces, and optionally at a real line rate so that
@@ -19,6 +19,12 @@ class SerialLine {
   // False when the write failed or a stop signal arrived.
   bool Send(std::span<const std::uint8_t> bytes);
 
+  // Unpaced and whole, for streams that ignore the line rate; waits for room
+  // in the pty, but not for ever. False when the write failed.
+  bool WriteAll(std::span<const std::uint8_t> bytes);
+  // Unpaced and without waiting: what the pty takes now (0 when it is full).
+  std::size_t WriteAvailable(std::span<const std::uint8_t> bytes);
+
   // Marks `count` bytes as just read; with pacing, byte i of them counts as
   // arrived one byte time after byte i-1, the first no earlier than the line
   // was free.
@@ -27,15 +33,14 @@ class SerialLine {
   bool AwaitReceived(std::size_t index);
 
  private:
-  bool WriteAll(std::span<const std::uint8_t> bytes);
   bool WritePaced(std::span<const std::uint8_t> bytes);
 
   int fd_;
   int fragment_;
-  Clock::duration byte_time_{};
-  Clock::time_point tx_free_{};
-  Clock::time_point rx_start_{};
-  Clock::time_point rx_free_{};
+  Clock::duration byteTime_{};
+  Clock::time_point txFree_{};
+  Clock::time_point rxStart_{};
+  Clock::time_point rxFree_{};
 };
 
-}  // namespace vardex_sim
+}  // namespace vardex::sim

@@ -1,9 +1,10 @@
 #include "sim_options.h"
 
 #include <charconv>
+#include <cmath>
 #include <string_view>
 
-namespace vardex_sim {
+namespace vardex::sim {
 namespace {
 
 std::optional<long> ParseNumber(std::string_view text, long low, long high) {
@@ -37,19 +38,44 @@ bool SetInt(std::string_view text, long low, long high, int& out) {
   return true;
 }
 
+bool SetFlood(std::string_view text, FloodKind& out) {
+  if (text == "ack")
+    out = FloodKind::kAck;
+  else if (text == "fwack")
+    out = FloodKind::kFirmwareAck;
+  else if (text == "data")
+    out = FloodKind::kData;
+  else
+    return false;
+  return true;
+}
+
+// Seconds, decimals allowed ("0.25"), at least 1 ms and at most a day.
+bool SetSecondsAsMs(std::string_view text, int& outMs) {
+  double seconds = 0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), seconds);
+  if (ec != std::errc() || end != text.data() + text.size() || !(seconds >= 0.001) ||
+      seconds > 86400) {
+    return false;
+  }
+  outMs = static_cast<int>(std::lround(seconds * 1000));
+  return true;
+}
+
 }  // namespace
 
 ParseOutcome ParseOptions(int argc, char** argv) {
   SimOptions o;
+  bool floodTuned = false;  // a --flood-* switch was given
   for (int i = 1; i < argc; ++i) {
     std::string_view arg = argv[i];
     std::string_view value;
-    bool has_inline_value = false;
+    bool hasInlineValue = false;
     if (const std::size_t eq = arg.find('=');
         arg.starts_with("--") && eq != std::string_view::npos) {
       value = arg.substr(eq + 1);
       arg = arg.substr(0, eq);
-      has_inline_value = true;
+      hasInlineValue = true;
     }
 
     if (arg == "--help" || arg == "-h") {
@@ -61,15 +87,15 @@ ParseOutcome ParseOptions(int argc, char** argv) {
       continue;
     }
     if (arg == "--exit-with-parent") {
-      o.exit_with_parent = true;
+      o.exitWithParent = true;
       continue;
     }
     if (arg == "--bad-page-number") {
-      o.bad_page_number = true;
+      o.badPageNumber = true;
       continue;
     }
 
-    if (!has_inline_value) {
+    if (!hasInlineValue) {
       if (i + 1 >= argc)
         return {std::nullopt, std::string(arg) + " needs a value"};
       value = argv[++i];
@@ -78,28 +104,43 @@ ParseOutcome ParseOptions(int argc, char** argv) {
     if (arg == "--com") {
       ok = SetInt(value, 1, 9, o.com);
     } else if (arg == "--link-dir") {
-      o.link_dir = value;
+      o.linkDir = value;
       ok = !value.empty();
     } else if (arg == "--image") {
-      o.image_file = value;
+      o.imageFile = value;
     } else if (arg == "--save-image") {
-      o.save_image_file = value;
+      o.saveImageFile = value;
     } else if (arg == "--firmware-out") {
-      o.firmware_out_file = value;
+      o.firmwareOutFile = value;
     } else if (arg == "--noise") {
       ok = SetInt(value, 0, kMaxNoise, o.noise);
     } else if (arg == "--corrupt-header") {
-      ok = AppendNumberList(value, o.corrupt_header);
+      ok = AppendNumberList(value, o.corruptHeader);
     } else if (arg == "--corrupt-data") {
-      ok = AppendNumberList(value, o.corrupt_data);
+      ok = AppendNumberList(value, o.corruptData);
     } else if (arg == "--drop") {
       ok = AppendNumberList(value, o.drop);
     } else if (arg == "--fragment") {
       ok = SetInt(value, 1, 136, o.fragment);
     } else if (arg == "--delay-ms") {
-      ok = SetInt(value, 0, 60000, o.delay_ms);
+      ok = SetInt(value, 0, 60000, o.delayMs);
     } else if (arg == "--baud") {
       ok = SetInt(value, 50, 4000000, o.baud);
+    } else if (arg == "--latency-ms") {
+      ok = SetInt(value, 0, 1000, o.latencyMs);
+    } else if (arg == "--flood") {
+      ok = SetFlood(value, o.flood);
+    } else if (arg == "--flood-rate") {
+      ok = SetInt(value, 1, 10'000'000, o.floodRate);
+      floodTuned = true;
+    } else if (arg == "--flood-after") {
+      const auto n = ParseNumber(value, 0, 0xFFFFFFFFL);
+      ok = n.has_value();
+      o.floodAfter = static_cast<std::uint32_t>(n.value_or(0));
+      floodTuned = true;
+    } else if (arg == "--flood-for") {
+      ok = SetSecondsAsMs(value, o.floodForMs);
+      floodTuned = true;
     } else {
       return {std::nullopt, "unknown option " + std::string(arg)};
     }
@@ -107,6 +148,8 @@ ParseOutcome ParseOptions(int argc, char** argv) {
       return {std::nullopt, "bad value '" + std::string(value) + "' for " + std::string(arg)};
     }
   }
+  if (floodTuned && o.flood == FloodKind::kNone)
+    return {std::nullopt, "--flood-rate, --flood-after and --flood-for need --flood"};
   return {o, {}};
 }
 
@@ -133,10 +176,22 @@ on stdout once it listens; SIGINT or SIGTERM end it.
   --delay-ms N          wait N ms before every reply
   --baud B              pace reading and writing at B baud, 10 bits a byte
   --bad-page-number     read replies carry the page number plus 16
+  --latency-ms N        hold each reply's bytes beyond its last whole 64-byte
+                        USB packet (all of a reply shorter than 64 bytes)
+                        for N ms (0..1000), like a USB-serial adapter's
+                        latency timer (16 ms on common chips)
+  --flood KIND          stream valid frames unasked, unpaced by --baud, as a
+                        USB CDC device can: ack (FF 81 ...), fwack (FF 41 ...)
+                        or data (FF 91 header and page, pages 0..15 in turn);
+                        requests are still read and answered in between
+  --flood-rate R        flood at R bytes a second (1..10000000, default 100000)
+  --flood-after N       start the flood after reply N (default 0: at once)
+  --flood-for S         end the flood S seconds after it started (decimals
+                        allowed; default: never)
   --verbose             log events to stderr
   --exit-with-parent    end when the process that started it ends (Linux)
   --help                show this text
 )";
 }
 
-}  // namespace vardex_sim
+}  // namespace vardex::sim

@@ -5,32 +5,41 @@
 #include <string>
 #include <vector>
 
-namespace vardex_sim {
+namespace vardex::sim {
+
+inline constexpr int kMaxNoise = 1024;
+inline constexpr int kDefaultFloodRate = 100000;
+
+// What the device streams, unasked, once the flood starts.
+enum class FloodKind { kNone, kAck, kFirmwareAck, kData };
 
 // Everything the command line can set. Reply numbers in the fault lists are
 // 1-based: replies are counted in the order the requests calling for them are
 // accepted (a dropped reply keeps its number); data replies are also counted
 // on their own for the data fault.
 struct SimOptions {
-  int com = 0;           // 0: no COM name registered
-  std::string link_dir;  // empty: $HOME/.vardex/dosdevices
-  std::string image_file;
-  std::string save_image_file;
-  std::string firmware_out_file;
+  int com = 0;          // 0: no COM name registered
+  std::string linkDir;  // empty: $HOME/.vardex/dosdevices
+  std::string imageFile;
+  std::string saveImageFile;
+  std::string firmwareOutFile;
   int noise = 0;
-  std::vector<std::uint32_t> corrupt_header;
-  std::vector<std::uint32_t> corrupt_data;
+  std::vector<std::uint32_t> corruptHeader;
+  std::vector<std::uint32_t> corruptData;
   std::vector<std::uint32_t> drop;
   int fragment = 0;  // 0: each reply in one write
-  int delay_ms = 0;
-  int baud = 0;  // 0: no line-rate pacing
-  bool bad_page_number = false;
+  int delayMs = 0;
+  int baud = 0;       // 0: no line-rate pacing
+  int latencyMs = 0;  // 0: no adapter latency timer
+  FloodKind flood = FloodKind::kNone;
+  int floodRate = kDefaultFloodRate;  // bytes a second
+  std::uint32_t floodAfter = 0;       // replies before the flood starts
+  int floodForMs = 0;                 // 0: no end
+  bool badPageNumber = false;
   bool verbose = false;
-  bool exit_with_parent = false;
+  bool exitWithParent = false;
   bool help = false;
 };
-
-inline constexpr int kMaxNoise = 1024;
 
 struct ParseOutcome {
   std::optional<SimOptions> options;  // empty when the command line is wrong
@@ -41,4 +50,4 @@ ParseOutcome ParseOptions(int argc, char** argv);
 
 const char* UsageText();
 
-}  // namespace vardex_sim
+}  // namespace vardex::sim

@@ -5,26 +5,26 @@
 #include <cerrno>
 #include <csignal>
 
-namespace vardex_sim {
+namespace vardex::sim {
 namespace {
 
-volatile std::sig_atomic_t g_stop = 0;
-sigset_t g_wait_mask;  // the mask in force while waiting: stop signals open
+volatile std::sig_atomic_t stopFlag = 0;
+sigset_t waitMask;  // the mask in force while waiting: stop signals open
 
 void OnStopSignal(int) {
-  g_stop = 1;
+  stopFlag = 1;
 }
 
 }  // namespace
 
 void InstallStopSignals() {
-  sigset_t stop_set;
-  sigemptyset(&stop_set);
-  for (int sig : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&stop_set, sig);
+  sigset_t stopSet;
+  sigemptyset(&stopSet);
+  for (int sig : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&stopSet, sig);
   sigset_t previous;
-  sigprocmask(SIG_BLOCK, &stop_set, &previous);
-  g_wait_mask = previous;
-  for (int sig : {SIGINT, SIGTERM, SIGHUP}) sigdelset(&g_wait_mask, sig);
+  sigprocmask(SIG_BLOCK, &stopSet, &previous);
+  waitMask = previous;
+  for (int sig : {SIGINT, SIGTERM, SIGHUP}) sigdelset(&waitMask, sig);
 
   struct sigaction action {};
   action.sa_handler = OnStopSignal;
@@ -34,7 +34,7 @@ void InstallStopSignals() {
 }
 
 bool StopRequested() {
-  return g_stop != 0;
+  return stopFlag != 0;
 }
 
 int WaitForDescriptors(pollfd* fds, nfds_t count, Clock::duration timeout) {
@@ -50,7 +50,7 @@ int WaitForDescriptors(pollfd* fds, nfds_t count, Clock::duration timeout) {
     ts.tv_nsec = static_cast<long>(ns % 1'000'000'000);
     limit = &ts;
   }
-  return ppoll(fds, count, limit, &g_wait_mask);
+  return ppoll(fds, count, limit, &waitMask);
 }
 
 bool SleepUntil(Clock::time_point deadline) {
@@ -63,4 +63,4 @@ bool SleepUntil(Clock::time_point deadline) {
   return false;
 }
 
-}  // namespace vardex_sim
+}  // namespace vardex::sim

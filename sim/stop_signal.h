@@ -4,7 +4,7 @@
 
 #include <chrono>
 
-namespace vardex_sim {
+namespace vardex::sim {
 
 using Clock = std::chrono::steady_clock;
 
@@ -21,4 +21,4 @@ int WaitForDescriptors(pollfd* fds, nfds_t count, Clock::duration timeout);
 // Sleeps until `deadline`; false when a stop signal cut the sleep short.
 bool SleepUntil(Clock::time_point deadline);
 
-}  // namespace vardex_sim
+}  // namespace vardex::sim

@@ -18,17 +18,17 @@ class QtSerialPort final : public SerialPort {
 
   bool Open(const std::string& path) override;
   std::size_t Read(std::span<std::uint8_t> into, std::chrono::milliseconds timeout) override;
+  std::string LastReadError() const override;
   void Write(std::span<const std::uint8_t> bytes) override;
   void Close() override;
   void Interrupt() override;
-  bool ReadsFailing() const override { return readsFailing_; }
 
  private:
   bool WaitForInput(std::chrono::milliseconds timeout);
 
   std::unique_ptr<QSerialPort> port_;
-  bool readsFailing_ = false;
   int wakePipe_[2] = {-1, -1};  // Interrupt() writes, Read() drains
+  bool hungUp_ = false;         // the last Read() found the line hung up
 };
 
 }  // namespace vardex

@@ -13,7 +13,7 @@
 
 #include <thread>
 
-namespace vardex_sim {
+namespace vardex::sim {
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -33,8 +33,8 @@ int MillisLeft(Clock::time_point deadline) {
 SimProcess::~SimProcess() {
   if (pid_ > 0)
     Stop(SIGKILL);
-  if (stdout_fd_ >= 0)
-    close(stdout_fd_);
+  if (stdoutFd_ >= 0)
+    close(stdoutFd_);
 }
 
 bool SimProcess::Start(const std::vector<std::string>& args) {
@@ -55,42 +55,42 @@ bool SimProcess::Start(const std::vector<std::string>& args) {
   const int rc = posix_spawn(&pid_, VARDEX_SIM_PATH, &actions, nullptr, argv.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
   close(out[1]);
-  stdout_fd_ = out[0];
+  stdoutFd_ = out[0];
   if (rc != 0) {
     pid_ = -1;
     return false;
   }
 
   const auto deadline = Clock::now() + kReadyLimit;
-  while (stdout_text_.find('\n') == std::string::npos) {
-    pollfd pfd{stdout_fd_, POLLIN, 0};
+  while (stdoutText_.find('\n') == std::string::npos) {
+    pollfd pfd{stdoutFd_, POLLIN, 0};
     if (poll(&pfd, 1, MillisLeft(deadline)) <= 0)
       return false;
     char buffer[256];
-    const ssize_t n = read(stdout_fd_, buffer, sizeof buffer);
+    const ssize_t n = read(stdoutFd_, buffer, sizeof buffer);
     if (n <= 0)
       return false;  // the program ended before it was ready
-    stdout_text_.append(buffer, static_cast<std::size_t>(n));
+    stdoutText_.append(buffer, static_cast<std::size_t>(n));
   }
-  const std::string line = stdout_text_.substr(0, stdout_text_.find('\n'));
+  const std::string line = stdoutText_.substr(0, stdoutText_.find('\n'));
   if (!line.starts_with("READY "))
     return false;
-  slave_path_ = line.substr(6);
+  slavePath_ = line.substr(6);
   return true;
 }
 
 int SimProcess::WaitExit(milliseconds limit) {
   const auto deadline = Clock::now() + limit;
   // Collect the rest of what the program printed, up to its end.
-  while (stdout_fd_ >= 0) {
-    pollfd pfd{stdout_fd_, POLLIN, 0};
+  while (stdoutFd_ >= 0) {
+    pollfd pfd{stdoutFd_, POLLIN, 0};
     if (poll(&pfd, 1, MillisLeft(deadline)) <= 0)
       break;
     char buffer[1024];
-    const ssize_t n = read(stdout_fd_, buffer, sizeof buffer);
+    const ssize_t n = read(stdoutFd_, buffer, sizeof buffer);
     if (n <= 0)
       break;
-    stdout_text_.append(buffer, static_cast<std::size_t>(n));
+    stdoutText_.append(buffer, static_cast<std::size_t>(n));
   }
   while (pid_ > 0) {
     int status = 0;
@@ -135,4 +135,4 @@ int SimProcess::Stop(int signal, std::chrono::microseconds* cpu) {
   return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
-}  // namespace vardex_sim
+}  // namespace vardex::sim

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace vardex_sim {
+namespace vardex::sim {
 
 // The real vardex-sim binary, started with the given arguments (and
 // --exit-with-parent, so a test that dies leaves no simulator behind), and
@@ -28,14 +28,14 @@ class SimProcess {
   // of its output; -1 on time-out.
   int WaitExit(std::chrono::milliseconds limit);
 
-  const std::string& slave_path() const { return slave_path_; }
-  const std::string& stdout_text() const { return stdout_text_; }
+  const std::string& SlavePath() const { return slavePath_; }
+  const std::string& StdoutText() const { return stdoutText_; }
 
  private:
   pid_t pid_ = -1;
-  int stdout_fd_ = -1;
-  std::string slave_path_;
-  std::string stdout_text_;
+  int stdoutFd_ = -1;
+  std::string slavePath_;
+  std::string stdoutText_;
 };
 
-}  // namespace vardex_sim
+}  // namespace vardex::sim

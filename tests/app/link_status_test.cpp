@@ -70,6 +70,26 @@ class LinkStatusTest : public QObject {
     QCOMPARE(status.Text(), QString("COM3 (/dev/ttyUSB0) is open."));
   }
 
+  void readEndsWhicheverOfItsLastReportsComesFirst() {
+    const LinkStatus::Clock::time_point start{};
+    LinkStatus status;
+    status.PortOpened("COM3", "/dev/ttyUSB0", start);
+    status.Posted(Operation::kConfigRead, 16, start);
+    status.Progress(15, start + 1s);
+    status.ImageShown();  // before the count of page 16
+    status.Progress(16, start + 2s);
+    QCOMPARE(status.Text(), QString("Read config finished: 16 of 16 pages."));
+    status.Posted(Operation::kConfigRead, 16, start + 3s);
+    status.Progress(16, start + 4s);
+    QCOMPARE(status.Text(), QString("Read config: all 16 pages received, checking the image."));
+    status.ImageChecksumFailed();
+    QVERIFY(
+        status.Text().startsWith("Read config: the image read from the device has a wrong "
+                                 "checksum"));
+    status.Progress(0, start + 5s);  // a late start report changes nothing
+    QVERIFY(status.Text().startsWith("Read config: the image read"));
+  }
+
   void aReplyEndsTheNotice() {
     const LinkStatus::Clock::time_point start{};
     LinkStatus status;

@@ -3,8 +3,13 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QTemporaryDir>
+#include <QTextDocument>
+#include <QTimer>
 #include <QtTest>
+#include <chrono>
+#include <thread>
 
 #include "e2e_window.h"
 #include "sim_process.h"
@@ -297,6 +302,66 @@ class LinkSimTest : public QObject {
     QCOMPARE(w.LogLines(), QStringList{"Eeprom read request, page [0]."});
     QVERIFY(w.shownImages.isEmpty());
     QCOMPARE(w.Text("Edit1"), before);
+  }
+
+  // A device that floods acknowledgements in the middle of a read, faster
+  // than this window shows them: the window's event loop keeps turning while
+  // reports wait, the hand-over and the log pane stay bounded, and once the
+  // flood is over a read fills the pages from the device's image.
+  void ackFloodDuringAReadLeavesTheWindowResponsive() {
+    vardex::ConfigImage image;
+    for (std::size_t i = 4; i < image.bytes.size(); ++i)
+      image.bytes[i] = static_cast<std::uint8_t>(i * 7 + i / 256);
+    vardex::StoreImageChecksum(image);
+    QVERIFY(WriteFile(TempFile("flood.img"), ImageBytes(image)));
+    SimProcess sim;
+    QVERIFY(sim.Start(3, LinkDir(),
+                      {"--image", TempFile("flood.img"), "--flood", "ack", "--flood-rate",
+                       "1000000", "--flood-after", "3", "--flood-for", "2"}));
+    E2eWindow w;
+    int delivered = 0;
+    // A slow window: 0.2 ms a line, 5000 lines a second against the 25000
+    // that the flood makes.
+    QObject::connect(&w.form.Link(), &vardex::DeviceLink::LogLine, &w.form, [&delivered] {
+      ++delivered;
+      std::this_thread::sleep_for(std::chrono::microseconds(200));
+    });
+    QVERIFY(Open(w, 3));
+    w.form.Button4Click();
+    QTRY_VERIFY_WITH_TIMEOUT(delivered > 2000, kWait);
+
+    // Timers run while reports still wait: delivery leaves the loop turning.
+    int turnsWithReportsWaiting = 0;
+    for (int turn = 0; turn < 200 && turnsWithReportsWaiting < 3; ++turn) {
+      bool ran = false;
+      QTimer::singleShot(0, &w.form, [&] {
+        ran = true;
+        if (w.form.Link().Reports().Size() > 0)
+          ++turnsWithReportsWaiting;
+      });
+      QTRY_VERIFY_WITH_TIMEOUT(ran, kWait);
+    }
+    QCOMPARE(turnsWithReportsWaiting, 3);
+
+    for (int last = -1; last != delivered;) {  // until the flood is over
+      last = delivered;
+      QTest::qWait(500);
+    }
+    QVERIFY(w.form.Link().Reports().HighWater() <= 1024u);
+    QVERIFY(w.form.findChild<QPlainTextEdit*>("Memo1")->document()->blockCount() <= 20000);
+
+    const qsizetype shown = w.shownImages.size();
+    w.form.Button4Click();
+    QTRY_COMPARE_WITH_TIMEOUT(w.shownImages.size(), shown + 1, kWait);
+    QCOMPARE(ImageBytes(w.shownImages.last()), ImageBytes(image));
+    const QStringList log = w.LogLines();
+    const QStringList readLog = log.mid(log.size() - 33);
+    QCOMPARE(readLog.first(), QString("Eeprom read request, page [0]."));
+    QCOMPARE(readLog.at(1), QString("Eeprom page received."));
+    QCOMPARE(readLog.at(2), QString("Eeprom read request, page [1]."));
+    QCOMPARE(readLog.at(31), QString("Eeprom page received."));
+    QCOMPARE(readLog.last(), QString("Eeprom read finished."));
+    QCOMPARE(w.ProgressValue(), 16);
   }
 
   void readPostedBeforeOpenRunsOnceThePortIsOpen() {

@@ -10,11 +10,11 @@ bool SimProcess::Start(int com, const QString& linkDir, const QStringList& optio
   for (const QString& option : options) args.push_back(option.toStdString());
   if (!process_.Start(args)) {
     errors_ = QStringLiteral("vardex-sim did not report READY: ") +
-              QString::fromStdString(process_.stdout_text());
+              QString::fromStdString(process_.StdoutText());
     process_.Stop(SIGKILL);
     return false;
   }
-  slavePath_ = QString::fromStdString(process_.slave_path());
+  slavePath_ = QString::fromStdString(process_.SlavePath());
   return true;
 }
 

@@ -22,7 +22,7 @@ class SimProcess {
   const QString& errors() const { return errors_; }
 
  private:
-  vardex_sim::SimProcess process_;
+  vardex::sim::SimProcess process_;
   QString slavePath_;
   QString errors_;
 };

@@ -140,17 +140,23 @@ TEST(QtSerialPort, AHungUpLineReadsNothing) {
   auto pty = std::make_unique<Pty>();
   const std::string path = pty->slavePath;
   QtSerialPort port;
+  std::string silentError = "unset";
+  std::string goneError;
   const std::size_t got = OnWorker([&] {
     if (!port.Open(path))
       return std::size_t{999};
-    pty.reset();  // the device side goes away
     std::array<std::uint8_t, 128> buffer{};
-    std::size_t total = 0;
+    std::size_t total = port.Read(buffer, 20ms);
+    silentError = port.LastReadError();  // silence is no failure
+    pty.reset();                         // the device side goes away
     for (int i = 0; i < 3; ++i) total += port.Read(buffer, 20ms);
+    goneError = port.LastReadError();
     port.Close();
     return total;
   });
   EXPECT_EQ(got, 0u);
+  EXPECT_EQ(silentError, "");
+  EXPECT_NE(goneError, "");
 }
 
 }  // namespace

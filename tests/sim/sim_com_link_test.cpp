@@ -10,7 +10,7 @@
 
 #include "sim_process.h"
 
-namespace sim_test {
+namespace vardex::sim {
 namespace {
 
 namespace fs = std::filesystem;
@@ -22,21 +22,21 @@ class SimSignalTest : public ::testing::TestWithParam<int> {};
 
 TEST_P(SimSignalTest, ComLinkLivesAsLongAsTheProgram) {
   TempDir dir;
-  const fs::path link_dir = dir.path() / "vardex" / "dosdevices";
+  const fs::path linkDir = dir.Path() / "vardex" / "dosdevices";
   SimProcess sim;
-  ASSERT_TRUE(sim.Start({"--com", "4", "--link-dir", link_dir.string()}));
+  ASSERT_TRUE(sim.Start({"--com", "4", "--link-dir", linkDir.string()}));
 
-  const fs::path link = link_dir / "com4";
+  const fs::path link = linkDir / "com4";
   ASSERT_TRUE(fs::is_symlink(link));
-  EXPECT_EQ(fs::read_symlink(link).string(), sim.slave_path());
+  EXPECT_EQ(fs::read_symlink(link).string(), sim.SlavePath());
   struct stat st {};
-  ASSERT_EQ(stat(link_dir.c_str(), &st), 0);
+  ASSERT_EQ(stat(linkDir.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0700u);
   EXPECT_EQ(st.st_uid, geteuid());
 
   // The tool opens the port through the link.
   Port port(link.string());
-  ASSERT_TRUE(port.is_open());
+  ASSERT_TRUE(port.IsOpen());
   ASSERT_TRUE(port.Write(kReadPage3));
   EXPECT_EQ(port.Read(136, kReplyLimit).size(), 136u);
 
@@ -49,18 +49,18 @@ INSTANTIATE_TEST_SUITE_P(Signals, SimSignalTest, ::testing::Values(SIGTERM, SIGI
 
 TEST(SimComLinkTest, StaleLinkIsReplaced) {
   TempDir dir;
-  const fs::path link = dir.path() / "com2";
+  const fs::path link = dir.Path() / "com2";
   fs::create_symlink("/dev/pts/no-such-pty", link);
   SimProcess sim;
-  ASSERT_TRUE(sim.Start({"--com", "2", "--link-dir", dir.path().string()}));
-  EXPECT_EQ(fs::read_symlink(link).string(), sim.slave_path());
+  ASSERT_TRUE(sim.Start({"--com", "2", "--link-dir", dir.Path().string()}));
+  EXPECT_EQ(fs::read_symlink(link).string(), sim.SlavePath());
 }
 
 TEST(SimComLinkTest, LinkTakenOverByAnotherRunIsLeftAlone) {
   TempDir dir;
-  const fs::path link = dir.path() / "com6";
+  const fs::path link = dir.Path() / "com6";
   SimProcess sim;
-  ASSERT_TRUE(sim.Start({"--com", "6", "--link-dir", dir.path().string()}));
+  ASSERT_TRUE(sim.Start({"--com", "6", "--link-dir", dir.Path().string()}));
   fs::remove(link);
   fs::create_symlink("/dev/pts/someone-else", link);
   EXPECT_EQ(sim.Stop(SIGTERM), 0);
@@ -69,11 +69,11 @@ TEST(SimComLinkTest, LinkTakenOverByAnotherRunIsLeftAlone) {
 
 TEST(SimComLinkTest, RegularFileInTheWayIsAnError) {
   TempDir dir;
-  WriteFile(dir.path() / "com5", Bytes{0x41});
+  WriteFile(dir.Path() / "com5", Bytes{0x41});
   SimProcess sim;
-  EXPECT_FALSE(sim.Start({"--com", "5", "--link-dir", dir.path().string()}));
+  EXPECT_FALSE(sim.Start({"--com", "5", "--link-dir", dir.Path().string()}));
   EXPECT_EQ(sim.WaitExit(milliseconds(2000)), 1);
-  EXPECT_EQ(ReadFile(dir.path() / "com5"), "A");
+  EXPECT_EQ(ReadFile(dir.Path() / "com5"), "A");
 }
 
 TEST(SimPortTest, ToolCanCloseAndReopenThePort) {
@@ -81,8 +81,8 @@ TEST(SimPortTest, ToolCanCloseAndReopenThePort) {
   ASSERT_TRUE(sim.Start({}));
   for (int round = 0; round < 3; ++round) {
     SCOPED_TRACE("round " + std::to_string(round));
-    Port port(sim.slave_path());
-    ASSERT_TRUE(port.is_open());
+    Port port(sim.SlavePath());
+    ASSERT_TRUE(port.IsOpen());
     ASSERT_TRUE(port.Write(kReadPage3));
     const Bytes reply = port.Read(136, kReplyLimit);
     ASSERT_EQ(reply.size(), 136u);
@@ -94,7 +94,7 @@ TEST(SimPortTest, IdleProgramDoesNotSpin) {
   SimProcess sim;
   ASSERT_TRUE(sim.Start({}));
   {
-    Port port(sim.slave_path());  // opened and closed again, as the tool does
+    Port port(sim.SlavePath());  // opened and closed again, as the tool does
   }
   std::this_thread::sleep_for(milliseconds(500));
   std::chrono::microseconds cpu{};
@@ -106,7 +106,7 @@ TEST(SimPortTest, IdleProgramDoesNotSpin) {
 struct CommandLineCase {
   const char* name;
   std::vector<std::string> args;
-  int exit_status;
+  int exitStatus;
 };
 
 void PrintTo(const CommandLineCase& c, std::ostream* os) {
@@ -118,29 +118,35 @@ class SimCommandLineTest : public ::testing::TestWithParam<CommandLineCase> {};
 TEST_P(SimCommandLineTest, EndsAtOnceWithStatus) {
   SimProcess sim;
   EXPECT_FALSE(sim.Start(GetParam().args));
-  EXPECT_EQ(sim.WaitExit(milliseconds(2000)), GetParam().exit_status);
-  if (GetParam().exit_status == 0) {
-    EXPECT_TRUE(sim.stdout_text().starts_with("Usage: vardex-sim")) << sim.stdout_text();
+  EXPECT_EQ(sim.WaitExit(milliseconds(2000)), GetParam().exitStatus);
+  if (GetParam().exitStatus == 0) {
+    EXPECT_TRUE(sim.StdoutText().starts_with("Usage: vardex-sim")) << sim.StdoutText();
     for (const char* option :
-         {"--com", "--link-dir", "--image", "--save-image", "--firmware-out", "--noise",
-          "--corrupt-header", "--corrupt-data", "--drop", "--fragment", "--delay-ms", "--baud",
-          "--bad-page-number", "--verbose", "--help"}) {
-      EXPECT_NE(sim.stdout_text().find(option), std::string::npos) << option;
+         {"--com",        "--link-dir",       "--image",           "--save-image", "--firmware-out",
+          "--noise",      "--corrupt-header", "--corrupt-data",    "--drop",       "--fragment",
+          "--delay-ms",   "--baud",           "--bad-page-number", "--latency-ms", "--flood",
+          "--flood-rate", "--flood-after",    "--flood-for",       "--verbose",    "--help"}) {
+      EXPECT_NE(sim.StdoutText().find(option), std::string::npos) << option;
     }
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, SimCommandLineTest,
-                         ::testing::Values(CommandLineCase{"Help", {"--help"}, 0},
-                                           CommandLineCase{"UnknownOption", {"--colour"}, 2},
-                                           CommandLineCase{"ComZero", {"--com", "0"}, 2},
-                                           CommandLineCase{"ComTen", {"--com", "10"}, 2},
-                                           CommandLineCase{"MissingValue", {"--drop"}, 2},
-                                           CommandLineCase{"ReplyNumberZero", {"--drop", "0"}, 2},
-                                           CommandLineCase{
-                                               "BrokenList", {"--corrupt-data", "2,,3"}, 2},
-                                           CommandLineCase{"NotANumber", {"--baud", "fast"}, 2}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SimCommandLineTest,
+    ::testing::Values(CommandLineCase{"Help", {"--help"}, 0},
+                      CommandLineCase{"UnknownOption", {"--colour"}, 2},
+                      CommandLineCase{"ComZero", {"--com", "0"}, 2},
+                      CommandLineCase{"ComTen", {"--com", "10"}, 2},
+                      CommandLineCase{"MissingValue", {"--drop"}, 2},
+                      CommandLineCase{"ReplyNumberZero", {"--drop", "0"}, 2},
+                      CommandLineCase{"BrokenList", {"--corrupt-data", "2,,3"}, 2},
+                      CommandLineCase{"NotANumber", {"--baud", "fast"}, 2},
+                      CommandLineCase{"FloodOfNaks", {"--flood", "nak"}, 2},
+                      CommandLineCase{"FloodRateZero", {"--flood", "ack", "--flood-rate", "0"}, 2},
+                      CommandLineCase{"FloodForNothing", {"--flood=data", "--flood-for=0.0001"}, 2},
+                      CommandLineCase{"FloodAfterWithoutFlood", {"--flood-after", "3"}, 2},
+                      CommandLineCase{"LatencyOverASecond", {"--latency-ms", "1001"}, 2}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
-}  // namespace sim_test
+}  // namespace vardex::sim

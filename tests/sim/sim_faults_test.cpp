@@ -5,7 +5,7 @@
 
 #include "sim_process.h"
 
-namespace sim_test {
+namespace vardex::sim {
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -33,11 +33,11 @@ Bytes ReadRequest(int page) {
 class SimFaultFixture : public ::testing::Test {
  protected:
   bool StartWith(std::vector<std::string> args) {
-    WriteFile(image_file(), ImagePattern());
-    args.insert(args.end(), {"--image", image_file().string()});
+    WriteFile(imageFile(), ImagePattern());
+    args.insert(args.end(), {"--image", imageFile().string()});
     return sim.Start(args);
   }
-  std::filesystem::path image_file() const { return dir.path() / "image.bin"; }
+  std::filesystem::path imageFile() const { return dir.Path() / "image.bin"; }
 
   TempDir dir;
   SimProcess sim;
@@ -64,7 +64,7 @@ class SimFaultTest : public SimFaultFixture, public ::testing::WithParamInterfac
 
 TEST_P(SimFaultTest, RepliesAreSpoiledAsAsked) {
   ASSERT_TRUE(StartWith(GetParam().args));
-  Port port(sim.slave_path());
+  Port port(sim.SlavePath());
   const Bytes image = ImagePattern();
   int n = 0;
   for (const Step& step : GetParam().steps) {
@@ -150,7 +150,7 @@ TEST_F(SimFaultFixture, NoiseBeforeEveryReplyCannotFormAHeader) {
   // by a reply code that it has to steer around.
   constexpr std::size_t kNoise = 128;
   ASSERT_TRUE(StartWith({"--noise", std::to_string(kNoise)}));
-  Port port(sim.slave_path());
+  Port port(sim.SlavePath());
   const Bytes image = ImagePattern();
   for (int round = 0; round < 4; ++round) {
     SCOPED_TRACE("round " + std::to_string(round));
@@ -177,7 +177,7 @@ TEST_F(SimFaultFixture, NoiseBeforeEveryReplyCannotFormAHeader) {
 
 TEST_F(SimFaultFixture, FragmentedReplyComesInSeveralPieces) {
   ASSERT_TRUE(StartWith({"--fragment", "8"}));
-  Port port(sim.slave_path());
+  Port port(sim.SlavePath());
   const Bytes data = ImagePageOf(ImagePattern(), 6);
   const auto start = Clock::now();
   ASSERT_TRUE(port.Write(ReadRequest(6)));
@@ -196,7 +196,7 @@ TEST_F(SimFaultFixture, FragmentedReplyComesInSeveralPieces) {
 // Lower bounds only: a loaded machine may be slower, never faster.
 TEST_F(SimFaultFixture, DelayHoldsBackEveryReply) {
   ASSERT_TRUE(StartWith({"--delay-ms", "150"}));
-  Port port(sim.slave_path());
+  Port port(sim.SlavePath());
   for (int round = 0; round < 2; ++round) {
     const auto start = Clock::now();
     ASSERT_TRUE(port.Write(ReadRequest(2)));
@@ -208,7 +208,7 @@ TEST_F(SimFaultFixture, DelayHoldsBackEveryReply) {
 TEST_F(SimFaultFixture, BaudPacesReadingAndWriting) {
   // At 9600 baud a byte takes 1.04 ms: 8 bytes in, 136 bytes out = 150 ms.
   ASSERT_TRUE(StartWith({"--baud", "9600"}));
-  Port port(sim.slave_path());
+  Port port(sim.SlavePath());
   const Bytes data = ImagePageOf(ImagePattern(), 4);
   const auto start = Clock::now();
   ASSERT_TRUE(port.Write(ReadRequest(4)));
@@ -222,14 +222,14 @@ TEST_F(SimFaultFixture, BaudPacesReadingAndWriting) {
 }
 
 TEST_F(SimFaultFixture, BadPageNumberAddsSixteen) {
-  const auto zeros = dir.path() / "zeros.bin";
+  const auto zeros = dir.Path() / "zeros.bin";
   WriteFile(zeros, Bytes(2048, 0x00));
   ASSERT_TRUE(sim.Start({"--image", zeros.string(), "--bad-page-number"}));
-  Port port(sim.slave_path());
+  Port port(sim.SlavePath());
   ASSERT_TRUE(port.Write(ReadRequest(3)));
   EXPECT_EQ(port.Read(136, kReplyLimit),
             Concat({0xFF, 0x91, 0x00, 0x13, 0x00, 0x00, 0x00, 0xA4}, Bytes(128, 0x00)));
 }
 
 }  // namespace
-}  // namespace sim_test
+}  // namespace vardex::sim

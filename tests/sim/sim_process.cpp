@@ -12,7 +12,7 @@
 #include <iterator>
 #include <thread>
 
-namespace sim_test {
+namespace vardex::sim {
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -142,4 +142,4 @@ Bytes Concat(const Bytes& a, const Bytes& b) {
   return out;
 }
 
-}  // namespace sim_test
+}  // namespace vardex::sim

@@ -11,7 +11,7 @@
 
 #include "sim_launcher.h"
 
-namespace sim_test {
+namespace vardex::sim {
 
 using Bytes = std::vector<std::uint8_t>;
 using std::chrono::milliseconds;
@@ -21,13 +21,11 @@ class TempDir {
  public:
   TempDir();
   ~TempDir();
-  const std::filesystem::path& path() const { return path_; }
+  const std::filesystem::path& Path() const { return path_; }
 
  private:
   std::filesystem::path path_;
 };
-
-using vardex_sim::SimProcess;
 
 // The tool's end of the line: the pty slave opened raw and non-blocking.
 class Port {
@@ -37,7 +35,7 @@ class Port {
   Port(const Port&) = delete;
   Port& operator=(const Port&) = delete;
 
-  bool is_open() const { return fd_ >= 0; }
+  bool IsOpen() const { return fd_ >= 0; }
   void Close();
   bool Write(std::span<const std::uint8_t> bytes);
   // Reads until `count` bytes arrived or `limit` passed; returns what came.
@@ -60,4 +58,4 @@ Bytes Header(std::uint8_t code, std::uint16_t page, std::uint16_t sum);
 std::uint16_t Sum16(std::span<const std::uint8_t> data);
 Bytes Concat(const Bytes& a, const Bytes& b);
 
-}  // namespace sim_test
+}  // namespace vardex::sim

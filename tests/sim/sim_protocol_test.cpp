@@ -7,7 +7,7 @@
 
 #include "sim_process.h"
 
-namespace sim_test {
+namespace vardex::sim {
 namespace {
 
 constexpr auto kReplyLimit = milliseconds(2000);
@@ -67,10 +67,10 @@ TEST(SimTestFrames, HeaderBuilderMatchesTheFrameTable) {
 }
 
 TEST_F(SimProtocolTest, SixteenPagesWrittenAreReadBackAndSaved) {
-  const auto saved = dir.path() / "saved.bin";
+  const auto saved = dir.Path() / "saved.bin";
   ASSERT_TRUE(sim.Start({"--save-image", saved.string()}));
-  Port port(sim.slave_path());
-  ASSERT_TRUE(port.is_open());
+  Port port(sim.SlavePath());
+  ASSERT_TRUE(port.IsOpen());
 
   Bytes written;
   for (int p = 0; p < 16; ++p) {
@@ -93,7 +93,7 @@ TEST_F(SimProtocolTest, SixteenPagesWrittenAreReadBackAndSaved) {
 
 TEST_F(SimProtocolTest, LiteralFramesOfTheTable) {
   ASSERT_TRUE(sim.Start({}));
-  Port port(sim.slave_path());
+  Port port(sim.SlavePath());
 
   // Image page 15 of 0xFF bytes, image page 1 of zero bytes.
   ASSERT_TRUE(
@@ -113,7 +113,7 @@ TEST_F(SimProtocolTest, LiteralFramesOfTheTable) {
 
 TEST_F(SimProtocolTest, BuiltInImageHasAValidChecksum) {
   ASSERT_TRUE(sim.Start({}));
-  Port port(sim.slave_path());
+  Port port(sim.SlavePath());
   const Bytes image = ReadWholeImage(port);
   ASSERT_EQ(image.size(), 2048u);
   EXPECT_EQ(ChecksumField(image), SumOfBytes4To1551(image));
@@ -181,7 +181,7 @@ const FactoryField kFactoryFields[] = {
 
 TEST_F(SimProtocolTest, BuiltInImageHoldsAFactoryConfiguration) {
   ASSERT_TRUE(sim.Start({}));
-  Port port(sim.slave_path());
+  Port port(sim.SlavePath());
   const Bytes image = ReadWholeImage(port);
   ASSERT_EQ(image.size(), 2048u);
   for (const FactoryField& field : kFactoryFields) {
@@ -195,18 +195,18 @@ TEST_F(SimProtocolTest, BuiltInImageHoldsAFactoryConfiguration) {
 TEST_F(SimProtocolTest, ImageFileIsServed) {
   Bytes image(2048);
   for (std::size_t i = 0; i < image.size(); ++i) image[i] = static_cast<std::uint8_t>(i * 7 + 3);
-  const auto file = dir.path() / "image.bin";
+  const auto file = dir.Path() / "image.bin";
   WriteFile(file, image);
   ASSERT_TRUE(sim.Start({"--image", file.string()}));
-  Port port(sim.slave_path());
+  Port port(sim.SlavePath());
   EXPECT_EQ(ReadWholeImage(port), image);
 }
 
 TEST_F(SimProtocolTest, ImageFileOfWrongSizeFallsBackToTheBuiltInImage) {
-  const auto file = dir.path() / "short.bin";
+  const auto file = dir.Path() / "short.bin";
   WriteFile(file, Bytes(100, 0x55));
   ASSERT_TRUE(sim.Start({"--image", file.string()}));
-  Port port(sim.slave_path());
+  Port port(sim.SlavePath());
   const Bytes image = ReadWholeImage(port);
   ASSERT_EQ(image.size(), 2048u);
   EXPECT_NE(image[4], 0x55);
@@ -214,9 +214,9 @@ TEST_F(SimProtocolTest, ImageFileOfWrongSizeFallsBackToTheBuiltInImage) {
 }
 
 TEST_F(SimProtocolTest, FirmwarePagesArriveInTheFirmwareFile) {
-  const auto out = dir.path() / "firmware.bin";
+  const auto out = dir.Path() / "firmware.bin";
   ASSERT_TRUE(sim.Start({"--firmware-out", out.string()}));
-  Port port(sim.slave_path());
+  Port port(sim.SlavePath());
 
   for (int p = 0; p < 2; ++p) {
     const Bytes data = PatternPage(p + 20);
@@ -252,9 +252,9 @@ void PrintTo(const RejectCase& c, std::ostream* os) {
 class SimRejectTest : public SimProtocolTest, public ::testing::WithParamInterface<RejectCase> {};
 
 TEST_P(SimRejectTest, NoReplyAndStillInStep) {
-  const auto saved = dir.path() / "saved.bin";
+  const auto saved = dir.Path() / "saved.bin";
   ASSERT_TRUE(sim.Start({"--save-image", saved.string()}));
-  Port port(sim.slave_path());
+  Port port(sim.SlavePath());
   ASSERT_TRUE(port.Write(GetParam().frame));
   EXPECT_TRUE(port.StaysSilent(kQuiet));
   EXPECT_FALSE(std::filesystem::exists(saved)) << "nothing may be stored";
@@ -291,8 +291,8 @@ INSTANTIATE_TEST_SUITE_P(
 struct StreamCase {
   const char* name;
   std::vector<Bytes> writes;  // written with a short pause between them
-  Bytes reply_start;          // the first 4 bytes of the reply
-  std::size_t reply_size = 136;
+  Bytes replyStart;           // the first 4 bytes of the reply
+  std::size_t replySize = 136;
 };
 
 void PrintTo(const StreamCase& c, std::ostream* os) {
@@ -303,15 +303,15 @@ class SimStreamTest : public SimProtocolTest, public ::testing::WithParamInterfa
 
 TEST_P(SimStreamTest, RequestIsFoundInTheStream) {
   ASSERT_TRUE(sim.Start({}));
-  Port port(sim.slave_path());
+  Port port(sim.SlavePath());
   for (const Bytes& piece : GetParam().writes) {
     ASSERT_TRUE(port.Write(piece));
     std::this_thread::sleep_for(milliseconds(3));
   }
-  const Bytes reply = port.Read(GetParam().reply_size, kReplyLimit);
-  EXPECT_EQ(reply.size(), GetParam().reply_size);
+  const Bytes reply = port.Read(GetParam().replySize, kReplyLimit);
+  EXPECT_EQ(reply.size(), GetParam().replySize);
   ASSERT_GE(reply.size(), 4u);
-  EXPECT_EQ(Bytes(reply.begin(), reply.begin() + 4), GetParam().reply_start);
+  EXPECT_EQ(Bytes(reply.begin(), reply.begin() + 4), GetParam().replyStart);
   EXPECT_TRUE(port.StaysSilent(milliseconds(100)));
 }
 
@@ -352,7 +352,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(SimProtocolTest, TwoRequestsInOneWriteAreAnsweredInOrder) {
   ASSERT_TRUE(sim.Start({}));
-  Port port(sim.slave_path());
+  Port port(sim.SlavePath());
   ASSERT_TRUE(port.Write(Concat(kReadPage3, {0xFF, 0x90, 0x00, 0x0F, 0x00, 0x00, 0x00, 0x9F})));
   const Bytes replies = port.Read(272, kReplyLimit);
   ASSERT_EQ(replies.size(), 272u);
@@ -361,4 +361,4 @@ TEST_F(SimProtocolTest, TwoRequestsInOneWriteAreAnsweredInOrder) {
 }
 
 }  // namespace
-}  // namespace sim_test
+}  // namespace vardex::sim

@@ -26,6 +26,11 @@ std::size_t MemorySerialPort::Read(std::span<std::uint8_t> into,
   return count;
 }
 
+std::string MemorySerialPort::LastReadError() const {
+  std::lock_guard lock(mutex_);
+  return failReads_ ? "read failed" : "";
+}
+
 void MemorySerialPort::Write(std::span<const std::uint8_t> bytes) {
   {
     std::lock_guard lock(mutex_);
@@ -65,11 +70,6 @@ std::vector<std::uint8_t> MemorySerialPort::Written() const {
 MemorySerialPort::Stats MemorySerialPort::CurrentStats() const {
   std::lock_guard lock(mutex_);
   return stats_;
-}
-
-bool MemorySerialPort::ReadsFailing() const {
-  std::lock_guard lock(mutex_);
-  return failReads_;
 }
 
 }  // namespace vardex::testing

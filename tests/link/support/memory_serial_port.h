@@ -45,10 +45,10 @@ class MemorySerialPort final : public SerialPort {
 
   bool Open(const std::string& path) override;
   std::size_t Read(std::span<std::uint8_t> into, std::chrono::milliseconds timeout) override;
+  std::string LastReadError() const override;
   void Write(std::span<const std::uint8_t> bytes) override;
   void Close() override;
   void Interrupt() override;
-  bool ReadsFailing() const override;
 
   // Test side, any thread.
   void Deliver(std::span<const std::uint8_t> bytes);

@@ -23,21 +23,21 @@ class RecordingListener final : public TransferOutput {
     std::lock_guard lock(mutex_);
     lines_.emplace_back(line);
   }
-  void OnProgress(Operation, std::uint32_t pagesDone) override {
+  void OnProgress(const TransferProgress& progress) override {
     std::lock_guard lock(mutex_);
-    progress_.push_back(pagesDone);
+    progress_.push_back(progress.pagesDone);
+  }
+  void OnPortError(std::string_view error) override {
+    std::lock_guard lock(mutex_);
+    portErrors_.emplace_back(error);
+  }
+  std::vector<std::string> PortErrors() const {
+    std::lock_guard lock(mutex_);
+    return portErrors_;
   }
   void OnImageVerified(const ConfigImage& image) override {
     std::lock_guard lock(mutex_);
     images_.push_back(image);
-  }
-  void OnReadsFailing(bool failing) override {
-    std::lock_guard lock(mutex_);
-    readsFailing_.push_back(failing);
-  }
-  std::vector<bool> ReadsFailing() const {
-    std::lock_guard lock(mutex_);
-    return readsFailing_;
   }
   std::vector<std::uint8_t> Written() const {
     std::lock_guard lock(mutex_);
@@ -62,7 +62,7 @@ class RecordingListener final : public TransferOutput {
   std::vector<std::uint32_t> progress_;
   std::vector<ConfigImage> images_;
   std::vector<std::uint8_t> written_;
-  std::vector<bool> readsFailing_;
+  std::vector<std::string> portErrors_;
 };
 
 }  // namespace vardex::testing

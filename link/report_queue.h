@@ -1,0 +1,97 @@
+#pragma once
+
+#include <array>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <optional>
+#include <string_view>
+
+#include "config_image.h"
+#include "transfer_types.h"
+
+namespace vardex {
+
+// One report waiting for the window, in a fixed slot.
+struct LinkReport {
+  enum class Kind : std::uint8_t { kLogLine, kImage, kPortError };
+  static constexpr std::size_t kMaxText = 110;  // log lines are far shorter
+
+  Kind kind = Kind::kLogLine;
+  std::uint8_t length = 0;
+  std::array<char, kMaxText> text{};
+
+  std::string_view Text() const { return {text.data(), length}; }
+};
+
+// The hand-over from the worker to the window, bounded whatever the device
+// sends. The worker's reports wait in a fixed ring; when kBound of them wait,
+// the worker waits too (its port is not read meanwhile, so the receive ring
+// and the line fill and drop, as a full ring does). Progress is coalesced to
+// the latest of each transfer, and a verified image waits in one slot of its
+// own. Nothing here
+// allocates after construction.
+class ReportQueue final : public LinkListener {
+ public:
+  static constexpr std::size_t kBound = 1024;
+  // Beyond the bound: room for what a worker told to end still reports (one
+  // poll's replies at most) while nobody takes reports.
+  static constexpr std::size_t kCapacity = 2048;
+
+  // `schedule` runs on the worker thread when reports wait and no delivery
+  // is scheduled; the window's side then takes reports until it calls
+  // EndDelivery() and that returns true.
+  explicit ReportQueue(std::function<void()> schedule);
+
+  // Worker side.
+  void OnLogLine(std::string_view line) override;
+  void OnProgress(const TransferProgress& progress) override;
+  void OnImageVerified(const ConfigImage& image) override;
+  void OnPortError(std::string_view error) override;
+
+  // Window side, in the worker's order. False when nothing waits; for a
+  // kImage report `image` receives the image.
+  bool Pop(LinkReport& report, ConfigImage& image);
+  // The latest progress of `operation`'s transfer not yet taken.
+  std::optional<TransferProgress> TakeProgress(Operation operation);
+  // True when nothing waits any more: the next report schedules a new
+  // delivery. False: more came meanwhile, the caller goes on later.
+  bool EndDelivery();
+
+  // Any thread. While cancelled the worker never waits here: a worker told
+  // to end must not stay stuck behind a window that is not taking reports.
+  void CancelWaits();
+  void ResumeWaits();
+
+  // When the running transfer last moved: its start or a counted reply.
+  std::chrono::steady_clock::time_point LastProgressTime() const;
+  // Reports waiting now, and the most that ever waited.
+  std::size_t Size() const;
+  std::size_t HighWater() const;
+
+ private:
+  // Waits for room (unless cancelled); false when the report must be dropped.
+  bool WaitForRoom(std::unique_lock<std::mutex>& lock, bool forImage);
+  void Push(LinkReport::Kind kind, std::string_view text);
+  void Scheduled(std::unique_lock<std::mutex>& lock);
+
+  const std::function<void()> schedule_;
+  mutable std::mutex mutex_;
+  std::condition_variable room_;
+  std::array<LinkReport, kCapacity> slots_{};                  // guarded by mutex_
+  std::size_t head_ = 0;                                       // guarded by mutex_
+  std::size_t size_ = 0;                                       // guarded by mutex_
+  std::size_t highWater_ = 0;                                  // guarded by mutex_
+  ConfigImage image_;                                          // guarded by mutex_
+  bool imageWaiting_ = false;                                  // guarded by mutex_
+  std::array<std::optional<TransferProgress>, 4> progress_{};  // by Operation; mutex_
+  bool scheduled_ = false;                                     // guarded by mutex_
+  bool cancelled_ = false;                                     // guarded by mutex_
+  std::atomic<std::chrono::steady_clock::rep> lastProgress_{0};
+};
+
+}  // namespace vardex
