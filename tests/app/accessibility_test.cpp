@@ -44,6 +44,10 @@ class AccessibilityTest : public QObject {
     TForm1 form(&boxes);
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
+    const QList<QPair<const char*, QString>> panes = {
+        {"Memo1", "Log"}, {"ProgressBar1", "Progress"}, {"StatusLine", "Status"}};
+    for (const auto& [objectName, spoken] : panes)
+      QCOMPARE(SpokenName(form.findChild<QWidget*>(objectName)), spoken);
     auto* tabs = form.findChild<QTabWidget*>("PageControl1");
     for (int page = 0; page < tabs->count(); ++page) {
       tabs->setCurrentIndex(page);
