@@ -10,20 +10,36 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
 #include "Unit2.h"
+#include "accessible_lists.h"
 #include "com_port_hint.h"
+#include "com_port_list.h"
 #include "config_driver.h"
+#include "failure_focus.h"
 #include "firmware_buffer.h"
+#include "page_area.h"
 #include "page_builder.h"
 #include "page_controls.h"
 #include "page_tables.h"
 #include "pages/clock_page.h"
 #include "pages/page_layouts.h"
 #include "pages/telemetry_page.h"
+#include "port_failure_text.h"
+#include "status_line.h"
+#include "tab_order.h"
+#include "window_placement.h"
+
+namespace {
+
+constexpr QPoint kDesignPosition{350, 217};
+
+}  // namespace
 
 TForm1::TForm1(vardex::MessageBoxes* boxes, QWidget* parent, const vardex::LocalTimeSource* clock)
     : QWidget(parent), boxes_(boxes), clock_(clock) {
@@ -36,6 +52,7 @@ TForm1::TForm1(vardex::MessageBoxes* boxes, QWidget* parent, const vardex::Local
     boxes_ = ownBoxes_.get();
   }
   setObjectName("Form1");
+  vardex::InstallListNames();
 
   auto* group = new QGroupBox("Connection:", this);
   group->setObjectName("GroupBox3");
@@ -48,11 +65,11 @@ TForm1::TForm1(vardex::MessageBoxes* boxes, QWidget* parent, const vardex::Local
   const std::vector<vardex::PageTable>& tables = vardex::PageTables();
   controls_.Pages().reserve(tables.size());
   for (const vardex::PageTable& table : tables) {
-    auto* page = new QWidget;
-    page->setObjectName(
-        QString::fromUtf8(table.sheetName.data(), static_cast<qsizetype>(table.sheetName.size())));
-    pageControl_->addTab(page, QString::fromUtf8(table.caption.data(),
-                                                 static_cast<qsizetype>(table.caption.size())));
+    QWidget* page = vardex::AddScrollingPage(
+        pageControl_,
+        QString::fromUtf8(table.sheetName.data(), static_cast<qsizetype>(table.sheetName.size())),
+        QString::fromUtf8(table.caption.data(), static_cast<qsizetype>(table.caption.size())));
+    pages_.push_back(page);
     controls_.Pages().emplace_back(page, table);
   }
 
@@ -62,13 +79,27 @@ TForm1::TForm1(vardex::MessageBoxes* boxes, QWidget* parent, const vardex::Local
   memo_->setMaximumBlockCount(20000);  // the oldest lines go first; a largest upload logs 3713
   memo_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   memo_->setFixedHeight(73);
+  memo_->setAccessibleName("Log");
 
   progress_ = new QProgressBar(this);
   progress_->setObjectName("ProgressBar1");
   progress_->setRange(0, 100);
   progress_->setValue(0);
-  progress_->setTextVisible(false);
+  progress_->setTextVisible(false);  // shown once a transfer has pages to count
+  progress_->setFormat("%v of %m pages");
   progress_->setFixedHeight(20);
+  progress_->setAccessibleName("Progress");
+
+  // What the link is doing, in words; two lines are kept for it so the
+  // window never changes its size.
+  statusLabel_ = new QLabel(this);
+  statusLabel_->setObjectName("StatusLine");
+  statusLabel_->setAccessibleName("Status");
+  statusLabel_->setWordWrap(true);
+  statusLabel_->setTextFormat(Qt::PlainText);
+  statusLabel_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+  statusLabel_->setFixedHeight(2 * statusLabel_->fontMetrics().lineSpacing() + 4);
+  status_ = new vardex::StatusLineController(statusLabel_, link_, this);
 
   auto* layout = new QVBoxLayout(this);
   layout->setSizeConstraint(QLayout::SetFixedSize);  // fixed, non-resizable border
@@ -77,6 +108,7 @@ TForm1::TForm1(vardex::MessageBoxes* boxes, QWidget* parent, const vardex::Local
   layout->addWidget(pageControl_);
   layout->addWidget(memo_);
   layout->addWidget(progress_);
+  layout->addWidget(statusLabel_);
 
   // Each page lays out the controls its table builds; the start-up values
   // come from the settings' defaults so they live in one place.
@@ -103,9 +135,19 @@ TForm1::TForm1(vardex::MessageBoxes* boxes, QWidget* parent, const vardex::Local
     connect(findChild<QPushButton*>(name), &QPushButton::clicked, this, handler);
   }
 
+  // Tab: the connection group in its own order, the page captions, the
+  // controls of the page on show as they appear on screen, the log pane.
+  QList<QWidget*> chain;
+  for (const char* name : {"ComboBox2", "Button1", "Button4", "Button5", "Button3", "Button2"}) {
+    chain.append(findChild<QWidget*>(name));
+  }
+  chain.append(pageControl_->tabBar());
+  for (QWidget* page : pages_) chain.append(vardex::ScreenOrder(page));
+  chain.append(memo_);
+  vardex::ChainTabOrder(chain);
   pageControl_->setCurrentIndex(0);
   setWindowTitle("VARDEX Plus Configurator v1.26");
-  move(350, 217);
+  move(kDesignPosition);
 }
 
 TForm1::~TForm1() {
@@ -150,7 +192,7 @@ void TForm1::BuildConnectionGroup(QWidget* group) {
 }
 
 QWidget* TForm1::Page(int index) const {
-  return pageControl_->widget(index);
+  return pages_.value(index);
 }
 
 void TForm1::ReportStepFailure(const vardex::StepResult& result) {
@@ -168,6 +210,8 @@ bool TForm1::BuildConfigImage() {
   const vardex::StepResult result = vardex::BuildConfigImage(settings, writeImage_);
   if (!result.Succeeded()) {
     ReportStepFailure(result);
+    // Once the box is closed, the box that failed is in front to be fixed.
+    vardex::ShowFailedControl(pageControl_, controls_.ControlOf(settings, result.field));
     return false;
   }
   return true;
@@ -193,6 +237,7 @@ void TForm1::Button1Click() {
 
 void TForm1::Button2Click() {
   link_->ClosePort();
+  status_->PortClosed();
 }
 
 void TForm1::Button3Click() {
@@ -212,11 +257,14 @@ void TForm1::Button3Click() {
   }
   StartProgress(static_cast<int>(firmware.PageCount()));
   link_->PostFirmwareUpload();
+  status_->Posted(vardex::Operation::kFirmwareUpload,
+                  static_cast<std::uint32_t>(firmware.PageCount()));
 }
 
 void TForm1::Button4Click() {
   StartProgress(vardex::ConfigImage::kPageCount);
   link_->PostConfigRead();
+  status_->Posted(vardex::Operation::kConfigRead, vardex::ConfigImage::kPageCount);
 }
 
 void TForm1::Button5Click() {
@@ -228,6 +276,7 @@ void TForm1::Button5Click() {
     return;
   StartProgress(vardex::ConfigImage::kPageCount);
   link_->PostConfigWrite(writeImage_);
+  status_->Posted(vardex::Operation::kConfigWrite, vardex::ConfigImage::kPageCount);
 }
 
 void TForm1::Button11Click() {
@@ -282,9 +331,12 @@ bool TForm1::OpenSerialPort() {
   const QString name = findChild<QComboBox*>("ComboBox2")->currentText();
   if (!link_->OpenPort(name)) {
     boxes_->ShowInformation(
-        "Serial port open error. Try to reconnect the device and reset application.");
+        "Serial port open error. Try to reconnect the device and reset application.",
+        vardex::PortFailureDetail(link_->LastOpenFailure(), name, link_->LastOpenPath(),
+                                  vardex::ComPortHint()));
     return false;
   }
+  status_->PortOpened();
   boxes_->ShowInformation("Serial port opened successfully.");
   return true;
 }
@@ -293,9 +345,30 @@ void TForm1::StartProgress(int pages) {
   progress_->setValue(0);
   progress_->setMinimum(0);
   progress_->setMaximum(pages);
+  progress_->setTextVisible(true);
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (placed_)
+    return;
+  placed_ = true;
+  // The page area gives up what the screen cannot hold, then the window
+  // keeps its place if it fits there and moves the least needed otherwise.
+  const QScreen* screen = this->screen();
+  if (screen != nullptr) {
+    const QSize frameExtra = frameGeometry().size() - geometry().size();
+    vardex::FitPagesInto(this, pageControl_, screen->availableGeometry().size(), frameExtra);
+  }
+  vardex::PlaceOnScreen(this, kDesignPosition);
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
+  const QString question = status_->Status().CloseQuestion();
+  if (!question.isEmpty() && !boxes_->AskCloseAnyway(question)) {
+    event->ignore();
+    return;
+  }
   link_->Shutdown();
   QWidget::closeEvent(event);
 }

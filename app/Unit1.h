@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QWidget>
 #include <memory>
 
@@ -14,10 +15,15 @@
 
 class QCloseEvent;
 class QComboBox;
+class QLabel;
+class QShowEvent;
 class QPlainTextEdit;
 class QProgressBar;
 class QTabWidget;
 class TForm2;
+namespace vardex {
+class StatusLineController;
+}
 
 // The main window: connection controls, the ten settings pages, the log pane
 // and the progress bar. The pages' controls hold every setting; nothing is
@@ -52,6 +58,8 @@ class TForm1 : public QWidget {
   void AppendLog(const QString& line);
   // The device link (tests give it a port or a name lookup of their own).
   vardex::DeviceLink& Link() { return *link_; }
+  // The status line under the progress bar.
+  vardex::StatusLineController& StatusLine() { return *status_; }
   // Replaces the file dialog of "Upload firmware" (tests pick the file).
   void SetFirmwareFileChooser(vardex::FirmwareFileChooser* chooser) { chooser_ = chooser; }
   // Puts the PC's local time into the date and time boxes of "RTC/NTP time".
@@ -74,8 +82,11 @@ class TForm1 : public QWidget {
   void CheckBox21Click();
 
  protected:
-  // Closing the window ends the worker and releases the port.
+  // Closing the window ends the worker and releases the port; during a
+  // write or an upload the user is asked first.
   void closeEvent(QCloseEvent* event) override;
+  // The first show fits the window to its screen.
+  void showEvent(QShowEvent* event) override;
 
  private:
   void BuildConnectionGroup(QWidget* group);
@@ -93,6 +104,10 @@ class TForm1 : public QWidget {
   QTabWidget* pageControl_ = nullptr;
   QPlainTextEdit* memo_ = nullptr;
   QProgressBar* progress_ = nullptr;
+  QLabel* statusLabel_ = nullptr;
+  vardex::StatusLineController* status_ = nullptr;
+  QList<QWidget*> pages_;
+  bool placed_ = false;
   vardex::DeviceLink* link_ = nullptr;
   std::unique_ptr<vardex::FirmwareFileChooser> ownChooser_;
   vardex::FirmwareFileChooser* chooser_ = nullptr;

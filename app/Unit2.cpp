@@ -3,6 +3,14 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "window_placement.h"
+
+namespace {
+
+constexpr QPoint kDesignPosition{538, 301};
+
+}  // namespace
+
 TForm2::TForm2(QWidget* parent) : QDialog(parent) {
   setObjectName("Form2");
   setWindowTitle("Beacon special strings");
@@ -34,5 +42,12 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent) {
     label->setTextFormat(Qt::PlainText);
     layout->addWidget(label);
   }
-  move(538, 301);
+  move(kDesignPosition);
+}
+
+void TForm2::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  // It stays where it was (the design position at first) unless that
+  // leaves part of it off the screen.
+  vardex::PlaceOnScreen(this, pos());
 }

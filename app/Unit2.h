@@ -10,4 +10,7 @@ class TForm2 : public QDialog {
 
  public:
   explicit TForm2(QWidget* parent = nullptr);
+
+ protected:
+  void showEvent(QShowEvent* event) override;
 };

@@ -13,6 +13,9 @@ DeviceLink::DeviceLink(QObject* parent)
           return target->path;
         return std::nullopt;
       }),
+      probeFailure_([](int number, const std::string& path, PortFacts& facts) {
+        ProbeFileSystem(DefaultLinkDirectory(), number, path, facts);
+      }),
       mailbox_(std::make_unique<TransferMailbox>()),
       engine_(std::make_unique<TransferEngine>()),
       firmware_(std::make_unique<FirmwareBuffer>()),
@@ -26,19 +29,34 @@ DeviceLink::~DeviceLink() {
 bool DeviceLink::OpenPort(const QString& comName) {
   const std::optional<std::string> path = resolveName_(comName);
   if (!path)
-    return false;
+    return Fail(comName, path);
   // A worker told to close may still hold its port; let it go first.
   if (worker_ && worker_->Terminated())
     EndWorker();
   auto next = std::make_unique<TCommThread>(*engine_, *mailbox_, *reports_, portFactory_());
   if (!next->Open(*path))
-    return false;
+    return Fail(comName, path);
   EndWorker();
   // No worker runs now; the next one may wait for the window again.
   reports_->ResumeWaits();
   worker_ = std::move(next);
   worker_->Run();
+  openName_ = comName;
+  openPath_ = QString::fromStdString(*path);
   return true;
+}
+
+bool DeviceLink::Fail(const QString& comName, const std::optional<std::string>& path) {
+  PortFacts facts;
+  const std::optional<int> number = ComPortNumber(comName.toStdString());
+  facts.knownName = number.has_value();
+  facts.resolved = path.has_value();
+  facts.openHere = path && WorkerRunning() && openPath_ == QString::fromStdString(*path);
+  if (number)
+    probeFailure_(*number, path.value_or(std::string()), facts);
+  lastFailure_ = DiagnosePortFailure(facts);
+  lastFailurePath_ = path ? QString::fromStdString(*path) : QString();
+  return false;
 }
 
 void DeviceLink::ClosePort() {

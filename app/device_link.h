@@ -11,6 +11,7 @@
 #include "communication.h"
 #include "config_image.h"
 #include "firmware_buffer.h"
+#include "port_failure.h"
 #include "report_queue.h"
 #include "serial_port.h"
 #include "transfer_engine.h"
@@ -31,6 +32,8 @@ class DeviceLink final : public QObject {
   using PortFactory = std::function<std::unique_ptr<SerialPort>()>;
   // The device path that a COM name opens, if any.
   using NameResolver = std::function<std::optional<std::string>(const QString&)>;
+  // Looks at the file system for what became of COM`number` and its device.
+  using FailureProbe = std::function<void(int number, const std::string& path, PortFacts& facts)>;
   // The longest the window spends taking reports before its event loop turns.
   static constexpr std::chrono::milliseconds kDeliverySlice{8};
 
@@ -40,6 +43,7 @@ class DeviceLink final : public QObject {
   // Tests put a port of their own or another name lookup here.
   void SetPortFactory(PortFactory factory) { portFactory_ = std::move(factory); }
   void SetNameResolver(NameResolver resolver) { resolveName_ = std::move(resolver); }
+  void SetFailureProbe(FailureProbe probe) { probeFailure_ = std::move(probe); }
 
   // "Open port": opens the named port and starts a worker on it. While
   // another worker runs, the new port is opened first; only then is the old
@@ -50,6 +54,13 @@ class DeviceLink final : public QObject {
   // Ends the worker and waits until its port is released.
   void Shutdown();
   bool WorkerRunning() const { return worker_ && !worker_->Terminated(); }
+  // The COM name and device of the running worker (empty when none runs).
+  QString OpenComName() const { return WorkerRunning() ? openName_ : QString(); }
+  QString OpenDevicePath() const { return WorkerRunning() ? openPath_ : QString(); }
+  // Why the last OpenPort() that returned false failed, and the device it
+  // tried (empty when the name led to none).
+  PortFailure LastOpenFailure() const { return lastFailure_; }
+  QString LastOpenPath() const { return lastFailurePath_; }
 
   // The window's firmware load area; a post copies from it.
   FirmwareBuffer& Firmware() { return *firmware_; }
@@ -82,9 +93,15 @@ class DeviceLink final : public QObject {
   void ScheduleDelivery();
   void Posted(Operation operation);
   void EndWorker();
+  bool Fail(const QString& comName, const std::optional<std::string>& path);
 
   PortFactory portFactory_;
   NameResolver resolveName_;
+  FailureProbe probeFailure_;
+  QString openName_;
+  QString openPath_;
+  PortFailure lastFailure_ = PortFailure::kUnknownName;
+  QString lastFailurePath_;
   std::unique_ptr<TransferMailbox> mailbox_;
   std::unique_ptr<TransferEngine> engine_;
   std::unique_ptr<FirmwareBuffer> firmware_;

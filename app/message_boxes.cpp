@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "step_result.h"
 
@@ -19,15 +20,18 @@ QString NotAnIntegerText(const QString& boxText) {
 
 namespace {
 
-void ShowBox(QWidget* parent, QMessageBox::Icon icon, const QString& caption, const QString& text) {
+void ShowBox(QWidget* parent, QMessageBox::Icon icon, const QString& caption, const QString& text,
+             const QString& detail = QString()) {
   QMessageBox box(icon, caption, text, QMessageBox::Ok, parent);
+  if (!detail.isEmpty())
+    box.setInformativeText(detail);
   box.exec();
 }
 
 }  // namespace
 
-void QtMessageBoxes::ShowInformation(const QString& text) {
-  ShowBox(parent_, QMessageBox::Information, QStringLiteral("Information"), text);
+void QtMessageBoxes::ShowInformation(const QString& text, const QString& detail) {
+  ShowBox(parent_, QMessageBox::Information, QStringLiteral("Information"), text, detail);
 }
 
 void QtMessageBoxes::ShowTitledInformation(const QString& caption, const QString& text) {
@@ -36,6 +40,17 @@ void QtMessageBoxes::ShowTitledInformation(const QString& caption, const QString
 
 void QtMessageBoxes::ShowError(const QString& text) {
   ShowBox(parent_, QMessageBox::Critical, QApplication::applicationName(), text);
+}
+
+bool QtMessageBoxes::AskCloseAnyway(const QString& text) {
+  QMessageBox box(QMessageBox::Warning, QApplication::applicationName(), text,
+                  QMessageBox::NoButton, parent_);
+  QPushButton* close = box.addButton(QStringLiteral("Close anyway"), QMessageBox::DestructiveRole);
+  QPushButton* keep = box.addButton(QStringLiteral("Keep running"), QMessageBox::RejectRole);
+  box.setDefaultButton(keep);
+  box.setEscapeButton(keep);
+  box.exec();
+  return box.clickedButton() == close;
 }
 
 }  // namespace vardex

@@ -12,13 +12,17 @@ namespace vardex {
 class MessageBoxes {
  public:
   virtual ~MessageBoxes() = default;
-  // Information icon, caption "Information", one OK button.
-  virtual void ShowInformation(const QString& text) = 0;
+  // Information icon, caption "Information", one OK button. A `detail` is
+  // shown below the text (the reason and what to do about it).
+  virtual void ShowInformation(const QString& text, const QString& detail = QString()) = 0;
   // Information icon, the caller's caption, one OK button.
   virtual void ShowTitledInformation(const QString& caption, const QString& text) = 0;
   // Error icon, the application title as caption, one OK button. `text` is
   // shown as given; callers pass it through ErrorBoxText.
   virtual void ShowError(const QString& text) = 0;
+  // Warning icon, the application title as caption, "Close anyway" and
+  // "Keep running" (the default). True when the user chose to close.
+  virtual bool AskCloseAnyway(const QString& text) = 0;
 };
 
 // The error box adds "." when the text's last character sorts after ".".
@@ -31,9 +35,10 @@ QString NotAnIntegerText(const QString& boxText);
 class QtMessageBoxes : public MessageBoxes {
  public:
   explicit QtMessageBoxes(QWidget* parent) : parent_(parent) {}
-  void ShowInformation(const QString& text) override;
+  void ShowInformation(const QString& text, const QString& detail) override;
   void ShowTitledInformation(const QString& caption, const QString& text) override;
   void ShowError(const QString& text) override;
+  bool AskCloseAnyway(const QString& text) override;
 
  private:
   QWidget* parent_;

@@ -227,9 +227,10 @@ long ResidentKb() {
 
 class NoBoxes final : public vardex::MessageBoxes {
  public:
-  void ShowInformation(const QString&) override {}
+  void ShowInformation(const QString&, const QString&) override {}
   void ShowTitledInformation(const QString&, const QString&) override {}
   void ShowError(const QString&) override {}
+  bool AskCloseAnyway(const QString&) override { return true; }
 };
 
 // The real window against a device that floods image acknowledgements at

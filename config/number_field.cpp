@@ -21,7 +21,7 @@ std::uint32_t Store(const NumberField& field, std::uint32_t bits, ConfigImage& i
 
 }  // namespace
 
-StepResult StoreNumberField(std::string_view text, const NumberField& field,
+StepResult StoreNumberField(const std::string& text, const NumberField& field,
                             std::string_view message, ConfigImage& image) {
   StepResult result;
   const auto value = ConvertField(text, result);
@@ -32,7 +32,7 @@ StepResult StoreNumberField(std::string_view text, const NumberField& field,
   const std::uint32_t stored = Store(field, static_cast<std::uint32_t>(*value), image);
   const std::int64_t checked = field.range == RangeOf::kStoredBits ? stored : *value;
   if (checked < field.low || checked > field.high)
-    return StepResult::Invalid(std::string(message));
+    return StepResult::Invalid(std::string(message)).About(&text);
   return StepResult::Ok();
 }
 

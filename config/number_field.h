@@ -32,7 +32,7 @@ struct NumberField {
 // Converts the box's text, stores it, then checks it against [low, high]. A
 // text that does not convert gives the conversion error (nothing stored), a
 // value out of range gives `message`.
-StepResult StoreNumberField(std::string_view text, const NumberField& field,
+StepResult StoreNumberField(const std::string& text, const NumberField& field,
                             std::string_view message, ConfigImage& image);
 
 }  // namespace vardex

@@ -45,13 +45,13 @@ StepResult EncodeRadioSettings(const RadioSettings& s, ConfigImage& image) {
   StepResult result;
   const std::string callsign = Latin1FromUtf8(s.callsign);
   if (callsign.empty())
-    return StepResult::Invalid("Callsign - too short (ex. NOCALL-4).");
+    return StepResult::Invalid("Callsign - too short (ex. NOCALL-4).").About(&s.callsign);
 
   const auto ssid = ConvertField(s.ssid, result);
   if (!ssid)
     return result;
   if (*ssid < 0 || *ssid > 15)
-    return StepResult::Invalid("Callsign - SSID range error (0 - 15).");
+    return StepResult::Invalid("Callsign - SSID range error (0 - 15).").About(&s.ssid);
 
   image.PutBytes(kCallsign, std::string(kCallsignWidth, ' '));
   image.PutBytes(kCallsign, std::string_view(callsign).substr(0, kCallsignWidth));
@@ -72,13 +72,13 @@ StepResult EncodeRadioSettings(const RadioSettings& s, ConfigImage& image) {
 
   const std::string latitude = Latin1FromUtf8(s.latitude);
   if (!MatchesPosition(latitude, "dddd.dd", "NS")) {
-    return StepResult::Invalid("Latitude - syntax error (ex. 5221.60N).");
+    return StepResult::Invalid("Latitude - syntax error (ex. 5221.60N).").About(&s.latitude);
   }
   image.PutText(kLatitude, 9, latitude);
 
   const std::string longitude = Latin1FromUtf8(s.longitude);
   if (!MatchesPosition(longitude, "ddddd.dd", "EW")) {
-    return StepResult::Invalid("Longitude - syntax error (ex. 01653.63E).");
+    return StepResult::Invalid("Longitude - syntax error (ex. 01653.63E).").About(&s.longitude);
   }
   image.PutText(kLongitude, 10, longitude);
   return StepResult::Ok();

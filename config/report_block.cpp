@@ -35,7 +35,7 @@ StepResult EncodeReportBlock(const ReportBlockLayout& layout, const ReportBlockS
   if (!result.Succeeded())
     return result;
   if (image.GetU8(layout.bign) > image.GetU8(layout.smalln))
-    return StepResult::Invalid(Message(layout, " path, n should be >= N."));
+    return StepResult::Invalid(Message(layout, " path, n should be >= N.")).About(&s.smalln);
 
   result = StoreNumberField(s.txRateRf, {layout.txRateRf, 4, 5, 1440},
                             Message(layout, " tx rate (RF) range error (5 - 1440)."), image);
@@ -72,10 +72,10 @@ void DecodeReportBlock(const ConfigImage& image, const ReportBlockLayout& layout
   s.toAprsIs = image.GetU8(layout.toAprsIs) != 0;
 }
 
-StepResult CheckPrintableText(std::string_view utf8, std::string_view failureMessage) {
+StepResult CheckPrintableText(const std::string& utf8, std::string_view failureMessage) {
   if (IsPrintableAscii(utf8))
     return StepResult::Ok();
-  return StepResult::Invalid(std::string(failureMessage));
+  return StepResult::Invalid(std::string(failureMessage)).About(&utf8);
 }
 
 }  // namespace vardex

@@ -139,6 +139,6 @@ void DecodeReportBlock(const ConfigImage& image, const ReportBlockLayout& layout
 
 // Free texts admit only codes 32 to 126; a character outside Latin-1 fails
 // too. An empty text passes.
-StepResult CheckPrintableText(std::string_view utf8, std::string_view failureMessage);
+StepResult CheckPrintableText(const std::string& utf8, std::string_view failureMessage);
 
 }  // namespace vardex

@@ -17,6 +17,10 @@ struct StepResult {
   enum class Kind { kOk, kInvalid, kNotAnInteger };
   Kind kind = Kind::kOk;
   std::string text;
+  // The setting that failed: the address of its member inside the settings
+  // that were encoded, so that whoever shows the settings can find where
+  // it is shown. Null on success.
+  const void* field = nullptr;
 
   static StepResult Ok() { return {}; }
   static StepResult Invalid(std::string message) { return {Kind::kInvalid, std::move(message)}; }
@@ -24,6 +28,11 @@ struct StepResult {
     return {Kind::kNotAnInteger, std::move(boxText)};
   }
   bool Succeeded() const { return kind == Kind::kOk; }
+  // The same result, naming `member` as the setting that failed.
+  StepResult About(const void* member) && {
+    field = member;
+    return std::move(*this);
+  }
 };
 
 // What the window shows for a failed step: the rule's message as it stands,
@@ -37,10 +46,10 @@ inline std::string FailureText(const StepResult& result) {
 
 // Converts a number box's text; on failure `result` becomes the conversion
 // error and the caller returns it.
-inline std::optional<std::int32_t> ConvertField(std::string_view text, StepResult& result) {
+inline std::optional<std::int32_t> ConvertField(const std::string& text, StepResult& result) {
   auto value = ConvertInteger(text);
   if (!value)
-    result = StepResult::NotAnInteger(std::string(text));
+    result = StepResult::NotAnInteger(text).About(&text);
   return value;
 }
 

@@ -11,6 +11,7 @@ packages=(
   clang libclang-rt-14-dev
   xvfb xauth
   help2man dpkg-dev fakeroot file lintian desktop-file-utils appstream
+  xdotool imagemagick  # to click through the window and capture it under Xvfb
 )
 
 missing=()

@@ -41,11 +41,11 @@ class MainWindowTest : public QObject {
     QCOMPARE(tabs->count(), captions.size());
     for (int i = 0; i < captions.size(); ++i) QCOMPARE(tabs->tabText(i), captions[i]);
     QCOMPARE(tabs->currentIndex(), 0);
-    QCOMPARE(tabs->currentWidget()->objectName(), QString("TabSheet1"));
+    QCOMPARE(form.Page(tabs->currentIndex())->objectName(), QString("TabSheet1"));
     const QList<QPair<int, QString>> namedSheets = {
         {1, "TabSheet6"}, {3, "TabSheet9"},  {4, "TabSheet3"}, {6, "TabSheet5"},
         {7, "TabSheet7"}, {8, "TabSheet10"}, {9, "TabSheet8"}};
-    for (const auto& [index, name] : namedSheets) QCOMPARE(tabs->widget(index)->objectName(), name);
+    for (const auto& [index, name] : namedSheets) QCOMPARE(form.Page(index)->objectName(), name);
 
     auto* memo = Child<QPlainTextEdit>(&form, "Memo1");
     QVERIFY(memo->toPlainText().isEmpty());

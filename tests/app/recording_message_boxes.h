@@ -11,16 +11,22 @@ struct RecordingMessageBoxes : vardex::MessageBoxes {
     QString style;  // "information", "titled" or "error"
     QString caption;
     QString text;
+    QString detail;
   };
   QList<Shown> shown;
+  bool closeAnyway = false;  // the answer to a close question
 
-  void ShowInformation(const QString& text) override {
-    shown.append({"information", "Information", text});
+  void ShowInformation(const QString& text, const QString& detail) override {
+    shown.append({"information", "Information", text, detail});
   }
   void ShowTitledInformation(const QString& caption, const QString& text) override {
-    shown.append({"titled", caption, text});
+    shown.append({"titled", caption, text, {}});
   }
   void ShowError(const QString& text) override {
-    shown.append({"error", "VARDEX Configurator", text});
+    shown.append({"error", "VARDEX Configurator", text, {}});
+  }
+  bool AskCloseAnyway(const QString& text) override {
+    shown.append({"question", "VARDEX Configurator", text, {}});
+    return closeAnyway;
   }
 };

@@ -75,6 +75,59 @@ TEST(BuildConfigImage, SectionsAreCheckedInTheirFixedOrder) {
   }
 }
 
+// A failure names the member of the settings it came from.
+struct FieldFailure {
+  void (*breakField)(ConfigSettings&);
+  const void* (*member)(const ConfigSettings&);
+};
+
+const FieldFailure kFieldFailures[] = {
+    {[](ConfigSettings& s) { s.radio.callsign = ""; },
+     [](const ConfigSettings& s) -> const void* { return &s.radio.callsign; }},
+    {[](ConfigSettings& s) { s.radio.ssid = "16"; },
+     [](const ConfigSettings& s) -> const void* { return &s.radio.ssid; }},
+    {[](ConfigSettings& s) { s.radio.ssid = "x"; },
+     [](const ConfigSettings& s) -> const void* { return &s.radio.ssid; }},
+    {[](ConfigSettings& s) { s.radio.quietTime = ""; },
+     [](const ConfigSettings& s) -> const void* { return &s.radio.quietTime; }},
+    {[](ConfigSettings& s) { s.radio.longitude = "01653.63X"; },
+     [](const ConfigSettings& s) -> const void* { return &s.radio.longitude; }},
+    {[](ConfigSettings& s) { s.digipeater.paths[2].higher = "8"; },
+     [](const ConfigSettings& s) -> const void* { return &s.digipeater.paths[2].higher; }},
+    {[](ConfigSettings& s) { s.beacons.beacons[4].message = "tab\there"; },
+     [](const ConfigSettings& s) -> const void* { return &s.beacons.beacons[4].message; }},
+    {[](ConfigSettings& s) {
+       s.beacons.beacons[1].block.smalln = "2";
+       s.beacons.beacons[1].block.bign = "3";
+     },
+     [](const ConfigSettings& s) -> const void* { return &s.beacons.beacons[1].block.smalln; }},
+    {[](ConfigSettings& s) { s.network.mask[1] = "256"; },
+     [](const ConfigSettings& s) -> const void* { return &s.network.mask[1]; }},
+    {[](ConfigSettings& s) { s.aprsIs.servers[2].port = "65536"; },
+     [](const ConfigSettings& s) -> const void* { return &s.aprsIs.servers[2].port; }},
+    {[](ConfigSettings& s) { s.weather.comment = "\x7f"; },
+     [](const ConfigSettings& s) -> const void* { return &s.weather.comment; }},
+    {[](ConfigSettings& s) { s.clock.minute = "6O"; },
+     [](const ConfigSettings& s) -> const void* { return &s.clock.minute; }},
+    {[](ConfigSettings& s) { s.access.www.port = "65536"; },
+     [](const ConfigSettings& s) -> const void* { return &s.access.www.port; }},
+    {[](ConfigSettings& s) { s.telemetryParameters.txRateAprsIs = "4"; },
+     [](const ConfigSettings& s) -> const void* { return &s.telemetryParameters.txRateAprsIs; }},
+};
+
+TEST(BuildConfigImage, NamesTheSettingThatFailed) {
+  for (std::size_t k = 0; k < std::size(kFieldFailures); ++k) {
+    ConfigSettings settings;
+    kFieldFailures[k].breakField(settings);
+    ConfigImage image;
+    const StepResult result = BuildConfigImage(settings, image);
+    EXPECT_FALSE(result.Succeeded()) << "failure " << k;
+    EXPECT_EQ(result.field, kFieldFailures[k].member(settings)) << "failure " << k;
+  }
+  ConfigImage image;
+  EXPECT_EQ(BuildConfigImage(ConfigSettings{}, image).field, nullptr);
+}
+
 TEST(ShowConfigImage, RoundTripOfABuiltImage) {
   ConfigSettings settings;
   settings.radio.callsign = "SQ7X";

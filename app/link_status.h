@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QString>
+#include <chrono>
+#include <cstdint>
+
+#include "transfer_types.h"
+
+namespace vardex {
+
+// What the status line says about the link, worked out from the events the
+// window sees. No widgets and no clock of its own: every event that depends
+// on time brings `now`, so the wording can be checked at any moment.
+class LinkStatus {
+ public:
+  using Clock = std::chrono::steady_clock;
+  // A transfer that has heard nothing for this long gets the notice.
+  static constexpr std::chrono::seconds kNoReplyNotice{3};
+
+  void PortOpened(const QString& comName, const QString& devicePath, Clock::time_point now);
+  void PortClosed();
+  // The adapter stopped delivering reads (unplugged) or started again.
+  void ReadsFailing(bool failing);
+  // A request was posted for `pageCount` pages.
+  void Posted(Operation operation, std::uint32_t pageCount, Clock::time_point now);
+  // `pagesDone` pages of the posted transfer were acknowledged or received.
+  void Progress(std::uint32_t pagesDone, Clock::time_point now);
+  // The end of a read: the image was shown, or its checksum failed.
+  void ImageShown();
+  void ImageChecksumFailed();
+  // Looks at how long the transfer has heard nothing; true when the text
+  // changed.
+  bool Tick(Clock::time_point now);
+
+  QString Text() const;
+  // A write or an upload has started and not finished.
+  bool WriteRunning() const;
+  // What to ask before the window closes: empty unless a write or an
+  // upload would be cut off.
+  QString CloseQuestion() const;
+  Operation RunningOperation() const {
+    return phase_ == Phase::kRunning ? operation_ : Operation::kNone;
+  }
+  // The page the transfer waits for, counted from 1, and the page count.
+  std::uint32_t WaitingPage() const { return pagesDone_ + 1; }
+  std::uint32_t PageCount() const { return pageCount_; }
+
+  static QString OperationName(Operation operation);
+
+ private:
+  enum class Phase {
+    kIdle,
+    kWaitingForPort,
+    kRunning,
+    kVerifying,
+    kFinished,
+    kChecksumError,
+    kStopped,
+  };
+  void Start(Clock::time_point now);
+  bool ReadEnding();
+  QString RunningText() const;
+  QString PortText() const;
+
+  bool portOpen_ = false;
+  bool readsFailing_ = false;
+  QString comName_;
+  QString devicePath_;
+  Operation operation_ = Operation::kNone;
+  Phase phase_ = Phase::kIdle;
+  std::uint32_t pageCount_ = 0;
+  std::uint32_t pagesDone_ = 0;
+  Clock::time_point started_{};
+  Clock::time_point lastHeard_{};
+  std::int64_t secondsLeft_ = -1;  // firmware only; -1 before the first page
+  bool silent_ = false;
+};
+
+}  // namespace vardex
