@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "field_rows.h"
+#include "integer_conversion.h"
 
 namespace vardex {
 namespace {
@@ -57,16 +58,6 @@ void AppendCodePoint(unsigned code, std::string& out) {
   }
 }
 
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9')
-    return c - '0';
-  if (c >= 'a' && c <= 'f')
-    return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F')
-    return c - 'A' + 10;
-  return -1;
-}
-
 // The value of a quoted text, or an error text.
 bool Unquote(std::string_view quoted, std::string& value, std::string& error) {
   value.clear();
@@ -93,8 +84,8 @@ bool Unquote(std::string_view quoted, std::string& value, std::string& error) {
         value += '\r';
         break;
       case 'x': {
-        const int high = i + 1 < quoted.size() ? HexDigit(quoted[i + 1]) : -1;
-        const int low = i + 2 < quoted.size() ? HexDigit(quoted[i + 2]) : -1;
+        const int high = i + 1 < quoted.size() ? HexDigitValue(quoted[i + 1]) : -1;
+        const int low = i + 2 < quoted.size() ? HexDigitValue(quoted[i + 2]) : -1;
         if (high < 0 || low < 0) {
           error = "\\x wants two hexadecimal digits";
           return false;

@@ -1,7 +1,6 @@
 #include "integer_conversion.h"
 
 namespace vardex {
-namespace {
 
 int HexDigitValue(char c) {
   if (c >= '0' && c <= '9')
@@ -12,6 +11,8 @@ int HexDigitValue(char c) {
     return c - 'A' + 10;
   return -1;
 }
+
+namespace {
 
 std::optional<std::int32_t> ConvertHex(std::string_view digits) {
   if (digits.empty() || digits.size() > 8)

@@ -12,4 +12,7 @@ namespace vardex {
 // as signed. The whole text must be used up. Empty on failure.
 std::optional<std::int32_t> ConvertInteger(std::string_view text);
 
+// 0 to 15 for a hexadecimal digit of either case, else -1.
+int HexDigitValue(char c);
+
 }  // namespace vardex
