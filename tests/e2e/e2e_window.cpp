@@ -1,6 +1,7 @@
 #include "e2e_window.h"
 
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -46,4 +47,9 @@ int E2eWindow::ProgressValue() const {
 
 int E2eWindow::ProgressMaximum() const {
   return form.findChild<QProgressBar*>("ProgressBar1")->maximum();
+}
+
+bool WriteFirmwareFile(const QString& path, int size) {
+  QFile file(path);
+  return file.open(QIODevice::WriteOnly) && file.write(QByteArray(size, '\x42')) == size;
 }

@@ -35,6 +35,9 @@ struct E2eWindow {
   int ProgressMaximum() const;
 };
 
+// Writes `size` bytes of 0x42 as a firmware file; false when it cannot.
+bool WriteFirmwareFile(const QString& path, int size);
+
 inline const QString kOpenError =
     QStringLiteral("Serial port open error. Try to reconnect the device and reset application.");
 inline const QString kOpened = QStringLiteral("Serial port opened successfully.");

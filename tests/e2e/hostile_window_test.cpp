@@ -24,9 +24,7 @@ class HostileWindowTest : public QObject {
   void initTestCase() {
     QApplication::setApplicationName("VARDEX Configurator");
     QVERIFY(dir_.isValid());
-    QFile file(dir_.path() + "/firmware.bin");
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(QByteArray(1000, '\x42'));
+    QVERIFY(WriteFirmwareFile(dir_.path() + "/firmware.bin", 1000));
   }
 
   void everyTransferWaits_data() {

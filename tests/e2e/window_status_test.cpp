@@ -70,9 +70,7 @@ class WindowStatusTest : public QObject {
   void initTestCase() {
     QApplication::setApplicationName("VARDEX Configurator");
     QVERIFY(dir_.isValid());
-    QFile file(dir_.path() + "/firmware.bin");
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(QByteArray(300, '\x42'));  // pages 0, 1 and 2
+    QVERIFY(WriteFirmwareFile(dir_.path() + "/firmware.bin", 300));  // pages 0, 1 and 2
   }
 
   void statusLineThroughAWholeRead() {

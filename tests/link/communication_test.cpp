@@ -1,4 +1,5 @@
 #include "communication.h"
+#include "wait_until.h"
 
 #include <gtest/gtest.h>
 
@@ -24,16 +25,7 @@ using testing::TestDevice;
 using Bytes = std::vector<std::uint8_t>;
 using Lines = std::vector<std::string>;
 
-// Waits for `done`, checking every few milliseconds, for at most `limit`.
-bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds limit = 10s) {
-  const auto end = std::chrono::steady_clock::now() + limit;
-  while (!done()) {
-    if (std::chrono::steady_clock::now() > end)
-      return false;
-    std::this_thread::sleep_for(2ms);
-  }
-  return true;
-}
+using testing::WaitUntil;
 
 struct Worker {
   TransferMailbox mailbox;

@@ -11,21 +11,14 @@
 #include <vector>
 
 #include "communication.h"
+#include "wait_until.h"
 
 namespace vardex {
 namespace {
 
 using namespace std::chrono_literals;
 
-bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds limit = 20s) {
-  const auto end = std::chrono::steady_clock::now() + limit;
-  while (!done()) {
-    if (std::chrono::steady_clock::now() > end)
-      return false;
-    std::this_thread::sleep_for(2ms);
-  }
-  return true;
-}
+using testing::WaitUntil;
 
 // A device that, once the tool has written to it, streams valid image
 // acknowledgements as fast as it is read: every read returns 128 bytes,

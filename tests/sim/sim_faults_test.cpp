@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "sim_image_fixture.h"
 #include "sim_process.h"
 
 namespace vardex::sim {
@@ -30,17 +31,11 @@ Bytes ReadRequest(int page) {
   return {0xFF, 0x90, 0x00, p, 0x00, 0x00, 0x00, static_cast<std::uint8_t>(0x90 + p)};
 }
 
-class SimFaultFixture : public ::testing::Test {
+class SimFaultFixture : public SimImageFixture {
  protected:
   bool StartWith(std::vector<std::string> args) {
-    WriteFile(imageFile(), ImagePattern());
-    args.insert(args.end(), {"--image", imageFile().string()});
-    return sim.Start(args);
+    return SimImageFixture::StartWith(std::move(args), ImagePattern());
   }
-  std::filesystem::path imageFile() const { return dir.Path() / "image.bin"; }
-
-  TempDir dir;
-  SimProcess sim;
 };
 
 // One step of a conversation: write image page p, or request page p.

@@ -5,6 +5,7 @@
 #include <limits>
 #include <string>
 
+#include "sim_image_fixture.h"
 #include "sim_process.h"
 
 namespace vardex::sim {
@@ -62,17 +63,11 @@ Frames SplitFrames(const Bytes& stream) {
   return out;
 }
 
-class SimFloodTest : public ::testing::Test {
+class SimFloodTest : public SimImageFixture {
  protected:
   bool StartWith(std::vector<std::string> args) {
-    WriteFile(imageFile(), ImagePattern());
-    args.insert(args.end(), {"--image", imageFile().string()});
-    return sim.Start(args);
+    return SimImageFixture::StartWith(std::move(args), ImagePattern());
   }
-  std::filesystem::path imageFile() const { return dir.Path() / "image.bin"; }
-
-  TempDir dir;
-  SimProcess sim;
 };
 
 struct FloodCase {
