@@ -4,31 +4,34 @@
 #include <array>
 #include <charconv>
 
+#include "commands.h"
+
 namespace vardex {
 namespace {
 
 constexpr unsigned kTransferOptions = kOptTimeout | kOptQuiet | kOptVerbose;
 
 constexpr std::array kCommands = {
-    CommandInfo{"ports", "", 0, 0, false, "list COM1 to COM9 and the system's serial ports"},
+    CommandInfo{"ports", "", 0, 0, false, "list COM1 to COM9 and the system's serial ports",
+                RunPorts},
     CommandInfo{"read", "PORT -o FILE", 1, kOptOutput | kTransferOptions, true,
-                "read the device's configuration into an image file"},
+                "read the device's configuration into an image file", RunRead},
     CommandInfo{"write", "PORT FILE [--clock pc|keep]", 2, kOptClock | kTransferOptions, false,
-                "write an image file to the device"},
+                "write an image file to the device", RunWrite},
     CommandInfo{"flash", "PORT FIRMWARE", 2, kTransferOptions, false,
-                "upload a firmware file to the device"},
+                "upload a firmware file to the device", RunFlash},
     CommandInfo{"show", "FILE [--json]", 1, kOptJson, false,
-                "print every field of an image file by page and label"},
+                "print every field of an image file by page and label", RunShow},
     CommandInfo{"diff", "A B [--json]", 2, kOptJson, false,
-                "print the fields in which two image files differ"},
+                "print the fields in which two image files differ", RunDiff},
     CommandInfo{"check", "FILE [--all] [--json]", 1, kOptAll | kOptJson, false,
-                "check an image file's checksum and every rule"},
+                "check an image file's checksum and every rule", RunCheck},
     CommandInfo{"export", "FILE -o TEXT", 1, kOptOutput, true,
-                "write an image file as text, one line per field"},
+                "write an image file as text, one line per field", RunExport},
     CommandInfo{"import", "TEXT [--base FILE] -o FILE", 1, kOptOutput | kOptBase, true,
-                "build an image file from its text form"},
+                "build an image file from its text form", RunImport},
     CommandInfo{"defaults", "-o FILE", 0, kOptOutput, true,
-                "write the image that the start-up settings give"},
+                "write the image that the start-up settings give", RunDefaults},
 };
 
 struct OptionInfo {

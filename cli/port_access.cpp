@@ -1,39 +1,40 @@
 #include "port_access.h"
 
 #include <QSerialPortInfo>
-#include <cerrno>
-#include <cstring>
 
 #include "com_names.h"
 #include "com_port_list.h"
-
-#ifndef _WIN32
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
+#include "port_failure.h"
 
 namespace vardex {
+
+namespace {
+
+std::string DiagnosedText(const std::string& port, const ComPortTarget& target) {
+  PortFacts facts;
+  facts.knownName = true;  // a COM name, or a path taken as it is
+  facts.route = target.route;
+  if (target.Opens())
+    ProbeFileSystem(target.path, facts);
+  return PortFailureText(DiagnosePortFailure(facts),
+                         {port, target.path, DefaultLinkDirectory(), ComPortHint().toStdString(),
+                          "run the command again"});
+}
+
+}  // namespace
 
 std::optional<std::string> ResolvePortArgument(const std::string& port, std::string& error) {
   if (!ComPortNumber(port))
     return port;
-  if (auto target = ResolveComName(QString::fromStdString(port)))
-    return target->path;
-  error = port + ": no device behind this name (see \"vardex ports\")";
+  const ComPortTarget target = ResolveComName(QString::fromStdString(port));
+  if (target.Opens())
+    return target.path;
+  error = port + ": " + DiagnosedText(port, target);
   return std::nullopt;
 }
 
-std::string OpenFailureReason(const std::string& path) {
-#ifndef _WIN32
-  struct stat status {};
-  if (::stat(path.c_str(), &status) != 0)
-    return "missing: " + std::string(std::strerror(errno)) + " (is the device plugged in?)";
-  if (::access(path.c_str(), R_OK | W_OK) != 0) {
-    return "permission denied; serial devices need the dialout group: "
-           "sudo usermod -aG dialout $USER (then log in again)";
-  }
-#endif
-  return "busy: another program has the port open";
+std::string OpenFailureReason(const std::string& port, const std::string& path) {
+  return DiagnosedText(port, {ComRoute::kSystemPort, path});
 }
 
 std::string PortListing() {

@@ -1,0 +1,10 @@
+#include "qt_serial_port.h"
+#include "system_ports.h"
+
+namespace vardex {
+
+std::unique_ptr<SerialPort> MakeSystemSerialPort() {
+  return std::make_unique<QtSerialPort>();
+}
+
+}  // namespace vardex
