@@ -82,7 +82,7 @@ QPushButton* Button(TForm1& form, const char* name) {
   return form.findChild<QPushButton*>(name);
 }
 
-QString Slug(QString caption) {
+QString Slug(const QString& caption) {
   QString slug;
   for (const QChar c : caption.toLower()) slug += c.isLetterOrNumber() ? c : QChar('-');
   return slug;
