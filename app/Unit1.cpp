@@ -23,6 +23,7 @@
 #include "config_driver.h"
 #include "failure_focus.h"
 #include "firmware_buffer.h"
+#include "help_key.h"
 #include "page_area.h"
 #include "page_builder.h"
 #include "page_controls.h"
@@ -66,6 +67,7 @@ TForm1::TForm1(vardex::MessageBoxes* boxes, QWidget* parent, const vardex::Local
   pageControl_->setCurrentIndex(0);
   setWindowTitle("VARDEX Plus Configurator v1.26");
   move(kDesignPosition);
+  vardex::InstallHelpKey(this);
 }
 
 // The ten tab pages, each built from its table.

@@ -34,14 +34,6 @@ constexpr std::array kCommands = {
                 "write the image that the start-up settings give", RunDefaults},
 };
 
-struct OptionInfo {
-  CliOption bit;
-  std::string_view longName;
-  std::string_view shortName;
-  std::string_view argument;  // empty for a switch
-  std::string_view help;
-};
-
 constexpr std::array kOptions = {
     OptionInfo{kOptOutput, "--output", "-o", "FILE",
                "file to write; it is replaced whole or not at all"},
@@ -181,6 +173,10 @@ std::span<const CommandInfo> Commands() {
   return kCommands;
 }
 
+std::span<const OptionInfo> Options() {
+  return kOptions;
+}
+
 ParsedCommandLine ParseCommandLine(std::span<const std::string> args) {
   CommandLine line;
   if (args.empty())
@@ -192,6 +188,12 @@ ParsedCommandLine ParseCommandLine(std::span<const std::string> args) {
   }
   if (args[0] == "--version") {
     line.version = true;
+    return {line, {}};
+  }
+  // Not in the help: only the shell completion asks.
+  if (args[0] == "--completion-words") {
+    line.completionWords = true;
+    line.operands.assign(args.begin() + 1, args.end());
     return {line, {}};
   }
   line.command = FindCommand(args[0]);

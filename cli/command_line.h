@@ -42,6 +42,18 @@ struct CommandInfo {
 // Every subcommand, in the order the help lists them.
 std::span<const CommandInfo> Commands();
 
+// One option: the command bit it belongs to, its names and its help line.
+struct OptionInfo {
+  CliOption bit;
+  std::string_view longName;
+  std::string_view shortName;
+  std::string_view argument;  // empty for a switch
+  std::string_view help;
+};
+
+// Every option, in the order the help lists them.
+std::span<const OptionInfo> Options();
+
 struct CommandLine {
   const CommandInfo* command = nullptr;  // null for "vardex --help/--version"
   std::vector<std::string> operands;
@@ -55,6 +67,9 @@ struct CommandLine {
   bool all = false;
   bool help = false;
   bool version = false;
+  // "vardex --completion-words [COMMAND]": the shell completion's word
+  // lists; `operands` holds the command name, if any.
+  bool completionWords = false;
 };
 
 struct ParsedCommandLine {

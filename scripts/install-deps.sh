@@ -12,6 +12,7 @@ packages=(
   xvfb xauth
   help2man dpkg-dev fakeroot file lintian desktop-file-utils appstream
   xdotool imagemagick  # to click through the window and capture it under Xvfb
+  pandoc bash-completion  # the user guide's HTML; the package check completes "vardex r"
 )
 
 missing=()
