@@ -14,7 +14,7 @@ fail() { echo "$*" >&2; exit 1; }
 depends="$(dpkg-deb -f "$deb" Depends)"
 echo "Depends: $depends"
 for lib in libc6 libstdc++6 libqt6core6 libqt6widgets6 libqt6serialport6 libqt6svg6; do
-  grep -qE "(^|, )$lib( |,|$)" <<<"$depends" || fail "Depends lacks $lib"
+  [[ ", $depends," == *", $lib "* || ", $depends," == *", $lib,"* ]] || fail "Depends lacks $lib"
 done
 # Every dependency resolves to an arm64 package of this release.
 apt-get install -s -qq "$(realpath "$deb")" >/dev/null || fail "apt cannot satisfy the dependencies"
