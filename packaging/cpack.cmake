@@ -18,6 +18,14 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${VARDEX_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${VARDEX_HOMEPAGE}")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+if(CMAKE_CROSSCOMPILING)
+  # dpkg would name the build machine's architecture; the package is for the
+  # target's. (dpkg-shlibdeps then needs DEB_HOST_ARCH set likewise when
+  # cpack runs, as scripts/package-arm64.sh does.)
+  execute_process(COMMAND dpkg-architecture -f -t ${CMAKE_LIBRARY_ARCHITECTURE} -q DEB_HOST_ARCH
+                  OUTPUT_VARIABLE CPACK_DEBIAN_PACKAGE_ARCHITECTURE OUTPUT_STRIP_TRAILING_WHITESPACE
+                  ERROR_QUIET COMMAND_ERROR_IS_FATAL ANY)
+endif()
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # The summary becomes the synopsis line; this is the text under it.
 set(CPACK_PACKAGE_DESCRIPTION

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# `package.sh --arch arm64` cross-builds the arm64 package instead (package-arm64.sh).
+if [ "${1:-}" = --arch ] && [ "${2:-}" = arm64 ]; then exec "$(dirname "$0")/package-arm64.sh"; fi
 # Builds the Debian package: a Release build of the programs (no tests, no
 # benchmark) in build/package with Debian's hardening flags, packed by CPack
 # into build/package/dist. Prints the package's path as its last line.
