@@ -65,6 +65,7 @@ void StatusLineController::Tick() {
 
 void StatusLineController::Show() {
   label_->setText(status_.Text());
+  spoken_.Changed(label_, status_.CurrentKind());
 }
 
 }  // namespace vardex
