@@ -12,6 +12,7 @@ packages=(
   xvfb xauth
   help2man dpkg-dev fakeroot file lintian desktop-file-utils appstream
   xdotool imagemagick  # to click through the window and capture it under Xvfb
+  at-spi2-core python3-pyatspi dbus-daemon  # the window as screen readers see it
 )
 
 missing=()
