@@ -18,6 +18,7 @@
 
 #include "Unit2.h"
 #include "accessible_lists.h"
+#include "accessible_tabs.h"
 #include "com_port_hint.h"
 #include "com_port_list.h"
 #include "config_driver.h"
@@ -54,6 +55,7 @@ TForm1::TForm1(vardex::MessageBoxes* boxes, QWidget* parent, const vardex::Local
   }
   setObjectName("Form1");
   vardex::InstallListNames();
+  vardex::InstallPageTabFocus();
   auto* group = new QGroupBox("Connection:", this);
   group->setObjectName("GroupBox3");
   BuildConnectionGroup(group);

@@ -13,6 +13,7 @@ packages=(
   help2man dpkg-dev fakeroot file lintian desktop-file-utils appstream
   xdotool imagemagick  # to click through the window and capture it under Xvfb
   pandoc bash-completion  # the user guide's HTML; the package check completes "vardex r"
+  at-spi2-core python3-pyatspi dbus-daemon  # the window as screen readers see it
 )
 
 missing=()

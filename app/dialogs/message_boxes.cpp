@@ -20,12 +20,21 @@ QString NotAnIntegerText(const QString& boxText) {
 
 namespace {
 
+// Without a window manager nothing makes the window active again when its
+// box closes: keys would reach its focused field while screen readers are
+// told no field has the focus.
+void ReturnToParent(QWidget* parent) {
+  if (parent != nullptr && parent->isVisible())
+    parent->window()->activateWindow();
+}
+
 void ShowBox(QWidget* parent, QMessageBox::Icon icon, const QString& caption, const QString& text,
              const QString& detail = QString()) {
   QMessageBox box(icon, caption, text, QMessageBox::Ok, parent);
   if (!detail.isEmpty())
     box.setInformativeText(detail);
   box.exec();
+  ReturnToParent(parent);
 }
 
 }  // namespace
@@ -50,6 +59,7 @@ bool QtMessageBoxes::AskCloseAnyway(const QString& text) {
   box.setDefaultButton(keep);
   box.setEscapeButton(keep);
   box.exec();
+  ReturnToParent(parent_);
   return box.clickedButton() == close;
 }
 

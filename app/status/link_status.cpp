@@ -197,4 +197,24 @@ QString LinkStatus::Text() const {
   return QStringLiteral("No port open: choose the COM port and press %1.").arg(Quoted("Open port"));
 }
 
+LinkStatus::Kind LinkStatus::CurrentKind() const {
+  if (portOpen_ && readsFailing_)
+    return Kind::kFailed;
+  switch (phase_) {
+    case Phase::kWaitingForPort:
+    case Phase::kVerifying:
+      return Kind::kWaiting;
+    case Phase::kRunning:
+      return silent_ ? Kind::kNoReply : Kind::kWaiting;
+    case Phase::kFinished:
+      return Kind::kFinished;
+    case Phase::kChecksumError:
+    case Phase::kStopped:
+      return Kind::kFailed;
+    case Phase::kIdle:
+      break;
+  }
+  return portOpen_ ? Kind::kOpen : Kind::kNoPort;
+}
+
 }  // namespace vardex

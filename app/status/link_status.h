@@ -34,6 +34,10 @@ class LinkStatus {
   void NoReply();
 
   QString Text() const;
+  // What kind of news Text() is. Screen readers are told each change of
+  // kind at once, and changes within a kind (page counts) at a pace.
+  enum class Kind { kNoPort, kOpen, kWaiting, kNoReply, kFinished, kFailed };
+  Kind CurrentKind() const;
   // A write or an upload has started and not finished.
   bool WriteRunning() const;
   // What to ask before the window closes: empty unless a write or an

@@ -62,6 +62,7 @@ void StatusLineController::ReadsFailing(bool failing) {
 
 void StatusLineController::Show() {
   label_->setText(status_.Text());
+  spoken_.Changed(label_, status_.CurrentKind());
 }
 
 }  // namespace vardex

@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "link_status.h"
+#include "spoken_status.h"
 
 class QLabel;
 
@@ -40,6 +41,7 @@ class StatusLineController final : public QObject {
   DeviceLink* link_;
   NowFunction now_ = [] { return LinkStatus::Clock::now(); };
   LinkStatus status_;
+  SpokenStatus spoken_{[this] { return now_(); }};
 };
 
 }  // namespace vardex
