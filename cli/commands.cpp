@@ -12,7 +12,7 @@
 #include "image_rules.h"
 #include "json_text.h"
 #include "local_time.h"
-#include "port_access.h"
+#include "system_ports.h"
 #include "text_form.h"
 #include "transfer_runner.h"
 

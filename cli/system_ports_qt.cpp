@@ -1,4 +1,4 @@
-#include "port_access.h"
+#include "system_ports.h"
 
 #include <QSerialPortInfo>
 #include <cerrno>
@@ -6,6 +6,7 @@
 
 #include "com_names.h"
 #include "com_port_list.h"
+#include "qt_serial_port.h"
 
 #ifndef _WIN32
 #include <sys/stat.h>
@@ -13,6 +14,10 @@
 #endif
 
 namespace vardex {
+
+std::unique_ptr<SerialPort> MakeSystemSerialPort() {
+  return std::make_unique<QtSerialPort>();
+}
 
 std::optional<std::string> ResolvePortArgument(const std::string& port, std::string& error) {
   if (!ComPortNumber(port))
