@@ -7,7 +7,7 @@
 
 #include "port_access.h"
 #include "progress_line.h"
-#include "qt_serial_port.h"
+#include "system_ports.h"
 #include "transfer_engine.h"
 #include "transfer_mailbox.h"
 
@@ -83,7 +83,8 @@ class ProgressBar {
 
 TransferOutcome RunTransfer(TransferKind kind, const TransferSettings& settings, ConfigImage& image,
                             const FirmwareBuffer* firmware) {
-  QtSerialPort port;
+  const std::unique_ptr<SerialPort> systemPort = MakeSystemSerialPort();
+  SerialPort& port = *systemPort;
   if (!port.Open(settings.path)) {
     return {3, settings.portName + ": cannot open " + settings.path + ": " +
                    OpenFailureReason(settings.path)};
