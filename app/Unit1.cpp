@@ -23,6 +23,7 @@
 #include "config_driver.h"
 #include "failure_focus.h"
 #include "firmware_buffer.h"
+#include "help_key.h"
 #include "page_area.h"
 #include "page_builder.h"
 #include "page_controls.h"
@@ -30,7 +31,7 @@
 #include "pages/clock_page.h"
 #include "pages/page_layouts.h"
 #include "pages/telemetry_page.h"
-#include "port_failure_text.h"
+#include "port_failure.h"
 #include "status_line.h"
 #include "tab_order.h"
 #include "window_placement.h"
@@ -53,12 +54,24 @@ TForm1::TForm1(vardex::MessageBoxes* boxes, QWidget* parent, const vardex::Local
   }
   setObjectName("Form1");
   vardex::InstallListNames();
-
   auto* group = new QGroupBox("Connection:", this);
   group->setObjectName("GroupBox3");
   BuildConnectionGroup(group);
   ConnectDeviceLink();
+  BuildPages();
+  BuildLogAndStatus();
+  LayOut(group);
+  ShowStartUpValues();
+  ConnectPageButtons();
+  OrderTabs();
+  pageControl_->setCurrentIndex(0);
+  setWindowTitle("VARDEX Plus Configurator v1.26");
+  move(kDesignPosition);
+  vardex::InstallHelpKey(this);
+}
 
+// The ten tab pages, each built from its table.
+void TForm1::BuildPages() {
   pageControl_ = new QTabWidget(this);
   pageControl_->setObjectName("PageControl1");
   pageControl_->setUsesScrollButtons(false);  // all ten captions stay visible
@@ -72,7 +85,10 @@ TForm1::TForm1(vardex::MessageBoxes* boxes, QWidget* parent, const vardex::Local
     pages_.push_back(page);
     controls_.Pages().emplace_back(page, table);
   }
+}
 
+// The log pane, the progress bar and the status line under the pages.
+void TForm1::BuildLogAndStatus() {
   memo_ = new QPlainTextEdit(this);
   memo_->setObjectName("Memo1");
   memo_->setReadOnly(true);
@@ -100,7 +116,9 @@ TForm1::TForm1(vardex::MessageBoxes* boxes, QWidget* parent, const vardex::Local
   statusLabel_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
   statusLabel_->setFixedHeight(2 * statusLabel_->fontMetrics().lineSpacing() + 4);
   status_ = new vardex::StatusLineController(statusLabel_, link_, this);
+}
 
+void TForm1::LayOut(QWidget* group) {
   auto* layout = new QVBoxLayout(this);
   layout->setSizeConstraint(QLayout::SetFixedSize);  // fixed, non-resizable border
   layout->setContentsMargins(8, 0, 8, 0);
@@ -109,7 +127,9 @@ TForm1::TForm1(vardex::MessageBoxes* boxes, QWidget* parent, const vardex::Local
   layout->addWidget(memo_);
   layout->addWidget(progress_);
   layout->addWidget(statusLabel_);
+}
 
+void TForm1::ShowStartUpValues() {
   // Each page lays out the controls its table builds; the start-up values
   // come from the settings' defaults so they live in one place.
   const std::span<const vardex::PageLayout> layouts = vardex::PageLayouts();
@@ -121,6 +141,10 @@ TForm1::TForm1(vardex::MessageBoxes* boxes, QWidget* parent, const vardex::Local
   controls_.Show(startUp);
   FillClockFromSystemTime();
   CheckBox21Click();
+}
+
+// The buttons and check boxes on the pages.
+void TForm1::ConnectPageButtons() {
   connect(findChild<QPushButton*>("Button11"), &QPushButton::clicked, this, &TForm1::Button11Click);
   for (const char* name : {"CheckBox21", "CheckBox14"}) {
     connect(findChild<QCheckBox*>(name), &QCheckBox::clicked, this, &TForm1::CheckBox21Click);
@@ -134,7 +158,9 @@ TForm1::TForm1(vardex::MessageBoxes* boxes, QWidget* parent, const vardex::Local
   for (const auto& [name, handler] : defaultButtons) {
     connect(findChild<QPushButton*>(name), &QPushButton::clicked, this, handler);
   }
+}
 
+void TForm1::OrderTabs() {
   // Tab: the connection group in its own order, the page captions, the
   // controls of the page on show as they appear on screen, the log pane.
   QList<QWidget*> chain;
@@ -145,9 +171,6 @@ TForm1::TForm1(vardex::MessageBoxes* boxes, QWidget* parent, const vardex::Local
   for (QWidget* page : pages_) chain.append(vardex::ScreenOrder(page));
   chain.append(memo_);
   vardex::ChainTabOrder(chain);
-  pageControl_->setCurrentIndex(0);
-  setWindowTitle("VARDEX Plus Configurator v1.26");
-  move(kDesignPosition);
 }
 
 TForm1::~TForm1() {
@@ -330,10 +353,12 @@ bool TForm1::OpenSerialPort() {
   // "COM9" resolve to a port.
   const QString name = findChild<QComboBox*>("ComboBox2")->currentText();
   if (!link_->OpenPort(name)) {
+    const vardex::PortFailureContext context{
+        name.toStdString(), link_->LastOpenPath().toStdString(), vardex::DefaultLinkDirectory(),
+        vardex::ComPortHint().toStdString()};
     boxes_->ShowInformation(
         "Serial port open error. Try to reconnect the device and reset application.",
-        vardex::PortFailureDetail(link_->LastOpenFailure(), name, link_->LastOpenPath(),
-                                  vardex::ComPortHint()));
+        QString::fromStdString(vardex::PortFailureText(link_->LastOpenFailure(), context)));
     return false;
   }
   status_->PortOpened();

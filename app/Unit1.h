@@ -41,7 +41,6 @@ class TForm1 : public QWidget {
 
   // The help window shown by "Special strings".
   void SetForm2(TForm2* form2) { form2_ = form2; }
-  TForm2* Form2() const { return form2_; }
 
   // A tab page, 0 for "Radio" to 9 for "Telemetry module".
   QWidget* Page(int index) const;
@@ -89,7 +88,14 @@ class TForm1 : public QWidget {
   void showEvent(QShowEvent* event) override;
 
  private:
+  // The steps of building the window, in order.
   void BuildConnectionGroup(QWidget* group);
+  void BuildPages();
+  void BuildLogAndStatus();
+  void LayOut(QWidget* group);
+  void ShowStartUpValues();
+  void ConnectPageButtons();
+  void OrderTabs();
   void ConnectDeviceLink();
   bool OpenSerialPort();
   // Position 0 of 0 to `pages`, set when a transfer is posted.

@@ -50,31 +50,34 @@ double ProcessCpuSeconds() {
   return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
 
-// Watches the worker's log for the end of a transfer and measures the
-// worker thread's own CPU time in between (it runs on the worker thread).
+// Waits for the end of a transfer and measures the worker thread's own CPU
+// time in between (it runs on the worker thread).
 class BenchListener final : public vardex::LinkListener {
  public:
-  void Expect(std::string_view finishLine) {
+  void Expect(vardex::Operation operation) {
     std::lock_guard lock(mutex_);
-    finishLine_ = finishLine;
+    operation_ = operation;
     finished_ = false;
     started_ = false;
   }
-  void OnLogLine(std::string_view line) override {
+  void OnLogLine(std::string_view) override {
     std::lock_guard lock(mutex_);
     if (!started_) {
       started_ = true;
       cpuAtStart_ = ThreadCpuSeconds();
     }
-    if (line == finishLine_) {
-      cpuUsed_ = ThreadCpuSeconds() - cpuAtStart_;
-      finished_ = true;
-      done_.notify_all();
-    }
   }
   void OnProgress(const vardex::TransferProgress&) override {}
-  void OnPortError(std::string_view) override {}
-  void OnImageVerified(const vardex::ConfigImage&) override {}
+  void OnOutcome(const vardex::LinkOutcome& outcome) override {
+    using Kind = vardex::LinkOutcome::Kind;
+    std::lock_guard lock(mutex_);
+    if (outcome.operation != operation_ ||
+        (outcome.kind != Kind::kFinished && outcome.kind != Kind::kReadChecksumFailed))
+      return;
+    cpuUsed_ = ThreadCpuSeconds() - cpuAtStart_;
+    finished_ = true;
+    done_.notify_all();
+  }
   bool WaitFinished(std::chrono::seconds limit) {
     std::unique_lock lock(mutex_);
     return done_.wait_for(lock, limit, [this] { return finished_; });
@@ -87,7 +90,7 @@ class BenchListener final : public vardex::LinkListener {
  private:
   std::mutex mutex_;
   std::condition_variable done_;
-  std::string finishLine_;
+  vardex::Operation operation_ = vardex::Operation::kNone;
   bool started_ = false;
   bool finished_ = false;
   double cpuAtStart_ = 0;
@@ -101,7 +104,6 @@ struct Scenario {
   std::uint32_t pages;
   std::uint32_t bytesOutPerPage;
   std::uint32_t bytesInPerPage;
-  const char* finishLine;
 };
 
 constexpr std::size_t kScenarios = 3;
@@ -120,7 +122,7 @@ Walls RunMode(const char* mode, const std::vector<std::string>& simOptions,
   }
   static vardex::TransferMailbox mailbox;
   static BenchListener listener;
-  static vardex::TransferEngine engine;
+  static vardex::LinkSession session;
   static vardex::FirmwareBuffer firmware;
   firmware.size = vardex::FirmwareBuffer::kCapacity;
   for (std::size_t i = 0; i < firmware.size; ++i)
@@ -130,7 +132,7 @@ Walls RunMode(const char* mode, const std::vector<std::string>& simOptions,
     image.bytes[i] = static_cast<std::uint8_t>(i);
   vardex::StoreImageChecksum(image);
 
-  vardex::TCommThread worker(engine, mailbox, listener, std::make_unique<vardex::QtSerialPort>());
+  vardex::TCommThread worker(session, mailbox, listener, std::make_unique<vardex::QtSerialPort>());
   if (!worker.Open(sim.SlavePath())) {
     std::printf("%s: port did not open\n", mode);
     return walls;
@@ -138,9 +140,9 @@ Walls RunMode(const char* mode, const std::vector<std::string>& simOptions,
   worker.Run();
 
   const std::array<Scenario, kScenarios> scenarios = {{
-      {"config write", vardex::Operation::kConfigWrite, 16, 136, 8, "Send finished."},
-      {"config read", vardex::Operation::kConfigRead, 16, 8, 136, "Eeprom read finished."},
-      {"firmware 237568 B", vardex::Operation::kFirmwareUpload, 1856, 136, 8, "Send finished."},
+      {"config write", vardex::Operation::kConfigWrite, 16, 136, 8},
+      {"config read", vardex::Operation::kConfigRead, 16, 8, 136},
+      {"firmware 237568 B", vardex::Operation::kFirmwareUpload, 1856, 136, 8},
   }};
   std::printf("\n%s\n", mode);
   // Per page: the wall time beyond the line's own time (the tool, the
@@ -149,7 +151,7 @@ Walls RunMode(const char* mode, const std::vector<std::string>& simOptions,
               "115200 limit s", "ratio", "wall/page", "beyond line/page", "worker CPU/page");
   for (std::size_t index = 0; index < kScenarios; ++index) {
     const Scenario& s = scenarios[index];
-    listener.Expect(s.finishLine);
+    listener.Expect(s.operation);
     const auto start = Clock::now();
     if (s.operation == vardex::Operation::kConfigWrite)
       mailbox.PostConfigWrite(image);
@@ -247,7 +249,9 @@ void RunFlood(const std::string& linkDir) {
   NoBoxes boxes;
   auto form = std::make_unique<TForm1>(&boxes);
   const std::string path = sim.SlavePath();
-  form->Link().SetNameResolver([path](const QString&) { return std::optional<std::string>(path); });
+  form->Link().SetNameResolver([path](const QString&) {
+    return vardex::ComPortTarget{vardex::ComRoute::kSystemPort, path};
+  });
   form->show();
   long lines = 0;
   QObject::connect(&form->Link(), &vardex::DeviceLink::LogLine, [&lines] { ++lines; });

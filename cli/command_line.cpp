@@ -5,6 +5,8 @@
 #include <charconv>
 #include <string_view>
 
+#include "commands.h"
+
 namespace vardex {
 namespace {
 
@@ -26,33 +28,25 @@ constexpr std::string_view kPortText =
 #endif
 
 constexpr std::array kCommands = {
-    CommandInfo{"ports", "", 0, 0, false, kPortsSummary},
+    CommandInfo{"ports", "", 0, 0, false, kPortsSummary, RunPorts},
     CommandInfo{"read", "PORT -o FILE", 1, kOptOutput | kTransferOptions, true,
-                "read the device's configuration into an image file"},
+                "read the device's configuration into an image file", RunRead},
     CommandInfo{"write", "PORT FILE [--clock pc|keep]", 2, kOptClock | kTransferOptions, false,
-                "write an image file to the device"},
+                "write an image file to the device", RunWrite},
     CommandInfo{"flash", "PORT FIRMWARE", 2, kTransferOptions, false,
-                "upload a firmware file to the device"},
+                "upload a firmware file to the device", RunFlash},
     CommandInfo{"show", "FILE [--json]", 1, kOptJson, false,
-                "print every field of an image file by page and label"},
+                "print every field of an image file by page and label", RunShow},
     CommandInfo{"diff", "A B [--json]", 2, kOptJson, false,
-                "print the fields in which two image files differ"},
+                "print the fields in which two image files differ", RunDiff},
     CommandInfo{"check", "FILE [--all] [--json]", 1, kOptAll | kOptJson, false,
-                "check an image file's checksum and every rule"},
+                "check an image file's checksum and every rule", RunCheck},
     CommandInfo{"export", "FILE -o TEXT", 1, kOptOutput, true,
-                "write an image file as text, one line per field"},
+                "write an image file as text, one line per field", RunExport},
     CommandInfo{"import", "TEXT [--base FILE] -o FILE", 1, kOptOutput | kOptBase, true,
-                "build an image file from its text form"},
+                "build an image file from its text form", RunImport},
     CommandInfo{"defaults", "-o FILE", 0, kOptOutput, true,
-                "write the image that the start-up settings give"},
-};
-
-struct OptionInfo {
-  CliOption bit;
-  std::string_view longName;
-  std::string_view shortName;
-  std::string_view argument;  // empty for a switch
-  std::string_view help;
+                "write the image that the start-up settings give", RunDefaults},
 };
 
 constexpr std::array kOptions = {
@@ -194,6 +188,10 @@ std::span<const CommandInfo> Commands() {
   return kCommands;
 }
 
+std::span<const OptionInfo> Options() {
+  return kOptions;
+}
+
 ParsedCommandLine ParseCommandLine(std::span<const std::string> args) {
   CommandLine line;
   if (args.empty())
@@ -205,6 +203,12 @@ ParsedCommandLine ParseCommandLine(std::span<const std::string> args) {
   }
   if (args[0] == "--version") {
     line.version = true;
+    return {line, {}};
+  }
+  // Not in the help: only the shell completion asks.
+  if (args[0] == "--completion-words") {
+    line.completionWords = true;
+    line.operands.assign(args.begin() + 1, args.end());
     return {line, {}};
   }
   line.command = FindCommand(args[0]);

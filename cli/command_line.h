@@ -1,10 +1,13 @@
 #pragma once
 
+#include <chrono>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "link_session.h"
 
 namespace vardex {
 
@@ -22,7 +25,10 @@ enum CliOption : unsigned {
   kOptVerbose = 1u << 7,
 };
 
-// One subcommand: its operands, the options it takes and its help line.
+struct CommandLine;
+
+// One subcommand: its operands, the options it takes, its help line and
+// what runs it.
 struct CommandInfo {
   std::string_view name;
   std::string_view synopsis;  // operands and options as shown in the usage
@@ -30,10 +36,23 @@ struct CommandInfo {
   unsigned options;
   bool needsOutput;
   std::string_view summary;
+  int (*run)(const CommandLine& line);
 };
 
 // Every subcommand, in the order the help lists them.
 std::span<const CommandInfo> Commands();
+
+// One option: the command bit it belongs to, its names and its help line.
+struct OptionInfo {
+  CliOption bit;
+  std::string_view longName;
+  std::string_view shortName;
+  std::string_view argument;  // empty for a switch
+  std::string_view help;
+};
+
+// Every option, in the order the help lists them.
+std::span<const OptionInfo> Options();
 
 struct CommandLine {
   const CommandInfo* command = nullptr;  // null for "vardex --help/--version"
@@ -41,13 +60,16 @@ struct CommandLine {
   std::string output;
   std::string base;
   ClockChoice clock = ClockChoice::kPc;
-  double timeoutSeconds = 3;
+  double timeoutSeconds = std::chrono::duration<double>(kNoReplyTimeout).count();
   bool quiet = false;
   bool verbose = false;
   bool json = false;
   bool all = false;
   bool help = false;
   bool version = false;
+  // "vardex --completion-words [COMMAND]": the shell completion's word
+  // lists; `operands` holds the command name, if any.
+  bool completionWords = false;
 };
 
 struct ParsedCommandLine {

@@ -12,7 +12,7 @@
 #include "image_rules.h"
 #include "json_text.h"
 #include "local_time.h"
-#include "system_ports.h"
+#include "port_access.h"
 #include "text_form.h"
 #include "transfer_runner.h"
 
@@ -65,18 +65,20 @@ std::optional<TransferSettings> PrepareTransfer(const CommandLine& line, std::st
   return settings;
 }
 
-int Ports() {
+}  // namespace
+
+int RunPorts(const CommandLine&) {
   PrintOut(PortListing());
   return kExitDone;
 }
 
-int Read(const CommandLine& line) {
+int RunRead(const CommandLine& line) {
   std::string error;
   const auto transfer = PrepareTransfer(line, error);
   if (!transfer)
     return Fail(kExitDevice, error);
   ConfigImage image;
-  const TransferOutcome outcome = RunTransfer(TransferKind::kRead, *transfer, image, nullptr);
+  const TransferOutcome outcome = RunTransfer(TransferRequest::Read(), *transfer, image);
   if (outcome.exitCode != kExitDone)
     return Fail(outcome.exitCode, outcome.error);
   if (!WriteImageFile(line.output, image, error))
@@ -85,7 +87,7 @@ int Read(const CommandLine& line) {
   return kExitDone;
 }
 
-int Write(const CommandLine& line) {
+int RunWrite(const CommandLine& line) {
   const std::string& file = line.operands[1];
   std::string error;
   const std::optional<ConfigImage> image = ReadCheckedImage(file, error);
@@ -111,14 +113,14 @@ int Write(const CommandLine& line) {
   const auto transfer = PrepareTransfer(line, error);
   if (!transfer)
     return Fail(kExitDevice, error);
-  const TransferOutcome outcome = RunTransfer(TransferKind::kWrite, *transfer, rebuilt, nullptr);
+  const TransferOutcome outcome = RunTransfer(TransferRequest::Write(rebuilt), *transfer, rebuilt);
   if (outcome.exitCode != kExitDone)
     return Fail(outcome.exitCode, outcome.error);
   PrintOut(line.operands[0] + ": configuration written from " + file + "\n");
   return kExitDone;
 }
 
-int Flash(const CommandLine& line) {
+int RunFlash(const CommandLine& line) {
   const std::string& file = line.operands[1];
   auto firmware = std::make_unique<FirmwareBuffer>();
   const FirmwareLoadStatus status = LoadFirmwareFile(file.c_str(), *firmware);
@@ -130,7 +132,7 @@ int Flash(const CommandLine& line) {
     return Fail(kExitDevice, error);
   ConfigImage unused;
   const TransferOutcome outcome =
-      RunTransfer(TransferKind::kFlash, *transfer, unused, firmware.get());
+      RunTransfer(TransferRequest::Upload(*firmware), *transfer, unused);
   if (outcome.exitCode != kExitDone)
     return Fail(outcome.exitCode, outcome.error);
   PrintOut(line.operands[0] + ": firmware " + file + " sent (" +
@@ -153,7 +155,7 @@ std::optional<ConfigImage> ReadShownImage(const std::string& path, bool& checksu
   return image;
 }
 
-int Show(const CommandLine& line) {
+int RunShow(const CommandLine& line) {
   const std::string& file = line.operands[0];
   bool checksumHolds = false;
   const std::optional<ConfigImage> image = ReadShownImage(file, checksumHolds);
@@ -183,7 +185,7 @@ int Show(const CommandLine& line) {
   return kExitDone;
 }
 
-int Diff(const CommandLine& line) {
+int RunDiff(const CommandLine& line) {
   bool holdsA = false;
   bool holdsB = false;
   const std::optional<ConfigImage> a = ReadShownImage(line.operands[0], holdsA);
@@ -231,7 +233,7 @@ int Diff(const CommandLine& line) {
   return kExitDone;
 }
 
-int Check(const CommandLine& line) {
+int RunCheck(const CommandLine& line) {
   const std::string& file = line.operands[0];
   std::string error;
   const std::optional<ConfigImage> image = ReadImageFile(file, error);
@@ -280,7 +282,7 @@ int Check(const CommandLine& line) {
   return ok ? kExitDone : kExitBadFile;
 }
 
-int Export(const CommandLine& line) {
+int RunExport(const CommandLine& line) {
   const std::string& file = line.operands[0];
   std::string error;
   const std::optional<ConfigImage> image = ReadCheckedImage(file, error);
@@ -290,6 +292,8 @@ int Export(const CommandLine& line) {
     return Fail(kExitBadFile, error);
   return kExitDone;
 }
+
+namespace {
 
 // Builds `settings` as "Write config" would and writes the image to `path`.
 int BuildAndSave(const ConfigSettings& settings, const std::string& source,
@@ -304,7 +308,9 @@ int BuildAndSave(const ConfigSettings& settings, const std::string& source,
   return kExitDone;
 }
 
-int Import(const CommandLine& line) {
+}  // namespace
+
+int RunImport(const CommandLine& line) {
   const std::string& textFile = line.operands[0];
   std::string error;
   ConfigSettings settings;
@@ -324,33 +330,12 @@ int Import(const CommandLine& line) {
   return BuildAndSave(settings, textFile, line.output);
 }
 
-int Defaults(const CommandLine& line) {
+int RunDefaults(const CommandLine& line) {
   return BuildAndSave(StartUpSettings(), "start-up settings", line.output);
 }
 
-}  // namespace
-
 int RunCommand(const CommandLine& line) {
-  const std::string_view name = line.command->name;
-  if (name == "ports")
-    return Ports();
-  if (name == "read")
-    return Read(line);
-  if (name == "write")
-    return Write(line);
-  if (name == "flash")
-    return Flash(line);
-  if (name == "show")
-    return Show(line);
-  if (name == "diff")
-    return Diff(line);
-  if (name == "check")
-    return Check(line);
-  if (name == "export")
-    return Export(line);
-  if (name == "import")
-    return Import(line);
-  return Defaults(line);
+  return line.command->run(line);
 }
 
 }  // namespace vardex

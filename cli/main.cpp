@@ -12,6 +12,7 @@
 
 #include "command_line.h"
 #include "commands.h"
+#include "completion_words.h"
 #include "exit_codes.h"
 
 int main(int argc, char** argv) {
@@ -39,6 +40,10 @@ int main(int argc, char** argv) {
   const vardex::CommandLine& line = *parsed.line;
   if (line.version) {
     std::fputs(vardex::VersionText().c_str(), stdout);
+    return vardex::kExitDone;
+  }
+  if (line.completionWords) {
+    std::fputs(vardex::CompletionWords(line.operands).c_str(), stdout);
     return vardex::kExitDone;
   }
   if (line.help) {

@@ -1,15 +1,13 @@
 #include "transfer_runner.h"
 
-#include <array>
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <thread>
 
 #include "port_access.h"
 #include "progress_line.h"
 #include "system_ports.h"
-#include "transfer_engine.h"
-#include "transfer_mailbox.h"
 
 namespace vardex {
 namespace {
@@ -17,39 +15,6 @@ namespace {
 using Clock = std::chrono::steady_clock;
 constexpr std::chrono::milliseconds kPollSlice{20};
 constexpr std::chrono::milliseconds kBarInterval{100};
-
-// Sends the engine's frames and collects what it reports; everything runs
-// on this one thread.
-class Listener final : public TransferOutput {
- public:
-  Listener(SerialPort& port, bool verbose) : port_(port), verbose_(verbose) {}
-  void Send(std::span<const std::uint8_t> bytes) override { port_.Write(bytes); }
-  void OnLogLine(std::string_view line) override {
-    lastLine = line;
-    if (verbose_)
-      std::fprintf(stderr, "%s\n", lastLine.c_str());
-  }
-  void OnProgress(const TransferProgress& progress) override {
-    pagesDone = progress.pagesDone;
-    lastReply = Clock::now();
-  }
-  // A vanished device shows up as the time-out, which names the page.
-  void OnPortError(std::string_view) override {}
-  void OnImageVerified(const ConfigImage& verifiedImage) override {
-    image = verifiedImage;
-    verified = true;
-  }
-
-  std::uint32_t pagesDone = 0;
-  Clock::time_point lastReply = Clock::now();
-  std::string lastLine;
-  ConfigImage image;
-  bool verified = false;
-
- private:
-  SerialPort& port_;
-  bool verbose_;
-};
 
 class ProgressBar {
  public:
@@ -79,77 +44,102 @@ class ProgressBar {
   Clock::time_point lastDrawn_{};
 };
 
+// Collects what the session reports for the one transfer this run started;
+// everything runs on this one thread.
+class Listener final : public LinkListener, public PollPause {
+ public:
+  Listener(Operation operation, bool verbose, ProgressBar& bar)
+      : operation_(operation), verbose_(verbose), bar_(bar) {}
+  void OnLogLine(std::string_view line) override {
+    if (verbose_)
+      std::fprintf(stderr, "%.*s\n", static_cast<int>(line.size()), line.data());
+  }
+  void OnProgress(const TransferProgress& progress) override {
+    if (progress.operation != operation_)
+      return;
+    pagesDone = progress.pagesDone;
+    bar_.Update(pagesDone);
+  }
+  void OnOutcome(const LinkOutcome& outcome) override {
+    // A vanished device shows up as the missing reply, which names the page.
+    if (outcome.operation != operation_ || outcome.kind == LinkOutcome::Kind::kPortFailed)
+      return;
+    ended = outcome;
+    ended->reason = {};
+    if (outcome.image != nullptr)
+      image = *outcome.image;
+  }
+  void WaitUntil(Clock::time_point deadline) override { std::this_thread::sleep_until(deadline); }
+
+  std::uint32_t pagesDone = 0;
+  std::optional<LinkOutcome> ended;
+  ConfigImage image;
+
+ private:
+  Operation operation_;
+  bool verbose_;
+  ProgressBar& bar_;
+};
+
+std::uint32_t PageCount(const TransferRequest& request) {
+  if (request.operation == Operation::kFirmwareUpload)
+    return request.firmware->LastPageIndex() + 1;
+  return ConfigImage::kPageCount;
+}
+
+std::string_view Verb(Operation operation) {
+  switch (operation) {
+    case Operation::kConfigWrite:
+      return "write";
+    case Operation::kFirmwareUpload:
+      return "flash";
+    default:
+      return "read";
+  }
+}
+
+std::string NoReplyText(const TransferSettings& settings, const LinkOutcome& outcome) {
+  char seconds[32];
+  std::snprintf(seconds, sizeof seconds, "%g s",
+                std::chrono::duration<double>(settings.timeout).count());
+  return settings.portName + ": no reply to page " + std::to_string(outcome.page - 1) + " within " +
+         seconds +
+         "; check the cable, that the device is powered and in its configuration mode, and "
+         "that " +
+         settings.portName + " is its port";
+}
+
 }  // namespace
 
-TransferOutcome RunTransfer(TransferKind kind, const TransferSettings& settings, ConfigImage& image,
-                            const FirmwareBuffer* firmware) {
-  const std::unique_ptr<SerialPort> systemPort = MakeSystemSerialPort();
-  SerialPort& port = *systemPort;
-  if (!port.Open(settings.path)) {
-    return {3, settings.portName + ": cannot open " + settings.path + ": " +
-                   OpenFailureReason(settings.path)};
-  }
-  Listener listener(port, settings.verbose);
-  auto mailbox = std::make_unique<TransferMailbox>();
-  auto engine = std::make_unique<TransferEngine>();
-
-  std::uint32_t total = ConfigImage::kPageCount;
-  std::string_view what = "read";
-  switch (kind) {
-    case TransferKind::kRead:
-      mailbox->PostConfigRead();
-      break;
-    case TransferKind::kWrite:
-      what = "write";
-      mailbox->PostConfigWrite(image);
-      break;
-    case TransferKind::kFlash:
-      what = "flash";
-      total = firmware->LastPageIndex() + 1;
-      mailbox->PostFirmwareUpload(*firmware);
-      break;
-  }
-  ProgressBar bar(settings.progressBar, what, total);
-  listener.lastReply = Clock::now();
-  engine->Start(mailbox->Take(engine->Outgoing()), listener);
+TransferOutcome RunTransfer(const TransferRequest& request, const TransferSettings& settings,
+                            ConfigImage& image) {
+  const std::unique_ptr<SerialPort> port = MakeSystemSerialPort();
+  if (!port->Open(settings.path))
+    return {3, settings.portName + ": " + OpenFailureReason(settings.portName, settings.path)};
+  // The session holds the engine's buffers; it lives on the heap, not the stack.
+  auto session = std::make_unique<LinkSession>(settings.timeout);
+  ProgressBar bar(settings.progressBar, Verb(request.operation), PageCount(request));
+  Listener listener(request.operation, settings.verbose, bar);
+  session->Attach(*port, listener);
+  session->Start(request);
   bar.Update(0, true);
-
-  std::array<std::uint8_t, 128> buffer{};
-  TransferOutcome outcome;
-  while (listener.pagesDone < total) {
-    const auto sliceEnd = Clock::now() + kPollSlice;
-    const std::size_t count = port.Read(buffer, kPollSlice);
-    // A device that went away fails its reads at once; wait out the slice
-    // rather than spin until the time-out.
-    if (count == 0)
-      std::this_thread::sleep_until(sliceEnd);
-    engine->Receive(std::span(buffer).first(count), listener);
-    bar.Update(listener.pagesDone);
-    if (listener.pagesDone >= total)
-      break;
-    if (Clock::now() - listener.lastReply >= settings.timeout) {
-      char seconds[32];
-      std::snprintf(seconds, sizeof seconds, "%g s",
-                    std::chrono::duration<double>(settings.timeout).count());
-      outcome = {3, settings.portName + ": no reply to page " + std::to_string(listener.pagesDone) +
-                        " within " + seconds +
-                        "; check the cable, that the device is powered and in its "
-                        "configuration mode, and that " +
-                        settings.portName + " is its port"};
-      break;
-    }
-  }
+  while (!listener.ended) session->Poll(kPollSlice, listener);
   bar.Update(listener.pagesDone, true);
   bar.End();
-  port.Close();
-  if (outcome.exitCode != 0)
-    return outcome;
-  if (kind == TransferKind::kRead) {
-    if (!listener.verified)
-      return {3, settings.portName + ": " + listener.lastLine};
-    image = listener.image;
+  port->Close();
+
+  switch (listener.ended->kind) {
+    case LinkOutcome::Kind::kNoReply:
+      return {3, NoReplyText(settings, *listener.ended)};
+    case LinkOutcome::Kind::kReadChecksumFailed:
+      return {3, settings.portName + ": " + std::string(kReadChecksumErrorLine)};
+    case LinkOutcome::Kind::kFinished:
+    case LinkOutcome::Kind::kPortFailed:
+      break;
   }
-  return outcome;
+  if (request.operation == Operation::kConfigRead)
+    image = listener.image;
+  return {};
 }
 
 }  // namespace vardex

@@ -11,6 +11,9 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
+# Debian has no Qt for MinGW: vardex.exe and its tests only.
+set(VARDEX_BUILD_APP OFF CACHE BOOL "Build the Qt window and its tests")
+
 # Debian keeps wine64 out of PATH.
 find_program(VARDEX_WINE64 NAMES wine64 PATHS /usr/lib/wine NO_DEFAULT_PATH)
 find_program(VARDEX_WINE64 NAMES wine64)

@@ -1,7 +1,6 @@
-# The Windows build (cmake/mingw-w64-x86_64.cmake): vardex.exe and the
-# Qt-free tests of config/, the link core, forms/ and cli/. No window (it
-# needs Qt for Windows) and no simulator (it needs a pseudo-terminal).
-set(VARDEX_BUILD_APP OFF)
+# The Windows build without Qt (cmake/mingw-w64-x86_64.cmake): vardex.exe
+# and the Qt-free tests of config/, the link core, forms/ and cli/. No window
+# (it needs Qt for Windows) and no simulator (it needs a pseudo-terminal).
 # One program file: the C++ runtime and winpthreads linked in, no DLL beside it.
 add_link_options(-static)
 

@@ -92,6 +92,7 @@ struct ModelReply {
 // must go: page 0 on start, then one page per acknowledgement up to the last.
 struct PageChain {
   bool started = false;
+  bool finished = false;
   std::uint32_t last = 0;
   std::uint32_t current = 0;
   std::uint32_t queued = 0;  // pages due in this delivery, not yet seen
@@ -119,11 +120,8 @@ class Session final : public TransferOutput, private ReplyModel::Sink, private F
     Check(progress.pagesDone <= progress.pageCount, "progress",
           "more pages done than the transfer has", static_cast<long>(progress.pagesDone));
   }
-  // The engine does no port I/O, so it never reports a port error.
-  void OnPortError(std::string_view) override {
-    Check(false, "port", "a port error from the engine");
-  }
-  void OnImageVerified(const ConfigImage& image) override;
+  void OnOutcome(const LinkOutcome& outcome) override;
+  void CheckHandOver(const ConfigImage& image);
   // ReplyModel::Sink: what the model finds in a delivery.
   void OnReply(Event event, std::uint16_t page) override;
   // FrameEvents: what the bare parser finds, compared in order.
@@ -243,8 +241,8 @@ void Session::Post(Operation operation) {
       mailbox_.PostConfigRead();
       break;
   }
-  const Operation taken = mailbox_.Take(engine_->Outgoing());
-  Check(taken == operation, "post", "the worker took another operation");
+  const TransferRequest taken = mailbox_.Take();
+  Check(taken.operation == operation, "post", "the worker took another operation");
   replyCount_ = parsedCount_ = 0;
   readRequestsThisDelivery_ = readPagesThisDelivery_ = 0;
   PageChain* chain = nullptr;
@@ -462,7 +460,38 @@ void Session::OnLogLine(std::string_view line) {
   FuzzFailure("log", "unknown line: " + std::string(line));
 }
 
-void Session::OnImageVerified(const ConfigImage& image) {
+// Outcomes come from the replies alone: a transfer finishes once, after its
+// last page, and only if it was started; the engine never times or reads.
+void Session::OnOutcome(const LinkOutcome& outcome) {
+  switch (outcome.kind) {
+    case LinkOutcome::Kind::kFinished:
+      if (outcome.operation == Operation::kConfigRead) {
+        Check(outcome.image != nullptr, "outcome", "a finished read without its image");
+        if (outcome.image != nullptr)
+          CheckHandOver(*outcome.image);
+        return;
+      }
+      {
+        PageChain& chain = outcome.operation == Operation::kFirmwareUpload ? upload_ : write_;
+        Check(chain.started && !chain.finished && chain.current == chain.last, "outcome",
+              "a transfer reported finished that was not started or not at its last page");
+        chain.finished = true;
+      }
+      return;
+    case LinkOutcome::Kind::kReadChecksumFailed:
+      Check(readStarted_ && readRequests_ == kImagePages && readPages_ >= kImagePages, "outcome",
+            "a checksum failure before all 16 pages of a read");
+      Check(!ImageChecksumHoldsIn(engine_->ReceivedImage().bytes.data()), "outcome",
+            "a checksum failure on an image whose checksum holds");
+      return;
+    case LinkOutcome::Kind::kNoReply:
+    case LinkOutcome::Kind::kPortFailed:
+      Check(false, "outcome", "the engine reported time or the port");
+      return;
+  }
+}
+
+void Session::CheckHandOver(const ConfigImage& image) {
   Check(readStarted_ && readRequests_ == kImagePages, "hand-over",
         "an image handed over before all 16 pages were requested");
   Check(readPages_ >= kImagePages, "hand-over", "an image handed over before 16 pages arrived");

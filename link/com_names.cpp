@@ -20,29 +20,35 @@ std::optional<int> ComPortNumber(std::string_view name) {
   return name[3] - '0';
 }
 
-std::optional<std::string> ResolveThroughLinkDirectory(const std::string& linkDir, int number) {
+ComPortTarget LookUpLink(const std::string& linkDir, int number) {
 #ifdef _WIN32
   (void)linkDir;
   (void)number;
-  return std::nullopt;
+  return {};
 #else
   if (linkDir.empty())
-    return std::nullopt;
-  struct stat dirStatus {};
-  if (::stat(linkDir.c_str(), &dirStatus) != 0 || !S_ISDIR(dirStatus.st_mode))
-    return std::nullopt;
-  // A directory that someone else could fill would let them pick our device.
-  if (dirStatus.st_uid != ::geteuid() || (dirStatus.st_mode & (S_IWGRP | S_IWOTH)) != 0) {
-    return std::nullopt;
-  }
+    return {};
   const std::string link = linkDir + "/com" + std::to_string(number);
+  struct stat linkStatus {};
+  if (::lstat(link.c_str(), &linkStatus) != 0)
+    return {};  // no link: the system's ports decide
+  char target[PATH_MAX];
+  const ssize_t length = ::readlink(link.c_str(), target, sizeof target - 1);
+  const std::string pointsTo =
+      length > 0 ? std::string(target, static_cast<std::size_t>(length)) : link;
+  struct stat dirStatus {};
+  // A directory that someone else could fill would let them pick our device.
+  if (::stat(linkDir.c_str(), &dirStatus) != 0 || dirStatus.st_uid != ::geteuid() ||
+      (dirStatus.st_mode & (S_IWGRP | S_IWOTH)) != 0) {
+    return {ComRoute::kLinkDirectoryRefused, pointsTo};
+  }
   char real[PATH_MAX];
   if (::realpath(link.c_str(), real) == nullptr)
-    return std::nullopt;
+    return {ComRoute::kDanglingLink, pointsTo};
   struct stat deviceStatus {};
   if (::stat(real, &deviceStatus) != 0 || !S_ISCHR(deviceStatus.st_mode))
-    return std::nullopt;
-  return std::string(real);
+    return {ComRoute::kLinkNotSerial, real};
+  return {ComRoute::kLink, real};
 #endif
 }
 
@@ -53,17 +59,47 @@ std::string DefaultLinkDirectory() {
   return std::string(home) + "/.vardex/dosdevices";
 }
 
-std::optional<ComPortTarget> ResolveComPort(int number, const std::string& linkDir,
-                                            const std::vector<std::string>& systemPorts) {
+ComPortTarget ResolveComPort(int number, const std::string& linkDir,
+                             const std::vector<std::string>& systemPorts) {
   if (number < 1 || number > 9)
-    return std::nullopt;
-  if (auto linked = ResolveThroughLinkDirectory(linkDir, number)) {
-    return ComPortTarget{*linked, true};
-  }
+    return {};
+  ComPortTarget linked = LookUpLink(linkDir, number);
+  if (linked.route != ComRoute::kNoPort)
+    return linked;
   const auto index = static_cast<std::size_t>(number - 1);
   if (index >= systemPorts.size())
-    return std::nullopt;
-  return ComPortTarget{systemPorts[index], false};
+    return {};
+  return {ComRoute::kSystemPort, systemPorts[index]};
+}
+
+std::string DescribeComNames(const std::string& linkDir,
+                             const std::vector<std::string>& systemPorts) {
+  std::string text;
+  for (int number = 1; number <= 9; ++number) {
+    const ComPortTarget target = ResolveComPort(number, linkDir, systemPorts);
+    text += (number > 1 ? "\nCOM" : "COM") + std::to_string(number) + ": ";
+    switch (target.route) {
+      case ComRoute::kLink:
+        text += target.path + " (link in " + linkDir + ")";
+        break;
+      case ComRoute::kSystemPort:
+        text += target.path + " (system port " + std::to_string(number) + ")";
+        break;
+      case ComRoute::kNoPort:
+        text += "no device";
+        break;
+      case ComRoute::kDanglingLink:
+        text += "linked to " + target.path + ", which is not present";
+        break;
+      case ComRoute::kLinkNotSerial:
+        text += "linked to " + target.path + ", which is not a serial device";
+        break;
+      case ComRoute::kLinkDirectoryRefused:
+        text += "linked to " + target.path + ", not used: others may change " + linkDir;
+        break;
+    }
+  }
+  return text;
 }
 
 namespace {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -10,25 +11,44 @@ namespace vardex {
 // "COM1" to "COM9" give 1 to 9; any other text gives nothing.
 std::optional<int> ComPortNumber(std::string_view name);
 
-// Where a COM name leads and why.
+// Where a COM name leads, or why it leads nowhere.
+enum class ComRoute : std::uint8_t {
+  kLink,                  // the name's link in the link directory
+  kSystemPort,            // no link: the n-th port the system lists
+  kNoPort,                // no link, and the system lists fewer ports
+  kDanglingLink,          // the link leads to nothing (an adapter unplugged)
+  kLinkNotSerial,         // the link leads to something that is no serial device
+  kLinkDirectoryRefused,  // the link's folder may be changed by others
+};
+
 struct ComPortTarget {
-  std::string path;       // the device to open
-  bool fromLink = false;  // through the link directory, else the system's list
+  ComRoute route = ComRoute::kNoPort;
+  // The device to open; for a refused or broken link, where the link points.
+  std::string path;
+
+  bool Opens() const { return route == ComRoute::kLink || route == ComRoute::kSystemPort; }
 };
 
 // COMn is first looked up as the symlink <linkDir>/comn (lower case), in the
-// manner of Wine's dosdevices. The directory is trusted only when it belongs
-// to the user and neither group nor others may write to it; the link must
-// lead to a character device. Returns the device's real path.
-std::optional<std::string> ResolveThroughLinkDirectory(const std::string& linkDir, int number);
+// manner of Wine's dosdevices. A name with a link always means that link:
+// the directory is trusted only when it belongs to the user and neither
+// group nor others may write to it, and the link must lead to a character
+// device; otherwise the name leads nowhere rather than to another port.
+// Gives kNoPort when there is no link for the name.
+ComPortTarget LookUpLink(const std::string& linkDir, int number);
 
 // $HOME/.vardex/dosdevices, or empty without a home directory.
 std::string DefaultLinkDirectory();
 
 // COMn: the link if there is one, else the n-th of `systemPorts` (which the
 // caller lists in a stable order).
-std::optional<ComPortTarget> ResolveComPort(int number, const std::string& linkDir,
-                                            const std::vector<std::string>& systemPorts);
+ComPortTarget ResolveComPort(int number, const std::string& linkDir,
+                             const std::vector<std::string>& systemPorts);
+
+// One line per COM name with where it leads ("COM1: /dev/ttyS0 (system
+// port 1)", "COM2: linked to /dev/ttyUSB0, which is not present").
+std::string DescribeComNames(const std::string& linkDir,
+                             const std::vector<std::string>& systemPorts);
 
 // Orders device paths as people count them: ttyS2 before ttyS10.
 void SortPortsNaturally(std::vector<std::string>& paths);

@@ -2,9 +2,9 @@
 
 namespace vardex {
 
-TCommThread::TCommThread(TransferEngine& engine, TransferMailbox& mailbox, LinkListener& listener,
+TCommThread::TCommThread(LinkSession& session, TransferMailbox& mailbox, LinkListener& listener,
                          std::unique_ptr<SerialPort> port, std::chrono::milliseconds pollTimeout)
-    : engine_(engine),
+    : session_(session),
       mailbox_(mailbox),
       listener_(listener),
       port_(std::move(port)),
@@ -68,53 +68,17 @@ void TCommThread::Body(const std::string& path) {
 }
 
 void TCommThread::Execute() {
+  session_.Attach(*port_, listener_);
   while (!Terminated()) {
-    ReadPoll();  // also runs the parser and, through it, the reply handlers
-    engine_.Start(mailbox_.Take(engine_.Outgoing(), &terminated_), *this);
+    session_.Poll(pollTimeout_, *this);  // also runs the parser and the reply handlers
+    session_.Start(mailbox_.Take(&terminated_));
   }
 }
 
-void TCommThread::ReadPoll() {
-  const auto deadline = std::chrono::steady_clock::now() + pollTimeout_;
-  const std::size_t count = port_->Read(readBuffer_, pollTimeout_);
-  if (count == 0) {
-    const std::string error = port_->LastReadError();
-    if (!error.empty() && !portFailing_)
-      listener_.OnPortError(error);
-    portFailing_ = !error.empty();
-    // A read that fails at once (an unplugged adapter) still waits out its
-    // time-out, so the loop never spins; a wake ends the wait early.
-    WaitForWake(deadline);
-  } else {
-    portFailing_ = false;
-  }
-  engine_.Receive(std::span(readBuffer_).first(count), *this);
-}
-
-void TCommThread::WaitForWake(std::chrono::steady_clock::time_point deadline) {
+void TCommThread::WaitUntil(std::chrono::steady_clock::time_point deadline) {
   std::unique_lock lock(mutex_);
   changed_.wait_until(lock, deadline, [this] { return woken_; });
   woken_ = false;
-}
-
-void TCommThread::Send(std::span<const std::uint8_t> bytes) {
-  port_->Write(bytes);
-}
-
-void TCommThread::OnLogLine(std::string_view line) {
-  listener_.OnLogLine(line);
-}
-
-void TCommThread::OnProgress(const TransferProgress& progress) {
-  listener_.OnProgress(progress);
-}
-
-void TCommThread::OnImageVerified(const ConfigImage& image) {
-  listener_.OnImageVerified(image);
-}
-
-void TCommThread::OnPortError(std::string_view error) {
-  listener_.OnPortError(error);
 }
 
 }  // namespace vardex

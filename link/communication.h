@@ -1,6 +1,5 @@
 #pragma once
 
-#include <array>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -10,24 +9,20 @@
 #include <string>
 #include <thread>
 
+#include "link_session.h"
 #include "serial_port.h"
-#include "transfer_engine.h"
 #include "transfer_mailbox.h"
 #include "transfer_types.h"
 
 namespace vardex {
 
-// A read of up to 128 bytes waits at most 1 ms per byte plus 1 ms.
-inline constexpr std::chrono::milliseconds kPollTimeout{129};
-
 // The worker. It owns its port (opened on its own thread, closed when it
-// ends) and does all I/O: it loops poll -> feed the engine -> take
-// `PendingOperation` from the mailbox, sends the engine's frames on the port
-// and passes the engine's events on to the listener. Only one worker may run
-// the engine at a time.
-class TCommThread final : private TransferOutput {
+// ends) and runs the link session on it: poll, then take `PendingOperation`
+// from the mailbox and start it, until told to end. Only one worker may run
+// the session at a time.
+class TCommThread final : private PollPause {
  public:
-  TCommThread(TransferEngine& engine, TransferMailbox& mailbox, LinkListener& listener,
+  TCommThread(LinkSession& session, TransferMailbox& mailbox, LinkListener& listener,
               std::unique_ptr<SerialPort> port,
               std::chrono::milliseconds pollTimeout = kPollTimeout);
   ~TCommThread();
@@ -53,23 +48,15 @@ class TCommThread final : private TransferOutput {
   enum class Phase { kOpening, kOpenFailed, kOpened, kRunAllowed };
   void Body(const std::string& path);
   void Execute();
-  void ReadPoll();
-  void WaitForWake(std::chrono::steady_clock::time_point deadline);
+  // A wake ends the wait early.
+  void WaitUntil(std::chrono::steady_clock::time_point deadline) override;
 
-  void Send(std::span<const std::uint8_t> bytes) override;
-  void OnLogLine(std::string_view line) override;
-  void OnProgress(const TransferProgress& progress) override;
-  void OnImageVerified(const ConfigImage& image) override;
-  void OnPortError(std::string_view error) override;
-
-  TransferEngine& engine_;
+  LinkSession& session_;
   TransferMailbox& mailbox_;
   LinkListener& listener_;
   std::unique_ptr<SerialPort> port_;
   const std::chrono::milliseconds pollTimeout_;
-  std::array<std::uint8_t, 128> readBuffer_{};
   std::thread thread_;
-  bool portFailing_ = false;  // worker thread only
 
   std::mutex mutex_;
   std::condition_variable changed_;

@@ -18,6 +18,12 @@ std::uint32_t FirmwareBuffer::LastPageIndex() const {
   return pages == 0 ? 0 : pages - 1;
 }
 
+void CopySentPages(const FirmwareBuffer& from, FirmwareBuffer& to) {
+  const std::size_t end = static_cast<std::size_t>(from.LastPageIndex() + 1) * kPageSize;
+  std::copy_n(from.bytes.begin(), std::min(end, FirmwareBuffer::kCapacity), to.bytes.begin());
+  to.size = from.size;
+}
+
 std::string_view FirmwareLoadMessage(FirmwareLoadStatus status) {
   switch (status) {
     case FirmwareLoadStatus::kLoaded:

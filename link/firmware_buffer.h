@@ -21,6 +21,9 @@ struct FirmwareBuffer {
   std::uint32_t LastPageIndex() const;
 };
 
+// Copies the pages an upload of `from` sends, and its size, into `to`.
+void CopySentPages(const FirmwareBuffer& from, FirmwareBuffer& to);
+
 // Size / 128, rounded up.
 std::uint32_t FirmwarePageCount(std::uint64_t size);
 

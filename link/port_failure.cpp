@@ -1,5 +1,7 @@
 #include "port_failure.h"
 
+#include <cctype>
+
 #ifndef _WIN32
 #include <sys/stat.h>
 #include <unistd.h>
@@ -10,8 +12,19 @@ namespace vardex {
 PortFailure DiagnosePortFailure(const PortFacts& facts) {
   if (!facts.knownName)
     return PortFailure::kUnknownName;
-  if (!facts.resolved)
-    return facts.linkDangling ? PortFailure::kVanished : PortFailure::kNotLinked;
+  switch (facts.route) {
+    case ComRoute::kNoPort:
+      return PortFailure::kNotLinked;
+    case ComRoute::kDanglingLink:
+      return PortFailure::kLinkDangling;
+    case ComRoute::kLinkNotSerial:
+      return PortFailure::kLinkNotSerial;
+    case ComRoute::kLinkDirectoryRefused:
+      return PortFailure::kLinkDirectoryRefused;
+    case ComRoute::kLink:
+    case ComRoute::kSystemPort:
+      break;
+  }
   if (facts.openHere)
     return PortFailure::kAlreadyOpenHere;
   if (!facts.exists)
@@ -21,28 +34,75 @@ PortFailure DiagnosePortFailure(const PortFacts& facts) {
   return PortFailure::kBusy;
 }
 
-void ProbeFileSystem(const std::string& linkDir, int number, const std::string& path,
-                     PortFacts& facts) {
+void ProbeFileSystem(const std::string& path, PortFacts& facts) {
+  if (path.empty())
+    return;
 #ifdef _WIN32
-  (void)linkDir;
-  (void)number;
   // Windows names its own ports; a failed open there means someone holds it.
-  facts.exists = !path.empty();
-  facts.accessible = facts.exists;
+  facts.exists = true;
+  facts.accessible = true;
 #else
-  if (!linkDir.empty()) {
-    const std::string link = linkDir + "/com" + std::to_string(number);
-    struct stat linkStatus {};
-    struct stat targetStatus {};
-    facts.linkDangling = ::lstat(link.c_str(), &linkStatus) == 0 && S_ISLNK(linkStatus.st_mode) &&
-                         ::stat(link.c_str(), &targetStatus) != 0;
-  }
-  if (!path.empty()) {
-    struct stat deviceStatus {};
-    facts.exists = ::stat(path.c_str(), &deviceStatus) == 0;
-    facts.accessible = facts.exists && ::access(path.c_str(), R_OK | W_OK) == 0;
-  }
+  struct stat deviceStatus {};
+  facts.exists = ::stat(path.c_str(), &deviceStatus) == 0;
+  facts.accessible = facts.exists && ::access(path.c_str(), R_OK | W_OK) == 0;
 #endif
+}
+
+namespace {
+
+// "COM3 (/dev/ttyUSB0)", or just the name when it led to no device.
+std::string Port(const PortFailureContext& c) {
+  return c.path.empty() || c.path == c.port ? c.port : c.port + " (" + c.path + ")";
+}
+
+std::string Lower(std::string text) {
+  for (char& ch : text) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+  return text;
+}
+
+std::string LinkOf(const PortFailureContext& c) {
+  return c.linkDir + "/" + Lower(c.port);
+}
+
+}  // namespace
+
+std::string PortFailureText(PortFailure failure, const PortFailureContext& c) {
+  switch (failure) {
+    case PortFailure::kUnknownName:
+      return "\"" + c.port +
+             "\" is not a port this program can open: choose COM1 to COM9 from the list.";
+    case PortFailure::kNotLinked:
+      return c.port +
+             " is not linked to any device. Plug in the adapter, or link the name to it (for "
+             "example: ln -s /dev/ttyUSB0 ~/.vardex/dosdevices/" +
+             Lower(c.port) + ").\nThe COM names lead to:\n" + c.namesLeadTo;
+    case PortFailure::kLinkDangling:
+      return c.port + " is linked to " + c.path +
+             ", which is not present: plug the adapter in, or change the link (" + LinkOf(c) + ").";
+    case PortFailure::kLinkNotSerial:
+      return c.port + " is linked to " + c.path +
+             ", which is not a serial device: change the link (" + LinkOf(c) + ").";
+    case PortFailure::kLinkDirectoryRefused:
+      return c.port + " is linked to " + c.path + ", but others may change " + c.linkDir +
+             ", so the link is not used: make the folder yours and closed to others (chmod "
+             "go-w " +
+             c.linkDir + ").";
+    case PortFailure::kAlreadyOpenHere:
+      return Port(c) +
+             " is already open in this program. Go on using it, or press \"Close port\" "
+             "before opening it again.";
+    case PortFailure::kVanished:
+      return "The device behind " + Port(c) +
+             " is gone. Plug the adapter in again, wait a moment, then " + c.retry + ".";
+    case PortFailure::kPermission:
+      return "Permission denied for " + Port(c) +
+             ". Allow yourself to use serial ports with\nsudo usermod -aG dialout $USER\nthen "
+             "log out and log in again.";
+    case PortFailure::kBusy:
+      return Port(c) + " is in use by another program. Close that program, then " + c.retry +
+             " again.";
+  }
+  return {};
 }
 
 }  // namespace vardex

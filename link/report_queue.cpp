@@ -8,46 +8,46 @@ namespace vardex {
 ReportQueue::ReportQueue(std::function<void()> schedule) : schedule_(std::move(schedule)) {}
 
 void ReportQueue::OnLogLine(std::string_view line) {
-  Push(LinkReport::Kind::kLogLine, line);
-}
-
-void ReportQueue::OnPortError(std::string_view error) {
-  Push(LinkReport::Kind::kPortError, error);
-}
-
-void ReportQueue::OnImageVerified(const ConfigImage& image) {
   std::unique_lock lock(mutex_);
-  if (!WaitForRoom(lock, true))
+  if (Push(lock, LinkReport::Kind::kLogLine, line, false) != nullptr)
+    Scheduled(lock);
+}
+
+void ReportQueue::OnOutcome(const LinkOutcome& outcome) {
+  std::unique_lock lock(mutex_);
+  const bool withImage = outcome.image != nullptr;
+  LinkReport* slot = Push(lock, LinkReport::Kind::kOutcome, outcome.reason, withImage);
+  if (slot == nullptr)
     return;
-  image_ = image;
-  imageWaiting_ = true;
-  slots_[(head_ + size_) % kCapacity].kind = LinkReport::Kind::kImage;
-  slots_[(head_ + size_) % kCapacity].length = 0;
-  ++size_;
-  highWater_ = std::max(highWater_, size_);
+  slot->outcome = outcome;
+  slot->outcome.reason = {};
+  slot->outcome.image = nullptr;
+  if (withImage) {
+    image_ = *outcome.image;
+    imageWaiting_ = true;
+  }
   Scheduled(lock);
 }
 
 void ReportQueue::OnProgress(const TransferProgress& progress) {
-  lastProgress_.store(std::chrono::steady_clock::now().time_since_epoch().count(),
-                      std::memory_order_relaxed);
   std::unique_lock lock(mutex_);
   // Only the latest of each transfer matters to the window.
   progress_[static_cast<std::size_t>(progress.operation) % progress_.size()] = progress;
   Scheduled(lock);
 }
 
-void ReportQueue::Push(LinkReport::Kind kind, std::string_view text) {
-  std::unique_lock lock(mutex_);
-  if (!WaitForRoom(lock, false))
-    return;
+LinkReport* ReportQueue::Push(std::unique_lock<std::mutex>& lock, LinkReport::Kind kind,
+                              std::string_view text, bool withImage) {
+  if (!WaitForRoom(lock, withImage))
+    return nullptr;
   LinkReport& slot = slots_[(head_ + size_) % kCapacity];
   slot.kind = kind;
+  slot.withImage = withImage;
   slot.length = static_cast<std::uint8_t>(std::min(text.size(), LinkReport::kMaxText));
   std::copy_n(text.begin(), slot.length, slot.text.begin());
   ++size_;
   highWater_ = std::max(highWater_, size_);
-  Scheduled(lock);
+  return &slot;
 }
 
 bool ReportQueue::WaitForRoom(std::unique_lock<std::mutex>& lock, bool forImage) {
@@ -72,9 +72,11 @@ bool ReportQueue::Pop(LinkReport& report, ConfigImage& image) {
     report = slots_[head_];
     head_ = (head_ + 1) % kCapacity;
     --size_;
-    if (report.kind == LinkReport::Kind::kImage) {
+    report.outcome.reason = report.Text();
+    if (report.withImage) {
       image = image_;
       imageWaiting_ = false;
+      report.outcome.image = &image;
     }
   }
   room_.notify_all();
@@ -108,11 +110,6 @@ void ReportQueue::CancelWaits() {
 void ReportQueue::ResumeWaits() {
   std::lock_guard lock(mutex_);
   cancelled_ = false;
-}
-
-std::chrono::steady_clock::time_point ReportQueue::LastProgressTime() const {
-  return std::chrono::steady_clock::time_point(
-      std::chrono::steady_clock::duration(lastProgress_.load(std::memory_order_relaxed)));
 }
 
 std::size_t ReportQueue::Size() const {

@@ -1,8 +1,6 @@
 #pragma once
 
 #include <array>
-#include <atomic>
-#include <chrono>
 #include <condition_variable>
 #include <cstddef>
 #include <cstdint>
@@ -16,12 +14,15 @@
 
 namespace vardex {
 
-// One report waiting for the window, in a fixed slot.
+// One report waiting for the window, in a fixed slot: a log line, or an
+// outcome whose reason is the text.
 struct LinkReport {
-  enum class Kind : std::uint8_t { kLogLine, kImage, kPortError };
+  enum class Kind : std::uint8_t { kLogLine, kOutcome };
   static constexpr std::size_t kMaxText = 110;  // log lines are far shorter
 
   Kind kind = Kind::kLogLine;
+  LinkOutcome outcome;     // kOutcome; its reason and image are not kept here
+  bool withImage = false;  // the image waits in the queue's own slot
   std::uint8_t length = 0;
   std::array<char, kMaxText> text{};
 
@@ -50,11 +51,11 @@ class ReportQueue final : public LinkListener {
   // Worker side.
   void OnLogLine(std::string_view line) override;
   void OnProgress(const TransferProgress& progress) override;
-  void OnImageVerified(const ConfigImage& image) override;
-  void OnPortError(std::string_view error) override;
+  void OnOutcome(const LinkOutcome& outcome) override;
 
-  // Window side, in the worker's order. False when nothing waits; for a
-  // kImage report `image` receives the image.
+  // Window side, in the worker's order. False when nothing waits; for an
+  // outcome that carries an image `image` receives it (and the report's
+  // outcome points at `image`, its reason at the report's text).
   bool Pop(LinkReport& report, ConfigImage& image);
   // The latest progress of `operation`'s transfer not yet taken.
   std::optional<TransferProgress> TakeProgress(Operation operation);
@@ -67,8 +68,6 @@ class ReportQueue final : public LinkListener {
   void CancelWaits();
   void ResumeWaits();
 
-  // When the running transfer last moved: its start or a counted reply.
-  std::chrono::steady_clock::time_point LastProgressTime() const;
   // Reports waiting now, and the most that ever waited.
   std::size_t Size() const;
   std::size_t HighWater() const;
@@ -76,7 +75,9 @@ class ReportQueue final : public LinkListener {
  private:
   // Waits for room (unless cancelled); false when the report must be dropped.
   bool WaitForRoom(std::unique_lock<std::mutex>& lock, bool forImage);
-  void Push(LinkReport::Kind kind, std::string_view text);
+  // Null when the report must be dropped.
+  LinkReport* Push(std::unique_lock<std::mutex>& lock, LinkReport::Kind kind, std::string_view text,
+                   bool withImage);
   void Scheduled(std::unique_lock<std::mutex>& lock);
 
   const std::function<void()> schedule_;
@@ -91,7 +92,6 @@ class ReportQueue final : public LinkListener {
   std::array<std::optional<TransferProgress>, 4> progress_{};  // by Operation; mutex_
   bool scheduled_ = false;                                     // guarded by mutex_
   bool cancelled_ = false;                                     // guarded by mutex_
-  std::atomic<std::chrono::steady_clock::rep> lastProgress_{0};
 };
 
 }  // namespace vardex

@@ -38,7 +38,24 @@ void TransferEngine::Receive(std::span<const std::uint8_t> bytes, TransferOutput
   parser_.Parse(ring_, replies);
 }
 
-void TransferEngine::Start(Operation operation, TransferOutput& out) {
+void TransferEngine::Start(const TransferRequest& request, TransferOutput& out) {
+  const Operation operation = request.operation;
+  switch (operation) {
+    case Operation::kFirmwareUpload:
+      data_.firmwareCounters = {request.firmware->LastPageIndex(), 0};
+      CopySentPages(*request.firmware, data_.firmware);
+      break;
+    case Operation::kConfigWrite:
+      data_.writeCounters = {kLastImagePage, 0};
+      data_.writeImage = *request.image;
+      break;
+    case Operation::kConfigRead:
+      data_.readCounters = {kLastImagePage, 0};
+      break;
+    case Operation::kNone:
+      return;
+  }
+  RunningFlag(operation) = true;
   switch (operation) {
     case Operation::kFirmwareUpload:
     case Operation::kConfigWrite: {
@@ -51,7 +68,6 @@ void TransferEngine::Start(Operation operation, TransferOutput& out) {
     }
     case Operation::kConfigRead:
       // The ring is kept: a reply may already be on its way.
-      readRunning_ = true;
       SendReadRequest(data_.readCounters.currentPage, out);
       Log("Eeprom read request, page [%d].", data_.readCounters.currentPage, out);
       out.OnProgress({operation, 0, kLastImagePage + 1});
@@ -59,6 +75,12 @@ void TransferEngine::Start(Operation operation, TransferOutput& out) {
     case Operation::kNone:
       break;
   }
+}
+
+bool& TransferEngine::RunningFlag(Operation operation) {
+  if (operation == Operation::kFirmwareUpload)
+    return uploadRunning_;
+  return operation == Operation::kConfigWrite ? writeRunning_ : readRunning_;
 }
 
 TransferEngine::PageChain TransferEngine::ChainOf(Operation operation) {
@@ -73,15 +95,24 @@ void TransferEngine::AdvanceOnAck(Operation operation, TransferOutput& out) {
   const PageChain chain = ChainOf(operation);
   out.OnLogLine("Page receive ack.");
   TransferCounters& counters = chain.counters;
+  bool& running = RunningFlag(operation);
   if (counters.currentPage < counters.lastPage) {
     ++counters.currentPage;
     (this->*chain.send)(counters.currentPage, out);
     Log(chain.sentLine, counters.currentPage, out);
-    out.OnProgress({operation, counters.currentPage, counters.lastPage + 1});
-  } else {
-    out.OnLogLine("Send finished.");
-    out.OnProgress({operation, counters.lastPage + 1, counters.lastPage + 1});
+    if (running)
+      out.OnProgress({operation, counters.currentPage, counters.lastPage + 1});
+    return;
   }
+  out.OnLogLine("Send finished.");
+  // An acknowledgement after the last page, or with nothing posted, ends
+  // nothing: only a transfer that was started finishes.
+  if (!running)
+    return;
+  running = false;
+  const std::uint32_t pages = counters.lastPage + 1;
+  out.OnProgress({operation, pages, pages});
+  out.OnOutcome(LinkOutcome::Of(LinkOutcome::Kind::kFinished, operation, pages, pages));
 }
 
 void TransferEngine::OnFirmwarePageAck(TransferOutput& out) {
@@ -116,12 +147,17 @@ void TransferEngine::OnEepromPageData(std::uint16_t page,
   }
   readRunning_ = false;
   out.OnLogLine("Eeprom read finished.");
-  out.OnProgress({Operation::kConfigRead, kLastImagePage + 1, kLastImagePage + 1});
+  constexpr std::uint32_t kPages = kLastImagePage + 1;
+  out.OnProgress({Operation::kConfigRead, kPages, kPages});
+  LinkOutcome outcome =
+      LinkOutcome::Of(LinkOutcome::Kind::kFinished, Operation::kConfigRead, kPages, kPages);
+  outcome.image = &receivedImage_;
   if (!ImageChecksumHolds(receivedImage_)) {
-    out.OnLogLine("Eeprom read checksum error. Please upload new eeprom data to device.");
-    return;
+    out.OnLogLine(kReadChecksumErrorLine);
+    outcome.kind = LinkOutcome::Kind::kReadChecksumFailed;
+    outcome.image = nullptr;
   }
-  out.OnImageVerified(receivedImage_);
+  out.OnOutcome(outcome);
 }
 
 void TransferEngine::SendPage(FrameCode code, std::span<const std::uint8_t, kPageSize> page,

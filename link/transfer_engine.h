@@ -8,26 +8,37 @@
 #include "config_image.h"
 #include "frame_parser.h"
 #include "receive_ring.h"
-#include "transfer_mailbox.h"
 #include "transfer_types.h"
 
 namespace vardex {
+
+// The log line of a read whose image fails its checksum.
+inline constexpr std::string_view kReadChecksumErrorLine =
+    "Eeprom read checksum error. Please upload new eeprom data to device.";
+
+// What a transfer sends and where it stands: the engine's own copies.
+struct TransferData {
+  FirmwareBuffer firmware;
+  TransferCounters firmwareCounters;
+  ConfigImage writeImage;
+  TransferCounters writeCounters;
+  TransferCounters readCounters;
+};
 
 // The three transfers as chains of pages, each page sent on the device's
 // reply to the one before. No time-outs, no retries: a lost reply leaves the
 // transfer waiting until the user posts it again.
 //
-// The engine does no I/O: it is fed the bytes a poll read and the request the
-// worker took, and hands the frames to send and the events back through the
+// The engine does no I/O: it is fed the bytes a poll read and the requests
+// to start, and hands the frames to send and the events back through the
 // TransferOutput of the call. One engine lives as long as the program and
-// serves one worker at a time (the ring, the parser and the received image
+// serves one driver at a time (the ring, the parser and the received image
 // outlive a worker).
 class TransferEngine {
  public:
-  // Where the worker copies a taken request's data before Start().
-  TransferData& Outgoing() { return data_; }
-  // Starts `operation` from the data in Outgoing(); kNone does nothing.
-  void Start(Operation operation, TransferOutput& out);
+  // Copies what the request sends, resets its counters and sends its first
+  // frame; kNone does nothing.
+  void Start(const TransferRequest& request, TransferOutput& out);
   // Puts what a poll read into the ring, then lets the parser consume it.
   void Receive(std::span<const std::uint8_t> bytes, TransferOutput& out);
 
@@ -48,6 +59,7 @@ class TransferEngine {
     const char* sentLine;
   };
   PageChain ChainOf(Operation operation);
+  bool& RunningFlag(Operation operation);
   void AdvanceOnAck(Operation operation, TransferOutput& out);
 
   static void SendPage(FrameCode code, std::span<const std::uint8_t, kPageSize> page,
@@ -59,7 +71,11 @@ class TransferEngine {
 
   ReceiveRing ring_;
   FrameParser parser_;
-  TransferData data_;  // the worker's own copies of what it sends
+  TransferData data_;
+  // Which transfers were started and have not ended: only they report
+  // progress and outcomes. A stray reply is logged and changes nothing else.
+  bool uploadRunning_ = false;
+  bool writeRunning_ = false;
   bool readRunning_ = false;
   ConfigImage receivedImage_;
   std::array<char, 80> line_{};

@@ -9,20 +9,11 @@
 
 namespace vardex {
 
-// What a transfer needs: the data it sends and its counters.
-struct TransferData {
-  FirmwareBuffer firmware;
-  TransferCounters firmwareCounters;
-  ConfigImage writeImage;
-  TransferCounters writeCounters;
-  TransferCounters readCounters;
-};
-
 // The hand-over from the window to the worker. The window stages a request's
-// data and counters, then sets `PendingOperation`; the worker takes the
-// operation and copies the staged data into its own buffers, so the window
-// may post again at any moment without touching what is being sent. The
-// mutex only guards the staging area during those two copies.
+// data, then sets `PendingOperation`; the worker takes the operation with a
+// copy of the staged data in buffers of its own, so the window may post again
+// at any moment without touching what is being started. The mutex only
+// guards the staging area during those two copies.
 class TransferMailbox {
  public:
   // Window thread.
@@ -30,21 +21,28 @@ class TransferMailbox {
   void PostConfigWrite(const ConfigImage& image);
   void PostConfigRead();
 
-  // Worker thread: takes the pending operation (leaving 0) and copies what
-  // it needs into `into`. Returns kNone when nothing was posted, or when
-  // `closing` is set: a request posted after "Close port" waits for the next
-  // worker instead of going out on a port that is about to close.
-  Operation Take(TransferData& into, const std::atomic<bool>* closing = nullptr);
+  // Worker thread: takes the pending operation (leaving 0) and returns it as
+  // a request whose data stays valid until the next Take(). kNone when
+  // nothing was posted, or when `closing` is set: a request posted after
+  // "Close port" waits for the next worker instead of going out on a port
+  // that is about to close.
+  TransferRequest Take(const std::atomic<bool>* closing = nullptr);
 
   Operation Pending() const {
     return static_cast<Operation>(pendingOperation_.load(std::memory_order_acquire));
   }
 
  private:
+  struct Staging {
+    FirmwareBuffer firmware;
+    ConfigImage image;
+  };
+  static void Copy(Operation operation, const Staging& from, Staging& to);
   void Post(Operation operation);
 
   std::mutex stagingMutex_;
-  TransferData staged_;
+  Staging staged_;  // guarded by stagingMutex_
+  Staging taken_;   // worker thread only
   // `PendingOperation`: set with release after the staging, taken with acquire.
   std::atomic<std::uint8_t> pendingOperation_{0};
 };

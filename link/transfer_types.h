@@ -1,10 +1,12 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <span>
 #include <string_view>
 
 #include "config_image.h"
+#include "firmware_buffer.h"
 
 namespace vardex {
 
@@ -29,20 +31,60 @@ struct TransferProgress {
   std::uint32_t pageCount = 0;  // pages the whole transfer sends or reads
 };
 
-// Receives what the worker produces, on the worker thread, in order. The
-// app hands each call over to the window's thread. A call may wait (the
+// What to start: the data travels with the request and the engine keeps
+// its own copy, so the caller may change or reuse its buffers at once.
+struct TransferRequest {
+  Operation operation = Operation::kNone;
+  const ConfigImage* image = nullptr;        // a config write's image
+  const FirmwareBuffer* firmware = nullptr;  // a firmware upload's file
+
+  static TransferRequest Read() { return {Operation::kConfigRead, nullptr, nullptr}; }
+  static TransferRequest Write(const ConfigImage& image) {
+    return {Operation::kConfigWrite, &image, nullptr};
+  }
+  static TransferRequest Upload(const FirmwareBuffer& firmware) {
+    return {Operation::kFirmwareUpload, nullptr, &firmware};
+  }
+};
+
+// How a transfer, or the port under it, ended or stalled. Callers act on
+// these; the log lines only show them.
+struct LinkOutcome {
+  enum class Kind : std::uint8_t {
+    kFinished,            // every page acknowledged, or a read verified
+    kReadChecksumFailed,  // all pages read, but the image's checksum fails
+    kNoReply,             // nothing heard for the session's deadline
+    kPortFailed,          // the open port stopped delivering reads
+  };
+  Kind kind = Kind::kFinished;
+  Operation operation = Operation::kNone;
+  std::uint32_t page = 0;                // kNoReply: the page waited for, counted from 1
+  std::uint32_t pageCount = 0;           // pages of the whole transfer
+  std::chrono::milliseconds silence{0};  // kNoReply: how long nothing came
+  std::string_view reason;               // kPortFailed: the port's own words
+  const ConfigImage* image = nullptr;    // a finished read: the verified image
+
+  static LinkOutcome Of(Kind kind, Operation operation, std::uint32_t page,
+                        std::uint32_t pageCount) {
+    LinkOutcome outcome;
+    outcome.kind = kind;
+    outcome.operation = operation;
+    outcome.page = page;
+    outcome.pageCount = pageCount;
+    return outcome;
+  }
+};
+
+// Receives what the link produces, on the thread that drives it, in order.
+// The window hands each call over to its own thread. A call may wait (the
 // window is behind); it returns once the worker has been told to end.
 class LinkListener {
  public:
   virtual void OnLogLine(std::string_view line) = 0;
   // When a transfer starts (0 pages done) and on every reply that moves it.
   virtual void OnProgress(const TransferProgress& progress) = 0;
-  // A read finished and its checksum holds; the listener copies the image
-  // before it returns.
-  virtual void OnImageVerified(const ConfigImage& image) = 0;
-  // The open port failed a read (an adapter unplugged, a device gone); once
-  // per spell of failing reads.
-  virtual void OnPortError(std::string_view error) = 0;
+  // An outcome; a finished read's image is copied before this returns.
+  virtual void OnOutcome(const LinkOutcome& outcome) = 0;
 
  protected:
   ~LinkListener() = default;

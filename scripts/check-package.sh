@@ -13,7 +13,8 @@ sudo_cmd=()
 deb="$(scripts/package.sh | tail -n 1)"
 echo "=== checking $deb ==="
 
-# Exactly the three programs are installed, and the files that go with them.
+# Exactly the three programs are installed, and the files that go with them:
+# desktop entry, manual pages, the user guide and the bash completion.
 contents="$(dpkg-deb -c "$deb" | awk '{print $6}' | sed 's|^\./|/|')"
 programs="$(grep '^/usr/bin/.' <<<"$contents" | sort | tr '\n' ' ')"
 if [ "$programs" != "/usr/bin/vardex /usr/bin/vardex-configurator /usr/bin/vardex-sim " ]; then
@@ -27,7 +28,10 @@ for f in /usr/share/applications/$id.desktop \
   /usr/share/man/man1/vardex.1.gz \
   /usr/share/man/man1/vardex-sim.1.gz \
   /usr/share/doc/$package/copyright \
-  /usr/share/doc/$package/changelog.gz; do
+  /usr/share/doc/$package/changelog.gz \
+  /usr/share/doc/$package/guide.html \
+  /usr/share/doc/$package/field-reference.html \
+  /usr/share/bash-completion/completions/vardex; do
   grep -qxF "$f" <<<"$contents" || { echo "missing from the package: $f" >&2; exit 1; }
 done
 [ "$(dpkg-deb -f "$deb" Section)" = hamradio ] || { echo "section is not hamradio" >&2; exit 1; }
@@ -54,6 +58,30 @@ trap 'rm -rf "$tmp"; remove' EXIT
 status=0
 QT_QPA_PLATFORM=offscreen timeout 3 /usr/bin/vardex-configurator || status=$?
 [ "$status" -eq 124 ] || { echo "vardex-configurator ended with status $status" >&2; exit 1; }
+
+# The guide holds every picture it names (they are built into the page).
+pictures="$(grep -o '!\[[^]]*\](images/[^)]*)' docs/guide.md | sort -u | wc -l)"
+embedded="$(grep -o '<img src="data:image/png;base64,' /usr/share/doc/$package/guide.html | wc -l)"
+[ "$pictures" -gt 0 ] && [ "$embedded" -ge "$pictures" ] ||
+  { echo "guide.html holds $embedded pictures, the guide names $pictures" >&2; exit 1; }
+grep -q '<a href="field-reference.html">' /usr/share/doc/$package/guide.html ||
+  { echo "guide.html does not link to field-reference.html" >&2; exit 1; }
+for page in vardex vardex-sim vardex-configurator; do
+  zcat /usr/share/man/man1/$page.1.gz | grep -q "guide.html" || { echo "man $page does not name the guide" >&2; exit 1; }
+done
+
+# bash completion, in an interactive shell as a new user has it (Debian's
+# skeleton .bashrc loads bash-completion, which loads a command's completion
+# at its first Tab; _completion_loader is that first Tab).
+mkdir -p "$tmp/home"
+cp /etc/skel/.bashrc "$tmp/home/"
+spec="$(HOME="$tmp/home" bash -ic '_completion_loader vardex; complete -p vardex' 2>/dev/null)"
+echo "$spec"
+[ "$spec" = "complete -F _vardex vardex" ] || { echo "no bash completion for vardex" >&2; exit 1; }
+offered="$(HOME="$tmp/home" bash -ic '_completion_loader vardex
+  COMP_WORDS=(vardex r) COMP_CWORD=1 COMP_LINE="vardex r" COMP_POINT=8
+  _vardex vardex r vardex; echo "${COMPREPLY[*]}"' 2>/dev/null)"
+[ "$offered" = read ] || { echo "completing \"vardex r\" offered \"$offered\", not read" >&2; exit 1; }
 
 trap 'rm -rf "$tmp"' EXIT
 DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get remove -y -qq "$package" >/dev/null

@@ -12,6 +12,8 @@ packages=(
   xvfb xauth
   help2man dpkg-dev fakeroot file lintian desktop-file-utils appstream
   xdotool imagemagick  # to click through the window and capture it under Xvfb
+  pandoc bash-completion  # the user guide's HTML; the package check completes "vardex r"
+  g++-mingw-w64-x86-64-posix wine64  # vardex.exe for Windows, and its tests under Wine
 )
 
 missing=()

@@ -8,16 +8,10 @@ namespace vardex {
 DeviceLink::DeviceLink(QObject* parent)
     : QObject(parent),
       portFactory_([] { return std::make_unique<QtSerialPort>(); }),
-      resolveName_([](const QString& name) -> std::optional<std::string> {
-        if (auto target = ResolveComName(name))
-          return target->path;
-        return std::nullopt;
-      }),
-      probeFailure_([](int number, const std::string& path, PortFacts& facts) {
-        ProbeFileSystem(DefaultLinkDirectory(), number, path, facts);
-      }),
+      resolveName_(ResolveComName),
+      probeFailure_(ProbeFileSystem),
       mailbox_(std::make_unique<TransferMailbox>()),
-      engine_(std::make_unique<TransferEngine>()),
+      session_(std::make_unique<LinkSession>()),
       firmware_(std::make_unique<FirmwareBuffer>()),
       reports_(std::make_unique<ReportQueue>([this] { ScheduleDelivery(); })),
       deliveredImage_(std::make_unique<ConfigImage>()) {}
@@ -27,35 +21,35 @@ DeviceLink::~DeviceLink() {
 }
 
 bool DeviceLink::OpenPort(const QString& comName) {
-  const std::optional<std::string> path = resolveName_(comName);
-  if (!path)
-    return Fail(comName, path);
+  const ComPortTarget target = resolveName_(comName);
+  if (!target.Opens())
+    return Fail(comName, target);
   // A worker told to close may still hold its port; let it go first.
   if (worker_ && worker_->Terminated())
     EndWorker();
-  auto next = std::make_unique<TCommThread>(*engine_, *mailbox_, *reports_, portFactory_());
-  if (!next->Open(*path))
-    return Fail(comName, path);
+  auto next = std::make_unique<TCommThread>(*session_, *mailbox_, *reports_, portFactory_());
+  if (!next->Open(target.path))
+    return Fail(comName, target);
   EndWorker();
   // No worker runs now; the next one may wait for the window again.
   reports_->ResumeWaits();
   worker_ = std::move(next);
   worker_->Run();
   openName_ = comName;
-  openPath_ = QString::fromStdString(*path);
+  openPath_ = QString::fromStdString(target.path);
   return true;
 }
 
-bool DeviceLink::Fail(const QString& comName, const std::optional<std::string>& path) {
+bool DeviceLink::Fail(const QString& comName, const ComPortTarget& target) {
   PortFacts facts;
-  const std::optional<int> number = ComPortNumber(comName.toStdString());
-  facts.knownName = number.has_value();
-  facts.resolved = path.has_value();
-  facts.openHere = path && WorkerRunning() && openPath_ == QString::fromStdString(*path);
-  if (number)
-    probeFailure_(*number, path.value_or(std::string()), facts);
+  facts.knownName = ComPortNumber(comName.toStdString()).has_value();
+  facts.route = target.route;
+  const QString path = QString::fromStdString(target.path);
+  facts.openHere = target.Opens() && WorkerRunning() && openPath_ == path;
+  if (facts.knownName && target.Opens())
+    probeFailure_(target.path, facts);
   lastFailure_ = DiagnosePortFailure(facts);
-  lastFailurePath_ = path ? QString::fromStdString(*path) : QString();
+  lastFailurePath_ = path;
   return false;
 }
 
@@ -102,10 +96,6 @@ void DeviceLink::Posted(Operation operation) {
     worker_->Wake();
 }
 
-std::chrono::steady_clock::time_point DeviceLink::LastReplyTime() const {
-  return reports_->LastProgressTime();
-}
-
 // Worker thread.
 void DeviceLink::ScheduleDelivery() {
   QMetaObject::invokeMethod(this, &DeviceLink::DeliverReports, Qt::QueuedConnection);
@@ -123,11 +113,10 @@ void DeviceLink::DeliverReports() {
       case LinkReport::Kind::kLogLine:
         emit LogLine(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
         break;
-      case LinkReport::Kind::kImage:
-        emit ImageReceived(*deliveredImage_);
-        break;
-      case LinkReport::Kind::kPortError:
-        emit PortError(QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size())));
+      case LinkReport::Kind::kOutcome:
+        if (report.outcome.image != nullptr)
+          emit ImageReceived(*report.outcome.image);
+        emit Outcome(report.outcome);
         break;
     }
   }
@@ -138,8 +127,6 @@ void DeviceLink::DeliverReports() {
       continue;
     if (operation == lastPosted_)
       emit Progress(static_cast<int>(progress->pagesDone));
-    emit TransferStatus(operation, static_cast<int>(progress->pagesDone),
-                        static_cast<int>(progress->pageCount));
   }
   if (!reports_->EndDelivery())
     ScheduleDelivery();

@@ -68,7 +68,6 @@ void LinkStatus::Posted(Operation operation, std::uint32_t pageCount, Clock::tim
 void LinkStatus::Start(Clock::time_point now) {
   phase_ = Phase::kRunning;
   started_ = now;
-  lastHeard_ = now;
   secondsLeft_ = -1;
   silent_ = false;
 }
@@ -78,7 +77,6 @@ void LinkStatus::Progress(std::uint32_t pagesDone, Clock::time_point now) {
   if (phase_ != Phase::kRunning || pagesDone > pageCount_ || pagesDone <= pagesDone_)
     return;
   pagesDone_ = pagesDone;
-  lastHeard_ = now;
   silent_ = false;
   if (pagesDone > 0) {
     // The pages so far set the pace for the rest.
@@ -109,11 +107,8 @@ bool LinkStatus::ReadEnding() {
   return true;
 }
 
-bool LinkStatus::Tick(Clock::time_point now) {
-  const bool silent = phase_ == Phase::kRunning && now - lastHeard_ >= kNoReplyNotice;
-  const bool changed = silent != silent_;
-  silent_ = silent;
-  return changed;
+void LinkStatus::NoReply() {
+  silent_ = phase_ == Phase::kRunning;
 }
 
 bool LinkStatus::WriteRunning() const {

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstdint>
 
+#include "link_session.h"
 #include "transfer_types.h"
 
 namespace vardex {
@@ -14,8 +15,8 @@ namespace vardex {
 class LinkStatus {
  public:
   using Clock = std::chrono::steady_clock;
-  // A transfer that has heard nothing for this long gets the notice.
-  static constexpr std::chrono::seconds kNoReplyNotice{3};
+  // The link reports a transfer that has heard nothing for this long.
+  static constexpr std::chrono::seconds kNoReplyNotice = kNoReplyTimeout;
 
   void PortOpened(const QString& comName, const QString& devicePath, Clock::time_point now);
   void PortClosed();
@@ -28,9 +29,9 @@ class LinkStatus {
   // The end of a read: the image was shown, or its checksum failed.
   void ImageShown();
   void ImageChecksumFailed();
-  // Looks at how long the transfer has heard nothing; true when the text
-  // changed.
-  bool Tick(Clock::time_point now);
+  // The link heard nothing for kNoReplyNotice: the notice stays until a
+  // reply moves the transfer or it ends.
+  void NoReply();
 
   QString Text() const;
   // A write or an upload has started and not finished.
@@ -71,7 +72,6 @@ class LinkStatus {
   std::uint32_t pageCount_ = 0;
   std::uint32_t pagesDone_ = 0;
   Clock::time_point started_{};
-  Clock::time_point lastHeard_{};
   std::int64_t secondsLeft_ = -1;  // firmware only; -1 before the first page
   bool silent_ = false;
 };

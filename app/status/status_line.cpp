@@ -1,22 +1,13 @@
 #include "status_line.h"
 
 #include <QLabel>
-#include <QTimer>
 
 #include "device_link.h"
 
 namespace vardex {
-namespace {
-
-// The one log line that tells a finished read was not shown.
-constexpr char kReadChecksumError[] =
-    "Eeprom read checksum error. Please upload new eeprom data to device.";
-constexpr int kTickMs = 250;
-
-}  // namespace
 
 StatusLineController::StatusLineController(QLabel* label, DeviceLink* link, QObject* parent)
-    : QObject(parent), label_(label), link_(link), timer_(new QTimer(this)) {
+    : QObject(parent), label_(label), link_(link) {
   connect(link_, &DeviceLink::Progress, this, [this](int pagesDone) {
     status_.Progress(static_cast<std::uint32_t>(pagesDone), now_());
     Show();
@@ -25,16 +16,27 @@ StatusLineController::StatusLineController(QLabel* label, DeviceLink* link, QObj
     status_.ImageShown();
     Show();
   });
-  connect(link_, &DeviceLink::LogLine, this, [this](const QString& line) {
-    if (line == QLatin1String(kReadChecksumError)) {
+  connect(link_, &DeviceLink::Outcome, this, &StatusLineController::OnOutcome);
+  Show();
+}
+
+void StatusLineController::OnOutcome(const LinkOutcome& outcome) {
+  switch (outcome.kind) {
+    case LinkOutcome::Kind::kReadChecksumFailed:
       status_.ImageChecksumFailed();
-      Show();
-    }
-  });
-  // Reported once per spell of failing reads; the next open or close ends it.
-  connect(link_, &DeviceLink::PortError, this, [this] { ReadsFailing(true); });
-  connect(timer_, &QTimer::timeout, this, &StatusLineController::Tick);
-  timer_->start(kTickMs);
+      break;
+    case LinkOutcome::Kind::kNoReply:
+      if (outcome.operation != status_.RunningOperation())
+        return;
+      status_.NoReply();
+      break;
+    case LinkOutcome::Kind::kPortFailed:
+      // Once per spell of failing reads; the next open or close ends it.
+      status_.ReadsFailing(true);
+      break;
+    case LinkOutcome::Kind::kFinished:
+      return;  // the progress and the image already tell
+  }
   Show();
 }
 
@@ -56,11 +58,6 @@ void StatusLineController::PortClosed() {
 void StatusLineController::ReadsFailing(bool failing) {
   status_.ReadsFailing(failing);
   Show();
-}
-
-void StatusLineController::Tick() {
-  if (status_.Tick(now_()))
-    Show();
 }
 
 void StatusLineController::Show() {

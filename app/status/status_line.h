@@ -6,15 +6,13 @@
 #include "link_status.h"
 
 class QLabel;
-class QTimer;
 
 namespace vardex {
 
 class DeviceLink;
 
 // Keeps the status line under the progress bar up to date: it feeds the
-// link's reports and the window's requests into a LinkStatus and looks at
-// the silence of a running transfer a few times a second.
+// link's reports and outcomes and the window's requests into a LinkStatus.
 class StatusLineController final : public QObject {
   Q_OBJECT
 
@@ -33,15 +31,13 @@ class StatusLineController final : public QObject {
   void ReadsFailing(bool failing);
 
   const LinkStatus& Status() const { return status_; }
-  // Looks at the silence now instead of at the next turn of the timer.
-  void Tick();
 
  private:
+  void OnOutcome(const LinkOutcome& outcome);
   void Show();
 
   QLabel* label_;
   DeviceLink* link_;
-  QTimer* timer_;
   NowFunction now_ = [] { return LinkStatus::Clock::now(); };
   LinkStatus status_;
 };

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,8 +13,8 @@ namespace vardex {
 std::vector<std::string> SystemSerialPorts();
 
 // What "COM1" to "COM9" open on this machine: the system's own COMn on
-// Windows; elsewhere the link directory first, then the system's list.
-std::optional<ComPortTarget> ResolveComName(const QString& name);
+// Windows; elsewhere the name's link if it has one, else the system's list.
+ComPortTarget ResolveComName(const QString& name);
 
 // One line per COM name with what it leads to, for the COM list's hint.
 QString ComPortHint();

@@ -49,8 +49,9 @@ class HostileWindowTest : public QObject {
     QFETCH(QString, firstLine);
     E2eWindow w;
     std::shared_ptr<const MemorySerialPort::LastingCounters> port;
-    w.form.Link().SetNameResolver(
-        [](const QString&) { return std::optional<std::string>("/dev/hostile"); });
+    w.form.Link().SetNameResolver([](const QString&) {
+      return vardex::ComPortTarget{vardex::ComRoute::kSystemPort, "/dev/hostile"};
+    });
     w.form.Link().SetPortFactory([&port, hostility] {
       auto made = vardex::testing::MakeHostilePort(hostility);
       port = made->Counters();

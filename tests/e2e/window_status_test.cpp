@@ -22,12 +22,13 @@ namespace {
 
 const QString kNoPort = "No port open: choose the COM port and press \"Open port\".";
 
-// A clock the test moves by hand.
+// A clock the test moves by hand; the worker reads it too.
 struct HandClock {
-  vardex::LinkStatus::Clock::time_point now{};
+  std::atomic<vardex::LinkStatus::Clock::time_point> now{};
   vardex::StatusLineController::NowFunction Function() {
-    return [this] { return now; };
+    return [this] { return now.load(); };
   }
+  void Advance(std::chrono::milliseconds by) { now = now.load() + by; }
 };
 
 // The window on COM1, which leads to /dev/test, and the ports it opened.
@@ -38,8 +39,10 @@ struct StatusWindow : E2eWindow {
 
   explicit StatusWindow(std::function<std::unique_ptr<MemorySerialPort>(StatusWindow&)> make) {
     form.StatusLine().SetClock(clock.Function());
-    form.Link().SetNameResolver(
-        [](const QString&) { return std::optional<std::string>("/dev/test"); });
+    form.Link().SetClock(clock.Function());
+    form.Link().SetNameResolver([](const QString&) {
+      return vardex::ComPortTarget{vardex::ComRoute::kSystemPort, "/dev/test"};
+    });
     form.Link().SetPortFactory([this, make] {
       auto made = make(*this);
       port = made.get();
@@ -105,17 +108,19 @@ class WindowStatusTest : public QObject {
     w.form.Button1Click();
     w.form.Button4Click();
     QTRY_COMPARE(w.WrittenBytes(), std::size_t{8});  // the request for page 0
-    w.clock.now += 2999ms;
-    w.form.StatusLine().Tick();
+    // The worker looks at the silence after each poll.
+    w.clock.Advance(2999ms);
+    int reads = w.port->Counters()->reads;
+    QTRY_VERIFY(w.port->Counters()->reads >= reads + 2);
+    QCoreApplication::processEvents();
     QCOMPARE(w.Status(), QString("Read config: page 1 of 16 on COM1 (/dev/test)."));
-    w.clock.now += 1ms;
-    w.form.StatusLine().Tick();
+    w.clock.Advance(1ms);
     const QString notice =
         "No reply from the device for 3 s while waiting for page 1 of 16: check the cable, the "
         "COM port and that the device is in config mode, then press \"Read config\" again.";
-    QCOMPARE(w.Status(), notice);
+    QTRY_COMPARE(w.Status(), notice);
     // The transfer goes on waiting: the worker polls on and sends nothing.
-    const int reads = w.port->Counters()->reads;
+    reads = w.port->Counters()->reads;
     QTRY_VERIFY(w.port->Counters()->reads >= reads + 3);
     QCOMPARE(w.WrittenBytes(), std::size_t{8});
     QCOMPARE(w.LogLines(), QStringList{"Eeprom read request, page [0]."});
@@ -127,8 +132,7 @@ class WindowStatusTest : public QObject {
     w.form.Button4Click();
     QCOMPARE(w.Status(), QString("Read config waits for an open port: choose the COM port and "
                                  "press \"Open port\"."));
-    w.clock.now += 10s;  // waiting for a port is no silence of the device
-    w.form.StatusLine().Tick();
+    w.clock.Advance(10s);  // waiting for a port is no silence of the device
     QVERIFY(w.Status().startsWith("Read config waits"));
     w.SelectCom(1);
     w.form.Button1Click();
@@ -198,39 +202,40 @@ class WindowStatusTest : public QObject {
   void openErrorsKeepTheirTextAndAddTheReason() {
     struct Case {
       const char* what;
-      bool resolved;
-      bool linkDangling;
+      vardex::ComRoute route;
       bool exists;
       bool accessible;
       QString detail;  // the start of the box's second text
     };
     const QList<Case> cases = {
-        {"permission", true, false, true, false,
+        {"permission", vardex::ComRoute::kSystemPort, true, false,
          "Permission denied for COM1 (/dev/ttyUSB0). Allow yourself to use serial ports with\n"
          "sudo usermod -aG dialout $USER\nthen log out and log in again."},
-        {"busy", true, false, true, true,
+        {"busy", vardex::ComRoute::kLink, true, true,
          "COM1 (/dev/ttyUSB0) is in use by another program. Close that program, then press "
          "\"Open port\" again."},
-        {"missing", false, false, false, false,
+        {"missing", vardex::ComRoute::kNoPort, false, false,
          "COM1 is not linked to any device. Plug in the adapter, or link the name to it (for "
          "example: ln -s /dev/ttyUSB0 ~/.vardex/dosdevices/com1).\nThe COM names lead to:\nCOM1"},
-        {"vanished", false, true, false, false,
-         "The device behind COM1 is gone. Plug the adapter in again, wait a moment, then press "
-         "\"Open port\"."},
-        {"gone after it was listed", true, false, false, false,
+        {"dangling link", vardex::ComRoute::kDanglingLink, false, false,
+         "COM1 is linked to /dev/ttyUSB0, which is not present: plug the adapter in, or change "
+         "the link ("},
+        {"refused link folder", vardex::ComRoute::kLinkDirectoryRefused, true, true,
+         "COM1 is linked to /dev/ttyUSB0, but others may change "},
+        {"gone after it was listed", vardex::ComRoute::kSystemPort, false, false,
          "The device behind COM1 (/dev/ttyUSB0) is gone. Plug the adapter in again, wait a "
          "moment, then press \"Open port\"."},
     };
     for (const Case& c : cases) {
       E2eWindow w;
       w.form.Link().SetNameResolver([&c](const QString&) {
-        return c.resolved ? std::optional<std::string>("/dev/ttyUSB0") : std::nullopt;
+        return vardex::ComPortTarget{c.route,
+                                     c.route == vardex::ComRoute::kNoPort ? "" : "/dev/ttyUSB0"};
       });
       w.form.Link().SetPortFactory(
           [] { return std::make_unique<MemorySerialPort>(MemorySerialPort::Responder{}, false); });
-      w.form.Link().SetFailureProbe([&c](int number, const std::string&, vardex::PortFacts& f) {
-        QCOMPARE(number, 1);
-        f.linkDangling = c.linkDangling;
+      w.form.Link().SetFailureProbe([&c](const std::string& path, vardex::PortFacts& f) {
+        QCOMPARE(path, std::string("/dev/ttyUSB0"));
         f.exists = c.exists;
         f.accessible = c.accessible;
       });
@@ -248,8 +253,9 @@ class WindowStatusTest : public QObject {
   void secondOpenOfTheSamePortSaysThisProgramHasIt() {
     E2eWindow w;
     std::atomic<bool> held{false};
-    w.form.Link().SetNameResolver(
-        [](const QString&) { return std::optional<std::string>("/dev/ttyUSB0"); });
+    w.form.Link().SetNameResolver([](const QString&) {
+      return vardex::ComPortTarget{vardex::ComRoute::kSystemPort, "/dev/ttyUSB0"};
+    });
     // The device opens once: exclusively.
     w.form.Link().SetPortFactory([&held] {
       return std::make_unique<MemorySerialPort>(MemorySerialPort::Responder{},

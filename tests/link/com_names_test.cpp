@@ -36,41 +36,57 @@ class LinkDirectory : public ::testing::Test {
 
 TEST_F(LinkDirectory, ALinkToADeviceWinsOverTheSystemList) {
   fs::create_symlink("/dev/null", dir_ / "com3");
-  const auto target = ResolveComPort(3, dir_.string(), {"/dev/ttyS0", "/dev/ttyS1", "/dev/ttyS2"});
-  ASSERT_TRUE(target.has_value());
-  EXPECT_EQ(target->path, "/dev/null");
-  EXPECT_TRUE(target->fromLink);
-}
-
-TEST_F(LinkDirectory, IsIgnoredWhenOthersMayWriteToIt) {
-  fs::create_symlink("/dev/null", dir_ / "com1");
-  for (const mode_t mode : {0720, 0702, 0777}) {
-    ::chmod(dir_.c_str(), mode);
-    EXPECT_EQ(ResolveThroughLinkDirectory(dir_.string(), 1), std::nullopt) << std::oct << mode;
-    const auto target = ResolveComPort(1, dir_.string(), {"/dev/ttyUSB0"});
-    ASSERT_TRUE(target.has_value());
-    EXPECT_EQ(target->path, "/dev/ttyUSB0");
-    EXPECT_FALSE(target->fromLink);
-  }
+  const ComPortTarget target =
+      ResolveComPort(3, dir_.string(), {"/dev/ttyS0", "/dev/ttyS1", "/dev/ttyS2"});
+  EXPECT_EQ(target.route, ComRoute::kLink);
+  EXPECT_EQ(target.path, "/dev/null");
   ::chmod(dir_.c_str(), 0755);  // readable by others is fine
-  EXPECT_EQ(ResolveThroughLinkDirectory(dir_.string(), 1), "/dev/null");
+  EXPECT_EQ(ResolveComPort(3, dir_.string(), {}).route, ComRoute::kLink);
 }
 
-TEST_F(LinkDirectory, OnlyLinksToCharacterDevicesCount) {
+// A name with a link never falls back to another port: an unplugged
+// adapter's link must not open the built-in serial port instead.
+TEST_F(LinkDirectory, ANameWithALinkAlwaysMeansThatLink) {
   std::ofstream(dir_ / "plain.txt") << "x";
   fs::create_symlink(dir_ / "plain.txt", dir_ / "com2");
-  fs::create_symlink(dir_ / "missing", dir_ / "com4");
-  EXPECT_EQ(ResolveThroughLinkDirectory(dir_.string(), 2), std::nullopt);
-  EXPECT_EQ(ResolveThroughLinkDirectory(dir_.string(), 4), std::nullopt);
-  EXPECT_EQ(ResolveThroughLinkDirectory(dir_.string(), 5), std::nullopt);
+  fs::create_symlink(dir_ / "ttyUSB7", dir_ / "com4");
+  fs::create_symlink("/dev/null", dir_ / "com6");
+  struct Case {
+    mode_t dirMode;
+    int number;
+    ComRoute route;
+    std::string path;
+  };
+  const std::string plain = (dir_ / "plain.txt").string();
+  const std::string missing = (dir_ / "ttyUSB7").string();
+  const Case cases[] = {
+      {0700, 2, ComRoute::kLinkNotSerial, plain},
+      {0700, 4, ComRoute::kDanglingLink, missing},
+      {0700, 5, ComRoute::kSystemPort, "/dev/ttyS4"},  // no link at all
+      {0720, 6, ComRoute::kLinkDirectoryRefused, "/dev/null"},
+      {0702, 6, ComRoute::kLinkDirectoryRefused, "/dev/null"},
+      {0777, 6, ComRoute::kLinkDirectoryRefused, "/dev/null"},
+      {0777, 5, ComRoute::kSystemPort, "/dev/ttyS4"},
+      {0700, 7, ComRoute::kNoPort, ""},
+  };
+  const std::vector<std::string> ports{"/dev/ttyS0", "/dev/ttyS1", "/dev/ttyS2",
+                                       "/dev/ttyS3", "/dev/ttyS4", "/dev/ttyS5"};
+  for (const Case& c : cases) {
+    ::chmod(dir_.c_str(), c.dirMode);
+    const ComPortTarget target = ResolveComPort(c.number, dir_.string(), ports);
+    EXPECT_EQ(target.route, c.route) << "COM" << c.number << " " << std::oct << c.dirMode;
+    EXPECT_EQ(target.path, c.path) << "COM" << c.number;
+    EXPECT_EQ(target.Opens(), c.route == ComRoute::kSystemPort);
+  }
+  ::chmod(dir_.c_str(), 0700);
 }
 
 TEST(ResolveComPort, FallsBackToTheNthSystemPort) {
   const std::vector<std::string> ports{"/dev/ttyS0", "/dev/ttyUSB0"};
-  EXPECT_EQ(ResolveComPort(2, "/nonexistent/dir", ports)->path, "/dev/ttyUSB0");
-  EXPECT_EQ(ResolveComPort(3, "/nonexistent/dir", ports), std::nullopt);
-  EXPECT_EQ(ResolveComPort(0, "/nonexistent/dir", ports), std::nullopt);
-  EXPECT_EQ(ResolveComPort(1, "", {}), std::nullopt);
+  EXPECT_EQ(ResolveComPort(2, "/nonexistent/dir", ports).path, "/dev/ttyUSB0");
+  EXPECT_EQ(ResolveComPort(3, "/nonexistent/dir", ports).route, ComRoute::kNoPort);
+  EXPECT_EQ(ResolveComPort(0, "/nonexistent/dir", ports).route, ComRoute::kNoPort);
+  EXPECT_EQ(ResolveComPort(1, "", {}).route, ComRoute::kNoPort);
 }
 
 TEST(SortPortsNaturally, CountsNumbersAsNumbers) {

@@ -30,7 +30,7 @@ using testing::WaitUntil;
 struct Worker {
   TransferMailbox mailbox;
   RecordingListener listener;
-  TransferEngine engine;
+  LinkSession engine;
   MemorySerialPort* port = nullptr;
   std::unique_ptr<TCommThread> thread;
 

@@ -17,48 +17,67 @@ TEST(DiagnosePortFailure, TakesTheFirstFactThatExplainsTheFailure) {
     PortFacts facts;
     PortFailure failure;
   };
-  // knownName, resolved, openHere, linkDangling, exists, accessible
+  using R = ComRoute;
+  // knownName, route, openHere, exists, accessible
   const Case cases[] = {
-      {{false, true, true, false, true, true}, PortFailure::kUnknownName},
-      {{true, false, false, false, false, false}, PortFailure::kNotLinked},
-      {{true, false, false, true, false, false}, PortFailure::kVanished},
-      {{true, true, true, false, true, true}, PortFailure::kAlreadyOpenHere},
-      {{true, true, false, false, false, false}, PortFailure::kVanished},
-      {{true, true, false, false, true, false}, PortFailure::kPermission},
-      {{true, true, false, false, true, true}, PortFailure::kBusy},
+      {{false, R::kSystemPort, true, true, true}, PortFailure::kUnknownName},
+      {{true, R::kNoPort, false, false, false}, PortFailure::kNotLinked},
+      {{true, R::kDanglingLink, false, false, false}, PortFailure::kLinkDangling},
+      {{true, R::kLinkNotSerial, false, true, true}, PortFailure::kLinkNotSerial},
+      {{true, R::kLinkDirectoryRefused, false, true, true}, PortFailure::kLinkDirectoryRefused},
+      {{true, R::kLink, true, true, true}, PortFailure::kAlreadyOpenHere},
+      {{true, R::kSystemPort, false, false, false}, PortFailure::kVanished},
+      {{true, R::kLink, false, true, false}, PortFailure::kPermission},
+      {{true, R::kSystemPort, false, true, true}, PortFailure::kBusy},
   };
   for (const Case& c : cases) EXPECT_EQ(DiagnosePortFailure(c.facts), c.failure);
 }
 
-TEST(ProbeFileSystem, FindsDanglingLinksAndMissingDevices) {
+// The reasons for a link that leads nowhere, as the window and vardex say them.
+TEST(PortFailureText, NamesTheLinkAndWhatToDo) {
+  struct Case {
+    PortFailure failure;
+    std::string path;
+    std::string text;
+  };
+  const Case cases[] = {
+      {PortFailure::kLinkDangling, "/dev/ttyUSB0",
+       "COM1 is linked to /dev/ttyUSB0, which is not present: plug the adapter in, or change the "
+       "link (/home/op/.vardex/dosdevices/com1)."},
+      {PortFailure::kLinkNotSerial, "/home/op/notes.txt",
+       "COM1 is linked to /home/op/notes.txt, which is not a serial device: change the link "
+       "(/home/op/.vardex/dosdevices/com1)."},
+      {PortFailure::kLinkDirectoryRefused, "/dev/ttyUSB0",
+       "COM1 is linked to /dev/ttyUSB0, but others may change /home/op/.vardex/dosdevices, so "
+       "the link is not used: make the folder yours and closed to others (chmod go-w "
+       "/home/op/.vardex/dosdevices)."},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(PortFailureText(c.failure, {"COM1", c.path, "/home/op/.vardex/dosdevices", ""}),
+              c.text);
+  }
+}
+
+TEST(ProbeFileSystem, FindsMissingAndRefusedDevices) {
   char pattern[] = "/tmp/vardex-probe-XXXXXX";
   ASSERT_NE(::mkdtemp(pattern), nullptr);
   const std::string dir = pattern;
   const std::string device = dir + "/ttyFAKE0";
   std::ofstream(device) << "x";
-  ASSERT_EQ(::symlink(device.c_str(), (dir + "/com2").c_str()), 0);
-  ASSERT_EQ(::symlink((dir + "/ttyGONE").c_str(), (dir + "/com3").c_str()), 0);
 
-  PortFacts linked;
-  ProbeFileSystem(dir, 2, device, linked);
-  EXPECT_FALSE(linked.linkDangling);
-  EXPECT_TRUE(linked.exists);
+  PortFacts present;
+  ProbeFileSystem(device, present);
+  EXPECT_TRUE(present.exists);
 
-  PortFacts dangling;
-  ProbeFileSystem(dir, 3, "", dangling);
-  EXPECT_TRUE(dangling.linkDangling);
-  EXPECT_FALSE(dangling.exists);
-
-  PortFacts noLink;
-  ProbeFileSystem(dir, 4, dir + "/ttyGONE", noLink);
-  EXPECT_FALSE(noLink.linkDangling);
-  EXPECT_FALSE(noLink.exists);
-  EXPECT_FALSE(noLink.accessible);
+  PortFacts gone;
+  ProbeFileSystem(dir + "/ttyGONE", gone);
+  EXPECT_FALSE(gone.exists);
+  EXPECT_FALSE(gone.accessible);
 
   if (::geteuid() != 0) {  // root may open anything
     ASSERT_EQ(::chmod(device.c_str(), 0400), 0);
     PortFacts readOnly;
-    ProbeFileSystem(dir, 2, device, readOnly);
+    ProbeFileSystem(device, readOnly);
     EXPECT_TRUE(readOnly.exists);
     EXPECT_FALSE(readOnly.accessible);
   }

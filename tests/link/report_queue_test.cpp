@@ -50,7 +50,7 @@ struct Flood {
   std::atomic<int> schedules{0};
   ReportQueue queue{[this] { schedules.fetch_add(1); }};
   TransferMailbox mailbox;
-  TransferEngine engine;
+  LinkSession engine;
   std::shared_ptr<std::atomic<int>> reads;
   std::unique_ptr<TCommThread> worker;
 
@@ -73,7 +73,10 @@ struct Flood {
     std::vector<std::string> lines;
     LinkReport report;
     auto image = std::make_unique<ConfigImage>();
-    while (lines.size() < most && queue.Pop(report, *image)) lines.emplace_back(report.Text());
+    while (lines.size() < most && queue.Pop(report, *image)) {
+      if (report.kind == LinkReport::Kind::kLogLine)
+        lines.emplace_back(report.Text());
+    }
     return lines;
   }
 };
@@ -167,18 +170,25 @@ TEST(ReportQueue, CarriesAnImageCopyAndCutsOverlongText) {
   auto image = std::make_unique<ConfigImage>();
   image->bytes[0] = 0x11;
   image->bytes[2047] = 0x22;
-  queue->OnImageVerified(*image);
+  LinkOutcome read = LinkOutcome::Of(LinkOutcome::Kind::kFinished, Operation::kConfigRead, 16, 16);
+  read.image = image.get();
+  queue->OnOutcome(read);
   image->bytes.fill(0);
-  queue->OnPortError(std::string(300, 'x'));
+  const std::string reason(300, 'x');
+  LinkOutcome portFailed = LinkOutcome::Of(LinkOutcome::Kind::kPortFailed, Operation::kNone, 1, 0);
+  portFailed.reason = reason;
+  queue->OnOutcome(portFailed);
   LinkReport report;
   auto taken = std::make_unique<ConfigImage>();
   ASSERT_TRUE(queue->Pop(report, *taken));
-  EXPECT_EQ(report.kind, LinkReport::Kind::kImage);
+  EXPECT_EQ(report.outcome.kind, LinkOutcome::Kind::kFinished);
+  EXPECT_EQ(report.outcome.image, taken.get());
   EXPECT_EQ(taken->bytes[0], 0x11);
   EXPECT_EQ(taken->bytes[2047], 0x22);
   ASSERT_TRUE(queue->Pop(report, *taken));
-  EXPECT_EQ(report.kind, LinkReport::Kind::kPortError);
-  EXPECT_EQ(report.Text(), std::string(110, 'x'));
+  EXPECT_EQ(report.outcome.kind, LinkOutcome::Kind::kPortFailed);
+  EXPECT_EQ(report.outcome.image, nullptr);
+  EXPECT_EQ(report.outcome.reason, std::string(110, 'x'));
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 
 #include "recording_listener.h"
 #include "test_device.h"
+#include "transfer_mailbox.h"
 
 namespace vardex {
 namespace {
@@ -29,7 +30,7 @@ struct EngineFixture : ::testing::Test {
   TransferEngine engine;
 
   // What the worker does in a turn: take the posted request and start it.
-  void TakePendingOperation() { engine.Start(mailbox.Take(engine.Outgoing()), listener); }
+  void TakePendingOperation() { engine.Start(mailbox.Take(), listener); }
   void Reply(std::span<const std::uint8_t> bytes) { engine.Receive(bytes, listener); }
   Bytes WrittenFrame(std::size_t offset, std::size_t size) const {
     const Bytes written = listener.Written();
@@ -213,7 +214,7 @@ struct ServedRead {
 
   void PostRead() {
     mailbox.PostConfigRead();
-    engine.Start(mailbox.Take(engine.Outgoing()), listener);
+    engine.Start(mailbox.Take(), listener);
   }
   void DevicePage(const ConfigImage& image, std::uint16_t page) {
     engine.Receive(DataReply(page, std::span(image.bytes).subspan(page * 128u, 128)), listener);

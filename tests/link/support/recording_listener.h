@@ -27,17 +27,24 @@ class RecordingListener final : public TransferOutput {
     std::lock_guard lock(mutex_);
     progress_.push_back(progress.pagesDone);
   }
-  void OnPortError(std::string_view error) override {
+  void OnOutcome(const LinkOutcome& outcome) override {
     std::lock_guard lock(mutex_);
-    portErrors_.emplace_back(error);
+    outcomes_.push_back(outcome);
+    outcomes_.back().image = nullptr;
+    outcomes_.back().reason = {};
+    if (outcome.kind == LinkOutcome::Kind::kPortFailed)
+      portErrors_.emplace_back(outcome.reason);
+    if (outcome.image != nullptr)
+      images_.push_back(*outcome.image);
+  }
+  // Every outcome, without its reason or image (kept apart above and below).
+  std::vector<LinkOutcome> Outcomes() const {
+    std::lock_guard lock(mutex_);
+    return outcomes_;
   }
   std::vector<std::string> PortErrors() const {
     std::lock_guard lock(mutex_);
     return portErrors_;
-  }
-  void OnImageVerified(const ConfigImage& image) override {
-    std::lock_guard lock(mutex_);
-    images_.push_back(image);
   }
   std::vector<std::uint8_t> Written() const {
     std::lock_guard lock(mutex_);
@@ -58,6 +65,7 @@ class RecordingListener final : public TransferOutput {
 
  private:
   mutable std::mutex mutex_;
+  std::vector<LinkOutcome> outcomes_;
   std::vector<std::string> lines_;
   std::vector<std::uint32_t> progress_;
   std::vector<ConfigImage> images_;

@@ -1,0 +1,17 @@
+# cmake -DGUIDE=page.md -P check_guide_images.cmake: fails when the page names
+# a picture that is not there.
+file(READ ${GUIDE} text)
+get_filename_component(dir ${GUIDE} DIRECTORY)
+string(REGEX MATCHALL "!\\[[^]]*\\]\\([^)]+\\)" pictures "${text}")
+set(missing "")
+foreach(picture ${pictures})
+  string(REGEX REPLACE "^!\\[[^]]*\\]\\(([^) ]+).*$" "\\1" file "${picture}")
+  if(NOT EXISTS ${dir}/${file})
+    list(APPEND missing ${file})
+  endif()
+endforeach()
+if(missing)
+  message(FATAL_ERROR "${GUIDE} names pictures that are missing: ${missing}")
+endif()
+list(LENGTH pictures count)
+message(STATUS "${GUIDE}: ${count} pictures, all present")
