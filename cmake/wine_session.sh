@@ -6,6 +6,8 @@
 set -eu
 case "$1" in
   start)
+    # A new prefix is made by the first program; the server needs its folder.
+    mkdir -p "$WINEPREFIX"
     "$3" -p </dev/null >/dev/null 2>&1
     "$2" cmd /c exit </dev/null >/dev/null 2>&1
     ;;
