@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <string_view>
 
 #include "commands.h"
 
@@ -11,9 +12,23 @@ namespace {
 
 constexpr unsigned kTransferOptions = kOptTimeout | kOptQuiet | kOptVerbose;
 
+// What a port is differs between the platforms.
+#ifdef _WIN32
+constexpr std::string_view kPortsSummary = "list the system's COM ports";
+constexpr std::string_view kPortText =
+    "PORT is a COM name such as COM3 or COM12 (see \"vardex ports\"), or a device\n"
+    "path such as \\\\.\\COM3. Image files hold the 2048 bytes of the\n"
+    "configuration as the device stores them.\n";
+#else
+constexpr std::string_view kPortsSummary = "list COM1 to COM9 and the system's serial ports";
+constexpr std::string_view kPortText =
+    "PORT is COM1 to COM9, resolved as in the window (see \"vardex ports\"), or a\n"
+    "device path such as /dev/ttyUSB0. Image files hold the 2048 bytes of the\n"
+    "configuration as the device stores them.\n";
+#endif
+
 constexpr std::array kCommands = {
-    CommandInfo{"ports", "", 0, 0, false, "list COM1 to COM9 and the system's serial ports",
-                RunPorts},
+    CommandInfo{"ports", "", 0, 0, false, kPortsSummary, RunPorts},
     CommandInfo{"read", "PORT -o FILE", 1, kOptOutput | kTransferOptions, true,
                 "read the device's configuration into an image file", RunRead},
     CommandInfo{"write", "PORT FILE [--clock pc|keep]", 2, kOptClock | kTransferOptions, false,
@@ -267,13 +282,9 @@ std::string UsageText() {
       head += " " + std::string(entry.synopsis);
     text += Row(head, entry.summary);
   }
-  text +=
-      "\n"
-      "PORT is COM1 to COM9, resolved as in the window (see \"vardex ports\"), or a\n"
-      "device path such as /dev/ttyUSB0. Image files hold the 2048 bytes of the\n"
-      "configuration as the device stores them.\n"
-      "\n"
-      "Options:\n";
+  text += "\n";
+  text += kPortText;
+  text += "\nOptions:\n";
   for (const OptionInfo& option : kOptions) text += OptionRow(option);
   text += Row("-h, --help", "print this help, or a command's help after the command");
   text += Row("--version", "print the version");

@@ -1,7 +1,5 @@
 #include "image_file.h"
 
-#include <QFile>
-#include <QSaveFile>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -64,21 +62,6 @@ std::optional<std::string> ReadTextFile(const std::string& path, std::string& er
     return std::nullopt;
   }
   return text;
-}
-
-bool WriteFileAtomically(const std::string& path, std::string_view contents, std::string& error) {
-  QSaveFile file(QFile::decodeName(path.c_str()));
-  if (!file.open(QIODevice::WriteOnly)) {
-    error = path + ": cannot write (" + file.errorString().toStdString() + ")";
-    return false;
-  }
-  const auto size = static_cast<qint64>(contents.size());
-  if (file.write(contents.data(), size) != size || !file.commit()) {
-    error = path + ": cannot write (" + file.errorString().toStdString() + ")";
-    file.cancelWriting();
-    return false;
-  }
-  return true;
 }
 
 bool WriteImageFile(const std::string& path, const ConfigImage& image, std::string& error) {

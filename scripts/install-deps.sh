@@ -14,6 +14,7 @@ packages=(
   xdotool imagemagick  # to click through the window and capture it under Xvfb
   pandoc bash-completion  # the user guide's HTML; the package check completes "vardex r"
   at-spi2-core python3-pyatspi dbus-daemon  # the window as screen readers see it
+  g++-mingw-w64-x86-64-posix wine64  # vardex.exe for Windows, and its tests under Wine
 )
 
 missing=()

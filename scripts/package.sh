@@ -5,6 +5,8 @@ if [ "${1:-}" = --arch ] && [ "${2:-}" = arm64 ]; then exec "$(dirname "$0")/pac
 # benchmark) in build/package with Debian's hardening flags, packed by CPack
 # into build/package/dist. Prints the package's path as its last line.
 set -euo pipefail
+# --windows: the zip of vardex.exe instead (scripts/package-windows.sh).
+[ "${1:-}" != "--windows" ] || exec "$(dirname "$0")/package-windows.sh" "${@:2}"
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 build=build/package

@@ -39,6 +39,22 @@ TEST(TextForm, FactoryImageComesBackByteForByte) {
   EXPECT_EQ(ThroughText(factory).bytes, factory.bytes);
 }
 
+// A form saved by a Windows editor ends its lines with "\r\n"; no '\r' may
+// stay in a value, quoted or not.
+TEST(TextForm, WindowsLineEndsReadAsTheSameForm) {
+  ConfigSettings quoted = SettingsFromImage(testing::FactoryImage());
+  quoted.radio.callsign = " VX1SIM";  // written in quotes: the '\r' follows the closing one
+  for (const ConfigSettings& settings : {SettingsFromImage(testing::FactoryImage()), quoted}) {
+    const std::string form = ExportText(settings);
+    std::string windows;
+    for (const char c : form) windows += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    ConfigSettings read;
+    std::string error;
+    ASSERT_TRUE(ImportText(windows, "t.txt", read, error)) << error;
+    EXPECT_EQ(ExportText(read), form);
+  }
+}
+
 // Images the window accepts: random bytes decoded and built again.
 TEST(TextForm, HundredsOfAcceptedImagesComeBackByteForByte) {
   std::mt19937 random(20261207);

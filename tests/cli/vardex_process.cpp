@@ -8,8 +8,26 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
 
 namespace vardex::testing {
+
+namespace {
+
+std::string Environment(const char* name) {
+  const char* value = std::getenv(name);
+  return value == nullptr ? std::string() : std::string(value);
+}
+
+}  // namespace
+
+bool UnderWine() {
+  return !Environment("VARDEX_E2E_WINE").empty() && !Environment("VARDEX_E2E_EXE").empty();
+}
+
+std::string WineDosDevices() {
+  return Environment("WINEPREFIX") + "/dosdevices";
+}
 
 VardexRun RunVardex(const std::vector<std::string>& args, const std::string& home) {
   VardexRun run;
@@ -22,7 +40,10 @@ VardexRun RunVardex(const std::vector<std::string>& args, const std::string& hom
   posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
   posix_spawn_file_actions_adddup2(&actions, err[1], STDERR_FILENO);
 
-  std::vector<std::string> all{VARDEX_CLI_PATH};
+  const std::string program = UnderWine() ? Environment("VARDEX_E2E_WINE") : VARDEX_CLI_PATH;
+  std::vector<std::string> all{program};
+  if (UnderWine())
+    all.push_back(Environment("VARDEX_E2E_EXE"));
   all.insert(all.end(), args.begin(), args.end());
   std::vector<char*> argv;
   argv.reserve(all.size() + 1);
@@ -42,7 +63,7 @@ VardexRun RunVardex(const std::vector<std::string>& args, const std::string& hom
   envp.push_back(nullptr);
 
   pid_t pid = -1;
-  const int rc = posix_spawn(&pid, VARDEX_CLI_PATH, &actions, nullptr, argv.data(), envp.data());
+  const int rc = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data());
   posix_spawn_file_actions_destroy(&actions);
   close(out[1]);
   close(err[1]);

@@ -1,0 +1,10 @@
+#include "system_ports.h"
+#include "win32_serial_port.h"
+
+namespace vardex {
+
+std::unique_ptr<SerialPort> MakeSystemSerialPort() {
+  return std::make_unique<Win32SerialPort>();
+}
+
+}  // namespace vardex

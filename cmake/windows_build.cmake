@@ -1,0 +1,27 @@
+# The Windows build without Qt (cmake/mingw-w64-x86_64.cmake): vardex.exe
+# and the Qt-free tests of config/, the link core, forms/ and cli/. No window
+# (it needs Qt for Windows) and no simulator (it needs a pseudo-terminal).
+# One program file: the C++ runtime and winpthreads linked in, no DLL beside it.
+add_link_options(-static)
+
+add_subdirectory(config)
+add_subdirectory(link)
+add_subdirectory(forms)
+add_subdirectory(cli)
+
+if(VARDEX_BUILD_TESTS)
+  # There is no GoogleTest for MinGW in Debian: build it from Debian's sources.
+  set(VARDEX_GOOGLETEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources")
+  set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  add_subdirectory(${VARDEX_GOOGLETEST_SOURCE} googletest EXCLUDE_FROM_ALL)
+  foreach(library gtest gtest_main)
+    target_compile_options(${library} PRIVATE -w -Wno-error)  # not our code
+  endforeach()
+  add_subdirectory(fuzz)
+  add_subdirectory(tests/config)
+  add_subdirectory(tests/link)
+  add_subdirectory(tests/cli)
+  add_subdirectory(tests/fuzz)
+  add_subdirectory(tests/win32)
+endif()

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <windows.h>
+
+#include "serial_port.h"
+
+namespace vardex {
+
+// The worker's port on a Windows COM device, opened for overlapped I/O so
+// that a read can wait on the device and on Interrupt() at once; an
+// interrupt cancels the pending read. The driver ends a read 1 ms after the
+// last byte of a burst (the interval time-out), or after the read's
+// time-out with nothing. The "return at once with what is there" time-outs
+// (MAXDWORD, MAXDWORD, n) are not used: Wine holds such reads for the whole
+// n even when bytes arrive.
+class Win32SerialPort final : public SerialPort {
+ public:
+  Win32SerialPort();
+  ~Win32SerialPort() override;
+  Win32SerialPort(const Win32SerialPort&) = delete;
+  Win32SerialPort& operator=(const Win32SerialPort&) = delete;
+
+  // `path` as CreateFile takes it, e.g. "\\.\COM12".
+  bool Open(const std::string& path) override;
+  std::size_t Read(std::span<std::uint8_t> into, std::chrono::milliseconds timeout) override;
+  std::string LastReadError() const override;
+  void Write(std::span<const std::uint8_t> bytes) override;
+  void Close() override;
+  void Interrupt() override;
+
+ private:
+  bool SetTimeouts(DWORD readWaitMs);
+  std::size_t ReadFailed(DWORD code, DWORD got);
+
+  HANDLE port_ = INVALID_HANDLE_VALUE;
+  HANDLE readDone_ = nullptr;   // manual reset, one overlapped read at a time
+  HANDLE writeDone_ = nullptr;  // manual reset, one overlapped write at a time
+  HANDLE interrupt_ = nullptr;  // auto reset: Interrupt() sets it, a read's wait takes it
+  DWORD readWaitMs_ = 0;        // the read time-out the driver holds now
+  DWORD readError_ = 0;         // why the last read failed, 0 after silence
+};
+
+// The system's text for a Win32 error code, without the trailing line end.
+std::string Win32ErrorText(DWORD code);
+
+}  // namespace vardex
