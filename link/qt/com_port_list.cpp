@@ -1,15 +1,35 @@
 #include "com_port_list.h"
 
 #include <QSerialPortInfo>
+#include <algorithm>
+
+#include "serial_by_id.h"
 
 namespace vardex {
 
+std::vector<SystemPortInfo> SystemPortInfos() {
+  std::vector<SystemPortInfo> ports;
+  for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+    SystemPortInfo& port = ports.emplace_back();
+    port.path = info.systemLocation().toStdString();
+    port.description = info.description().toStdString();
+    port.maker = info.manufacturer().toStdString();
+    if (info.hasVendorIdentifier())
+      port.vendorId = info.vendorIdentifier();
+    if (info.hasProductIdentifier())
+      port.productId = info.productIdentifier();
+    port.serialNumber = info.serialNumber().toStdString();
+    port.byIdName = ByIdNameOf(port.path, kSerialByIdDirectory);
+  }
+  std::sort(ports.begin(), ports.end(), [](const SystemPortInfo& a, const SystemPortInfo& b) {
+    return NaturallyBefore(a.path, b.path);
+  });
+  return ports;
+}
+
 std::vector<std::string> SystemSerialPorts() {
   std::vector<std::string> paths;
-  for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
-    paths.push_back(info.systemLocation().toStdString());
-  }
-  SortPortsNaturally(paths);
+  for (const SystemPortInfo& port : SystemPortInfos()) paths.push_back(port.path);
   return paths;
 }
 

@@ -5,11 +5,15 @@
 #include <vector>
 
 #include "com_names.h"
+#include "system_port_info.h"
 
 namespace vardex {
 
-// The serial ports the system lists (USB adapters included), by device path
-// in a stable, natural order.
+// The serial ports the system lists (USB adapters included) with what it
+// says about each, by device path in a stable, natural order.
+std::vector<SystemPortInfo> SystemPortInfos();
+
+// The device paths of SystemPortInfos(), in its order.
 std::vector<std::string> SystemSerialPorts();
 
 // What "COM1" to "COM9" open on this machine: the system's own COMn on
