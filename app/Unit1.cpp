@@ -18,6 +18,7 @@
 
 #include "Unit2.h"
 #include "accessible_lists.h"
+#include "com_choice.h"
 #include "com_port_hint.h"
 #include "com_port_list.h"
 #include "config_driver.h"
@@ -114,6 +115,7 @@ void TForm1::BuildLogAndStatus() {
   statusLabel_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
   statusLabel_->setFixedHeight(2 * statusLabel_->fontMetrics().lineSpacing() + 4);
   status_ = new vardex::StatusLineController(statusLabel_, link_, this);
+  new vardex::ComChoiceWatcher(findChild<QComboBox*>("ComboBox2"), status_);
 }
 
 void TForm1::LayOut(QWidget* group) {
