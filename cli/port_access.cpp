@@ -92,7 +92,7 @@ std::string PortListing(bool json) {
   std::string names;
   for (int number = 1; number <= 9; ++number) {
     const std::string name = "COM" + std::to_string(number);
-    const ComPortTarget target = ResolveComName(QString::fromStdString(name));
+    const ComPortTarget target = ResolveComNameAmong(QString::fromStdString(name), ports);
     const std::string line = DescribeComName(number, target, linkDir);
     const SystemPortInfo* port = target.Opens() ? FindSystemPort(ports, target.path) : nullptr;
     text += line + "\n" + (port != nullptr ? PortFieldLines(*port) : std::string());

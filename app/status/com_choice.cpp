@@ -1,10 +1,13 @@
 #include "com_choice.h"
 
 #include <QComboBox>
+#include <QDateTime>
+#include <QFileInfo>
 #include <QLineEdit>
 
 #include "com_names.h"
 #include "com_port_list.h"
+#include "serial_by_id.h"
 #include "status_line.h"
 #include "system_port_info.h"
 
@@ -32,16 +35,36 @@ void ComChoiceWatcher::Chosen() {
   Tell();
 }
 
+// A device node or a link that comes or goes changes the date of its
+// folder; a link's target (a pseudo-terminal, say) may come and go alone.
+QString ComChoiceWatcher::Signs() const {
+  QString signs;
+  for (const QString& path : {QStringLiteral("/dev"), QString::fromLatin1(kSerialByIdDirectory),
+                              QString::fromStdString(DefaultLinkDirectory()), target_}) {
+    const QFileInfo info(path);
+    signs += info.exists() ? QString::number(info.lastModified().toMSecsSinceEpoch()) : "-";
+    signs += '|';
+  }
+  return signs;
+}
+
 void ComChoiceWatcher::Look() {
   // An open port or a transfer has the line; the next look catches up.
-  if (status_->Status().ShowsChosenPort())
+  if (status_->Status().ShowsChosenPort() && Signs() != signs_)
     Tell();
 }
 
 void ComChoiceWatcher::Tell() {
-  const ComPortTarget target = ResolveComName(chosen_);
+  // Taken before looking, so that a change while looking is seen next time.
+  signs_ = Signs();
+  const std::vector<SystemPortInfo> ports = SystemPortInfos();
+  const ComPortTarget target = ResolveComNameAmong(chosen_, ports);
+  if (target_ != QString::fromStdString(target.path)) {
+    target_ = QString::fromStdString(target.path);
+    signs_ = Signs();
+  }
   const std::string leadsTo =
-      DescribeComChoice(chosen_.toStdString(), target, SystemPortInfos(), DefaultLinkDirectory());
+      DescribeComChoice(chosen_.toStdString(), target, ports, DefaultLinkDirectory());
   status_->PortChosen(QString::fromStdString(leadsTo), target.Opens());
 }
 

@@ -34,13 +34,24 @@ std::vector<std::string> SystemSerialPorts() {
 }
 
 ComPortTarget ResolveComName(const QString& name) {
+#ifdef Q_OS_WIN
+  return ResolveComNameAmong(name, {});
+#else
+  return ResolveComNameAmong(name, SystemPortInfos());
+#endif
+}
+
+ComPortTarget ResolveComNameAmong(const QString& name, std::span<const SystemPortInfo> ports) {
   const auto number = ComPortNumber(name.toStdString());
   if (!number)
     return {};
 #ifdef Q_OS_WIN
+  (void)ports;
   return {ComRoute::kSystemPort, name.toStdString()};
 #else
-  return ResolveComPort(*number, DefaultLinkDirectory(), SystemSerialPorts());
+  std::vector<std::string> paths;
+  for (const SystemPortInfo& port : ports) paths.push_back(port.path);
+  return ResolveComPort(*number, DefaultLinkDirectory(), paths);
 #endif
 }
 
