@@ -11,7 +11,11 @@ std::vector<SystemPortInfo> SystemPortInfos() {
   std::vector<SystemPortInfo> ports;
   for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
     SystemPortInfo& port = ports.emplace_back();
+#ifdef Q_OS_WIN
+    port.path = info.portName().toStdString();  // "COM3", as the COM names resolve
+#else
     port.path = info.systemLocation().toStdString();
+#endif
     port.description = info.description().toStdString();
     port.maker = info.manufacturer().toStdString();
     if (info.hasVendorIdentifier())
