@@ -19,6 +19,7 @@
 #include "Unit2.h"
 #include "accessible_lists.h"
 #include "accessible_tabs.h"
+#include "com_choice.h"
 #include "com_port_hint.h"
 #include "com_port_list.h"
 #include "config_driver.h"
@@ -118,6 +119,7 @@ void TForm1::BuildLogAndStatus() {
   statusLabel_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
   statusLabel_->setFixedHeight(2 * statusLabel_->fontMetrics().lineSpacing() + 4);
   status_ = new vardex::StatusLineController(statusLabel_, link_, this);
+  new vardex::ComChoiceWatcher(findChild<QComboBox*>("ComboBox2"), status_);
 }
 
 void TForm1::LayOut(QWidget* group) {

@@ -28,13 +28,17 @@ constexpr std::string_view kPortText =
 #endif
 
 constexpr std::array kCommands = {
-    CommandInfo{"ports", "", 0, 0, false, kPortsSummary, RunPorts},
+    CommandInfo{"ports", "[--json]", 0, kOptJson, false, kPortsSummary, RunPorts},
     CommandInfo{"read", "PORT -o FILE", 1, kOptOutput | kTransferOptions, true,
                 "read the device's configuration into an image file", RunRead},
     CommandInfo{"write", "PORT FILE [--clock pc|keep]", 2, kOptClock | kTransferOptions, false,
                 "write an image file to the device", RunWrite},
     CommandInfo{"flash", "PORT FIRMWARE", 2, kTransferOptions, false,
                 "upload a firmware file to the device", RunFlash},
+    CommandInfo{"link", "COMn DEVICE | COMn --remove", 2, kOptRemove, false,
+                "make COMn lead to a serial device (its by-id name when it has one), or "
+                "remove the link",
+                RunLink},
     CommandInfo{"show", "FILE [--json]", 1, kOptJson, false,
                 "print every field of an image file by page and label", RunShow},
     CommandInfo{"diff", "A B [--json]", 2, kOptJson, false,
@@ -66,6 +70,7 @@ constexpr std::array kOptions = {
                "list every failing rule (the first of each beacon, path, server... row), not "
                "only the first"},
     OptionInfo{kOptJson, "--json", "", "", "print JSON for scripts"},
+    OptionInfo{kOptRemove, "--remove", "", "", "remove the COM name's link instead of making one"},
 };
 
 constexpr std::string_view kExitStatusText =
@@ -136,6 +141,9 @@ std::string ApplyOption(const OptionInfo& option, std::string_view value, Comman
       break;
     case kOptJson:
       line.json = true;
+      break;
+    case kOptRemove:
+      line.remove = true;
       break;
   }
   return {};
@@ -253,10 +261,11 @@ ParsedCommandLine ParseCommandLine(std::span<const std::string> args) {
   }
   if (line.help)
     return {line, {}};
-  if (line.operands.size() != line.command->operandCount) {
-    return Fail(std::string(line.command->name) + " wants " +
-                std::to_string(line.command->operandCount) + " argument(s), not " +
-                std::to_string(line.operands.size()));
+  // --remove stands in for the link's device.
+  const std::size_t wanted = line.command->operandCount - (line.remove ? 1 : 0);
+  if (line.operands.size() != wanted) {
+    return Fail(std::string(line.command->name) + " wants " + std::to_string(wanted) +
+                " argument(s), not " + std::to_string(line.operands.size()));
   }
   if (line.command->needsOutput && line.output.empty())
     return Fail(std::string(line.command->name) + " wants -o FILE");

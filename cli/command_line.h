@@ -23,6 +23,7 @@ enum CliOption : unsigned {
   kOptAll = 1u << 5,
   kOptBase = 1u << 6,
   kOptVerbose = 1u << 7,
+  kOptRemove = 1u << 8,
 };
 
 struct CommandLine;
@@ -65,6 +66,7 @@ struct CommandLine {
   bool verbose = false;
   bool json = false;
   bool all = false;
+  bool remove = false;
   bool help = false;
   bool version = false;
   // "vardex --completion-words [COMMAND]": the shell completion's word

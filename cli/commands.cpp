@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <memory>
 
+#include "com_link_maker.h"
+#include "com_names.h"
 #include "config_driver.h"
 #include "exit_codes.h"
 #include "field_rows.h"
@@ -13,6 +15,7 @@
 #include "json_text.h"
 #include "local_time.h"
 #include "port_access.h"
+#include "serial_by_id.h"
 #include "text_form.h"
 #include "transfer_runner.h"
 
@@ -67,8 +70,34 @@ std::optional<TransferSettings> PrepareTransfer(const CommandLine& line, std::st
 
 }  // namespace
 
-int RunPorts(const CommandLine&) {
-  PrintOut(PortListing());
+int RunPorts(const CommandLine& line) {
+  PrintOut(PortListing(line.json));
+  return kExitDone;
+}
+
+int RunLink(const CommandLine& line) {
+  const std::string& name = line.operands[0];
+  const std::optional<int> number = ComPortNumber(name);
+  if (!number)
+    return Fail(kExitUsage, "link wants COM1 to COM9, not \"" + name + "\"");
+  const std::string linkDir = DefaultLinkDirectory();
+  if (linkDir.empty())
+    return Fail(kExitBadFile, "HOME is not set: there is no folder for the COM links");
+  if (line.remove) {
+    const ComLinkResult removed = RemoveComLink(*number, linkDir);
+    if (!removed.done)
+      return Fail(kExitBadFile, removed.error);
+    PrintOut(name + (removed.existed ? ": link " + removed.linkPath + " removed\n"
+                                     : ": had no link in " + linkDir + "\n"));
+    return kExitDone;
+  }
+  const ComLinkResult made = MakeComLink(*number, line.operands[1], linkDir, kSerialByIdDirectory);
+  if (!made.done)
+    return Fail(made.device.empty() ? kExitDevice : kExitBadFile, made.error);
+  std::string text = name + " now leads to " + made.target;
+  if (made.target != made.device)
+    text += " (" + made.device + " today)";
+  PrintOut(text + "\n");
   return kExitDone;
 }
 

@@ -10,6 +10,7 @@ int RunCommand(const CommandLine& line);
 
 // The subcommands, one each, as the command table names them.
 int RunPorts(const CommandLine& line);
+int RunLink(const CommandLine& line);
 int RunRead(const CommandLine& line);
 int RunWrite(const CommandLine& line);
 int RunFlash(const CommandLine& line);

@@ -1,9 +1,8 @@
 #include "port_access.h"
 
-#include <QSerialPortInfo>
-
 #include "com_names.h"
 #include "com_port_list.h"
+#include "json_text.h"
 #include "port_failure.h"
 
 namespace vardex {
@@ -37,28 +36,83 @@ std::string OpenFailureReason(const std::string& port, const std::string& path) 
   return DiagnosedText(port, {ComRoute::kSystemPort, path});
 }
 
-std::string PortListing() {
-  std::string text = ComPortHint().toStdString() + "\n";
-  const QList<QSerialPortInfo> ports = QSerialPortInfo::availablePorts();
+namespace {
+
+// What the system says about a port, one indented "name: value" line each.
+std::string PortFieldLines(const SystemPortInfo& port) {
+  std::string text;
+  auto field = [&text](const char* name, const std::string& value) {
+    if (!value.empty())
+      text += std::string("  ") + name + ": " + value + "\n";
+  };
+  field("description", port.description);
+  field("maker", port.maker);
+  field("USB id", UsbIdText(port));
+  field("serial number", port.serialNumber);
+  field("by-id name", port.byIdName);
+  return text;
+}
+
+std::string JsonOrNull(const std::string& value) {
+  return value.empty() ? "null" : JsonString(value);
+}
+
+std::string PortJson(const SystemPortInfo& port) {
+  return "{\"path\": " + JsonString(port.path) +
+         ", \"description\": " + JsonOrNull(port.description) +
+         ", \"maker\": " + JsonOrNull(port.maker) + ", \"usb_id\": " + JsonOrNull(UsbIdText(port)) +
+         ", \"serial_number\": " + JsonOrNull(port.serialNumber) +
+         ", \"by_id\": " + JsonOrNull(port.byIdName) + "}";
+}
+
+const char* RouteName(ComRoute route) {
+  switch (route) {
+    case ComRoute::kLink:
+      return "link";
+    case ComRoute::kSystemPort:
+      return "system_port";
+    case ComRoute::kNoPort:
+      return "no_port";
+    case ComRoute::kDanglingLink:
+      return "dangling_link";
+    case ComRoute::kLinkNotSerial:
+      return "link_not_serial";
+    case ComRoute::kLinkDirectoryRefused:
+      return "link_folder_refused";
+  }
+  return "";
+}
+
+}  // namespace
+
+std::string PortListing(bool json) {
+  const std::vector<SystemPortInfo> ports = SystemPortInfos();
+  const std::string linkDir = DefaultLinkDirectory();
+  std::string text;
+  std::string names;
+  for (int number = 1; number <= 9; ++number) {
+    const std::string name = "COM" + std::to_string(number);
+    const ComPortTarget target = ResolveComNameAmong(QString::fromStdString(name), ports);
+    const std::string line = DescribeComName(number, target, linkDir);
+    const SystemPortInfo* port = target.Opens() ? FindSystemPort(ports, target.path) : nullptr;
+    text += line + "\n" + (port != nullptr ? PortFieldLines(*port) : std::string());
+    names += std::string(number == 1 ? "\n  " : ",\n  ") + "{\"name\": " + JsonString(name) +
+             ", \"route\": \"" + RouteName(target.route) +
+             "\", \"path\": " + JsonOrNull(target.path) +
+             ", \"leads_to\": " + JsonString(DescribeComChoice(name, target, ports, linkDir)) +
+             ", \"port\": " + (port != nullptr ? PortJson(*port) : "null") + "}";
+  }
+  if (json) {
+    std::string list;
+    for (const SystemPortInfo& port : ports)
+      list += (list.empty() ? "\n  " : ",\n  ") + PortJson(port);
+    return "{\"com_names\": [" + names + "],\n \"system_ports\": [" + list + "]}\n";
+  }
   text += "\nSerial ports of the system:";
-  if (ports.isEmpty())
+  if (ports.empty())
     text += " none";
   text += "\n";
-  for (const QSerialPortInfo& info : ports) {
-    text += info.systemLocation().toStdString() + "\n";
-    auto field = [&text](const char* name, const QString& value) {
-      if (!value.isEmpty())
-        text += std::string("  ") + name + ": " + value.toStdString() + "\n";
-    };
-    field("description", info.description());
-    field("maker", info.manufacturer());
-    field("serial number", info.serialNumber());
-    if (info.hasVendorIdentifier() && info.hasProductIdentifier()) {
-      field("USB id", QStringLiteral("%1:%2")
-                          .arg(info.vendorIdentifier(), 4, 16, QLatin1Char('0'))
-                          .arg(info.productIdentifier(), 4, 16, QLatin1Char('0')));
-    }
-  }
+  for (const SystemPortInfo& port : ports) text += port.path + "\n" + PortFieldLines(port);
   return text;
 }
 

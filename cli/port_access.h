@@ -14,8 +14,9 @@ std::optional<std::string> ResolvePortArgument(const std::string& port, std::str
 std::string OpenFailureReason(const std::string& port, const std::string& path);
 
 // "vardex ports": the COM names with what each resolves to, then every
-// serial port the system lists with its description, maker, serial number
-// and USB ids.
-std::string PortListing();
+// serial port the system lists; for each port its description, maker, USB
+// ids, serial number and by-id name. As JSON with the same fields when
+// `json` is set.
+std::string PortListing(bool json);
 
 }  // namespace vardex

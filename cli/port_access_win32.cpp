@@ -5,6 +5,8 @@
 
 #include "com_device_names.h"
 #include "port_access.h"
+
+#include "json_text.h"
 #include "port_failure.h"
 #include "win32_serial_port.h"
 
@@ -86,13 +88,28 @@ std::string OpenFailureReason(const std::string& port, const std::string& path) 
   return PortFailureText(DiagnosePortFailure(facts), {port, path, {}, {}, "run the command again"});
 }
 
-std::string PortListing() {
+std::string PortListing(bool json) {
   std::string text =
       "COMn opens the system's COMn (as \\\\.\\COMn).\n\nSerial ports of the system:";
   const auto registered = RegisteredComPorts();
   std::vector<std::string> names = DosDeviceComNames();
   for (const auto& [name, device] : registered) names.push_back(name);
   names = OrderComNames(names);
+  if (json) {
+    std::string list;
+    for (const std::string& name : names) {
+      std::string device;
+      for (const auto& [registeredName, registeredDevice] : registered) {
+        if (registeredName == name)
+          device = registeredDevice;
+      }
+      const std::string target = DosDeviceTarget(name);
+      list += (list.empty() ? "\n  " : ",\n  ") + std::string("{\"name\": ") + JsonString(name) +
+              ", \"device\": " + (device.empty() ? "null" : JsonString(device)) +
+              ", \"leads_to\": " + (target.empty() ? "null" : JsonString(target)) + "}";
+    }
+    return "{\"system_ports\": [" + list + "]}\n";
+  }
   if (names.empty())
     text += " none";
   text += "\n";

@@ -72,32 +72,32 @@ ComPortTarget ResolveComPort(int number, const std::string& linkDir,
   return {ComRoute::kSystemPort, systemPorts[index]};
 }
 
+std::string DescribeComName(int number, const ComPortTarget& target, const std::string& linkDir) {
+  std::string text = "COM" + std::to_string(number) + ": ";
+  switch (target.route) {
+    case ComRoute::kLink:
+      return text + target.path + " (link in " + linkDir + ")";
+    case ComRoute::kSystemPort:
+      return text + target.path + " (system port " + std::to_string(number) + ")";
+    case ComRoute::kNoPort:
+      return text + "no device";
+    case ComRoute::kDanglingLink:
+      return text + "linked to " + target.path + ", which is not present";
+    case ComRoute::kLinkNotSerial:
+      return text + "linked to " + target.path + ", which is not a serial device";
+    case ComRoute::kLinkDirectoryRefused:
+      return text + "linked to " + target.path + ", not used: others may change " + linkDir;
+  }
+  return text;
+}
+
 std::string DescribeComNames(const std::string& linkDir,
                              const std::vector<std::string>& systemPorts) {
   std::string text;
   for (int number = 1; number <= 9; ++number) {
-    const ComPortTarget target = ResolveComPort(number, linkDir, systemPorts);
-    text += (number > 1 ? "\nCOM" : "COM") + std::to_string(number) + ": ";
-    switch (target.route) {
-      case ComRoute::kLink:
-        text += target.path + " (link in " + linkDir + ")";
-        break;
-      case ComRoute::kSystemPort:
-        text += target.path + " (system port " + std::to_string(number) + ")";
-        break;
-      case ComRoute::kNoPort:
-        text += "no device";
-        break;
-      case ComRoute::kDanglingLink:
-        text += "linked to " + target.path + ", which is not present";
-        break;
-      case ComRoute::kLinkNotSerial:
-        text += "linked to " + target.path + ", which is not a serial device";
-        break;
-      case ComRoute::kLinkDirectoryRefused:
-        text += "linked to " + target.path + ", not used: others may change " + linkDir;
-        break;
-    }
+    if (number > 1)
+      text += "\n";
+    text += DescribeComName(number, ResolveComPort(number, linkDir, systemPorts), linkDir);
   }
   return text;
 }
@@ -114,10 +114,12 @@ std::tuple<std::string, unsigned long, std::string> NaturalKey(const std::string
 
 }  // namespace
 
+bool NaturallyBefore(const std::string& a, const std::string& b) {
+  return NaturalKey(a) < NaturalKey(b);
+}
+
 void SortPortsNaturally(std::vector<std::string>& paths) {
-  std::sort(paths.begin(), paths.end(), [](const std::string& a, const std::string& b) {
-    return NaturalKey(a) < NaturalKey(b);
-  });
+  std::sort(paths.begin(), paths.end(), NaturallyBefore);
 }
 
 }  // namespace vardex

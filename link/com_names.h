@@ -47,10 +47,12 @@ ComPortTarget ResolveComPort(int number, const std::string& linkDir,
 
 // One line per COM name with where it leads ("COM1: /dev/ttyS0 (system
 // port 1)", "COM2: linked to /dev/ttyUSB0, which is not present").
+std::string DescribeComName(int number, const ComPortTarget& target, const std::string& linkDir);
 std::string DescribeComNames(const std::string& linkDir,
                              const std::vector<std::string>& systemPorts);
 
 // Orders device paths as people count them: ttyS2 before ttyS10.
 void SortPortsNaturally(std::vector<std::string>& paths);
+bool NaturallyBefore(const std::string& a, const std::string& b);
 
 }  // namespace vardex

@@ -111,6 +111,11 @@ void LinkStatus::NoReply() {
   silent_ = phase_ == Phase::kRunning;
 }
 
+void LinkStatus::ChoosePort(const QString& leadsTo, bool opens) {
+  chosenLeadsTo_ = leadsTo;
+  chosenOpens_ = opens;
+}
+
 bool LinkStatus::WriteRunning() const {
   return phase_ == Phase::kRunning &&
          (operation_ == Operation::kConfigWrite || operation_ == Operation::kFirmwareUpload);
@@ -194,6 +199,11 @@ QString LinkStatus::Text() const {
   }
   if (portOpen_)
     return QStringLiteral("%1 is open.").arg(PortText());
+  if (!chosenLeadsTo_.isEmpty()) {
+    return chosenOpens_ ? QStringLiteral("No port open: %1. Press %2.")
+                              .arg(chosenLeadsTo_, Quoted("Open port"))
+                        : QStringLiteral("No port open: %1.").arg(chosenLeadsTo_);
+  }
   return QStringLiteral("No port open: choose the COM port and press %1.").arg(Quoted("Open port"));
 }
 

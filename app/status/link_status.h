@@ -32,6 +32,13 @@ class LinkStatus {
   // The link heard nothing for kNoReplyNotice: the notice stays until a
   // reply moves the transfer or it ends.
   void NoReply();
+  // Where the COM name chosen in the list leads ("COM2 is /dev/ttyUSB0:
+  // ..."), and whether it opens; said while no port is open and no
+  // transfer is shown.
+  void ChoosePort(const QString& leadsTo, bool opens);
+
+  // Whether the line has room for the chosen COM name's route.
+  bool ShowsChosenPort() const { return !portOpen_ && phase_ == Phase::kIdle; }
 
   QString Text() const;
   // What kind of news Text() is. Screen readers are told each change of
@@ -78,6 +85,8 @@ class LinkStatus {
   Clock::time_point started_{};
   std::int64_t secondsLeft_ = -1;  // firmware only; -1 before the first page
   bool silent_ = false;
+  QString chosenLeadsTo_;
+  bool chosenOpens_ = false;
 };
 
 }  // namespace vardex

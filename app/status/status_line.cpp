@@ -60,6 +60,13 @@ void StatusLineController::ReadsFailing(bool failing) {
   Show();
 }
 
+void StatusLineController::PortChosen(const QString& leadsTo, bool opens) {
+  const QString before = status_.Text();
+  status_.ChoosePort(leadsTo, opens);
+  if (status_.Text() != before)
+    Show();
+}
+
 void StatusLineController::Show() {
   label_->setText(status_.Text());
   spoken_.Changed(label_, status_.CurrentKind());

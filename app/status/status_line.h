@@ -30,6 +30,9 @@ class StatusLineController final : public QObject {
   void PortOpened();
   void PortClosed();
   void ReadsFailing(bool failing);
+  // Where the COM name chosen in the list leads; shown only when it changes
+  // what the line says.
+  void PortChosen(const QString& leadsTo, bool opens);
 
   const LinkStatus& Status() const { return status_; }
 

@@ -1,0 +1,143 @@
+#include "com_link_maker.h"
+
+#include <cerrno>
+#include <cstring>
+
+#include "serial_by_id.h"
+
+#ifndef _WIN32
+#include <limits.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace vardex {
+
+#ifdef _WIN32
+
+namespace {
+
+ComLinkResult NoLinksHere() {
+  ComLinkResult result;
+  result.error = "COM names are the system's own on Windows";
+  return result;
+}
+
+}  // namespace
+
+ComLinkResult MakeComLink(int, const std::string&, const std::string&, const std::string&) {
+  return NoLinksHere();
+}
+
+ComLinkResult RemoveComLink(int, const std::string&) {
+  return NoLinksHere();
+}
+
+#else
+
+namespace {
+
+std::string LinkPath(int number, const std::string& linkDir) {
+  return linkDir + "/com" + std::to_string(number);
+}
+
+std::string SystemError(const std::string& what, const std::string& path) {
+  return "cannot " + what + " " + path + ": " + std::strerror(errno);
+}
+
+// mkdir -p, each folder it makes closed to group and others.
+bool MakeFolders(const std::string& dir, std::string& error) {
+  for (std::size_t end = 1; end <= dir.size(); ++end) {
+    if (end != dir.size() && dir[end] != '/')
+      continue;
+    const std::string part = dir.substr(0, end);
+    if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) {
+      error = SystemError("create", part);
+      return false;
+    }
+  }
+  struct stat folder {};
+  if (::stat(dir.c_str(), &folder) != 0 || !S_ISDIR(folder.st_mode)) {
+    error = dir + " is not a folder";
+    return false;
+  }
+  // The COM names ignore a folder that someone else could fill.
+  if (folder.st_uid != ::geteuid() || (folder.st_mode & (S_IWGRP | S_IWOTH)) != 0) {
+    error = "others may change " + dir +
+            ", so its links are not used: make the folder yours and closed to others (chmod "
+            "go-w " +
+            dir + ")";
+    return false;
+  }
+  return true;
+}
+
+// False, with the reason, when <linkDir>/comn is there and is no link.
+bool OnlyALinkThere(const std::string& linkPath, bool& exists, std::string& error) {
+  struct stat entry {};
+  exists = ::lstat(linkPath.c_str(), &entry) == 0;
+  if (exists && !S_ISLNK(entry.st_mode)) {
+    error = linkPath + " is not a link; move it away first";
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+ComLinkResult MakeComLink(int number, const std::string& device, const std::string& linkDir,
+                          const std::string& byIdDir) {
+  ComLinkResult result;
+  result.linkPath = LinkPath(number, linkDir);
+  char real[PATH_MAX];
+  struct stat node {};
+  if (::realpath(device.c_str(), real) == nullptr || ::stat(real, &node) != 0) {
+    result.error = device + " is not present";
+    return result;
+  }
+  if (!S_ISCHR(node.st_mode)) {
+    result.error = device + " is not a serial device";
+    return result;
+  }
+  result.device = real;
+  // A by-id name given is kept; a ttyUSBn given is traded for its by-id name.
+  const bool givenById = device.starts_with(byIdDir + "/");
+  const std::string byId = givenById ? device : ByIdNameOf(real, byIdDir);
+  result.target = byId.empty() ? result.device : byId;
+
+  bool exists = false;
+  if (!MakeFolders(linkDir, result.error) ||
+      !OnlyALinkThere(result.linkPath, exists, result.error)) {
+    return result;
+  }
+  // Made aside and renamed into place: the name is never missing meanwhile.
+  const std::string aside = result.linkPath + ".new" + std::to_string(::getpid());
+  ::unlink(aside.c_str());
+  if (::symlink(result.target.c_str(), aside.c_str()) != 0 ||
+      ::rename(aside.c_str(), result.linkPath.c_str()) != 0) {
+    result.error = SystemError("create", result.linkPath);
+    ::unlink(aside.c_str());
+    return result;
+  }
+  result.existed = exists;
+  result.done = true;
+  return result;
+}
+
+ComLinkResult RemoveComLink(int number, const std::string& linkDir) {
+  ComLinkResult result;
+  result.linkPath = LinkPath(number, linkDir);
+  if (!OnlyALinkThere(result.linkPath, result.existed, result.error))
+    return result;
+  if (result.existed && ::unlink(result.linkPath.c_str()) != 0) {
+    result.error = SystemError("remove", result.linkPath);
+    return result;
+  }
+  result.done = true;
+  return result;
+}
+
+#endif
+
+}  // namespace vardex
