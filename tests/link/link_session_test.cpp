@@ -27,6 +27,11 @@ struct Expected {
   Operation operation;
   std::uint32_t page;
   std::uint32_t pageCount;
+  bool operator==(const Expected&) const = default;
+  friend void PrintTo(const Expected& e, std::ostream* os) {
+    *os << "{kind " << int(e.kind) << ", op " << int(e.operation) << ", page " << e.page << " of "
+        << e.pageCount << "}";
+  }
 };
 
 struct SessionCase {
@@ -132,13 +137,7 @@ TEST(LinkSession, ReportsEachEndingAndEachSilenceOnce) {
     std::vector<Expected> got;
     for (const LinkOutcome& o : listener.Outcomes())
       got.push_back({o.kind, o.operation, o.page, o.pageCount});
-    ASSERT_EQ(got.size(), c.outcomes.size());
-    for (std::size_t i = 0; i < got.size(); ++i) {
-      EXPECT_EQ(got[i].kind, c.outcomes[i].kind) << i;
-      EXPECT_EQ(got[i].operation, c.outcomes[i].operation) << i;
-      EXPECT_EQ(got[i].page, c.outcomes[i].page) << i;
-      EXPECT_EQ(got[i].pageCount, c.outcomes[i].pageCount) << i;
-    }
+    EXPECT_EQ(got, c.outcomes);
     const bool verified =
         c.operation == Operation::kConfigRead && c.framesAnswered < 0 && c.checksumHolds;
     ASSERT_EQ(listener.Images().size(), verified ? 1u : 0u);
