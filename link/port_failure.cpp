@@ -1,6 +1,7 @@
 #include "port_failure.h"
 
 #include <cctype>
+#include <cstdlib>
 
 #ifndef _WIN32
 #include <sys/stat.h>
@@ -60,8 +61,17 @@ std::string Lower(std::string text) {
   return text;
 }
 
+// The user's own folders as "~/...", as the user would type them.
+std::string Shown(const std::string& path) {
+  const char* home = std::getenv("HOME");
+  const std::string prefix = home != nullptr && *home != '\0' ? std::string(home) + "/" : "";
+  if (prefix.size() > 1 && path.starts_with(prefix))
+    return "~/" + path.substr(prefix.size());
+  return path;
+}
+
 std::string LinkOf(const PortFailureContext& c) {
-  return c.linkDir + "/" + Lower(c.port);
+  return Shown(c.linkDir) + "/" + Lower(c.port);
 }
 
 }  // namespace
@@ -83,10 +93,10 @@ std::string PortFailureText(PortFailure failure, const PortFailureContext& c) {
       return c.port + " is linked to " + c.path +
              ", which is not a serial device: change the link (" + LinkOf(c) + ").";
     case PortFailure::kLinkDirectoryRefused:
-      return c.port + " is linked to " + c.path + ", but others may change " + c.linkDir +
+      return c.port + " is linked to " + c.path + ", but others may change " + Shown(c.linkDir) +
              ", so the link is not used: make the folder yours and closed to others (chmod "
              "go-w " +
-             c.linkDir + ").";
+             Shown(c.linkDir) + ").";
     case PortFailure::kAlreadyOpenHere:
       return Port(c) +
              " is already open in this program. Go on using it, or press \"Close port\" "

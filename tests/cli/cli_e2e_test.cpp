@@ -342,9 +342,9 @@ TEST_F(VardexAgainstSim, ALinkThatLeadsNowhereIsNotReplacedByAnotherPort) {
   ASSERT_EQ(symlink("/dev/ttyVARDEXGONE", (links + "/com1").c_str()), 0);
   VardexRun run = RunVardex({"read", "COM1", "-o", Path("out.img")}, dir_);
   EXPECT_EQ(run.exitCode, 3);
-  EXPECT_EQ(run.err, "vardex: COM1: COM1 is linked to /dev/ttyVARDEXGONE, which is not present: "
-                     "plug the adapter in, or change the link (" +
-                         links + "/com1).\n");
+  EXPECT_EQ(run.err,
+            "vardex: COM1: COM1 is linked to /dev/ttyVARDEXGONE, which is not present: plug the "
+            "adapter in, or change the link (~/.vardex/dosdevices/com1).\n");
   run = RunVardex({"ports"}, dir_);
   EXPECT_NE(run.out.find("COM1: linked to /dev/ttyVARDEXGONE, which is not present\n"),
             std::string::npos)
