@@ -19,20 +19,7 @@ packages=(
   "libgtest-dev:$arch" "libgmock-dev:$arch"
 )
 
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -eq 0 ]; then
-  exit 0
-fi
-echo "Installing: ${missing[*]}"
-sudo_cmd=()
-[ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
-if ! dpkg --print-foreign-architectures | grep -qx "$arch"; then
-  "${sudo_cmd[@]}" dpkg --add-architecture "$arch"
-fi
-"${sudo_cmd[@]}" apt-get update -qq
 # The target's libraries must match the native ones' versions exactly, so
 # native packages with a newer version in the archive are upgraded too.
-DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+. scripts/lib/install-missing.sh
+install_missing --arch "$arch" "${packages[@]}"
