@@ -75,9 +75,9 @@ done
 # at its first Tab; _completion_loader is that first Tab).
 mkdir -p "$tmp/home"
 cp /etc/skel/.bashrc "$tmp/home/"
-spec="$(HOME="$tmp/home" bash -ic '_completion_loader vardex; complete -p vardex' 2>/dev/null)"
-echo "$spec"
-[ "$spec" = "complete -F _vardex vardex" ] || { echo "no bash completion for vardex" >&2; exit 1; }
+completion="$(HOME="$tmp/home" bash -ic '_completion_loader vardex; complete -p vardex' 2>/dev/null)"
+echo "$completion"
+[ "$completion" = "complete -F _vardex vardex" ] || { echo "no bash completion for vardex" >&2; exit 1; }
 offered="$(HOME="$tmp/home" bash -ic '_completion_loader vardex
   COMP_WORDS=(vardex r) COMP_CWORD=1 COMP_LINE="vardex r" COMP_POINT=8
   _vardex vardex r vardex; echo "${COMPREPLY[*]}"' 2>/dev/null)"
