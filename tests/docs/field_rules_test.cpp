@@ -57,22 +57,5 @@ TEST(FieldRules, EveryKindOfRuleIsFoundOnItsControl) {
   }
 }
 
-// Lists and check boxes carry no rule of their own; the reference says what
-// they offer.
-TEST(FieldRules, TheReferenceShowsListsChecksAndLimits) {
-  const std::string text = FieldReferenceMarkdown();
-  for (const char* row : {
-           "| PTT | one of: separate output, 2k2 resistor | PTT output type. |\n",
-           "| Digipeater on | on or off | Enables or disables a function of RF packets "
-           "digipeating. |\n",
-           "| Beacon 1 n | 1 character, a whole number. Refused with \"Beacon 1 path, n value "
-           "range error (1 - 7).\" or \"Beacon 1 path, n should be >= N.\" | n value for beacon "
-           "path in New-N format. |\n",
-           "| Year | up to 4 characters, a whole number |  |\n",
-       }) {
-    EXPECT_NE(text.find(row), std::string::npos) << row;
-  }
-}
-
 }  // namespace
 }  // namespace vardex
