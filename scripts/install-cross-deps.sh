@@ -2,15 +2,28 @@
 # Installs what cross-building for another architecture needs, beside the
 # native packages of install-deps.sh: the cross compiler, qemu to run the
 # programs and tests, and the target's Qt, OpenGL and GoogleTest packages.
-# Usage: install-cross-deps.sh arm64. Does nothing when all of it is present.
+# Usage: install-cross-deps.sh arm64|windows. Does nothing when all of it is
+# present. For windows: MinGW-w64, Wine, NSIS and a static Qt built from
+# Debian's qt6-base source into a cache folder (scripts/lib/qt-windows.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 arch="${1:-}"
 case "$arch" in
   arm64) triplet=aarch64-linux-gnu ;;
-  *) echo "usage: $0 arm64" >&2; exit 1 ;;
+  windows) ;;
+  *) echo "usage: $0 arm64|windows" >&2; exit 1 ;;
 esac
 scripts/install-deps.sh
+. scripts/lib/install-missing.sh
+
+if [ "$arch" = windows ]; then
+  # librsvg2-bin draws the icon's PNG and ICO from its SVG; fonts-wine gives
+  # Wine's prefixes the fonts that Qt's GDI font engine draws with.
+  install_missing g++-mingw-w64-x86-64-posix wine64 nsis librsvg2-bin fonts-wine
+  . scripts/lib/qt-windows.sh
+  build_qt_windows
+  exit
+fi
 
 packages=(
   "g++-$triplet" qemu-user-static
@@ -21,5 +34,4 @@ packages=(
 
 # The target's libraries must match the native ones' versions exactly, so
 # native packages with a newer version in the archive are upgraded too.
-. scripts/lib/install-missing.sh
 install_missing --arch "$arch" "${packages[@]}"
