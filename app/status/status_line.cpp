@@ -67,6 +67,11 @@ void StatusLineController::PortChosen(const QString& leadsTo, bool opens) {
     Show();
 }
 
+void StatusLineController::Note(const QString& text, bool failed) {
+  label_->setText(text);
+  spoken_.Changed(label_, failed ? LinkStatus::Kind::kFailed : LinkStatus::Kind::kFinished);
+}
+
 void StatusLineController::Show() {
   label_->setText(status_.Text());
   spoken_.Changed(label_, status_.CurrentKind());

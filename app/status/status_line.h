@@ -34,6 +34,10 @@ class StatusLineController final : public QObject {
   // what the line says.
   void PortChosen(const QString& leadsTo, bool opens);
 
+  // A word on how a transfer ended that the link cannot know (a write
+  // verified or not); it stands until the next event.
+  void Note(const QString& text, bool failed);
+
   const LinkStatus& Status() const { return status_; }
 
  private:

@@ -79,7 +79,7 @@ class Window:
     def Frame(self):
         for app in pyatspi.Registry.getDesktop(0):
             for frame in app or []:
-                if frame and frame.name == "VARDEX Plus Configurator v1.26":
+                if frame and (frame.name or "").startswith("VARDEX Plus Configurator v1.26"):
                     self.app = app
                     return frame
 

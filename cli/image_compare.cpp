@@ -1,0 +1,62 @@
+#include "image_compare.h"
+
+#include "config_driver.h"
+#include "image_rules.h"
+
+namespace vardex {
+
+std::string FieldNameAtOffset(std::size_t offset) {
+  if (offset < ConfigImage::kChecksumFirst || offset >= ConfigImage::kSize)
+    return {};
+  // A byte belongs to the field whose shown value changes with it.
+  static const ConfigImage base = [] {
+    ConfigImage image;
+    BuildConfigImage(ConfigSettings{}, image);
+    return image;
+  }();
+  ConfigImage probe = base;
+  probe.bytes[offset] ^= 0x21;  // keeps a text printable, moves any number or index
+  StoreImageChecksum(probe);
+  for (const ByteDifference& difference : ExplainDifferences(probe, base)) {
+    if (difference.first <= offset && offset <= difference.last)
+      return difference.owner;
+  }
+  return {};
+}
+
+std::optional<ImageMismatch> FirstMismatch(const ConfigImage& sent, const ConfigImage& readBack) {
+  for (std::size_t i = 0; i < ConfigImage::kSize; ++i) {
+    if (sent.bytes[i] != readBack.bytes[i])
+      return ImageMismatch{i, i / ConfigImage::kPageSize, FieldNameAtOffset(i)};
+  }
+  return std::nullopt;
+}
+
+std::string DescribeMismatch(const ImageMismatch& mismatch) {
+  std::string text =
+      "page " + std::to_string(mismatch.page) + " (byte " + std::to_string(mismatch.offset);
+  if (mismatch.offset < ConfigImage::kChecksumFirst)
+    return text + ": the checksum)";
+  if (mismatch.field.empty())
+    return text + ", shown by no field)";
+  return text + ": " + mismatch.field + ")";
+}
+
+void KeepUnshownBytes(const ConfigImage& file, ConfigImage& rebuilt, std::string& notes) {
+  bool kept = false;
+  for (const ByteDifference& difference : ExplainDifferences(file, rebuilt)) {
+    if (!difference.owner.empty())
+      continue;
+    for (std::size_t i = difference.first; i <= difference.last; ++i)
+      rebuilt.bytes[i] = file.bytes[i];
+    notes += (notes.empty() ? "" : ", ") +
+             std::string(difference.first == difference.last ? "byte " : "bytes ") +
+             std::to_string(difference.first) +
+             (difference.last > difference.first ? "-" + std::to_string(difference.last) : "");
+    kept = true;
+  }
+  if (kept)
+    StoreImageChecksum(rebuilt);
+}
+
+}  // namespace vardex
