@@ -10,6 +10,7 @@
 #include "config_driver.h"
 #include "exit_codes.h"
 #include "field_rows.h"
+#include "image_compare.h"
 #include "image_file.h"
 #include "image_rules.h"
 #include "json_text.h"
@@ -126,26 +127,49 @@ int RunWrite(const CommandLine& line) {
   const StepResult result = RebuildImage(*image, rebuilt);
   if (!result.Succeeded())
     return Fail(kExitBadFile, file + ": " + FailureText(result));
-  if (rebuilt.bytes != image->bytes) {
+  // Bytes that no field shows go back as they were read, so a backup is
+  // always restorable; a field the window would send otherwise is refused.
+  ConfigImage unshownKept = rebuilt;
+  std::string keptNote;
+  KeepUnshownBytes(*image, unshownKept, keptNote);
+  if (unshownKept.bytes != image->bytes) {
     std::string text = file + ": the window would not send this image as it is; it differs in:";
-    for (const ByteDifference& d : ExplainDifferences(*image, rebuilt))
+    for (const ByteDifference& d : ExplainDifferences(*image, unshownKept))
       text += "\n  " + DescribeDifference(d);
     return Fail(kExitBadFile, text);
   }
+  rebuilt = unshownKept;
   if (line.clock == ClockChoice::kPc) {
     ConfigSettings settings = SettingsFromImage(*image);
     FillClockFromSystemTime(settings.clock, SystemLocalTimeSource{});
     const StepResult withClock = BuildConfigImage(settings, rebuilt);
     if (!withClock.Succeeded())
       return Fail(kExitBadFile, file + ": " + FailureText(withClock));
+    std::string again;
+    KeepUnshownBytes(*image, rebuilt, again);
   }
+  if (!keptNote.empty())
+    PrintError("note: " + file + ": " + keptNote + " shown by no field, written back as read");
   const auto transfer = PrepareTransfer(line, error);
   if (!transfer)
     return Fail(kExitDevice, error);
-  const TransferOutcome outcome = RunTransfer(TransferRequest::Write(rebuilt), *transfer, rebuilt);
+  const ConfigImage sent = rebuilt;
+  const TransferOutcome outcome = RunTransfer(TransferRequest::Write(sent), *transfer, rebuilt);
   if (outcome.exitCode != kExitDone)
     return Fail(outcome.exitCode, outcome.error);
-  PrintOut(line.operands[0] + ": configuration written from " + file + "\n");
+  if (line.noVerify) {
+    PrintOut(line.operands[0] + ": configuration written from " + file + "\n");
+    return kExitDone;
+  }
+  ConfigImage readBack;
+  const TransferOutcome check = RunTransfer(TransferRequest::Read(), *transfer, readBack);
+  if (check.exitCode != kExitDone)
+    return Fail(check.exitCode, "written, but not verified: " + check.error);
+  if (const std::optional<ImageMismatch> mismatch = FirstMismatch(sent, readBack)) {
+    return Fail(kExitDevice, line.operands[0] + ": verification failed: the device holds " +
+                                 DescribeMismatch(*mismatch) + " differently from " + file);
+  }
+  PrintOut(line.operands[0] + ": configuration written from " + file + " and verified\n");
   return kExitDone;
 }
 
@@ -155,6 +179,8 @@ int RunFlash(const CommandLine& line) {
   const FirmwareLoadStatus status = LoadFirmwareFile(file.c_str(), *firmware);
   if (status != FirmwareLoadStatus::kLoaded)
     return Fail(kExitBadFile, file + ": " + std::string(FirmwareLoadMessage(status)));
+  if (firmware->size == 0)
+    return Fail(kExitBadFile, file + ": " + std::string(kEmptyFirmwareMessage));
   std::string error;
   const auto transfer = PrepareTransfer(line, error);
   if (!transfer)
@@ -254,12 +280,13 @@ int RunDiff(const CommandLine& line) {
     PrintOut("{\"a\": " + JsonString(line.operands[0]) +
              ", \"b\": " + JsonString(line.operands[1]) + ", \"same_bytes\": " +
              (hidden.empty() ? "true" : "false") + ", \"fields\": [" + json + "]}\n");
-    return kExitDone;
+    return hidden.empty() ? kExitDone : kExitDiffer;
   }
   if (text.empty() && !hidden.empty())
     text = "no field differs; the bytes differ at " + hidden + "\n";
   PrintOut(text);
-  return kExitDone;
+  // As diff and cmp: 1 when the images differ.
+  return hidden.empty() ? kExitDone : kExitDiffer;
 }
 
 int RunCheck(const CommandLine& line) {

@@ -36,6 +36,10 @@ struct SimOptions {
   std::uint32_t floodAfter = 0;       // replies before the flood starts
   int floodForMs = 0;                 // 0: no end
   bool badPageNumber = false;
+  // Image pages stored with the lowest bit of their byte 16 flipped, as a
+  // device with a failing memory would: the write is acknowledged, a read
+  // gives the page back changed.
+  std::vector<std::uint32_t> storeDifferently;
   bool verbose = false;
   bool exitWithParent = false;
   bool help = false;

@@ -425,7 +425,9 @@ bool TForm1::FirmwareMaySend(const QString& path) {
                           static_cast<qsizetype>(vardex::kFirmwareBoxCaption.size()));
   if (info.size() == 0) {
     // Nothing to send: an upload would send a page of whatever the buffer held.
-    boxes_->ShowTitledInformation(caption, QStringLiteral("Firmware file is empty."));
+    boxes_->ShowTitledInformation(
+        caption, QString::fromLatin1(vardex::kEmptyFirmwareMessage.data(),
+                                     static_cast<qsizetype>(vardex::kEmptyFirmwareMessage.size())));
     return false;
   }
   const QString kind = vardex::NotFirmwareKind(file.readAll());

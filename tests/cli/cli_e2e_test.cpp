@@ -128,7 +128,8 @@ TEST_F(VardexAgainstSim, WriteHoldsTheFileExactlyWithKeepAndButForTheClockWithPc
 
   VardexRun run = RunVardex({"write", port_, Path("file.img"), "--clock", "keep"});
   EXPECT_EQ(run.exitCode, 0) << run.err;
-  EXPECT_EQ(run.out, port_ + ": configuration written from " + Path("file.img") + "\n");
+  EXPECT_EQ(run.out,
+            port_ + ": configuration written from " + Path("file.img") + " and verified\n");
   EXPECT_EQ(ReadAll(Path("saved.img")), AsText(file));
 
   run = RunVardex({"write", port_, Path("file.img")});
@@ -265,9 +266,10 @@ TEST_F(VardexAgainstSim, BadFilesAndBrokenRulesAreRefusedAndNothingIsSent) {
   } firmwares[] = {
       {"big.bin", 237569, "Firmware file too long."},
       {"missing.bin", 0, "File open error."},
+      {"empty.bin", 0, "Firmware file is empty."},
   };
   for (const auto& f : firmwares) {
-    if (f.size > 0)
+    if (f.size > 0 || f.name == "empty.bin")
       WriteAll(Path(f.name), std::string(f.size, 'x'));
     const VardexRun run = RunVardex({"flash", port_, Path(f.name)});
     EXPECT_EQ(run.exitCode, 2) << f.name;
@@ -321,7 +323,7 @@ TEST_F(VardexAgainstSim, CheckAndDiffSpeakJsonForScripts) {
   EXPECT_EQ(run.out, Path("b.img") + ": Preamble len - range error (200 - 1000).\n");
 
   run = RunVardex({"diff", Path("a.img"), Path("b.img"), "--json"});
-  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(run.exitCode, 1);  // as diff and cmp: the images differ
   EXPECT_EQ(run.out,
             "{\"a\": \"" + Path("a.img") + "\", \"b\": \"" + Path("b.img") +
                 "\", \"same_bytes\": false, \"fields\": [\n"
