@@ -124,7 +124,6 @@ class TForm1 : public QWidget {
   bool FirmwareMaySend(const QString& path);
   void UploadFirmwareFile(const QString& path);
   void OnImageReceived(const vardex::ConfigImage& image);
-  void AfterImageShown();
   void OnTransferOutcome(const vardex::LinkOutcome& outcome);
   // Asks when there are edits neither written nor saved; false to stay.
   bool MayDropEdits(const QString& action);
@@ -144,8 +143,6 @@ class TForm1 : public QWidget {
   std::unique_ptr<vardex::ConfigImage> sentImage_;
   QString backupPath_;
   QString firmwareAfterBackup_;
-  QString pendingNote_;
-  bool pendingNoteFailed_ = false;
 
  protected:
   // Closing the window ends the worker and releases the port; during a

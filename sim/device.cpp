@@ -1,6 +1,7 @@
 #include "device.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace vardex::sim {
 
@@ -49,9 +50,9 @@ bool Device::StorePage(const Request& request) {
           options_.storeDifferently.end() &&
       data.size() == changed.size()) {
     std::copy(data.begin(), data.end(), changed.begin());
-    changed[16] ^= 0x01;
+    std::swap(changed[16], changed[17]);
     data = changed;
-    log_.Line("image page %u stored with byte 16 changed", request.page);
+    log_.Line("image page %u stored with bytes 16 and 17 swapped", request.page);
   }
   if (!memory_.StorePage(target.region, request.page, data)) {
     log_.Line("%s page %u is out of range, no reply", target.name, request.page);

@@ -178,8 +178,8 @@ on stdout once it listens; SIGINT or SIGTERM end it.
   --delay-ms N          wait N ms before every reply
   --baud B              pace reading and writing at B baud, 10 bits a byte
   --bad-page-number     read replies carry the page number plus 16
-  --store-differently P store image page P (1..15; a list: 2,5) with the
-                        lowest bit of its byte 16 flipped, acknowledged as usual
+  --store-differently P store image page P (1..15; a list: 2,5) with its
+                        bytes 16 and 17 swapped, acknowledged as usual
   --latency-ms N        hold each reply's bytes beyond its last whole 64-byte
                         USB packet (all of a reply shorter than 64 bytes)
                         for N ms (0..1000), like a USB-serial adapter's

@@ -83,8 +83,6 @@ void TForm1::BuildFileSafety() {
   PlaceChangesCount();
   connect(changes_, &vardex::ChangeTracker::CountChanged, this, &TForm1::UpdateTitle);
   connect(link_, &vardex::DeviceLink::Outcome, this, &TForm1::OnTransferOutcome);
-  // After the status line has said the read finished, so a note stands.
-  connect(link_, &vardex::DeviceLink::ImageReceived, this, &TForm1::AfterImageShown);
   UpdateTitle();
 }
 
@@ -359,12 +357,10 @@ void TForm1::OnTransferOutcome(const vardex::LinkOutcome& outcome) {
   if (outcome.kind != Kind::kReadChecksumFailed || afterRead_ == AfterRead::kShow)
     return;
   if (afterRead_ == AfterRead::kVerify) {
-    pendingNote_ =
-        QStringLiteral(
-            "Write config: not verified: the configuration read back from %1 has a wrong checksum.")
-            .arg(writeComName_);
-    status_->Note(pendingNote_, true);
-    pendingNote_.clear();
+    status_->Note(QStringLiteral("Write config: not verified: the configuration read back from %1 "
+                                 "has a wrong checksum.")
+                      .arg(writeComName_),
+                  true);
   } else {
     firmwareAfterBackup_.clear();
     boxes_->ShowInformation(
@@ -379,15 +375,15 @@ void TForm1::OnImageReceived(const vardex::ConfigImage& image) {
   afterRead_ = AfterRead::kShow;
   if (purpose == AfterRead::kVerify && sentImage_) {
     const std::optional<vardex::ImageMismatch> mismatch = vardex::FirstMismatch(*sentImage_, image);
-    pendingNoteFailed_ = mismatch.has_value();
-    pendingNote_ = mismatch ? QStringLiteral(
-                                  "Write config: verification failed: the device on %1 holds %2 "
-                                  "differently from what was sent.")
-                                  .arg(writeComName_,
-                                       QString::fromStdString(vardex::DescribeMismatch(*mismatch)))
-                            : QStringLiteral("Write config: %1 pages written and verified on %2.")
-                                  .arg(vardex::ConfigImage::kPageCount)
-                                  .arg(writeComName_);
+    status_->Note(
+        mismatch
+            ? QStringLiteral("Write config: verification failed: the device on %1 holds %2 "
+                             "differently from what was sent.")
+                  .arg(writeComName_, QString::fromStdString(vardex::DescribeMismatch(*mismatch)))
+            : QStringLiteral("Write config: %1 pages written and verified on %2.")
+                  .arg(vardex::ConfigImage::kPageCount)
+                  .arg(writeComName_),
+        mismatch.has_value());
     return;
   }
   if (purpose == AfterRead::kBackup) {
@@ -404,13 +400,6 @@ void TForm1::OnImageReceived(const vardex::ConfigImage& image) {
   }
   ShowConfigImage(image);
   ValuesCameFrom({ValuesSource::Kind::kRead, link_->OpenComName(), Now(), {}});
-}
-
-void TForm1::AfterImageShown() {
-  if (pendingNote_.isEmpty())
-    return;
-  status_->Note(pendingNote_, pendingNoteFailed_);
-  pendingNote_.clear();
 }
 
 bool TForm1::FirmwareMaySend(const QString& path) {

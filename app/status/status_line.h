@@ -35,7 +35,7 @@ class StatusLineController final : public QObject {
   void PortChosen(const QString& leadsTo, bool opens);
 
   // A word on how a transfer ended that the link cannot know (a write
-  // verified or not); it stands until the next event.
+  // verified or not); it stands until the next request or port event.
   void Note(const QString& text, bool failed);
 
   const LinkStatus& Status() const { return status_; }
@@ -48,6 +48,8 @@ class StatusLineController final : public QObject {
   DeviceLink* link_;
   NowFunction now_ = [] { return LinkStatus::Clock::now(); };
   LinkStatus status_;
+  QString note_;
+  LinkStatus::Kind noteKind_ = LinkStatus::Kind::kFinished;
   SpokenStatus spoken_{[this] { return now_(); }};
 };
 

@@ -149,6 +149,45 @@ TEST_F(VardexAgainstSim, WriteHoldsTheFileExactlyWithKeepAndButForTheClockWithPc
   EXPECT_LE(year, 2100);
 }
 
+// A backup holds whatever the device held, also in bytes no field shows
+// (reserved bytes inside and outside the checksum): it goes back whole.
+TEST_F(VardexAgainstSim, ABackupIsAlwaysRestorableAndTheWriteIsVerified) {
+  ConfigImage device = Factory();
+  device.bytes[1550] = 0x07;  // reserved, inside the checksum
+  device.bytes[1600] = 0x5A;  // reserved, outside it
+  device.bytes[1601] = 0xA5;
+  StoreImageChecksum(device);
+  WriteAll(Path("device.img"), AsText(device));
+  StartSim({"--image", Path("device.img")});
+  ASSERT_EQ(RunVardex({"read", port_, "-o", Path("backup.img")}).exitCode, 0);
+
+  const VardexRun run = RunVardex({"write", port_, Path("backup.img"), "--clock", "keep"});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.err, "vardex: note: " + Path("backup.img") +
+                         ": byte 1550, bytes 1600-1601 shown by no field, written back as read\n");
+  EXPECT_EQ(run.out,
+            port_ + ": configuration written from " + Path("backup.img") + " and verified\n");
+  EXPECT_EQ(ReadAll(Path("saved.img")), AsText(device));
+}
+
+// A device that keeps a page differently from what it acknowledged: the
+// read-back names the page, and the exit status says the device failed.
+TEST_F(VardexAgainstSim, AWriteTheDeviceDoesNotKeepFailsVerificationNamingThePage) {
+  WriteAll(Path("file.img"), AsText(Factory()));
+  StartSim({"--store-differently", "2"});
+  VardexRun run = RunVardex({"write", port_, Path("file.img"), "--clock", "keep"});
+  EXPECT_EQ(run.exitCode, 3);
+  // Byte 16 of page 2 is byte 272, inside the NTP server name (268 to 300).
+  EXPECT_EQ(run.err, "vardex: " + port_ +
+                         ": verification failed: the device holds page 2 (byte 272: [RTC/NTP "
+                         "time] NTP server) differently from " +
+                         Path("file.img") + "\n");
+  EXPECT_EQ(run.out, "");
+  run = RunVardex({"write", port_, Path("file.img"), "--clock", "keep", "--no-verify"});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.out, port_ + ": configuration written from " + Path("file.img") + "\n");
+}
+
 TEST_F(VardexAgainstSim, FlashGivesTheSimulatorTheFirmwarePaddedWithZeros) {
   StartSim();
   for (const std::size_t size : {1u, 256u, 300u, 237568u}) {
