@@ -351,6 +351,38 @@ int RunExport(const CommandLine& line) {
 
 namespace {
 
+// ":LINE: [Page] label" for the line of `text` that sets `field`; empty
+// when the text leaves it out.
+std::string WhereFieldIsSet(std::string_view text, const FieldRow* field) {
+  if (field == nullptr)
+    return {};
+  const auto trim = [](std::string_view s) {
+    const std::size_t first = s.find_first_not_of(" \t\r");
+    if (first == std::string_view::npos)
+      return std::string_view();
+    return s.substr(first, s.find_last_not_of(" \t\r") - first + 1);
+  };
+  std::string_view section;
+  std::size_t number = 0;
+  while (!text.empty()) {
+    ++number;
+    const std::size_t end = text.find('\n');
+    const std::string_view lineText = trim(text.substr(0, end));
+    text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+    if (lineText.size() >= 2 && lineText.front() == '[' && lineText.back() == ']') {
+      section = lineText.substr(1, lineText.size() - 2);
+      continue;
+    }
+    const std::size_t equals = lineText.find('=');
+    if (section == field->page->caption && equals != std::string_view::npos &&
+        trim(lineText.substr(0, equals)) == field->control->label) {
+      return ":" + std::to_string(number) + ": [" + std::string(field->page->caption) + "] " +
+             field->control->label;
+    }
+  }
+  return {};
+}
+
 // Builds `settings` as "Write config" would and writes the image to `path`.
 int BuildAndSave(const ConfigSettings& settings, const std::string& source,
                  const std::string& path) {
@@ -383,7 +415,26 @@ int RunImport(const CommandLine& line) {
     return Fail(kExitBadFile, error);
   if (!ImportText(*text, textFile, settings, error))
     return Fail(kExitBadFile, error);
-  return BuildAndSave(settings, textFile, line.output);
+  // A rule the text breaks, or a value its field cannot hold, is named
+  // with the line that set the field; nothing is cut silently.
+  ConfigImage image;
+  const StepResult result = BuildConfigImage(settings, image);
+  if (!result.Succeeded()) {
+    return Fail(kExitBadFile, textFile +
+                                  WhereFieldIsSet(*text, FieldOfMember(settings, result.field)) +
+                                  ": " + FailureText(result));
+  }
+  if (const FieldRow* cut = FirstFieldNotKept(settings, image)) {
+    ConfigSettings stored = settings;
+    ShowConfigImage(image, stored);
+    return Fail(kExitBadFile, textFile + WhereFieldIsSet(*text, cut) + ": \"" +
+                                  ShownValue(*cut->control, settings) +
+                                  "\" does not fit its field, which would keep \"" +
+                                  ShownValue(*cut->control, stored) + "\"");
+  }
+  if (!WriteImageFile(line.output, image, error))
+    return Fail(kExitBadFile, error);
+  return kExitDone;
 }
 
 int RunDefaults(const CommandLine& line) {

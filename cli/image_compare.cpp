@@ -2,6 +2,7 @@
 
 #include "config_driver.h"
 #include "image_rules.h"
+#include "integer_conversion.h"
 
 namespace vardex {
 
@@ -57,6 +58,34 @@ void KeepUnshownBytes(const ConfigImage& file, ConfigImage& rebuilt, std::string
   }
   if (kept)
     StoreImageChecksum(rebuilt);
+}
+
+const FieldRow* FirstFieldNotKept(const ConfigSettings& settings, const ConfigImage& image) {
+  ConfigSettings given = settings;
+  ConfigSettings kept = settings;
+  ShowConfigImage(image, kept);
+  for (const FieldRow& row : ImageFieldRows()) {
+    const std::string before = ShownValue(*row.control, given);
+    const std::string after = ShownValue(*row.control, kept);
+    if (before == after)
+      continue;
+    const std::optional<std::int32_t> number = ConvertInteger(before);
+    if (number && ConvertInteger(after) == number)
+      continue;
+    return &row;
+  }
+  return nullptr;
+}
+
+const FieldRow* FieldOfMember(ConfigSettings& settings, const void* member) {
+  if (member == nullptr)
+    return nullptr;
+  for (const FieldRow& row : ImageFieldRows()) {
+    const SettingRef ref = row.control->Setting(settings);
+    if (ref.text == member || ref.index == member || ref.check == member)
+      return &row;
+  }
+  return nullptr;
 }
 
 }  // namespace vardex

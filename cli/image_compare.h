@@ -5,6 +5,8 @@
 #include <string>
 
 #include "config_image.h"
+#include "config_settings.h"
+#include "field_rows.h"
 
 namespace vardex {
 
@@ -30,5 +32,13 @@ std::string DescribeMismatch(const ImageMismatch& mismatch);
 // `file` that differs and that no field shows, and a fresh checksum. The
 // runs taken are listed in `notes` ("bytes 1600-1603").
 void KeepUnshownBytes(const ConfigImage& file, ConfigImage& rebuilt, std::string& notes);
+
+// The first field whose value `image` (built from `settings`) does not keep:
+// a text cut to the width of its field, say. A number given in another form
+// ("$2A" for 42) is kept. Null when every field is kept.
+const FieldRow* FirstFieldNotKept(const ConfigSettings& settings, const ConfigImage& image);
+
+// The field that carries `member` of `settings`; null when none does.
+const FieldRow* FieldOfMember(ConfigSettings& settings, const void* member);
 
 }  // namespace vardex

@@ -6,6 +6,7 @@
 
 #include "config_driver.h"
 #include "field_rows.h"
+#include "image_compare.h"
 #include "image_file.h"
 #include "local_time.h"
 #include "step_result.h"
@@ -80,6 +81,15 @@ std::optional<ConfigImage> OpenConfigFile(const QString& path, QString& error) {
   const StepResult built = BuildConfigImage(settings, image);
   if (!built.Succeeded()) {
     error = name + QStringLiteral(": ") + QString::fromStdString(FailureText(built));
+    return std::nullopt;
+  }
+  if (const FieldRow* cut = FirstFieldNotKept(settings, image)) {
+    error = QStringLiteral("%1: [%2] %3: \"%4\" does not fit its field.")
+                .arg(name,
+                     QString::fromUtf8(cut->page->caption.data(),
+                                       static_cast<qsizetype>(cut->page->caption.size())),
+                     QString::fromStdString(cut->control->label),
+                     QString::fromStdString(ShownValue(*cut->control, settings)));
     return std::nullopt;
   }
   return image;

@@ -343,6 +343,26 @@ TEST_F(VardexAgainstSim, FactoryImageSurvivesExportAndImport) {
   EXPECT_EQ(RunVardex({"check", Path("b.img")}).out, Path("b.img") + ": ok\n");
 }
 
+// A value the rules refuse names the line that set it; one the text leaves
+// out (here from the start-up state) has no line to name.
+TEST_F(VardexAgainstSim, ImportNamesTheLineOfAFieldThatBreaksItsRule) {
+  WriteAll(Path("a.txt"), "# edited by hand\n[Radio]\nTX delay [ms] = 5\n");
+  VardexRun run = RunVardex({"import", Path("a.txt"), "-o", Path("a.img")});
+  EXPECT_EQ(run.exitCode, 2);
+  EXPECT_EQ(run.err, "vardex: " + Path("a.txt") +
+                         ":3: [Radio] TX delay [ms]: Preamble len - range error (200 - 1000).\n");
+  EXPECT_FALSE(Exists(Path("a.img")));
+
+  // Too long for the field: refused, never cut.
+  WriteAll(Path("b.txt"), "[Radio]\nCallsign = VX2ABCDEF\n");
+  run = RunVardex({"import", Path("b.txt"), "-o", Path("b.img")});
+  EXPECT_EQ(run.exitCode, 2);
+  EXPECT_EQ(run.err, "vardex: " + Path("b.txt") +
+                         ":2: [Radio] Callsign: \"VX2ABCDEF\" does not fit its field, which "
+                         "would keep \"VX2ABC\"\n");
+  EXPECT_FALSE(Exists(Path("b.img")));
+}
+
 TEST_F(VardexAgainstSim, CheckAndDiffSpeakJsonForScripts) {
   const ConfigImage factory = Factory();
   ConfigImage broken = FactoryWith(12, {5, 0, 0, 0});  // TX delay 5
