@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QStringDecoder>
 #include <string>
 
 #include "config_driver.h"
@@ -18,15 +19,16 @@ namespace {
 // Larger than any text form; a file beyond it is neither form.
 constexpr qint64 kLargestConfigFile = 1 << 20;
 
+// Plain text: UTF-8 without control characters other than line ends and tabs.
 bool LooksLikeText(const QByteArray& contents) {
   for (const char c : contents) {
     const auto byte = static_cast<unsigned char>(c);
-    if (byte < 0x20 && c != '\n' && c != '\r' && c != '\t')
-      return false;
-    if (byte == 0x7F)
+    if ((byte < 0x20 && c != '\n' && c != '\r' && c != '\t') || byte == 0x7F)
       return false;
   }
-  return true;
+  QStringDecoder utf8(QStringDecoder::Utf8);
+  const QString decoded = utf8(contents);
+  return !utf8.hasError();
 }
 
 }  // namespace

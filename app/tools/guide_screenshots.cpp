@@ -176,7 +176,7 @@ int SaveFileStates(TForm1& form, const QString& good) {
   tabs->setCurrentIndex(0);
   form.findChild<QLineEdit*>("Edit1")->setText("VX1NEW");
   form.findChild<QLineEdit*>("Edit3")->setText("450");
-  form.findChild<QComboBox*>("ComboBox19")->setCurrentIndex(1);
+  form.findChild<QComboBox*>("ComboBox20")->setCurrentIndex(0);
   Settle();
   Save(&form, "state-changed-fields");
   form.ShowChanges();
