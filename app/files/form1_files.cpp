@@ -128,7 +128,7 @@ void TForm1::FillRecentMenu() {
   recentMenu_->clear();
   const QStringList paths = vardex::RecentFiles().Paths();
   for (int i = 0; i < paths.size(); ++i) {
-    const QString path = paths[i];
+    const QString& path = paths[i];
     QAction* action =
         recentMenu_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()));
     action->setToolTip(path);
@@ -145,6 +145,7 @@ void TForm1::PlaceVerifyOption() {
   auto* upload = findChild<QCheckBox*>("CheckBox21");
   verifyBox_ = new QCheckBox(QStringLiteral("Verify after write"), upload->parentWidget());
   verifyBox_->setObjectName("VerifyAfterWrite");
+  verifyBox_->setProperty("windowOption", true);  // the window's own, stored in no image
   verifyBox_->setToolTip(
       QStringLiteral("After \"Send finished.\" read the 16 pages back and compare them with what "
                      "was sent."));
@@ -399,6 +400,7 @@ void TForm1::OnImageReceived(const vardex::ConfigImage& image) {
     return;
   }
   ShowConfigImage(image);
+  filePath_.clear();  // "Save" asks for a name rather than overwrite the last file
   ValuesCameFrom({ValuesSource::Kind::kRead, link_->OpenComName(), Now(), {}});
 }
 
