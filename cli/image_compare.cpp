@@ -26,7 +26,9 @@ std::string FieldNameAtOffset(std::size_t offset) {
 }
 
 std::optional<ImageMismatch> FirstMismatch(const ConfigImage& sent, const ConfigImage& readBack) {
-  for (std::size_t i = 0; i < ConfigImage::kSize; ++i) {
+  // The checksum differs whenever a field does: the field is the news.
+  for (std::size_t n = 0; n < ConfigImage::kSize; ++n) {
+    const std::size_t i = (n + ConfigImage::kChecksumFirst) % ConfigImage::kSize;
     if (sent.bytes[i] != readBack.bytes[i])
       return ImageMismatch{i, i / ConfigImage::kPageSize, FieldNameAtOffset(i)};
   }
