@@ -19,6 +19,7 @@
 #include "Unit2.h"
 #include "accessible_lists.h"
 #include "accessible_tabs.h"
+#include "change_tracker.h"
 #include "com_choice.h"
 #include "com_port_hint.h"
 #include "com_port_list.h"
@@ -181,6 +182,8 @@ void TForm1::OrderTabs() {
 TForm1::~TForm1() {
   // The worker reports into this window: it ends before the window goes.
   link_->Shutdown();
+  // Controls going away are no changes to mark.
+  delete changes_;
 }
 
 void TForm1::BuildConnectionGroup(QWidget* group) {
