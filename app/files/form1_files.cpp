@@ -163,12 +163,14 @@ void TForm1::PlaceChangesCount() {
   changesButton_->setToolTip(QStringLiteral("List the changed fields"));
   changesButton_->hide();
   connect(changesButton_, &QPushButton::clicked, this, &TForm1::ShowChanges);
-  connect(changes_, &vardex::ChangeTracker::CountChanged, this, [this](int count) {
+  const auto showCount = [this](int count) {
     changesButton_->setText(count == 1 ? QStringLiteral("1 field changed")
                                        : QStringLiteral("%1 fields changed").arg(count));
     changesButton_->setAccessibleName(changesButton_->text());
     changesButton_->setVisible(count > 0);
-  });
+  };
+  showCount(changes_->Count());
+  connect(changes_, &vardex::ChangeTracker::CountChanged, this, showCount);
   auto* box = qobject_cast<QBoxLayout*>(layout());
   const int index = box->indexOf(statusLabel_);
   box->removeWidget(statusLabel_);
