@@ -45,24 +45,5 @@ TEST(ImageCompare, TheFirstDifferingFieldIsNamedBeforeTheChecksum) {
   EXPECT_FALSE(FirstMismatch(sent, sent).has_value());
 }
 
-// A backup's bytes that no field shows go back as read; a field's byte that
-// the window would send otherwise is left for the rules to refuse.
-TEST(ImageCompare, OnlyUnshownBytesAreKeptFromTheFile) {
-  const ConfigImage rebuilt = StartUpImage();
-  ConfigImage file = rebuilt;
-  file.bytes[1550] = 0x07;  // reserved, inside the checksum
-  file.bytes[1700] = 0x5A;  // reserved, outside it
-  file.bytes[47] = 9;       // PTT output: an index beyond its list
-  StoreImageChecksum(file);
-  ConfigImage kept = rebuilt;
-  std::string notes;
-  KeepUnshownBytes(file, kept, notes);
-  EXPECT_EQ(notes, "byte 1550, byte 1700");
-  EXPECT_EQ(kept.bytes[1550], 0x07);
-  EXPECT_EQ(kept.bytes[1700], 0x5A);
-  EXPECT_EQ(kept.bytes[47], rebuilt.bytes[47]);
-  EXPECT_TRUE(ImageChecksumHolds(kept));
-}
-
 }  // namespace
 }  // namespace vardex
