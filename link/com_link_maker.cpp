@@ -26,20 +26,6 @@ ComLinkResult NoLinksHere() {
   return result;
 }
 
-// False only for a character device that opens and is no terminal
-// (/dev/null, /dev/zero). One that does not open here (no permission yet,
-// held by another program) is given the benefit of the doubt: opening it
-// later says why it fails.
-bool TerminalOrUnknown(const char* device) {
-  const int fd = ::open(device, O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0)
-    return true;
-  termios settings{};
-  const bool terminal = ::tcgetattr(fd, &settings) == 0;
-  ::close(fd);
-  return terminal;
-}
-
 }  // namespace
 
 ComLinkResult MakeComLink(int, const std::string&, const std::string&, const std::string&) {
@@ -98,6 +84,20 @@ bool OnlyALinkThere(const std::string& linkPath, bool& exists, std::string& erro
     return false;
   }
   return true;
+}
+
+// False only for a character device that opens and is no terminal
+// (/dev/null, /dev/zero). One that does not open here (no permission yet,
+// held by another program) is given the benefit of the doubt: opening it
+// later says why it fails.
+bool TerminalOrUnknown(const char* device) {
+  const int fd = ::open(device, O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0)
+    return true;
+  termios settings{};
+  const bool terminal = ::tcgetattr(fd, &settings) == 0;
+  ::close(fd);
+  return terminal;
 }
 
 }  // namespace
