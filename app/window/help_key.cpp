@@ -32,7 +32,7 @@ QString GuideNotOpenedText(const QString& path) {
   return QStringLiteral("F1: no web browser opened the user guide; open %1 in one.").arg(path);
 }
 
-void InstallHelpKey(QWidget* window, const QString& programDir, HelpNotice tell) {
+void InstallHelpKey(QWidget* window, const QString& programDir, const HelpNotice& tell) {
   auto* key = new QShortcut(QKeySequence(Qt::Key_F1), window);
   key->setContext(Qt::WindowShortcut);
   QObject::connect(key, &QShortcut::activated, window, [programDir, tell] {

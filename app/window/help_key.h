@@ -23,6 +23,6 @@ QString GuideNotOpenedText(const QString& path);
 // gets the text above (the window puts it on its status line).
 using HelpNotice = std::function<void(const QString&)>;
 void InstallHelpKey(QWidget* window, const QString& programDir = QString(),
-                    HelpNotice tell = nullptr);
+                    const HelpNotice& tell = nullptr);
 
 }  // namespace vardex
