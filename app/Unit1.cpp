@@ -70,7 +70,7 @@ TForm1::TForm1(vardex::MessageBoxes* boxes, QWidget* parent, const vardex::Local
   pageControl_->setCurrentIndex(0);
   setWindowTitle("VARDEX Plus Configurator v1.26");
   move(kDesignPosition);
-  vardex::InstallHelpKey(this);
+  vardex::InstallHelpKey(this, {}, [this](const QString& text) { status_->ShowNotice(text); });
 }
 
 // The ten tab pages, each built from its table.

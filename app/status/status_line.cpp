@@ -67,6 +67,11 @@ void StatusLineController::PortChosen(const QString& leadsTo, bool opens) {
     Show();
 }
 
+void StatusLineController::ShowNotice(const QString& text) {
+  label_->setText(text);
+  spoken_.Changed(label_, LinkStatus::Kind::kFailed);
+}
+
 void StatusLineController::Show() {
   label_->setText(status_.Text());
   spoken_.Changed(label_, status_.CurrentKind());

@@ -34,6 +34,10 @@ class StatusLineController final : public QObject {
   // what the line says.
   void PortChosen(const QString& leadsTo, bool opens);
 
+  // A word from elsewhere in the window (F1 without a guide); the line
+  // shows it until the link's state next changes.
+  void ShowNotice(const QString& text);
+
   const LinkStatus& Status() const { return status_; }
 
  private:
