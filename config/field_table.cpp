@@ -61,8 +61,9 @@ struct Record {
   int count;
 
   std::size_t Start(int record) const { return base + stride * static_cast<std::size_t>(record); }
+  std::string Name(int record) const { return RecordKey(key, record + 1); }
   std::string Key(int record, std::string_view field) const {
-    return std::string(key) + "[" + std::to_string(record + 1) + "]." + std::string(field);
+    return RecordKey(key, record + 1, field);
   }
 };
 
@@ -88,10 +89,11 @@ constexpr std::array<AddressRow, 4> kAddresses = {{
 
 // Bytes inside the checksummed span (and the one beyond it) that hold no
 // field; each beacon's last byte is declared with the beacons.
-constexpr std::array<ReservedBytes, 8> kReserved = {{
+constexpr std::array<ReservedBytes, 9> kReserved = {{
     {49, 3},
     {69, 3},
     {115, 1},
+    {150, 2},
     {317, 3},
     {1287, 1},
     {1314, 2},
@@ -184,10 +186,10 @@ void AddDigipeater(TableBuilder& t) {
 
 // One report block: N and n keep their low 8 bits (1 to 7, n >= N), the
 // rates 32 bits (5 to 1440 taken as unsigned).
-void AddReportBlock(TableBuilder& t, ReportBlockInstance instance, std::string_view key) {
+void AddReportBlock(TableBuilder& t, ReportBlockInstance instance) {
   const ReportBlockLayout& at = LayoutOf(instance);
   const std::string label(at.messageLabel);
-  const std::string prefix = std::string(key) + ".";
+  const std::string prefix = ReportBlockKey(instance) + ".";
   const int record = static_cast<int>(instance);
   t.BeginBlock(instance);
   t.Add(Field(prefix + "dest", FieldKind::kDestText, at.dest, kDestWidth,
@@ -241,8 +243,7 @@ void AddReportBlock(TableBuilder& t, ReportBlockInstance instance, std::string_v
 // is reported after beacon 3's block and before anything of beacon 4.
 void AddBeacons(TableBuilder& t) {
   for (int k = 0; k < kBeacons.count; ++k) {
-    AddReportBlock(t, ReportBlockInstance(k),
-                   std::string(kBeacons.key) + "[" + std::to_string(k + 1) + "]");
+    AddReportBlock(t, ReportBlockInstance(k));
     // The message sits right after the IS rate; special strings are stored
     // as typed, the device replaces them.
     t.Add(
@@ -310,21 +311,20 @@ void AddAprsIs(TableBuilder& t) {
 void AddWeather(TableBuilder& t) {
   t.Add(List("weather.stationType", 52, static_cast<int>(kWeatherStationTypes.size()),
              [](ConfigSettings& s, int) { return SettingRef{.index = &s.weather.stationType}; }));
-  AddReportBlock(t, ReportBlockInstance::kWeatherReport, "weather.report");
+  AddReportBlock(t, ReportBlockInstance::kWeatherReport);
   t.Add(
       WithRule(Text("weather.comment", 80, kWeatherCommentLength + 1,
                     [](ConfigSettings& s, int) { return SettingRef{.text = &s.weather.comment}; }),
                PrintableText, "Weather report comment - forbidden characters."));
 }
 
-constexpr std::array<std::pair<std::string_view, std::string ClockSettings::*>, 5>
-    kClockWords = {{
-        {"clock.year", &ClockSettings::year},
-        {"clock.month", &ClockSettings::month},
-        {"clock.day", &ClockSettings::day},
-        {"clock.hour", &ClockSettings::hour},
-        {"clock.minute", &ClockSettings::minute},
-    }};
+constexpr std::array<std::pair<std::string_view, std::string ClockSettings::*>, 5> kClockWords = {{
+    {"clock.year", &ClockSettings::year},
+    {"clock.month", &ClockSettings::month},
+    {"clock.day", &ClockSettings::day},
+    {"clock.hour", &ClockSettings::hour},
+    {"clock.minute", &ClockSettings::minute},
+}};
 
 // The clock set values are taken as given (the device checks them); the
 // window does not read them back, its clock follows the PC.
@@ -449,9 +449,9 @@ Table BuildTable() {
   t.Begin(S::kTelemetry);
   AddTelemetry(t);
   t.Begin(S::kTelemetryData);
-  AddReportBlock(t, ReportBlockInstance::kTelemetryData, "telemetryData");
+  AddReportBlock(t, ReportBlockInstance::kTelemetryData);
   t.Begin(S::kTelemetryParameters);
-  AddReportBlock(t, ReportBlockInstance::kTelemetryParameters, "telemetryParameters");
+  AddReportBlock(t, ReportBlockInstance::kTelemetryParameters);
 
   Table table;
   table.fields = std::move(t.fields_);
@@ -480,6 +480,26 @@ bool IsZeroTerminated(FieldKind kind) {
          kind == FieldKind::kDestText || kind == FieldKind::kBase64Token;
 }
 
+std::string RecordKey(std::string_view record, int number, std::string_view field) {
+  std::string key = std::string(record) + "[" + std::to_string(number) + "]";
+  if (!field.empty())
+    key.append(".").append(field);
+  return key;
+}
+
+std::string ReportBlockKey(ReportBlockInstance instance) {
+  switch (instance) {
+    case ReportBlockInstance::kWeatherReport:
+      return "weather.report";
+    case ReportBlockInstance::kTelemetryData:
+      return "telemetryData";
+    case ReportBlockInstance::kTelemetryParameters:
+      return "telemetryParameters";
+    default:
+      return kBeacons.Name(static_cast<int>(instance));
+  }
+}
+
 ReportBlockSettings& ReportBlockOf(ConfigSettings& settings, ReportBlockInstance instance) {
   switch (instance) {
     case ReportBlockInstance::kWeatherReport:
@@ -493,15 +513,10 @@ ReportBlockSettings& ReportBlockOf(ConfigSettings& settings, ReportBlockInstance
   }
 }
 
-// Encoding only reads the settings; the one accessor serves both ways.
-const std::string& ImageField::Text(const ConfigSettings& settings) const {
-  return *Setting(const_cast<ConfigSettings&>(settings)).text;
-}
-int ImageField::Index(const ConfigSettings& settings) const {
-  return *Setting(const_cast<ConfigSettings&>(settings)).index;
-}
-bool ImageField::Check(const ConfigSettings& settings) const {
-  return *Setting(const_cast<ConfigSettings&>(settings)).check;
+// Encoding only reads the settings; one accessor serves both ways.
+ImageField::View ImageField::Read(const ConfigSettings& settings) const {
+  const SettingRef ref = Setting(const_cast<ConfigSettings&>(settings));
+  return {ref.text, ref.index, ref.check};
 }
 
 std::span<const ImageField> ImageFields() {

@@ -85,10 +85,16 @@ struct ImageField {
   int record = 0;
 
   SettingRef Setting(ConfigSettings& settings) const { return setting(settings, record); }
-  // Read-only view of the same setting.
-  const std::string& Text(const ConfigSettings& settings) const;
-  int Index(const ConfigSettings& settings) const;
-  bool Check(const ConfigSettings& settings) const;
+  // The same setting, read-only.
+  struct View {
+    const std::string* text;
+    const int* index;
+    const bool* check;
+  };
+  View Read(const ConfigSettings& settings) const;
+  const std::string& Text(const ConfigSettings& settings) const { return *Read(settings).text; }
+  int Index(const ConfigSettings& settings) const { return *Read(settings).index; }
+  bool Check(const ConfigSettings& settings) const { return *Read(settings).check; }
 };
 
 // A stretch of bytes that holds no field and stays 0 in a built image.
@@ -97,6 +103,13 @@ struct ReservedBytes {
   std::size_t width;
 };
 
+// "path[3].name": the key of `field` in record `number` (counted from 1, as
+// the window counts); "path[3]" without a field.
+std::string RecordKey(std::string_view record, int number, std::string_view field = {});
+
+// The key that a report block's field keys start with: "beacon[3]",
+// "weather.report", "telemetryData", "telemetryParameters".
+std::string ReportBlockKey(ReportBlockInstance instance);
 // The report block `instance` inside the settings.
 ReportBlockSettings& ReportBlockOf(ConfigSettings& settings, ReportBlockInstance instance);
 
