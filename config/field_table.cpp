@@ -13,6 +13,53 @@ namespace {
 
 using Setter = SettingRef (*)(ConfigSettings&, int);
 
+SettingRef Ref(std::string& text) {
+  return {.text = &text};
+}
+SettingRef Ref(int& index) {
+  return {.index = &index};
+}
+SettingRef Ref(bool& check) {
+  return {.check = &check};
+}
+
+// A setting of a section: `settings.*Section.*Member`.
+template <auto Section, auto Member>
+SettingRef Of(ConfigSettings& settings, int) {
+  return Ref((settings.*Section).*Member);
+}
+
+// A setting of record `record` of a repeated record that `RecordOf` finds.
+template <auto RecordOf, auto Member>
+SettingRef OfRecord(ConfigSettings& settings, int record) {
+  return Ref(RecordOf(settings, record).*Member);
+}
+
+DigipeaterPath& PathOf(ConfigSettings& s, int k) {
+  return s.digipeater.paths[static_cast<std::size_t>(k)];
+}
+Beacon& BeaconOf(ConfigSettings& s, int k) {
+  return s.beacons.beacons[static_cast<std::size_t>(k)];
+}
+ReportBlockSettings& BlockOf(ConfigSettings& s, int k) {
+  return ReportBlockOf(s, static_cast<ReportBlockInstance>(k));
+}
+AprsIsServer& ServerOf(ConfigSettings& s, int k) {
+  return s.aprsIs.servers[static_cast<std::size_t>(k)];
+}
+ServiceAccess& ServiceOf(ConfigSettings& s, int k) {
+  return k == 0 ? s.access.www : s.access.telnet;
+}
+TelemetryChannel& ChannelOf(ConfigSettings& s, int k) {
+  return s.telemetry.channels[static_cast<std::size_t>(k)];
+}
+// Record 4 * a + i is octet i of address a, in NetworkSettings order.
+std::string& OctetOf(ConfigSettings& s, int k) {
+  OctetTexts* const addresses[] = {&s.network.address, &s.network.mask, &s.network.gateway,
+                                   &s.network.dns};
+  return (*addresses[k / 4])[static_cast<std::size_t>(k % 4)];
+}
+
 // Row makers, one per kind of field.
 ImageField Field(std::string key, FieldKind kind, std::size_t offset, std::size_t width,
                  Setter setting) {
@@ -61,7 +108,6 @@ struct Record {
   int count;
 
   std::size_t Start(int record) const { return base + stride * static_cast<std::size_t>(record); }
-  std::string Name(int record) const { return RecordKey(key, record + 1); }
   std::string Key(int record, std::string_view field) const {
     return RecordKey(key, record + 1, field);
   }
@@ -72,23 +118,8 @@ constexpr Record kBeacons{"beacon", 340, 92, static_cast<int>(kBeaconCount)};
 constexpr Record kServers{"aprsIs.server", 160, 36, 3};
 constexpr Record kChannels{"channel", 1324, 45, 5};
 
-// The four addresses of the Network page in the order they are checked; the
-// device keeps them as address, gateway, mask, DNS.
-struct AddressRow {
-  std::string_view key;
-  std::size_t offset;
-  std::string_view message;
-  OctetTexts NetworkSettings::*octets;
-};
-constexpr std::array<AddressRow, 4> kAddresses = {{
-    {"network.address", 301, "IP Address - range error (0 - 255).", &NetworkSettings::address},
-    {"network.mask", 309, "IP Mask - range error (0 - 255).", &NetworkSettings::mask},
-    {"network.gateway", 305, "Gateway - range error (0 - 255).", &NetworkSettings::gateway},
-    {"network.dns", 313, "DNS - range error (0 - 255).", &NetworkSettings::dns},
-}};
-
-// Bytes inside the checksummed span (and the one beyond it) that hold no
-// field; each beacon's last byte is declared with the beacons.
+// Bytes inside the checksummed span (and all beyond it) that hold no field;
+// each beacon's last byte is declared with the beacons.
 constexpr std::array<ReservedBytes, 9> kReserved = {{
     {49, 3},
     {69, 3},
@@ -105,138 +136,103 @@ class TableBuilder {
  public:
   void Begin(ImageSection section) {
     section_ = section;
+    record_ = 0;
     sectionStart_[static_cast<std::size_t>(section)] = fields_.size();
   }
-  void Add(ImageField field, int record = 0) {
-    field.section = section_;
-    field.record = record;
-    fields_.push_back(std::move(field));
-  }
+  // The fields added next belong to record `record` (from 0).
+  void InRecord(int record) { record_ = record; }
   void BeginBlock(ReportBlockInstance instance) {
     blockStart_[static_cast<std::size_t>(instance)] = fields_.size();
   }
+  void Add(ImageField field) {
+    field.section = section_;
+    field.record = record_;
+    fields_.push_back(std::move(field));
+  }
+
   std::vector<ImageField> fields_;
   std::array<std::size_t, kImageSectionCount + 1> sectionStart_{};
   std::array<std::size_t, kReportBlockLayouts.size()> blockStart_{};
 
  private:
   ImageSection section_ = ImageSection::kRadio;
+  int record_ = 0;
 };
 
 void AddRadio(TableBuilder& t) {
-  t.Add(
-      WithRule(Field("radio.callsign", FieldKind::kCallsign, 4, 6,
-                     [](ConfigSettings& s, int) { return SettingRef{.text = &s.radio.callsign}; }),
-               CallsignGiven, "Callsign - too short (ex. NOCALL-4).", true));
-  ImageField ssid = Field("radio.ssid", FieldKind::kSsidDigit, 10, 2,
-                          [](ConfigSettings& s, int) { return SettingRef{.text = &s.radio.ssid}; });
+  using R = RadioSettings;
+  constexpr auto kRadio = &ConfigSettings::radio;
+  t.Add(WithRule(Field("radio.callsign", FieldKind::kCallsign, 4, 6, Of<kRadio, &R::callsign>),
+                 CallsignGiven, "Callsign - too short (ex. NOCALL-4).", true));
+  ImageField ssid = Field("radio.ssid", FieldKind::kSsidDigit, 10, 2, Of<kRadio, &R::ssid>);
   ssid.high = 15;
   ssid.message = "Callsign - SSID range error (0 - 15).";
   t.Add(std::move(ssid));
   t.Add(Number("radio.txDelay", 12, 4, 200, 1000, "Preamble len - range error (200 - 1000).",
-               [](ConfigSettings& s, int) { return SettingRef{.text = &s.radio.txDelay}; }));
+               Of<kRadio, &R::txDelay>));
   t.Add(Number("radio.quietTime", 16, 4, 200, 3000, "Quiet time - range error (200 - 3000).",
-               [](ConfigSettings& s, int) { return SettingRef{.text = &s.radio.quietTime}; }));
-  t.Add(List("radio.pttType", 47, 2,
-             [](ConfigSettings& s, int) { return SettingRef{.index = &s.radio.pttType}; }));
-  t.Add(List("radio.busyDetect", 48, 2,
-             [](ConfigSettings& s, int) { return SettingRef{.index = &s.radio.busyDetect}; }));
-  t.Add(WithRule(Text("radio.latitude", 28, 9,
-                      [](ConfigSettings& s, int) { return SettingRef{.text = &s.radio.latitude}; }),
-                 LatitudePattern, "Latitude - syntax error (ex. 5221.60N).", true));
-  t.Add(
-      WithRule(Text("radio.longitude", 37, 10,
-                    [](ConfigSettings& s, int) { return SettingRef{.text = &s.radio.longitude}; }),
-               LongitudePattern, "Longitude - syntax error (ex. 01653.63E).", true));
-}
-
-DigipeaterPath& PathOf(ConfigSettings& s, int k) {
-  return s.digipeater.paths[static_cast<std::size_t>(k)];
+               Of<kRadio, &R::quietTime>));
+  t.Add(List("radio.pttType", 47, 2, Of<kRadio, &R::pttType>));
+  t.Add(List("radio.busyDetect", 48, 2, Of<kRadio, &R::busyDetect>));
+  t.Add(WithRule(Text("radio.latitude", 28, 9, Of<kRadio, &R::latitude>), LatitudePattern,
+                 "Latitude - syntax error (ex. 5221.60N).", true));
+  t.Add(WithRule(Text("radio.longitude", 37, 10, Of<kRadio, &R::longitude>), LongitudePattern,
+                 "Longitude - syntax error (ex. 01653.63E).", true));
 }
 
 void AddDigipeater(TableBuilder& t) {
-  t.Add(Field("digipeater.on", FieldKind::kSwitch32, 20, 4, [](ConfigSettings& s, int) {
-    return SettingRef{.check = &s.digipeater.digipeaterOn};
-  }));
-  t.Add(Number(
-      "digipeater.duplicateChecking", 24, 4, 15, 180, "Antiflood timeout - range error (15 - 180).",
-      [](ConfigSettings& s, int) { return SettingRef{.text = &s.digipeater.duplicateChecking}; }));
+  using D = DigipeaterSettings;
+  using P = DigipeaterPath;
+  constexpr auto kDigipeater = &ConfigSettings::digipeater;
+  t.Add(Field("digipeater.on", FieldKind::kSwitch32, 20, 4, Of<kDigipeater, &D::digipeaterOn>));
+  t.Add(Number("digipeater.duplicateChecking", 24, 4, 15, 180,
+               "Antiflood timeout - range error (15 - 180).",
+               Of<kDigipeater, &D::duplicateChecking>));
   // Every path row is checked, active or not, named or not.
   for (int k = 0; k < kPaths.count; ++k) {
     const std::size_t at = kPaths.Start(k);
     const std::string bound = "Path(n-N) " + std::to_string(k + 1) + ", ";
-    t.Add(Text(kPaths.Key(k, "name"), at, 8,
-               [](ConfigSettings& s, int r) { return SettingRef{.text = &PathOf(s, r).name}; }),
-          k);
+    t.InRecord(k);
+    t.Add(Text(kPaths.Key(k, "name"), at, 8, OfRecord<PathOf, &P::name>));
     t.Add(Number(kPaths.Key(k, "lower"), at + 8, 1, 1, 7, bound + "n>= value range error (1 - 7).",
-                 [](ConfigSettings& s, int r) { return SettingRef{.text = &PathOf(s, r).lower}; }),
-          k);
+                 OfRecord<PathOf, &P::lower>));
     t.Add(Number(kPaths.Key(k, "higher"), at + 9, 1, 1, 7, bound + "n<= value range error (1 - 7).",
-                 [](ConfigSettings& s, int r) { return SettingRef{.text = &PathOf(s, r).higher}; }),
-          k);
-    t.Add(
-        List(kPaths.Key(k, "traceable"), at + 10, 2,
-             [](ConfigSettings& s, int r) { return SettingRef{.index = &PathOf(s, r).traceable}; }),
-        k);
+                 OfRecord<PathOf, &P::higher>));
+    t.Add(List(kPaths.Key(k, "traceable"), at + 10, 2, OfRecord<PathOf, &P::traceable>));
     t.Add(Field(kPaths.Key(k, "active"), FieldKind::kCheckByte, at + 11, 1,
-                [](ConfigSettings& s, int r) { return SettingRef{.check = &PathOf(s, r).active}; }),
-          k);
+                OfRecord<PathOf, &P::active>));
   }
 }
 
 // One report block: N and n keep their low 8 bits (1 to 7, n >= N), the
-// rates 32 bits (5 to 1440 taken as unsigned).
+// rates 32 bits (5 to 1440 taken as unsigned). Its record number is its
+// instance.
 void AddReportBlock(TableBuilder& t, ReportBlockInstance instance) {
+  using B = ReportBlockSettings;
   const ReportBlockLayout& at = LayoutOf(instance);
   const std::string label(at.messageLabel);
-  const std::string prefix = ReportBlockKey(instance) + ".";
-  const int record = static_cast<int>(instance);
+  const std::string key = ReportBlockKey(instance) + ".";
   t.BeginBlock(instance);
-  t.Add(Field(prefix + "dest", FieldKind::kDestText, at.dest, kDestWidth,
-              [](ConfigSettings& s, int r) {
-                return SettingRef{.index = &ReportBlockOf(s, ReportBlockInstance(r)).dest};
-              }),
-        record);
-  t.Add(Text(prefix + "path", at.path, kReportPathWidth,
-             [](ConfigSettings& s, int r) {
-               return SettingRef{.text = &ReportBlockOf(s, ReportBlockInstance(r)).path};
-             }),
-        record);
-  t.Add(Number(prefix + "bign", at.bign, 1, 1, 7, label + " path, N value range error (1 - 7).",
-               [](ConfigSettings& s, int r) {
-                 return SettingRef{.text = &ReportBlockOf(s, ReportBlockInstance(r)).bign};
-               }),
-        record);
-  ImageField smalln = WithRule(
-      Number(prefix + "smalln", at.smalln, 1, 1, 7, label + " path, n value range error (1 - 7).",
-             [](ConfigSettings& s, int r) {
-               return SettingRef{.text = &ReportBlockOf(s, ReportBlockInstance(r)).smalln};
-             }),
-      PathOrder, label + " path, n should be >= N.");
+  t.InRecord(static_cast<int>(instance));
+  t.Add(
+      Field(key + "dest", FieldKind::kDestText, at.dest, kDestWidth, OfRecord<BlockOf, &B::dest>));
+  t.Add(Text(key + "path", at.path, kReportPathWidth, OfRecord<BlockOf, &B::path>));
+  t.Add(Number(key + "bign", at.bign, 1, 1, 7, label + " path, N value range error (1 - 7).",
+               OfRecord<BlockOf, &B::bign>));
+  ImageField smalln =
+      WithRule(Number(key + "smalln", at.smalln, 1, 1, 7,
+                      label + " path, n value range error (1 - 7).", OfRecord<BlockOf, &B::smalln>),
+               PathOrder, label + " path, n should be >= N.");
   smalln.partner = at.bign;
-  t.Add(std::move(smalln), record);
-  t.Add(Number(prefix + "rateRf", at.txRateRf, 4, 5, 1440,
-               label + " tx rate (RF) range error (5 - 1440).",
-               [](ConfigSettings& s, int r) {
-                 return SettingRef{.text = &ReportBlockOf(s, ReportBlockInstance(r)).txRateRf};
-               }),
-        record);
-  t.Add(Number(prefix + "rateAprsIs", at.txRateAprsIs, 4, 5, 1440,
+  t.Add(std::move(smalln));
+  t.Add(Number(key + "rateRf", at.txRateRf, 4, 5, 1440,
+               label + " tx rate (RF) range error (5 - 1440).", OfRecord<BlockOf, &B::txRateRf>));
+  t.Add(Number(key + "rateAprsIs", at.txRateAprsIs, 4, 5, 1440,
                label + " tx rate (APRSIS) range error (5 - 1440).",
-               [](ConfigSettings& s, int r) {
-                 return SettingRef{.text = &ReportBlockOf(s, ReportBlockInstance(r)).txRateAprsIs};
-               }),
-        record);
-  t.Add(Field(prefix + "toRf", FieldKind::kCheckByte, at.toRf, 1,
-              [](ConfigSettings& s, int r) {
-                return SettingRef{.check = &ReportBlockOf(s, ReportBlockInstance(r)).toRf};
-              }),
-        record);
-  t.Add(Field(prefix + "toAprsIs", FieldKind::kCheckByte, at.toAprsIs, 1,
-              [](ConfigSettings& s, int r) {
-                return SettingRef{.check = &ReportBlockOf(s, ReportBlockInstance(r)).toAprsIs};
-              }),
-        record);
+               OfRecord<BlockOf, &B::txRateAprsIs>));
+  t.Add(Field(key + "toRf", FieldKind::kCheckByte, at.toRf, 1, OfRecord<BlockOf, &B::toRf>));
+  t.Add(Field(key + "toAprsIs", FieldKind::kCheckByte, at.toAprsIs, 1,
+              OfRecord<BlockOf, &B::toAprsIs>));
 }
 
 // Beacon by beacon: its block, then its message, so a bad message of beacon 3
@@ -246,108 +242,93 @@ void AddBeacons(TableBuilder& t) {
     AddReportBlock(t, ReportBlockInstance(k));
     // The message sits right after the IS rate; special strings are stored
     // as typed, the device replaces them.
-    t.Add(
-        WithRule(
-            Text(kBeacons.Key(k, "message"), kBeacons.Start(k) + 24, kBeaconMessageLength + 1,
-                 [](ConfigSettings& s, int r) {
-                   return SettingRef{.text =
-                                         &s.beacons.beacons[static_cast<std::size_t>(r)].message};
-                 }),
-            PrintableText, "Beacon " + std::to_string(k + 1) + " message - forbidden characters."),
-        k);
+    t.Add(WithRule(Text(kBeacons.Key(k, "message"), kBeacons.Start(k) + 24,
+                        kBeaconMessageLength + 1, OfRecord<BeaconOf, &Beacon::message>),
+                   PrintableText,
+                   "Beacon " + std::to_string(k + 1) + " message - forbidden characters."));
   }
 }
 
-// Each octet's typed value is checked, so -1 fails although its low byte fits.
+// The page's addresses in the order they are checked; the device keeps them
+// as address, gateway, mask, DNS. Each octet's typed value is checked, so -1
+// fails although its low byte fits.
 void AddNetwork(TableBuilder& t) {
-  for (const AddressRow& row : kAddresses) {
+  struct Address {
+    std::string_view key;
+    std::size_t offset;
+    std::string_view message;
+  };
+  constexpr std::array<Address, 4> kAddresses = {{
+      {"network.address", 301, "IP Address - range error (0 - 255)."},
+      {"network.mask", 309, "IP Mask - range error (0 - 255)."},
+      {"network.gateway", 305, "Gateway - range error (0 - 255)."},
+      {"network.dns", 313, "DNS - range error (0 - 255)."},
+  }};
+  for (int a = 0; a < 4; ++a) {
+    const Address& address = kAddresses[static_cast<std::size_t>(a)];
     for (int i = 0; i < 4; ++i) {
-      // The record number tells the address (0 to 3) and the octet apart.
-      const int record = static_cast<int>(&row - kAddresses.data()) * 4 + i;
+      t.InRecord(4 * a + i);
       t.Add(Number(
-                std::string(row.key) + "[" + std::to_string(i + 1) + "]",
-                row.offset + static_cast<std::size_t>(i), 1, 0, 255, std::string(row.message),
-                [](ConfigSettings& s, int r) {
-                  const AddressRow& address = kAddresses[static_cast<std::size_t>(r / 4)];
-                  return SettingRef{
-                      .text = &(s.network.*address.octets)[static_cast<std::size_t>(r % 4)]};
-                },
-                RangeOf::kTypedValue),
-            record);
+          RecordKey(address.key, i + 1), address.offset + static_cast<std::size_t>(i), 1, 0, 255,
+          std::string(address.message), [](ConfigSettings& s, int r) { return Ref(OctetOf(s, r)); },
+          RangeOf::kTypedValue));
     }
   }
 }
 
-AprsIsServer& ServerOf(ConfigSettings& s, int k) {
-  return s.aprsIs.servers[static_cast<std::size_t>(k)];
-}
-
 void AddAprsIs(TableBuilder& t) {
+  using A = AprsIsSettings;
+  constexpr auto kAprsIs = &ConfigSettings::aprsIs;
   for (int k = 0; k < kServers.count; ++k) {
+    t.InRecord(k);
     t.Add(Text(kServers.Key(k, "host"), kServers.Start(k), 32,
-               [](ConfigSettings& s, int r) { return SettingRef{.text = &ServerOf(s, r).host}; }),
-          k);
+               OfRecord<ServerOf, &AprsIsServer::host>));
     // An empty port box is stored as 0: the device reads that as "no port".
-    ImageField port = Number(
-        kServers.Key(k, "port"), kServers.Start(k) + 32, 4, 0, 65535,
-        "APRS-IS Server " + std::to_string(k + 1) + " Port - range error (0 - 65535).",
-        [](ConfigSettings& s, int r) { return SettingRef{.text = &ServerOf(s, r).port}; },
-        RangeOf::kTypedValue);
+    ImageField port =
+        Number(kServers.Key(k, "port"), kServers.Start(k) + 32, 4, 0, 65535,
+               "APRS-IS Server " + std::to_string(k + 1) + " Port - range error (0 - 65535).",
+               OfRecord<ServerOf, &AprsIsServer::port>, RangeOf::kTypedValue);
     port.emptyIsUnset = true;
-    t.Add(std::move(port), k);
+    t.Add(std::move(port));
   }
-  t.Add(Text("aprsIs.user", 116, 17,
-             [](ConfigSettings& s, int) { return SettingRef{.text = &s.aprsIs.user}; }));
-  t.Add(Text("aprsIs.password", 133, 17,
-             [](ConfigSettings& s, int) { return SettingRef{.text = &s.aprsIs.password}; }));
-  t.Add(Field("aprsIs.gateRfToAprsIs", FieldKind::kSwitch32, 152, 4, [](ConfigSettings& s, int) {
-    return SettingRef{.check = &s.aprsIs.gateRfToAprsIs};
-  }));
-  t.Add(Field("aprsIs.gateAprsIsToRf", FieldKind::kSwitch32, 156, 4, [](ConfigSettings& s, int) {
-    return SettingRef{.check = &s.aprsIs.gateAprsIsToRf};
-  }));
+  t.InRecord(0);
+  t.Add(Text("aprsIs.user", 116, 17, Of<kAprsIs, &A::user>));
+  t.Add(Text("aprsIs.password", 133, 17, Of<kAprsIs, &A::password>));
+  t.Add(Field("aprsIs.gateRfToAprsIs", FieldKind::kSwitch32, 152, 4,
+              Of<kAprsIs, &A::gateRfToAprsIs>));
+  t.Add(Field("aprsIs.gateAprsIsToRf", FieldKind::kSwitch32, 156, 4,
+              Of<kAprsIs, &A::gateAprsIsToRf>));
 }
 
 void AddWeather(TableBuilder& t) {
+  using W = WeatherSettings;
+  constexpr auto kWeather = &ConfigSettings::weather;
   t.Add(List("weather.stationType", 52, static_cast<int>(kWeatherStationTypes.size()),
-             [](ConfigSettings& s, int) { return SettingRef{.index = &s.weather.stationType}; }));
+             Of<kWeather, &W::stationType>));
   AddReportBlock(t, ReportBlockInstance::kWeatherReport);
-  t.Add(
-      WithRule(Text("weather.comment", 80, kWeatherCommentLength + 1,
-                    [](ConfigSettings& s, int) { return SettingRef{.text = &s.weather.comment}; }),
-               PrintableText, "Weather report comment - forbidden characters."));
+  t.InRecord(0);
+  t.Add(WithRule(Text("weather.comment", 80, kWeatherCommentLength + 1, Of<kWeather, &W::comment>),
+                 PrintableText, "Weather report comment - forbidden characters."));
 }
-
-constexpr std::array<std::pair<std::string_view, std::string ClockSettings::*>, 5> kClockWords = {{
-    {"clock.year", &ClockSettings::year},
-    {"clock.month", &ClockSettings::month},
-    {"clock.day", &ClockSettings::day},
-    {"clock.hour", &ClockSettings::hour},
-    {"clock.minute", &ClockSettings::minute},
-}};
 
 // The clock set values are taken as given (the device checks them); the
 // window does not read them back, its clock follows the PC.
 void AddClock(TableBuilder& t) {
-  t.Add(Field("clock.uploadPcTime", FieldKind::kNotStored, 0, 0,
-              [](ConfigSettings& s, int) { return SettingRef{.check = &s.clock.uploadPcTime}; }));
-  for (int i = 0; i < static_cast<int>(kClockWords.size()); ++i) {
-    const auto& [key, member] = kClockWords[static_cast<std::size_t>(i)];
-    t.Add(Field(std::string(key), FieldKind::kClockWord, 320 + 4 * static_cast<std::size_t>(i), 4,
-                [](ConfigSettings& s, int r) {
-                  return SettingRef{
-                      .text = &(s.clock.*kClockWords[static_cast<std::size_t>(r)].second)};
-                }),
-          i);
-  }
-  t.Add(Field("clock.useNtp", FieldKind::kCheckByte, 268, 1,
-              [](ConfigSettings& s, int) { return SettingRef{.check = &s.clock.useNtp}; }));
-  t.Add(Text("clock.ntpServer", 269, 32,
-             [](ConfigSettings& s, int) { return SettingRef{.text = &s.clock.ntpServer}; }));
+  using C = ClockSettings;
+  constexpr auto kClock = &ConfigSettings::clock;
+  constexpr auto kWord = FieldKind::kClockWord;
+  t.Add(Field("clock.uploadPcTime", FieldKind::kNotStored, 0, 0, Of<kClock, &C::uploadPcTime>));
+  t.Add(Field("clock.year", kWord, 320, 4, Of<kClock, &C::year>));
+  t.Add(Field("clock.month", kWord, 324, 4, Of<kClock, &C::month>));
+  t.Add(Field("clock.day", kWord, 328, 4, Of<kClock, &C::day>));
+  t.Add(Field("clock.hour", kWord, 332, 4, Of<kClock, &C::hour>));
+  t.Add(Field("clock.minute", kWord, 336, 4, Of<kClock, &C::minute>));
+  t.Add(Field("clock.useNtp", FieldKind::kCheckByte, 268, 1, Of<kClock, &C::useNtp>));
+  t.Add(Text("clock.ntpServer", 269, 32, Of<kClock, &C::ntpServer>));
 }
 
-ServiceAccess& ServiceOf(ConfigSettings& s, int k) {
-  return k == 0 ? s.access.www : s.access.telnet;
+std::string Dotted(std::string_view key, std::string_view field) {
+  return std::string(key) + "." + std::string(field);
 }
 
 // User, password (each cut to 12 characters) and port; the web service also
@@ -355,21 +336,14 @@ ServiceAccess& ServiceOf(ConfigSettings& s, int k) {
 // refused rather than stored as its low 16 bits.
 void AddService(TableBuilder& t, int service, std::string_view key, std::size_t at,
                 std::size_t port, std::string_view portMessage) {
-  const std::string prefix = std::string(key) + ".";
-  t.Add(Text(prefix + "user", at, 13,
-             [](ConfigSettings& s, int r) { return SettingRef{.text = &ServiceOf(s, r).user}; }),
-        service);
-  t.Add(
-      Text(prefix + "password", at + 13, 13,
-           [](ConfigSettings& s, int r) { return SettingRef{.text = &ServiceOf(s, r).password}; }),
-      service);
+  using S = ServiceAccess;
+  t.InRecord(service);
+  t.Add(Text(Dotted(key, "user"), at, 13, OfRecord<ServiceOf, &S::user>));
+  t.Add(Text(Dotted(key, "password"), at + 13, 13, OfRecord<ServiceOf, &S::password>));
   if (service == 0)
-    t.Add(Field(prefix + "token", FieldKind::kBase64Token, 1198, 40, nullptr));
-  t.Add(Number(
-            prefix + "port", port, 2, 0, 65535, std::string(portMessage),
-            [](ConfigSettings& s, int r) { return SettingRef{.text = &ServiceOf(s, r).port}; },
-            RangeOf::kTypedValue),
-        service);
+    t.Add(Field(Dotted(key, "token"), FieldKind::kBase64Token, 1198, 40, nullptr));
+  t.Add(Number(Dotted(key, "port"), port, 2, 0, 65535, std::string(portMessage),
+               OfRecord<ServiceOf, &S::port>, RangeOf::kTypedValue));
 }
 
 void AddAccess(TableBuilder& t) {
@@ -377,45 +351,22 @@ void AddAccess(TableBuilder& t) {
   AddService(t, 1, "telnet", 1240, 1266, "Telnet port - range error (0 - 65535).");
 }
 
-TelemetryChannel& ChannelOf(ConfigSettings& s, int k) {
-  return s.telemetry.channels[static_cast<std::size_t>(k)];
-}
-
 // Nothing of the channels is checked: coefficients are stored as typed.
 void AddTelemetry(TableBuilder& t) {
-  t.Add(List("telemetry.module", 1268, 2, [](ConfigSettings& s, int) {
-    return SettingRef{.index = &s.telemetry.moduleSupport};
-  }));
+  using C = TelemetryChannel;
+  t.Add(List("telemetry.module", 1268, 2,
+             Of<&ConfigSettings::telemetry, &TelemetrySettings::moduleSupport>));
   const int sources = static_cast<int>(kTelemetrySourceItems.size());
   for (int k = 0; k < kChannels.count; ++k) {
     const std::size_t at = kChannels.Start(k);
-    t.Add(
-        List(kChannels.Key(k, "source"), at, sources,
-             [](ConfigSettings& s, int r) { return SettingRef{.index = &ChannelOf(s, r).source}; }),
-        k);
-    t.Add(Text(kChannels.Key(k, "name"), at + 1, 8,
-               [](ConfigSettings& s, int r) { return SettingRef{.text = &ChannelOf(s, r).name}; }),
-          k);
-    t.Add(Text(kChannels.Key(k, "units"), at + 9, 8,
-               [](ConfigSettings& s, int r) { return SettingRef{.text = &ChannelOf(s, r).units}; }),
-          k);
-    t.Add(
-        Text(kChannels.Key(k, "coeffA"), at + 17, 9,
-             [](ConfigSettings& s, int r) { return SettingRef{.text = &ChannelOf(s, r).coeffA}; }),
-        k);
-    t.Add(
-        Text(kChannels.Key(k, "coeffB"), at + 26, 9,
-             [](ConfigSettings& s, int r) { return SettingRef{.text = &ChannelOf(s, r).coeffB}; }),
-        k);
-    t.Add(
-        Text(kChannels.Key(k, "coeffC"), at + 35, 9,
-             [](ConfigSettings& s, int r) { return SettingRef{.text = &ChannelOf(s, r).coeffC}; }),
-        k);
-    t.Add(List(kChannels.Key(k, "average"), at + 44, 2,
-               [](ConfigSettings& s, int r) {
-                 return SettingRef{.index = &ChannelOf(s, r).average};
-               }),
-          k);
+    t.InRecord(k);
+    t.Add(List(kChannels.Key(k, "source"), at, sources, OfRecord<ChannelOf, &C::source>));
+    t.Add(Text(kChannels.Key(k, "name"), at + 1, 8, OfRecord<ChannelOf, &C::name>));
+    t.Add(Text(kChannels.Key(k, "units"), at + 9, 8, OfRecord<ChannelOf, &C::units>));
+    t.Add(Text(kChannels.Key(k, "coeffA"), at + 17, 9, OfRecord<ChannelOf, &C::coeffA>));
+    t.Add(Text(kChannels.Key(k, "coeffB"), at + 26, 9, OfRecord<ChannelOf, &C::coeffB>));
+    t.Add(Text(kChannels.Key(k, "coeffC"), at + 35, 9, OfRecord<ChannelOf, &C::coeffC>));
+    t.Add(List(kChannels.Key(k, "average"), at + 44, 2, OfRecord<ChannelOf, &C::average>));
   }
 }
 
@@ -496,7 +447,7 @@ std::string ReportBlockKey(ReportBlockInstance instance) {
     case ReportBlockInstance::kTelemetryParameters:
       return "telemetryParameters";
     default:
-      return kBeacons.Name(static_cast<int>(instance));
+      return RecordKey(kBeacons.key, static_cast<int>(instance) + 1);
   }
 }
 
