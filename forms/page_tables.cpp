@@ -84,7 +84,8 @@ std::vector<ControlRow> DigipeaterRows() {
                         "N>=1, N<=2 will make the device digipeat packets with WIDE2-2 or WIDE2-1 "
                         "or WIDE1-1 in path.",
                         RecordKey("path", i + 1, "name"), i));
-    rows.push_back(Edit(name + "lower", row + "N >=", 1, 0, "", RecordKey("path", i + 1, "lower"), i));
+    rows.push_back(
+        Edit(name + "lower", row + "N >=", 1, 0, "", RecordKey("path", i + 1, "lower"), i));
     rows.push_back(
         Edit(name + "higher", row + "N <=", 1, 0, "", RecordKey("path", i + 1, "higher"), i));
     rows.push_back(List(name + "traceable", row + "traceable", {"No", "Yes"},
@@ -274,7 +275,8 @@ std::vector<ControlRow> TelemetryRows() {
           .append(kLetters[j])
           .append(". Equation: A*x*x+B*x+C (where x is the measurement sample).");
       rows.push_back(Edit(std::string(c.coefficients[j]), std::move(label), 8, 64, std::move(hint),
-                          RecordKey("channel", i + 1, std::string("coeff").append(kLetters[j])), i));
+                          RecordKey("channel", i + 1, std::string("coeff").append(kLetters[j])),
+                          i));
     }
   }
   // The parameters row stands above the data row.
