@@ -10,17 +10,8 @@ bool IsText(const ControlRow& control) {
   return control.kind == ControlKind::kEdit || control.kind == ControlKind::kListText;
 }
 
-std::string OwnerName(const FieldRow& row) {
-  return "[" + std::string(row.page->caption) + "] " + row.control->label;
-}
-
-// The page row that shows `field`; null for a field no page shows.
-const FieldRow* RowShowing(const ImageField& field) {
-  for (const FieldRow& row : ImageFieldRows()) {
-    if (row.control->field == &field)
-      return &row;
-  }
-  return nullptr;
+std::string OwnerName(const FieldPlace& place) {
+  return "[" + std::string(place.page->caption) + "] " + place.control->label;
 }
 
 // The field that owns the byte at `offset` as the window names it; the last
@@ -28,11 +19,11 @@ const FieldRow* RowShowing(const ImageField& field) {
 // page shows the byte.
 std::string OwnerOf(std::size_t offset) {
   const ImageField* field = FieldAtOffset(offset);
-  const FieldRow* row = field != nullptr ? RowShowing(*field) : nullptr;
-  if (row == nullptr)
+  const FieldPlace place = field != nullptr ? PlaceOf(*field) : FieldPlace{};
+  if (place.control == nullptr)
     return {};
-  std::string name = OwnerName(*row);
-  if (IsText(*row->control) && IsZeroTerminated(field->kind) &&
+  std::string name = OwnerName(place);
+  if (IsText(*place.control) && IsZeroTerminated(field->kind) &&
       offset + 1 == field->offset + field->width)
     name += ": its zero byte";
   return name;
@@ -45,8 +36,7 @@ bool SameRow(const FieldRow& a, const FieldRow& b) {
 }
 
 void CopySetting(const ControlRow& control, const ConfigSettings& from, ConfigSettings& to) {
-  ConfigSettings source = from;
-  const SettingRef in = control.Setting(source);
+  const ImageField::View in = control.field->Read(from);
   const SettingRef out = control.Setting(to);
   if (out.text != nullptr)
     *out.text = *in.text;

@@ -315,4 +315,14 @@ const std::vector<PageTable>& PageTables() {
   return kTables;
 }
 
+FieldPlace PlaceOf(const ImageField& field) {
+  for (const PageTable& page : PageTables()) {
+    for (const ControlRow& control : page.controls) {
+      if (control.field == &field)
+        return {&page, &control};
+    }
+  }
+  return {};
+}
+
 }  // namespace vardex

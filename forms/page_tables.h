@@ -54,4 +54,12 @@ struct PageTable {
 // "Telemetry module". Built once, never changed.
 const std::vector<PageTable>& PageTables();
 
+// Where the window shows an image field: its page and its control. Both null
+// for a field no page shows (the web login token).
+struct FieldPlace {
+  const PageTable* page = nullptr;
+  const ControlRow* control = nullptr;
+};
+FieldPlace PlaceOf(const ImageField& field);
+
 }  // namespace vardex
