@@ -5,7 +5,6 @@
 
 #include "image_text.h"
 #include "list_index.h"
-#include "number_field.h"
 #include "special_rules.h"
 
 namespace vardex {
@@ -46,12 +45,38 @@ StepResult PutClockWord(const ImageField& field, const ConfigSettings& settings,
   return StepResult::Ok();
 }
 
+// The low `width` bytes of `bits`, little-endian; what the field now holds.
+std::uint32_t PutLowBytes(const ImageField& field, std::uint32_t bits, ConfigImage& image) {
+  switch (field.width) {
+    case 1:
+      image.PutU8(field.offset, static_cast<std::uint8_t>(bits));
+      return image.GetU8(field.offset);
+    case 2:
+      image.PutU16(field.offset, static_cast<std::uint16_t>(bits));
+      return image.GetU16(field.offset);
+    default:
+      image.PutU32(field.offset, bits);
+      return image.GetU32(field.offset);
+  }
+}
+
+// A number box: converted, stored, then checked against its range. A text
+// that does not convert stores nothing.
 StepResult PutNumber(const ImageField& field, const ConfigSettings& settings, ConfigImage& image) {
   const std::string& text = field.Text(settings);
   if (field.emptyIsUnset && text.empty())
     return StepResult::Ok();
-  return StoreNumberField(text, {field.offset, field.width, field.low, field.high, field.range},
-                          field.message, image);
+  StepResult result;
+  const auto value = ConvertField(text, result);
+  if (!value)
+    return result;
+  // Written before it is checked: a failed check ends the write, and a
+  // failed image is never sent.
+  const std::uint32_t stored = PutLowBytes(field, static_cast<std::uint32_t>(*value), image);
+  const std::int64_t checked = field.range == RangeOf::kStoredBits ? stored : *value;
+  if (checked < field.low || checked > field.high)
+    return StepResult::Invalid(field.message).About(&text);
+  return StepResult::Ok();
 }
 
 // The whole field must match an entry, zero byte included; otherwise the

@@ -8,7 +8,6 @@
 
 #include "config_image.h"
 #include "config_settings.h"
-#include "number_field.h"
 #include "step_result.h"
 
 namespace vardex {
@@ -36,6 +35,16 @@ enum class ImageSection : std::uint8_t {
   kTelemetryParameters,
 };
 inline constexpr std::size_t kImageSectionCount = 11;
+
+// Which value a number box's range check looks at.
+enum class RangeOf : std::uint8_t {
+  // The bits stored in the image, taken as unsigned: a negative entry in a
+  // 32-bit field is a large value that fails the upper bound, and a byte
+  // field checks only the low 8 bits of what was typed.
+  kStoredBits,
+  // The typed value as a signed integer, before it is cut to the field.
+  kTypedValue,
+};
 
 // How a field's setting is held in its bytes.
 enum class FieldKind : std::uint8_t {
