@@ -28,9 +28,9 @@ struct ByteDifference {
   std::string owner;
 };
 
-// Where `file` and `rebuilt` differ, field by field. A byte belongs to a
-// field when changing it changes what the field shows; a byte just behind a
-// text that no field shows is that text's missing zero byte.
+// Where `file` and `rebuilt` differ, field by field, as the image's field
+// table places the fields; the last byte of a text box's field is that
+// text's zero byte.
 std::vector<ByteDifference> ExplainDifferences(const ConfigImage& file, const ConfigImage& rebuilt);
 
 // "bytes 4-10: [Radio] Callsign" or "byte 49: not shown by any field".
