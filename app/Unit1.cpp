@@ -72,7 +72,7 @@ TForm1::TForm1(vardex::MessageBoxes* boxes, QWidget* parent, const vardex::Local
   setWindowTitle("VARDEX Plus Configurator v1.26");
   BuildFileSafety();
   move(kDesignPosition);
-  vardex::InstallHelpKey(this);
+  vardex::InstallHelpKey(this, {}, [this](const QString& text) { status_->Note(text, true); });
 }
 
 // The ten tab pages, each built from its table.

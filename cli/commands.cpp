@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 
 #include "com_link_maker.h"
@@ -78,7 +79,7 @@ int RunPorts(const CommandLine& line) {
 
 int RunLink(const CommandLine& line) {
   const std::string& name = line.operands[0];
-  const std::optional<int> number = ComPortNumber(name);
+  const std::optional<int> number = TypedComNumber(name);
   if (!number)
     return Fail(kExitUsage, "link wants COM1 to COM9, not \"" + name + "\"");
   const std::string linkDir = DefaultLinkDirectory();
@@ -173,12 +174,30 @@ int RunWrite(const CommandLine& line) {
   return kExitDone;
 }
 
+namespace {
+
+// What was wrong with a firmware file, in more words than the window's box.
+std::string FirmwareFileProblem(const std::string& file, FirmwareLoadStatus status) {
+  std::string reason = UnreadableFileReason(file);
+  if (!reason.empty())
+    return reason;
+  if (status == FirmwareLoadStatus::kTooLong) {
+    std::error_code error;
+    return file +
+           ": Firmware file too long: " + std::to_string(std::filesystem::file_size(file, error)) +
+           " bytes, at most " + std::to_string(FirmwareBuffer::kCapacity) + ".";
+  }
+  return file + ": could not be read whole";
+}
+
+}  // namespace
+
 int RunFlash(const CommandLine& line) {
   const std::string& file = line.operands[1];
   auto firmware = std::make_unique<FirmwareBuffer>();
   const FirmwareLoadStatus status = LoadFirmwareFile(file.c_str(), *firmware);
   if (status != FirmwareLoadStatus::kLoaded)
-    return Fail(kExitBadFile, file + ": " + std::string(FirmwareLoadMessage(status)));
+    return Fail(kExitBadFile, FirmwareFileProblem(file, status));
   if (firmware->size == 0)
     return Fail(kExitBadFile, file + ": " + std::string(kEmptyFirmwareMessage));
   std::string error;

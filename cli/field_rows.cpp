@@ -1,22 +1,17 @@
 #include "field_rows.h"
 
-#include "clock_settings.h"
 #include "config_driver.h"
+#include "field_codec.h"
 
 namespace vardex {
-namespace {
-
-// Not a field of the image: whether "Write config" takes the PC's time.
-constexpr std::string_view kPcTimeOption = "CheckBox21";
-
-}  // namespace
 
 const std::vector<FieldRow>& ImageFieldRows() {
   static const std::vector<FieldRow> rows = [] {
     std::vector<FieldRow> all;
     for (const PageTable& page : PageTables()) {
       for (const ControlRow& control : page.controls) {
-        if (control.objectName != kPcTimeOption)
+        // Left out: settings of the window alone (the PC time option).
+        if (control.field->kind != FieldKind::kNotStored)
           all.push_back({&page, &control});
       }
     }
@@ -28,7 +23,7 @@ const std::vector<FieldRow>& ImageFieldRows() {
 ConfigSettings SettingsFromImage(const ConfigImage& image) {
   ConfigSettings settings;
   ShowConfigImage(image, settings);
-  DecodeClockSetValues(image, settings.clock);
+  DecodeClockWords(image, settings);
   return settings;
 }
 

@@ -6,31 +6,12 @@
 
 namespace vardex {
 
-std::string FieldNameAtOffset(std::size_t offset) {
-  if (offset < ConfigImage::kChecksumFirst || offset >= ConfigImage::kSize)
-    return {};
-  // A byte belongs to the field whose shown value changes with it.
-  static const ConfigImage base = [] {
-    ConfigImage image;
-    BuildConfigImage(ConfigSettings{}, image);
-    return image;
-  }();
-  ConfigImage probe = base;
-  probe.bytes[offset] ^= 0x21;  // keeps a text printable, moves any number or index
-  StoreImageChecksum(probe);
-  for (const ByteDifference& difference : ExplainDifferences(probe, base)) {
-    if (difference.first <= offset && offset <= difference.last)
-      return difference.owner;
-  }
-  return {};
-}
-
 std::optional<ImageMismatch> FirstMismatch(const ConfigImage& sent, const ConfigImage& readBack) {
   // The checksum differs whenever a field does: the field is the news.
   for (std::size_t n = 0; n < ConfigImage::kSize; ++n) {
     const std::size_t i = (n + ConfigImage::kChecksumFirst) % ConfigImage::kSize;
     if (sent.bytes[i] != readBack.bytes[i])
-      return ImageMismatch{i, i / ConfigImage::kPageSize, FieldNameAtOffset(i)};
+      return ImageMismatch{i, i / ConfigImage::kPageSize, OwnerOfByte(i)};
   }
   return std::nullopt;
 }

@@ -10,11 +10,6 @@
 
 namespace vardex {
 
-// The field that shows byte `offset` of an image ("[Radio] Callsign"), or
-// empty when no page shows it. The one place that answers this question for
-// verification; today it probes the decoder.
-std::string FieldNameAtOffset(std::size_t offset);
-
 // The first byte in which what the device gave back differs from what was
 // sent: its offset, its page (0 to 15) and its field.
 struct ImageMismatch {

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 
 namespace vardex {
@@ -16,7 +17,22 @@ std::string OpenError(const std::string& path) {
 
 }  // namespace
 
+std::string UnreadableFileReason(const std::string& path) {
+  // A folder opens for reading on Linux and reads as nothing.
+  std::error_code error;
+  if (std::filesystem::is_directory(path, error))
+    return path + ": is a folder, not a file";
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr)
+    return OpenError(path);
+  std::fclose(file);
+  return {};
+}
+
 std::optional<ConfigImage> ReadImageFile(const std::string& path, std::string& error) {
+  error = UnreadableFileReason(path);
+  if (!error.empty())
+    return std::nullopt;
   std::ifstream in(path, std::ios::binary);
   if (!in) {
     error = OpenError(path);
@@ -49,6 +65,9 @@ std::string ChecksumProblem(const std::string& path, const ConfigImage& image) {
 }
 
 std::optional<std::string> ReadTextFile(const std::string& path, std::string& error) {
+  error = UnreadableFileReason(path);
+  if (!error.empty())
+    return std::nullopt;
   std::ifstream in(path, std::ios::binary);
   if (!in) {
     error = OpenError(path);

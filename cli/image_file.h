@@ -8,6 +8,10 @@
 
 namespace vardex {
 
+// Empty when `path` opens for reading as a file; else the complaint naming
+// it and why not (a folder, missing, not allowed).
+std::string UnreadableFileReason(const std::string& path);
+
 // Reads an image file: exactly 2048 bytes, the format vardex-sim --image
 // takes. On failure `error` names the file and what is wrong with it.
 std::optional<ConfigImage> ReadImageFile(const std::string& path, std::string& error);

@@ -1,53 +1,17 @@
 #include "image_rules.h"
 
-#include <array>
-#include <optional>
-
 #include "config_driver.h"
 #include "field_rows.h"
 
 namespace vardex {
 namespace {
 
-// Everything the pages show for an image, row by row.
-std::vector<std::string> ShownValues(const ConfigImage& image) {
-  ConfigSettings settings = SettingsFromImage(image);
-  std::vector<std::string> values;
-  values.reserve(ImageFieldRows().size());
-  for (const FieldRow& row : ImageFieldRows()) values.push_back(ShownValue(*row.control, settings));
-  return values;
-}
-
 bool IsText(const ControlRow& control) {
   return control.kind == ControlKind::kEdit || control.kind == ControlKind::kListText;
 }
 
-std::string OwnerName(const FieldRow& row) {
-  return "[" + std::string(row.page->caption) + "] " + row.control->label;
-}
-
-// The row whose shown value follows the byte at `offset`, on any of a few
-// backgrounds: the file itself, all zeros (so a word's high byte counts) and
-// all 'A' (so a character deep inside a text counts).
-std::optional<std::size_t> OwnerOf(const ConfigImage& file, std::size_t offset) {
-  ConfigImage zeros;
-  ConfigImage letters;
-  letters.bytes.fill('A');
-  constexpr std::array<std::uint8_t, 5> kProbes = {0x00, 0x01, 0x31, 0x41, 0xFF};
-  for (const ConfigImage* background : std::array<const ConfigImage*, 3>{&file, &zeros, &letters}) {
-    ConfigImage probe = *background;
-    probe.bytes[offset] = kProbes[0];
-    const std::vector<std::string> first = ShownValues(probe);
-    for (std::size_t p = 1; p < kProbes.size(); ++p) {
-      probe.bytes[offset] = kProbes[p];
-      const std::vector<std::string> other = ShownValues(probe);
-      for (std::size_t row = 0; row < first.size(); ++row) {
-        if (first[row] != other[row])
-          return row;
-      }
-    }
-  }
-  return std::nullopt;
+std::string OwnerName(const FieldPlace& place) {
+  return "[" + std::string(place.page->caption) + "] " + place.control->label;
 }
 
 // Rows of one page that repeat per beacon, path, server or channel share an
@@ -57,8 +21,7 @@ bool SameRow(const FieldRow& a, const FieldRow& b) {
 }
 
 void CopySetting(const ControlRow& control, const ConfigSettings& from, ConfigSettings& to) {
-  ConfigSettings source = from;
-  const SettingRef in = control.Setting(source);
+  const ImageField::View in = control.field->Read(from);
   const SettingRef out = control.Setting(to);
   if (out.text != nullptr)
     *out.text = *in.text;
@@ -69,6 +32,18 @@ void CopySetting(const ControlRow& control, const ConfigSettings& from, ConfigSe
 }
 
 }  // namespace
+
+std::string OwnerOfByte(std::size_t offset) {
+  const ImageField* field = FieldAtOffset(offset);
+  const FieldPlace place = field != nullptr ? PlaceOf(*field) : FieldPlace{};
+  if (place.control == nullptr)
+    return {};
+  std::string name = OwnerName(place);
+  if (IsText(*place.control) && IsZeroTerminated(field->kind) &&
+      offset + 1 == field->offset + field->width)
+    name += ": its zero byte";
+  return name;
+}
 
 StepResult RebuildImage(const ConfigImage& file, ConfigImage& rebuilt) {
   return BuildConfigImage(SettingsFromImage(file), rebuilt);
@@ -109,29 +84,12 @@ std::vector<std::string> AllRuleFailures(const ConfigSettings& settings) {
 
 std::vector<ByteDifference> ExplainDifferences(const ConfigImage& file,
                                                const ConfigImage& rebuilt) {
-  const std::vector<FieldRow>& rows = ImageFieldRows();
   std::vector<ByteDifference> differences;
-  std::optional<std::size_t> previousOwner;  // of the byte before, when it differed or was probed
   // Bytes 0 to 3 are the checksum: they differ only when other bytes do.
   for (std::size_t offset = ConfigImage::kChecksumFirst; offset < ConfigImage::kSize; ++offset) {
-    if (file.bytes[offset] == rebuilt.bytes[offset]) {
-      previousOwner.reset();
+    if (file.bytes[offset] == rebuilt.bytes[offset])
       continue;
-    }
-    std::optional<std::size_t> owner;
-    if (offset < ConfigImage::kChecksumEnd)
-      owner = OwnerOf(file, offset);
-    std::string name;
-    if (owner) {
-      name = OwnerName(rows[*owner]);
-    } else {
-      // The byte behind a text's last character is where its zero byte goes.
-      const std::optional<std::size_t> before =
-          previousOwner ? previousOwner : OwnerOf(file, offset - 1);
-      if (before && IsText(*rows[*before].control))
-        name = OwnerName(rows[*before]) + ": its zero byte";
-    }
-    previousOwner = owner;
+    const std::string name = OwnerOfByte(offset);
     if (!differences.empty() && differences.back().last + 1 == offset &&
         differences.back().owner == name) {
       differences.back().last = offset;

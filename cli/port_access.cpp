@@ -1,5 +1,7 @@
 #include "port_access.h"
 
+#include <cctype>
+
 #include "com_names.h"
 #include "com_port_list.h"
 #include "json_text.h"
@@ -15,20 +17,40 @@ std::string DiagnosedText(const std::string& port, const ComPortTarget& target) 
   facts.route = target.route;
   if (target.Opens())
     ProbeFileSystem(target.path, facts);
-  return PortFailureText(DiagnosePortFailure(facts),
-                         {port, target.path, DefaultLinkDirectory(), ComPortHint().toStdString(),
-                          "run the command again"});
+  return PortFailureText(
+      DiagnosePortFailure(facts),
+      {port, target.path, DefaultLinkDirectory(), ComPortHint().toStdString(), "run the command"});
+}
+
+// "COM" in either case followed by digits: meant as a COM name, never as a
+// file of that name in the current folder.
+bool LooksLikeComName(std::string_view text) {
+  if (text.size() < 4)
+    return false;
+  for (std::size_t i = 0; i < 3; ++i) {
+    if (std::toupper(static_cast<unsigned char>(text[i])) != "COM"[i])
+      return false;
+  }
+  return text.find_first_not_of("0123456789", 3) == std::string_view::npos;
 }
 
 }  // namespace
 
 std::optional<std::string> ResolvePortArgument(const std::string& port, std::string& error) {
-  if (!ComPortNumber(port))
+  if (!LooksLikeComName(port))
     return port;
-  const ComPortTarget target = ResolveComName(QString::fromStdString(port));
+  const std::optional<int> number = TypedComNumber(port);
+  if (!number) {
+    error = port + ": " + port +
+            " is not a COM name vardex can open: give COM1 to COM9 (\"vardex ports\" says where "
+            "each leads) or a device path such as /dev/ttyUSB0.";
+    return std::nullopt;
+  }
+  const std::string name = "COM" + std::to_string(*number);
+  const ComPortTarget target = ResolveComName(QString::fromStdString(name));
   if (target.Opens())
     return target.path;
-  error = port + ": " + DiagnosedText(port, target);
+  error = port + ": " + DiagnosedText(name, target);
   return std::nullopt;
 }
 

@@ -85,7 +85,7 @@ std::string OpenFailureReason(const std::string& port, const std::string& path) 
                      ? !DosDeviceTarget(name).empty()
                      : GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
   facts.accessible = true;
-  return PortFailureText(DiagnosePortFailure(facts), {port, path, {}, {}, "run the command again"});
+  return PortFailureText(DiagnosePortFailure(facts), {port, path, {}, {}, "run the command"});
 }
 
 std::string PortListing(bool json) {

@@ -102,8 +102,9 @@ std::string NoReplyText(const TransferSettings& settings, const LinkOutcome& out
   char seconds[32];
   std::snprintf(seconds, sizeof seconds, "%g s",
                 std::chrono::duration<double>(settings.timeout).count());
-  return settings.portName + ": no reply to page " + std::to_string(outcome.page - 1) + " within " +
-         seconds +
+  // Counted from 1, as the window's status line counts; only the log says "[0]".
+  return settings.portName + ": no reply to page " + std::to_string(outcome.page) + " of " +
+         std::to_string(outcome.pageCount) + " within " + seconds +
          "; check the cable, that the device is powered and in its configuration mode, and "
          "that " +
          settings.portName + " is its port";

@@ -10,40 +10,38 @@
 namespace vardex {
 namespace {
 
-using Member = SettingRef (*)(ConfigSettings&, int);
-
 // Row makers: what every row of a kind has, in the order the tables read.
 ControlRow Edit(std::string name, std::string label, int maxLength, int width, std::string hint,
-                Member member, int instance = 0) {
+                std::string key, int instance = 0) {
   return {.objectName = std::move(name),
           .label = std::move(label),
           .kind = ControlKind::kEdit,
           .maxLength = maxLength,
           .width = width,
           .hint = std::move(hint),
-          .member = member,
+          .key = std::move(key),
           .instance = instance};
 }
 
 ControlRow List(std::string name, std::string label, std::vector<std::string_view> items,
-                std::string hint, Member member, int instance = 0) {
+                std::string hint, std::string key, int instance = 0) {
   return {.objectName = std::move(name),
           .label = std::move(label),
           .kind = ControlKind::kList,
           .hint = std::move(hint),
           .items = std::move(items),
-          .member = member,
+          .key = std::move(key),
           .instance = instance};
 }
 
 ControlRow Check(std::string name, std::string label, std::string_view caption, std::string hint,
-                 Member member, int instance = 0) {
+                 std::string key, int instance = 0) {
   return {.objectName = std::move(name),
           .label = std::move(label),
           .kind = ControlKind::kCheck,
           .hint = std::move(hint),
           .caption = caption,
-          .member = member,
+          .key = std::move(key),
           .instance = instance};
 }
 
@@ -51,85 +49,51 @@ std::string Numbered(std::string_view words, int number) {
   return std::string(words) + " " + std::to_string(number);
 }
 
-DigipeaterPath& PathOf(ConfigSettings& s, int k) {
-  return s.digipeater.paths[static_cast<std::size_t>(k)];
-}
-
-// The instance numbers the sixteen octets: address row * 4 + octet.
-std::string& OctetOf(ConfigSettings& s, int k) {
-  NetworkSettings& n = s.network;
-  OctetTexts* const addresses[] = {&n.address, &n.mask, &n.gateway, &n.dns};
-  return (*addresses[k / 4])[static_cast<std::size_t>(k % 4)];
-}
-
-// Instance 0 is the web service, 1 telnet.
-ServiceAccess& AccessOf(ConfigSettings& s, int k) {
-  return k == 0 ? s.access.www : s.access.telnet;
-}
-
-TelemetryChannel& ChannelOf(ConfigSettings& s, int k) {
-  return s.telemetry.channels[static_cast<std::size_t>(k)];
-}
-
 std::vector<ControlRow> RadioRows() {
   return {
-      Edit("Edit1", "Callsign", 6, 64, "Stations callsign.",
-           [](ConfigSettings& s, int) { return SettingRef{.text = &s.radio.callsign}; }),
-      Edit("Edit44", "SSID", 2, 32, "Stations SSID",
-           [](ConfigSettings& s, int) { return SettingRef{.text = &s.radio.ssid}; }),
+      Edit("Edit1", "Callsign", 6, 64, "Stations callsign.", "radio.callsign"),
+      Edit("Edit44", "SSID", 2, 32, "Stations SSID", "radio.ssid"),
       Edit("Edit2", "TX delay [ms]", 4, 56,
-           "Time between PTT on and packet start (preamble length).",
-           [](ConfigSettings& s, int) { return SettingRef{.text = &s.radio.txDelay}; }),
+           "Time between PTT on and packet start (preamble length).", "radio.txDelay"),
       Edit("Edit3", "Quiet time [ms]", 4, 56,
-           "Delay between last received  packet and packet send.",
-           [](ConfigSettings& s, int) { return SettingRef{.text = &s.radio.quietTime}; }),
+           "Delay between last received  packet and packet send.", "radio.quietTime"),
       List("ComboBox19", "PTT", {"separate output", "2k2 resistor"}, "PTT output type.",
-           [](ConfigSettings& s, int) { return SettingRef{.index = &s.radio.pttType}; }),
+           "radio.pttType"),
       List("ComboBox20", "Channel busy detect", {"analog signal level", "digital detect"},
            "Channel busy detection method. For open quelch operation use only digital detect.",
-           [](ConfigSettings& s, int) { return SettingRef{.index = &s.radio.busyDetect}; }),
-      Edit("Edit4", "Latitude", 8, 96, "Stations latitude.",
-           [](ConfigSettings& s, int) { return SettingRef{.text = &s.radio.latitude}; }),
-      Edit("Edit5", "Longitude", 9, 96, "Stations longitude.",
-           [](ConfigSettings& s, int) { return SettingRef{.text = &s.radio.longitude}; }),
+           "radio.busyDetect"),
+      Edit("Edit4", "Latitude", 8, 96, "Stations latitude.", "radio.latitude"),
+      Edit("Edit5", "Longitude", 9, 96, "Stations longitude.", "radio.longitude"),
   };
 }
 
 std::vector<ControlRow> DigipeaterRows() {
   std::vector<ControlRow> rows = {
       Check("CheckBox1", "Digipeater on", "Digipeater on",
-            "Enables or disables a function of RF packets digipeating.",
-            [](ConfigSettings& s, int) { return SettingRef{.check = &s.digipeater.digipeaterOn}; }),
+            "Enables or disables a function of RF packets digipeating.", "digipeater.on"),
       Edit("Edit8", "Duplicate checking [s]", 3, 0,
            "Time for which a received packet is stored for duplicate checking. Duplicate packets "
            "are discarded and are not digipeated.",
-           [](ConfigSettings& s, int) {
-             return SettingRef{.text = &s.digipeater.duplicateChecking};
-           }),
+           "digipeater.duplicateChecking"),
   };
   for (int i = 0; i < static_cast<int>(kDigipeaterPathCount); ++i) {
     const std::string name = "Pathn" + std::to_string(i + 1) + "_";
     const std::string row = Numbered("Row", i + 1) + " ";
-    rows.push_back(Edit(
-        name + "name", row + "Path (n-N)", 5, 0,
-        "New-N path for digipeated packets. Example: setting path to WIDE and "
-        "N>=1, N<=2 will make the device digipeat packets with WIDE2-2 or WIDE2-1 "
-        "or WIDE1-1 in path.",
-        [](ConfigSettings& s, int k) { return SettingRef{.text = &PathOf(s, k).name}; }, i));
-    rows.push_back(Edit(
-        name + "lower", row + "N >=", 1, 0, "",
-        [](ConfigSettings& s, int k) { return SettingRef{.text = &PathOf(s, k).lower}; }, i));
-    rows.push_back(Edit(
-        name + "higher", row + "N <=", 1, 0, "",
-        [](ConfigSettings& s, int k) { return SettingRef{.text = &PathOf(s, k).higher}; }, i));
-    rows.push_back(List(
-        name + "traceable", row + "traceable", {"No", "Yes"},
-        "If selected, the device will add its callsign to path of digipeated "
-        "packets.",
-        [](ConfigSettings& s, int k) { return SettingRef{.index = &PathOf(s, k).traceable}; }, i));
-    rows.push_back(Check(
-        name + "active", row + "active", "", "",
-        [](ConfigSettings& s, int k) { return SettingRef{.check = &PathOf(s, k).active}; }, i));
+    rows.push_back(Edit(name + "name", row + "Path (n-N)", 5, 0,
+                        "New-N path for digipeated packets. Example: setting path to WIDE and "
+                        "N>=1, N<=2 will make the device digipeat packets with WIDE2-2 or WIDE2-1 "
+                        "or WIDE1-1 in path.",
+                        RecordKey("path", i + 1, "name"), i));
+    rows.push_back(
+        Edit(name + "lower", row + "N >=", 1, 0, "", RecordKey("path", i + 1, "lower"), i));
+    rows.push_back(
+        Edit(name + "higher", row + "N <=", 1, 0, "", RecordKey("path", i + 1, "higher"), i));
+    rows.push_back(List(name + "traceable", row + "traceable", {"No", "Yes"},
+                        "If selected, the device will add its callsign to path of digipeated "
+                        "packets.",
+                        RecordKey("path", i + 1, "traceable"), i));
+    rows.push_back(
+        Check(name + "active", row + "active", "", "", RecordKey("path", i + 1, "active"), i));
   }
   return rows;
 }
@@ -139,30 +103,34 @@ std::vector<ControlRow> BeaconRows() {
   for (int i = 0; i < static_cast<int>(kBeaconCount); ++i) {
     const std::string row = Numbered("Beacon", i + 1);
     AppendReportBlockRows(rows, static_cast<ReportBlockInstance>(i), row);
-    rows.push_back(Edit(
-        "Beacon" + std::to_string(i + 1) + "_msg", row + " Message",
-        static_cast<int>(kBeaconMessageLength), 0,
-        "Beacon message. Please check \"Special strings\".",
-        [](ConfigSettings& s, int k) {
-          return SettingRef{.text = &s.beacons.beacons[static_cast<std::size_t>(k)].message};
-        },
-        i));
+    rows.push_back(Edit("Beacon" + std::to_string(i + 1) + "_msg", row + " Message",
+                        static_cast<int>(kBeaconMessageLength), 0,
+                        "Beacon message. Please check \"Special strings\".",
+                        RecordKey("beacon", i + 1, "message"), i));
   }
   return rows;
 }
 
 struct AddressRow {
   std::string_view label;
+  std::string_view key;
   std::array<std::string_view, 4> boxes;  // leftmost octet first
   std::string_view hint;
 };
 
 // In the order the rows stand on the page, and in NetworkSettings order.
 constexpr std::array<AddressRow, 4> kAddressRows = {{
-    {"IP Address", {"Edit9", "Edit10", "Edit11", "Edit12"}, "Device IP address."},
-    {"IP Mask", {"Edit13", "Edit15", "Edit17", "Edit19"}, "Device network mask"},
-    {"Gateway", {"Edit14", "Edit16", "Edit18", "Edit20"}, "Your network gateway/router IP."},
+    {"IP Address",
+     "network.address",
+     {"Edit9", "Edit10", "Edit11", "Edit12"},
+     "Device IP address."},
+    {"IP Mask", "network.mask", {"Edit13", "Edit15", "Edit17", "Edit19"}, "Device network mask"},
+    {"Gateway",
+     "network.gateway",
+     {"Edit14", "Edit16", "Edit18", "Edit20"},
+     "Your network gateway/router IP."},
     {"DNS",
+     "network.dns",
      {"Edit24", "Edit25", "Edit26", "Edit27"},
      "Domain name server IP. This should be your ISP's DNS server IP. Also most home routers are "
      "able to relay DNS queries."},
@@ -173,10 +141,9 @@ std::vector<ControlRow> NetworkRows() {
   for (int r = 0; r < static_cast<int>(kAddressRows.size()); ++r) {
     const AddressRow& address = kAddressRows[static_cast<std::size_t>(r)];
     for (int i = 0; i < 4; ++i) {
-      rows.push_back(Edit(
-          std::string(address.boxes[static_cast<std::size_t>(i)]),
-          Numbered(std::string(address.label) + " octet", i + 1), 3, 40, std::string(address.hint),
-          [](ConfigSettings& s, int k) { return SettingRef{.text = &OctetOf(s, k)}; }, r * 4 + i));
+      rows.push_back(Edit(std::string(address.boxes[static_cast<std::size_t>(i)]),
+                          Numbered(std::string(address.label) + " octet", i + 1), 3, 40,
+                          std::string(address.hint), RecordKey(address.key, i + 1), r * 4 + i));
     }
   }
   return rows;
@@ -192,35 +159,24 @@ std::vector<ControlRow> AprsIsRows() {
   for (int i = 0; i < static_cast<int>(kServers.size()); ++i) {
     const auto& [host, port] = kServers[static_cast<std::size_t>(i)];
     const std::string server = Numbered("Server", i + 1);
-    rows.push_back(Edit(
-        std::string(host), server, 31, 220, "APRS-IS server domain name or IP address.",
-        [](ConfigSettings& s, int k) {
-          return SettingRef{.text = &s.aprsIs.servers[static_cast<std::size_t>(k)].host};
-        },
-        i));
-    rows.push_back(Edit(
-        std::string(port), server + " Port", 5, 56, "APRS-IS server port.",
-        [](ConfigSettings& s, int k) {
-          return SettingRef{.text = &s.aprsIs.servers[static_cast<std::size_t>(k)].port};
-        },
-        i));
+    rows.push_back(Edit(std::string(host), server, 31, 220,
+                        "APRS-IS server domain name or IP address.",
+                        RecordKey("aprsIs.server", i + 1, "host"), i));
+    rows.push_back(Edit(std::string(port), server + " Port", 5, 56, "APRS-IS server port.",
+                        RecordKey("aprsIs.server", i + 1, "port"), i));
   }
   rows.push_back(Edit("Edit38", "Username", 16, 130,
-                      "Your login to APRS-IS network. Usually your callsign.",
-                      [](ConfigSettings& s, int) { return SettingRef{.text = &s.aprsIs.user}; }));
-  rows.push_back(
-      Edit("Edit39", "Password", 16, 130,
-           "You login to APRS-IS network. If you don't know it, you should ask your "
-           "local APRS-IS administrator.",
-           [](ConfigSettings& s, int) { return SettingRef{.text = &s.aprsIs.password}; }));
-  rows.push_back(
-      Check("CheckBox2", "Gate RF traffic to APRS-IS", "Gate RF traffic to APRS-IS",
-            "If selected, the device will forward packets from RF to APRS-IS.",
-            [](ConfigSettings& s, int) { return SettingRef{.check = &s.aprsIs.gateRfToAprsIs}; }));
-  rows.push_back(
-      Check("CheckBox5", "Gate msg from APRS-IS to RF", "Gate msg from APRS-IS to RF",
-            "If selected, the device will forward messages from APRS-IS to RF.",
-            [](ConfigSettings& s, int) { return SettingRef{.check = &s.aprsIs.gateAprsIsToRf}; }));
+                      "Your login to APRS-IS network. Usually your callsign.", "aprsIs.user"));
+  rows.push_back(Edit("Edit39", "Password", 16, 130,
+                      "You login to APRS-IS network. If you don't know it, you should ask your "
+                      "local APRS-IS administrator.",
+                      "aprsIs.password"));
+  rows.push_back(Check("CheckBox2", "Gate RF traffic to APRS-IS", "Gate RF traffic to APRS-IS",
+                       "If selected, the device will forward packets from RF to APRS-IS.",
+                       "aprsIs.gateRfToAprsIs"));
+  rows.push_back(Check("CheckBox5", "Gate msg from APRS-IS to RF", "Gate msg from APRS-IS to RF",
+                       "If selected, the device will forward messages from APRS-IS to RF.",
+                       "aprsIs.gateAprsIsToRf"));
   return rows;
 }
 
@@ -228,14 +184,11 @@ std::vector<ControlRow> WeatherRows() {
   std::vector<ControlRow> rows = {
       List("Weather_stationtype", "Weather station",
            std::vector<std::string_view>(kWeatherStationTypes.begin(), kWeatherStationTypes.end()),
-           "Weather station selection box.",
-           [](ConfigSettings& s, int) { return SettingRef{.index = &s.weather.stationType}; }),
+           "Weather station selection box.", "weather.stationType"),
   };
   AppendReportBlockRows(rows, ReportBlockInstance::kWeatherReport, "Weather report");
   rows.push_back(Edit("Weather_comment", "Comment", static_cast<int>(kWeatherCommentLength), 0,
-                      "weather report comment.", [](ConfigSettings& s, int) {
-                        return SettingRef{.text = &s.weather.comment};
-                      }));
+                      "weather report comment.", "weather.comment"));
   return rows;
 }
 
@@ -244,23 +197,17 @@ std::vector<ControlRow> ClockRows() {
       Check("CheckBox21", "Upload PC system time on config write",
             "Upload PC system time on config write",
             "If selected, the application will send current PC time on config save.",
-            [](ConfigSettings& s, int) { return SettingRef{.check = &s.clock.uploadPcTime}; }),
-      Edit("Edit36", "Year", 4, 48, "",
-           [](ConfigSettings& s, int) { return SettingRef{.text = &s.clock.year}; }),
-      Edit("Edit40", "Month", 2, 32, "",
-           [](ConfigSettings& s, int) { return SettingRef{.text = &s.clock.month}; }),
-      Edit("Edit41", "Day", 2, 32, "",
-           [](ConfigSettings& s, int) { return SettingRef{.text = &s.clock.day}; }),
-      Edit("Edit42", "Hour", 2, 32, "",
-           [](ConfigSettings& s, int) { return SettingRef{.text = &s.clock.hour}; }),
-      Edit("Edit43", "Minute", 2, 32, "",
-           [](ConfigSettings& s, int) { return SettingRef{.text = &s.clock.minute}; }),
+            "clock.uploadPcTime"),
+      Edit("Edit36", "Year", 4, 48, "", "clock.year"),
+      Edit("Edit40", "Month", 2, 32, "", "clock.month"),
+      Edit("Edit41", "Day", 2, 32, "", "clock.day"),
+      Edit("Edit42", "Hour", 2, 32, "", "clock.hour"),
+      Edit("Edit43", "Minute", 2, 32, "", "clock.minute"),
       Check("CheckBox14", "Use NTP server", "Use NTP server",
             "If selected, the device will synchronize time with network time protocol server.",
-            [](ConfigSettings& s, int) { return SettingRef{.check = &s.clock.useNtp}; }),
+            "clock.useNtp"),
       Edit("Edit28", "NTP server", 31, 220,
-           "Network time protocol server IP for time synchronization.",
-           [](ConfigSettings& s, int) { return SettingRef{.text = &s.clock.ntpServer}; }),
+           "Network time protocol server IP for time synchronization.", "clock.ntpServer"),
   };
 }
 
@@ -268,21 +215,15 @@ std::vector<ControlRow> ClockRows() {
 std::vector<ControlRow> AccessRows(std::string_view prefix, std::string_view words,
                                    std::string_view service, int instance) {
   const std::string name(prefix);
+  // "www_" carries the fields "www.user", "www.password" and "www.port".
+  const std::string key = name.substr(0, name.size() - 1) + ".";
   const std::string label(words);
   const std::string what = std::string(service) + " administration ";
   return {
-      Edit(
-          name + "user", label + " user", 12, 110, what + "user name.",
-          [](ConfigSettings& s, int k) { return SettingRef{.text = &AccessOf(s, k).user}; },
-          instance),
-      Edit(
-          name + "password", label + " password", 12, 110, what + "password.",
-          [](ConfigSettings& s, int k) { return SettingRef{.text = &AccessOf(s, k).password}; },
-          instance),
-      Edit(
-          name + "port", label + " port", 4, 48, what + "port number.",
-          [](ConfigSettings& s, int k) { return SettingRef{.text = &AccessOf(s, k).port}; },
-          instance),
+      Edit(name + "user", label + " user", 12, 110, what + "user name.", key + "user", instance),
+      Edit(name + "password", label + " password", 12, 110, what + "password.", key + "password",
+           instance),
+      Edit(name + "port", label + " port", 4, 48, what + "port number.", key + "port", instance),
   };
 }
 
@@ -306,36 +247,26 @@ constexpr std::array<ChannelNames, 5> kChannels = {{
 std::vector<ControlRow> TelemetryRows() {
   std::vector<ControlRow> rows = {
       List("ComboBox26", "Telemetry module", {"Disabled", "Enabled"},
-           "Enables or dissables telemetry module support.",
-           [](ConfigSettings& s, int) { return SettingRef{.index = &s.telemetry.moduleSupport}; }),
+           "Enables or dissables telemetry module support.", "telemetry.module"),
   };
   const std::vector<std::string_view> sources(kTelemetrySourceItems.begin(),
                                               kTelemetrySourceItems.end());
-  const Member coefficients[] = {
-      [](ConfigSettings& s, int k) { return SettingRef{.text = &ChannelOf(s, k).coeffA}; },
-      [](ConfigSettings& s, int k) { return SettingRef{.text = &ChannelOf(s, k).coeffB}; },
-      [](ConfigSettings& s, int k) { return SettingRef{.text = &ChannelOf(s, k).coeffC}; },
-  };
   constexpr std::array<std::string_view, 3> kLetters = {"A", "B", "C"};
   for (int i = 0; i < static_cast<int>(kChannels.size()); ++i) {
     const ChannelNames& c = kChannels[static_cast<std::size_t>(i)];
     const std::string row = Numbered("Analog", i + 1) + " ";
     const std::string analog = Numbered("Analog channel", i + 1);
-    rows.push_back(List(
-        std::string(c.source), row + "Source", sources,
-        analog + " measurement source in telemetry module.",
-        [](ConfigSettings& s, int k) { return SettingRef{.index = &ChannelOf(s, k).source}; }, i));
-    rows.push_back(Edit(
-        std::string(c.name), row + "Name", c.textLength, 56, analog + " report name.",
-        [](ConfigSettings& s, int k) { return SettingRef{.text = &ChannelOf(s, k).name}; }, i));
-    rows.push_back(Edit(
-        std::string(c.units), row + "Units", c.textLength, 56, analog + " report units.",
-        [](ConfigSettings& s, int k) { return SettingRef{.text = &ChannelOf(s, k).units}; }, i));
-    rows.push_back(List(
-        std::string(c.average), row + "1 min average", {"Off", "On"},
-        "If selected, the device will calculate 1 minute average of measured "
-        "samples.",
-        [](ConfigSettings& s, int k) { return SettingRef{.index = &ChannelOf(s, k).average}; }, i));
+    rows.push_back(List(std::string(c.source), row + "Source", sources,
+                        analog + " measurement source in telemetry module.",
+                        RecordKey("channel", i + 1, "source"), i));
+    rows.push_back(Edit(std::string(c.name), row + "Name", c.textLength, 56,
+                        analog + " report name.", RecordKey("channel", i + 1, "name"), i));
+    rows.push_back(Edit(std::string(c.units), row + "Units", c.textLength, 56,
+                        analog + " report units.", RecordKey("channel", i + 1, "units"), i));
+    rows.push_back(List(std::string(c.average), row + "1 min average", {"Off", "On"},
+                        "If selected, the device will calculate 1 minute average of measured "
+                        "samples.",
+                        RecordKey("channel", i + 1, "average"), i));
     for (std::size_t j = 0; j < kLetters.size(); ++j) {
       std::string label = row;
       label.append("Coeff ").append(kLetters[j]);
@@ -344,13 +275,21 @@ std::vector<ControlRow> TelemetryRows() {
           .append(kLetters[j])
           .append(". Equation: A*x*x+B*x+C (where x is the measurement sample).");
       rows.push_back(Edit(std::string(c.coefficients[j]), std::move(label), 8, 64, std::move(hint),
-                          coefficients[j], i));
+                          RecordKey("channel", i + 1, std::string("coeff").append(kLetters[j])),
+                          i));
     }
   }
   // The parameters row stands above the data row.
   AppendReportBlockRows(rows, ReportBlockInstance::kTelemetryParameters, "Telemetry parameters");
   AppendReportBlockRows(rows, ReportBlockInstance::kTelemetryData, "Telemetry data");
   return rows;
+}
+
+// Every row carries the field its key names.
+void ResolveFields(std::vector<PageTable>& pages) {
+  for (PageTable& page : pages) {
+    for (ControlRow& row : page.controls) row.field = FindField(row.key);
+  }
 }
 
 std::vector<PageTable> MakePageTables() {
@@ -365,6 +304,7 @@ std::vector<PageTable> MakePageTables() {
   pages.push_back({"TabSheet7", "WWW access", AccessRows("www_", "WWW", "Web", 0)});
   pages.push_back({"TabSheet10", "Telnet access", AccessRows("telnet_", "Telnet", "Telnet", 1)});
   pages.push_back({"TabSheet8", "Telemetry module", TelemetryRows()});
+  ResolveFields(pages);
   return pages;
 }
 
@@ -373,6 +313,16 @@ std::vector<PageTable> MakePageTables() {
 const std::vector<PageTable>& PageTables() {
   static const std::vector<PageTable> kTables = MakePageTables();
   return kTables;
+}
+
+FieldPlace PlaceOf(const ImageField& field) {
+  for (const PageTable& page : PageTables()) {
+    for (const ControlRow& control : page.controls) {
+      if (control.field == &field)
+        return {&page, &control};
+    }
+  }
+  return {};
 }
 
 }  // namespace vardex

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "config_settings.h"
+#include "field_table.h"
 
 namespace vardex {
 
@@ -14,15 +15,6 @@ enum class ControlKind {
   kList,      // a drop-down list; its selection index is the value (-1 for none)
   kListText,  // an editable drop-down list; its text is the value
   kCheck,     // a check box; checked or not
-};
-
-// Where a control's value lives inside one `ConfigSettings`: exactly one of
-// the three is set, matching the row's kind (text for kEdit and kListText,
-// index for kList, check for kCheck).
-struct SettingRef {
-  std::string* text = nullptr;
-  int* index = nullptr;
-  bool* check = nullptr;
 };
 
 // One control of a page.
@@ -38,12 +30,15 @@ struct ControlRow {
   std::string hint = {};  // tool tip, may be empty
   std::vector<std::string_view> items = {};  // a list's entries
   std::string_view caption = {};             // a check box's caption, may be empty
-  // The setting the control carries, given the row's `instance` (the
-  // index of a repeated row: beacon, path row, server, channel...).
-  SettingRef (*member)(ConfigSettings& settings, int instance) = nullptr;
+  // The key of the image field the control carries ("radio.txDelay"); its
+  // setting and its rules are the field's.
+  std::string key = {};
+  const ImageField* field = nullptr;  // the field called `key`
+  // Rows of a page that belong together (a beacon, a path row, a server,
+  // a channel) share this number.
   int instance = 0;
 
-  SettingRef Setting(ConfigSettings& settings) const { return member(settings, instance); }
+  SettingRef Setting(ConfigSettings& settings) const { return field->Setting(settings); }
 };
 
 // One tab page: its sheet's object name, its tab caption and its controls in
@@ -58,5 +53,13 @@ struct PageTable {
 // "APRS-IS", "Weather", "RTC/NTP time", "WWW access", "Telnet access",
 // "Telemetry module". Built once, never changed.
 const std::vector<PageTable>& PageTables();
+
+// Where the window shows an image field: its page and its control. Both null
+// for a field no page shows (the web login token).
+struct FieldPlace {
+  const PageTable* page = nullptr;
+  const ControlRow* control = nullptr;
+};
+FieldPlace PlaceOf(const ImageField& field);
 
 }  // namespace vardex

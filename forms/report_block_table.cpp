@@ -89,19 +89,6 @@ constexpr std::array<BlockControls, 11> kBlockControls = {{
     {"Teleparams_", "path", 3, &kTelemetryParametersHints},
 }};
 
-ReportBlockSettings& BlockOf(ConfigSettings& s, int instance) {
-  switch (static_cast<ReportBlockInstance>(instance)) {
-    case ReportBlockInstance::kWeatherReport:
-      return s.weather.report;
-    case ReportBlockInstance::kTelemetryData:
-      return s.telemetryData;
-    case ReportBlockInstance::kTelemetryParameters:
-      return s.telemetryParameters;
-    default:
-      return s.beacons.beacons[static_cast<std::size_t>(instance)].block;
-  }
-}
-
 }  // namespace
 
 void AppendReportBlockRows(std::vector<ControlRow>& rows, ReportBlockInstance instance,
@@ -110,51 +97,44 @@ void AppendReportBlockRows(std::vector<ControlRow>& rows, ReportBlockInstance in
   const BlockControls& block = kBlockControls[static_cast<std::size_t>(index)];
   const BlockHints& hints = *block.hints;
   const std::string prefix(block.prefix);
+  const std::string key = ReportBlockKey(instance) + ".";
   const std::string row(rowName);
   const std::vector<std::string_view> destinations(kDestinationList.begin(),
                                                    kDestinationList.end());
   auto edit = [&](const std::string& suffix, std::string_view column, int maxLength,
-                  std::string_view hint, SettingRef (*member)(ConfigSettings&, int)) {
+                  std::string_view hint, std::string_view field) {
     rows.push_back({.objectName = prefix + suffix,
                     .label = row + " " + std::string(column),
                     .kind = ControlKind::kEdit,
                     .maxLength = maxLength,
                     .hint = std::string(hint),
-                    .member = member,
+                    .key = key + std::string(field),
                     .instance = index});
   };
   auto check = [&](const std::string& suffix, std::string_view column, std::string_view hint,
-                   SettingRef (*member)(ConfigSettings&, int)) {
+                   std::string_view field) {
     rows.push_back({.objectName = prefix + suffix,
                     .label = row + " " + std::string(column),
                     .kind = ControlKind::kCheck,
                     .hint = std::string(hint),
-                    .member = member,
+                    .key = key + std::string(field),
                     .instance = index});
   };
 
-  rows.push_back(
-      {.objectName = prefix + "dest",
-       .label = row + " Dest",
-       .kind = ControlKind::kList,
-       .hint = std::string(hints.dest),
-       .items = destinations,
-       .member = [](ConfigSettings& s, int i) { return SettingRef{.index = &BlockOf(s, i).dest}; },
-       .instance = index});
-  edit(std::string(block.pathSuffix), "Path(n-N)", 5, hints.path,
-       [](ConfigSettings& s, int i) { return SettingRef{.text = &BlockOf(s, i).path}; });
-  edit("smalln", "n", 1, hints.smalln,
-       [](ConfigSettings& s, int i) { return SettingRef{.text = &BlockOf(s, i).smalln}; });
-  edit("bign", "N", 1, hints.bign,
-       [](ConfigSettings& s, int i) { return SettingRef{.text = &BlockOf(s, i).bign}; });
-  edit("txrate_rf", "Rate [RF]", block.rateLength, hints.txRateRf,
-       [](ConfigSettings& s, int i) { return SettingRef{.text = &BlockOf(s, i).txRateRf}; });
-  edit("txrate_aprsis", "Rate [IS]", block.rateLength, hints.txRateAprsIs,
-       [](ConfigSettings& s, int i) { return SettingRef{.text = &BlockOf(s, i).txRateAprsIs}; });
-  check("torf", "RF", hints.toRf,
-        [](ConfigSettings& s, int i) { return SettingRef{.check = &BlockOf(s, i).toRf}; });
-  check("toaprsis", "IS", hints.toAprsIs,
-        [](ConfigSettings& s, int i) { return SettingRef{.check = &BlockOf(s, i).toAprsIs}; });
+  rows.push_back({.objectName = prefix + "dest",
+                  .label = row + " Dest",
+                  .kind = ControlKind::kList,
+                  .hint = std::string(hints.dest),
+                  .items = destinations,
+                  .key = key + "dest",
+                  .instance = index});
+  edit(std::string(block.pathSuffix), "Path(n-N)", 5, hints.path, "path");
+  edit("smalln", "n", 1, hints.smalln, "smalln");
+  edit("bign", "N", 1, hints.bign, "bign");
+  edit("txrate_rf", "Rate [RF]", block.rateLength, hints.txRateRf, "rateRf");
+  edit("txrate_aprsis", "Rate [IS]", block.rateLength, hints.txRateAprsIs, "rateAprsIs");
+  check("torf", "RF", hints.toRf, "toRf");
+  check("toaprsis", "IS", hints.toAprsIs, "toAprsIs");
 }
 
 }  // namespace vardex

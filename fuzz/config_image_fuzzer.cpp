@@ -9,9 +9,9 @@
 #include <memory>
 
 #include "config_driver.h"
+#include "field_codec.h"
 #include "fuzz_failure.h"
 #include "image_checks.h"
-#include "section_steps.h"
 #include "settings_compare.h"
 
 namespace vardex {

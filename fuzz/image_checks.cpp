@@ -73,10 +73,11 @@ std::optional<std::string> FindUnterminatedText(const ConfigImage& image,
                                                 std::optional<ImageSection> only) {
   const std::uint8_t* bytes = image.bytes.data();
   for (const ImageField& f : ImageFields()) {
-    if (f.kind != FieldKind::kText || (only && f.section != *only))
+    if (!IsZeroTerminated(f.kind) || (only && f.section != *only))
       continue;
     if (std::memchr(bytes + f.offset, 0, f.width) == nullptr)
-      return Describe("text field at %u (%u bytes) has no zero byte", f.offset, f.width);
+      return Describe("text field at %u (%u bytes) has no zero byte",
+                      static_cast<unsigned>(f.offset), static_cast<unsigned>(f.width));
   }
   return std::nullopt;
 }

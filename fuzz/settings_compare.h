@@ -3,14 +3,16 @@
 #include <string>
 
 #include "config_settings.h"
-#include "image_fields.h"
+#include "field_table.h"
 
 namespace vardex {
 
-// Compares one section's member of two settings, value by value.
+// Compares the settings of one section's fields in two settings.
 bool SameSection(const ConfigSettings& a, const ConfigSettings& b, ImageSection section);
-// The values of that section that differ, one "name: [a] -> [b]" line each.
+// The settings of that section that differ, one "key: [a] -> [b]" line each.
 std::string DescribeDifference(const ConfigSettings& a, const ConfigSettings& b,
                                ImageSection section);
+// Copies the settings of one section's fields.
+void CopySection(ImageSection section, const ConfigSettings& from, ConfigSettings& to);
 
 }  // namespace vardex

@@ -6,9 +6,11 @@
 #include "serial_by_id.h"
 
 #ifndef _WIN32
+#include <fcntl.h>
 #include <limits.h>
 #include <stdlib.h>
 #include <sys/stat.h>
+#include <termios.h>
 #include <unistd.h>
 #endif
 
@@ -84,6 +86,20 @@ bool OnlyALinkThere(const std::string& linkPath, bool& exists, std::string& erro
   return true;
 }
 
+// False only for a character device that opens and is no terminal
+// (/dev/null, /dev/zero). One that does not open here (no permission yet,
+// held by another program) is given the benefit of the doubt: opening it
+// later says why it fails.
+bool TerminalOrUnknown(const char* device) {
+  const int fd = ::open(device, O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0)
+    return true;
+  termios settings{};
+  const bool terminal = ::tcgetattr(fd, &settings) == 0;
+  ::close(fd);
+  return terminal;
+}
+
 }  // namespace
 
 ComLinkResult MakeComLink(int number, const std::string& device, const std::string& linkDir,
@@ -96,7 +112,7 @@ ComLinkResult MakeComLink(int number, const std::string& device, const std::stri
     result.error = device + " is not present";
     return result;
   }
-  if (!S_ISCHR(node.st_mode)) {
+  if (!S_ISCHR(node.st_mode) || !TerminalOrUnknown(real)) {
     result.error = device + " is not a serial device";
     return result;
   }

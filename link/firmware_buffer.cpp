@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 
 namespace vardex {
 
@@ -90,6 +91,10 @@ class FileSource final : public FirmwareSource {
 }  // namespace
 
 FirmwareLoadStatus LoadFirmwareFile(const char* path, FirmwareBuffer& buffer) {
+  // A folder opens for reading on Linux and seeks to an absurd size; it is no file.
+  std::error_code error;
+  if (std::filesystem::is_directory(path, error))
+    return FirmwareLoadStatus::kCannotOpen;
   std::FILE* file = std::fopen(path, "rb");
   if (file == nullptr)
     return FirmwareLoadStatus::kCannotOpen;

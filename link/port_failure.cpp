@@ -84,8 +84,8 @@ std::string PortFailureText(PortFailure failure, const PortFailureContext& c) {
     case PortFailure::kNotLinked:
       return c.port +
              " is not linked to any device. Plug in the adapter, or link the name to it (for "
-             "example: ln -s /dev/ttyUSB0 ~/.vardex/dosdevices/" +
-             Lower(c.port) + ").\nThe COM names lead to:\n" + c.namesLeadTo;
+             "example: vardex link " +
+             c.port + " /dev/ttyUSB0).\nThe COM names lead to:\n" + c.namesLeadTo;
     case PortFailure::kLinkDangling:
       return c.port + " is linked to " + c.path +
              ", which is not present: plug the adapter in, or change the link (" + LinkOf(c) + ").";

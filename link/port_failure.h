@@ -46,7 +46,8 @@ struct PortFailureContext {
   std::string path;
   std::string linkDir;
   std::string namesLeadTo;
-  // How to try again: the window's button, or the command again.
+  // How to try again: the window's button, or the command; the texts add
+  // "again" where it reads so.
   std::string retry = "press \"Open port\"";
 };
 std::string PortFailureText(PortFailure failure, const PortFailureContext& context);

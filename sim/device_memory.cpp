@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
@@ -59,23 +60,32 @@ DeviceMemory::DeviceMemory() {
   FillFactoryImage(image_);
 }
 
-bool DeviceMemory::LoadImage(const std::string& path) {
+std::string DeviceMemory::LoadImage(const std::string& path) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0)
-    return false;
+    return std::string("cannot open (") + std::strerror(errno) + ")";
   std::array<std::uint8_t, kImageSize + 1> buffer{};
   std::size_t got = 0;
+  int readError = 0;
   while (got < buffer.size()) {
     const ssize_t n = ::read(fd, buffer.data() + got, buffer.size() - got);
+    if (n < 0 && errno == EINTR)
+      continue;
+    if (n < 0)
+      readError = errno;  // a folder: EISDIR
     if (n <= 0)
       break;
     got += static_cast<std::size_t>(n);
   }
   ::close(fd);
+  if (readError != 0)
+    return std::string("cannot read (") + std::strerror(readError) + ")";
+  if (got > kImageSize)
+    return "holds more than 2048 bytes, not an image";
   if (got != kImageSize)
-    return false;
+    return "holds " + std::to_string(got) + " bytes, not 2048";
   std::copy_n(buffer.begin(), kImageSize, image_.begin());
-  return true;
+  return {};
 }
 
 std::span<const std::uint8_t> DeviceMemory::ImagePage(std::size_t page) const {

@@ -22,9 +22,10 @@ class DeviceMemory {
  public:
   DeviceMemory();
 
-  // Takes the image from `path` when it holds exactly 2048 bytes; returns
-  // false (and keeps the built-in image) otherwise.
-  bool LoadImage(const std::string& path);
+  // Takes the image from `path` when it holds exactly 2048 bytes; otherwise
+  // keeps the built-in image and returns why not ("cannot open (...)",
+  // "holds 100 bytes, not 2048"). Empty on success.
+  std::string LoadImage(const std::string& path);
 
   std::span<const std::uint8_t> ImagePage(std::size_t page) const;
 

@@ -89,11 +89,20 @@ int Run(const SimOptions& options) {
 
   static DeviceMemory memory;  // fixed buffers for the life of the program
   if (!options.imageFile.empty()) {
-    if (memory.LoadImage(options.imageFile)) {
+    const std::string problem = memory.LoadImage(options.imageFile);
+    // An image kept between runs (--image and --save-image name one file)
+    // starts from the built-in one until the first write saves it.
+    const bool keptButNotYetSaved = options.imageFile == options.saveImageFile &&
+                                    ::access(options.imageFile.c_str(), F_OK) != 0 &&
+                                    errno == ENOENT;
+    if (problem.empty()) {
       log.Line("image loaded from %s", options.imageFile.c_str());
+    } else if (keptButNotYetSaved) {
+      log.Line("%s not saved yet, starting from the built-in image", options.imageFile.c_str());
     } else {
-      log.Line("no 2048-byte image in %s, starting from the built-in one",
-               options.imageFile.c_str());
+      std::fprintf(stderr, "vardex-sim: --image %s: %s\n", options.imageFile.c_str(),
+                   problem.c_str());
+      return 2;
     }
   }
 
@@ -131,11 +140,16 @@ int Run(const SimOptions& options) {
 int main(int argc, char** argv) {
   const auto parsed = vardex::sim::ParseOptions(argc, argv);
   if (!parsed.options) {
-    std::fprintf(stderr, "vardex-sim: %s\n\n%s", parsed.error.c_str(), vardex::sim::UsageText());
+    std::fprintf(stderr, "vardex-sim: %s (\"vardex-sim --help\" lists the options)\n",
+                 parsed.error.c_str());
     return 2;
   }
   if (parsed.options->help) {
     std::fputs(vardex::sim::UsageText(), stdout);
+    return 0;
+  }
+  if (parsed.options->version) {
+    std::puts("vardex-sim (VARDEX Configurator) " VARDEX_VERSION);
     return 0;
   }
   return vardex::sim::Run(*parsed.options);

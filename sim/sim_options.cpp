@@ -1,7 +1,9 @@
 #include "sim_options.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <iterator>
 #include <string_view>
 
 namespace vardex::sim {
@@ -62,6 +64,27 @@ bool SetSecondsAsMs(std::string_view text, int& outMs) {
   return true;
 }
 
+// The options that take a value; anything else not known is refused before
+// the next argument is taken as its value.
+constexpr std::string_view kValueOptions[] = {"--com",
+                                              "--link-dir",
+                                              "--image",
+                                              "--save-image",
+                                              "--firmware-out",
+                                              "--noise",
+                                              "--corrupt-header",
+                                              "--corrupt-data",
+                                              "--drop",
+                                              "--fragment",
+                                              "--delay-ms",
+                                              "--baud",
+                                              "--latency-ms",
+                                              "--flood",
+                                              "--flood-rate",
+                                              "--flood-after",
+                                              "--flood-for",
+                                              "--store-differently"};
+
 }  // namespace
 
 ParseOutcome ParseOptions(int argc, char** argv) {
@@ -94,7 +117,14 @@ ParseOutcome ParseOptions(int argc, char** argv) {
       o.badPageNumber = true;
       continue;
     }
+    if (arg == "--version") {
+      o.version = true;
+      continue;
+    }
 
+    if (std::find(std::begin(kValueOptions), std::end(kValueOptions), arg) ==
+        std::end(kValueOptions))
+      return {std::nullopt, "unknown option " + std::string(arg)};
     if (!hasInlineValue) {
       if (i + 1 >= argc)
         return {std::nullopt, std::string(arg) + " needs a value"};
@@ -143,8 +173,6 @@ ParseOutcome ParseOptions(int argc, char** argv) {
     } else if (arg == "--flood-for") {
       ok = SetSecondsAsMs(value, o.floodForMs);
       floodTuned = true;
-    } else {
-      return {std::nullopt, "unknown option " + std::string(arg)};
     }
     if (!ok) {
       return {std::nullopt, "bad value '" + std::string(value) + "' for " + std::string(arg)};
@@ -195,6 +223,7 @@ on stdout once it listens; SIGINT or SIGTERM end it.
   --verbose             log events to stderr
   --exit-with-parent    end when the process that started it ends (Linux)
   --help                show this text
+  --version             show the version
 )";
 }
 

@@ -44,6 +44,7 @@ struct SimOptions {
   bool verbose = false;
   bool exitWithParent = false;
   bool help = false;
+  bool version = false;
 };
 
 struct ParseOutcome {

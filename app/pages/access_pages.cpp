@@ -9,14 +9,17 @@
 namespace vardex {
 
 // User, password and port under their labels; the password box shows its
-// text in clear, like the device stores it.
+// text in clear, like the device stores it. Both pages have these three
+// fields under their service's key ("www.user", "telnet.user").
 void BuildAccessPage(QWidget* page, PageControls& controls) {
+  const std::string& firstKey = controls.Table().controls.front().key;
+  const std::string service = firstKey.substr(0, firstKey.find('.') + 1);
   auto* grid = new QGridLayout;
-  const std::vector<ControlRow>& rows = controls.Table().controls;
   int row = 0;
-  while (QWidget* edit = controls.Next()) {
-    const QString label = QString::fromStdString(rows[static_cast<std::size_t>(row)].label);
-    grid->addWidget(MakeLabel(page, label + ":", edit), row, 0);
+  for (const char* field : {"user", "password", "port"}) {
+    QWidget* edit = controls.Take(service + field);
+    // The row's label is the control's accessible name.
+    grid->addWidget(MakeLabel(page, edit->accessibleName() + ":", edit), row, 0);
     grid->addWidget(edit, row, 1, Qt::AlignLeft);
     ++row;
   }

@@ -16,15 +16,15 @@ void BuildAprsIsPage(QWidget* page, PageControls& controls) {
   servers->addWidget(new QLabel("Port:", page), 0, 3);
   servers->setColumnMinimumWidth(0, 16);
   for (int row = 1; row <= 3; ++row) {
-    QWidget* host = controls.Next();
-    QWidget* port = controls.Next();
+    QWidget* host = controls.Take(RecordKey("aprsIs.server", row, "host"));
+    QWidget* port = controls.Take(RecordKey("aprsIs.server", row, "port"));
     servers->addWidget(MakeLabel(page, QStringLiteral("Server %1:").arg(row), host), row, 1);
     servers->addWidget(host, row, 2);
     servers->addWidget(port, row, 3);
   }
 
-  QWidget* user = controls.Next();
-  QWidget* password = controls.Next();
+  QWidget* user = controls.Take("aprsIs.user");
+  QWidget* password = controls.Take("aprsIs.password");
   auto* login = new QGridLayout;
   login->addWidget(new QLabel("APRS-IS login:", page), 0, 0, 1, 2);
   login->addWidget(MakeLabel(page, "Username:", user), 1, 1);
@@ -35,8 +35,8 @@ void BuildAprsIsPage(QWidget* page, PageControls& controls) {
   login->setColumnStretch(3, 1);
 
   auto* switches = new QVBoxLayout;
-  switches->addWidget(controls.Next());  // gate RF to APRS-IS
-  switches->addWidget(controls.Next());  // gate APRS-IS to RF
+  switches->addWidget(controls.Take("aprsIs.gateRfToAprsIs"));
+  switches->addWidget(controls.Take("aprsIs.gateAprsIsToRf"));
   switches->addStretch(1);
 
   auto* right = new QVBoxLayout;

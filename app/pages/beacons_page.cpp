@@ -30,8 +30,9 @@ void BuildBeaconsPage(QWidget* page, PageControls& controls) {
   grid->addLayout(messageHeading, 0, kMessageColumn);
 
   for (int row = 1; row <= static_cast<int>(kBeaconCount); ++row) {
-    AddReportBlockRow(grid, controls, page, row, 0, row == 1 ? &headings : nullptr);
-    QWidget* message = controls.Next();
+    AddReportBlockRow(grid, controls, ReportBlockInstance(row - 1), page, row, 0,
+                      row == 1 ? &headings : nullptr);
+    QWidget* message = controls.Take(RecordKey("beacon", row, "message"));
     message->setMinimumWidth(345);
     if (row == 1)
       heading->setBuddy(message);

@@ -13,24 +13,29 @@
 namespace vardex {
 namespace {
 
-const char* const kTimeLabels[] = {"Year:", "Month:", "Day:", "Hour:", "Minute:"};
+// The date and time boxes with their labels, left to right.
+const char* const kTimeBoxes[][2] = {{"clock.year", "Year:"},
+                                     {"clock.month", "Month:"},
+                                     {"clock.day", "Day:"},
+                                     {"clock.hour", "Hour:"},
+                                     {"clock.minute", "Minute:"}};
 
 }  // namespace
 
 void BuildClockPage(QWidget* page, PageControls& controls) {
-  QWidget* upload = controls.Next();
+  QWidget* upload = controls.Take("clock.uploadPcTime");
 
   auto* time = new QHBoxLayout;
-  for (const char* label : kTimeLabels) {
-    QWidget* edit = controls.Next();
+  for (const auto& [key, label] : kTimeBoxes) {
+    QWidget* edit = controls.Take(key);
     time->addWidget(MakeLabel(page, label, edit));
     time->addWidget(edit);
     time->addSpacing(8);
   }
   time->addStretch(1);
 
-  QWidget* ntp = controls.Next();
-  QWidget* ntpServer = controls.Next();
+  QWidget* ntp = controls.Take("clock.useNtp");
+  QWidget* ntpServer = controls.Take("clock.ntpServer");
   auto* ntpRow = new QHBoxLayout;
   ntpRow->addWidget(MakeLabel(page, "NTP server:", ntpServer));
   ntpRow->addWidget(ntpServer);

@@ -12,7 +12,9 @@
 namespace vardex {
 namespace {
 
+// Each path row's fields and their column headings.
 const char* const kColumns[] = {"Path (n-N):", "N >=", "N <=", "traceable:", "active:"};
+const char* const kColumnFields[] = {"name", "lower", "higher", "traceable", "active"};
 
 int BoxWidthFor(QWidget* box, const QString& sample) {
   return box->fontMetrics().horizontalAdvance(sample) + 14;
@@ -21,8 +23,8 @@ int BoxWidthFor(QWidget* box, const QString& sample) {
 }  // namespace
 
 void BuildDigipeaterPage(QWidget* page, PageControls& controls) {
-  QWidget* on = controls.Next();
-  QWidget* duplicate = controls.Next();
+  QWidget* on = controls.Take("digipeater.on");
+  QWidget* duplicate = controls.Take("digipeater.duplicateChecking");
   duplicate->setFixedWidth(BoxWidthFor(duplicate, "0000"));
 
   auto* left = new QVBoxLayout;
@@ -42,7 +44,7 @@ void BuildDigipeaterPage(QWidget* page, PageControls& controls) {
   const QString widthSamples[] = {"WIDE77", "000", "000", "Yes"};
   for (int row = 1; row <= static_cast<int>(kDigipeaterPathCount); ++row) {
     for (int column = 0; column < static_cast<int>(std::size(kColumns)); ++column) {
-      QWidget* control = controls.Next();
+      QWidget* control = controls.Take(RecordKey("path", row, kColumnFields[column]));
       if (column < 3)
         control->setFixedWidth(BoxWidthFor(control, widthSamples[column]));
       else if (column == 3)

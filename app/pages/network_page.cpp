@@ -11,8 +11,10 @@
 namespace vardex {
 namespace {
 
-// The row labels, in the order of the rows' four octet boxes in the table.
+// The rows' labels and the addresses whose four octets they show.
 constexpr std::array<const char*, 4> kRowLabels = {"IP Address:", "IP Mask:", "Gateway:", "DNS:"};
+constexpr std::array<const char*, 4> kRowFields = {"network.address", "network.mask",
+                                                   "network.gateway", "network.dns"};
 
 }  // namespace
 
@@ -23,7 +25,8 @@ void BuildNetworkPage(QWidget* page, PageControls& controls) {
     auto* octets = new QHBoxLayout;
     QWidget* first = nullptr;
     for (int i = 0; i < 4; ++i) {
-      auto* edit = controls.Next<QLineEdit>();
+      auto* edit =
+          controls.Take<QLineEdit>(RecordKey(kRowFields[static_cast<std::size_t>(row)], i + 1));
       edit->setAlignment(Qt::AlignRight);
       if (i > 0)
         octets->addWidget(new QLabel(".", page));

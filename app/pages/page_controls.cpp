@@ -110,13 +110,20 @@ void ShowRow(QWidget* control, const SettingRef& ref) {
 
 }  // namespace
 
-QWidget* PageControls::Next(QWidget* parent) {
+PageControls::PageControls(QWidget* page, const PageTable& table)
+    : page_(page), table_(&table), built_(table.controls.size(), nullptr) {}
+
+QWidget* PageControls::Take(std::string_view key, QWidget* parent) {
   const std::vector<ControlRow>& rows = table_->controls;
-  if (built_.size() >= rows.size())
-    return nullptr;
-  QWidget* control = Build(parent != nullptr ? parent : page_, rows[built_.size()]);
-  built_.push_back(control);
-  return control;
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    if (rows[i].key != key)
+      continue;
+    if (built_[i] != nullptr)
+      return nullptr;
+    built_[i] = Build(parent != nullptr ? parent : page_, rows[i]);
+    return built_[i];
+  }
+  return nullptr;
 }
 
 void WindowControls::Gather(ConfigSettings& settings, SettingMembers only) const {

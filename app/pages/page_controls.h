@@ -3,6 +3,7 @@
 #include <QWidget>
 #include <cstddef>
 #include <initializer_list>
+#include <string_view>
 #include <vector>
 
 #include "config_settings.h"
@@ -10,19 +11,20 @@
 
 namespace vardex {
 
-// The controls built from one page table, one per row and in the row's
-// order. The page's layout code takes them one by one with Next() and puts
-// them where they belong; the binding walks them together with the rows.
+// The controls built from one page table, one per row. The page's layout
+// code takes each by the key of the field it carries and puts it where it
+// belongs; the binding walks them together with the rows.
 class PageControls {
  public:
-  PageControls(QWidget* page, const PageTable& table) : page_(page), table_(&table) {}
+  PageControls(QWidget* page, const PageTable& table);
 
-  // Builds the next row's control (on the page, or on `parent` when given):
-  // its object name, limits, hint, items, caption, fixed width and, as its
-  // accessible name, the row's label. Null once every row is built.
-  QWidget* Next(QWidget* parent = nullptr);
+  // Builds the control of the row whose key is `key` (on the page, or on
+  // `parent` when given): its object name, limits, hint, items, caption,
+  // fixed width and, as its accessible name, the row's label. Null when the
+  // page has no such row or its control is built already.
+  QWidget* Take(std::string_view key, QWidget* parent = nullptr);
   template <typename T>
-  T* Next(QWidget* parent = nullptr);
+  T* Take(std::string_view key, QWidget* parent = nullptr);
 
   const PageTable& Table() const { return *table_; }
   QWidget* Page() const { return page_; }
@@ -36,8 +38,8 @@ class PageControls {
 };
 
 template <typename T>
-T* PageControls::Next(QWidget* parent) {
-  return qobject_cast<T*>(Next(parent));
+T* PageControls::Take(std::string_view key, QWidget* parent) {
+  return qobject_cast<T*>(Take(key, parent));
 }
 
 // The settings of a subset of rows: the members (addresses inside the

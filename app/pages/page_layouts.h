@@ -8,7 +8,7 @@ namespace vardex {
 
 class PageControls;
 
-// Puts one page's controls, taken in table order from `controls`, and its
+// Puts one page's controls, taken from `controls` by their keys, and its
 // labels and buttons on `page`.
 using PageLayout = void (*)(QWidget* page, PageControls& controls);
 

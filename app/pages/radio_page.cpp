@@ -9,14 +9,14 @@
 namespace vardex {
 
 void BuildRadioPage(QWidget* page, PageControls& controls) {
-  QWidget* callsign = controls.Next();
-  QWidget* ssid = controls.Next();
-  QWidget* txDelay = controls.Next();
-  QWidget* quietTime = controls.Next();
-  QWidget* ptt = controls.Next();
-  QWidget* busy = controls.Next();
-  QWidget* latitude = controls.Next();
-  QWidget* longitude = controls.Next();
+  QWidget* callsign = controls.Take("radio.callsign");
+  QWidget* ssid = controls.Take("radio.ssid");
+  QWidget* txDelay = controls.Take("radio.txDelay");
+  QWidget* quietTime = controls.Take("radio.quietTime");
+  QWidget* ptt = controls.Take("radio.pttType");
+  QWidget* busy = controls.Take("radio.busyDetect");
+  QWidget* latitude = controls.Take("radio.latitude");
+  QWidget* longitude = controls.Take("radio.longitude");
 
   // Two columns like the original form: identity and channel access on the
   // left, the position on the right.

@@ -12,6 +12,8 @@ namespace {
 
 const char* const kColumnLabels[] = {
     "Dest:", "Path(n-N):", "n:", "N:", "Rate [RF]:", "Rate [IS]:", "RF:", "IS:"};
+const char* const kColumnFields[] = {"dest",   "path",       "smalln", "bign",
+                                     "rateRf", "rateAprsIs", "toRf",   "toAprsIs"};
 
 // Wide enough for `sample` in the platform font plus the box's frame; the
 // Dest list has room for its arrow too. The two switches keep their size.
@@ -33,10 +35,11 @@ ReportBlockHeadings AddReportBlockHeadings(QGridLayout* grid, QWidget* parent, i
   return headings;
 }
 
-void AddReportBlockRow(QGridLayout* grid, PageControls& controls, QWidget* parent, int row,
-                       int column, const ReportBlockHeadings* headings) {
+void AddReportBlockRow(QGridLayout* grid, PageControls& controls, ReportBlockInstance block,
+                       QWidget* parent, int row, int column, const ReportBlockHeadings* headings) {
+  const std::string key = ReportBlockKey(block) + ".";
   for (std::size_t i = 0; i < std::size(kColumnLabels); ++i) {
-    QWidget* control = controls.Next(parent);
+    QWidget* control = controls.Take(key + kColumnFields[i], parent);
     const bool isCheck = i >= 6;
     if (!isCheck)
       control->setFixedWidth(BoxWidthFor(control, i));

@@ -22,13 +22,17 @@ constexpr int kChannelCount = 5;
 // Columns of the channel grid.
 enum Column { kRowLabel, kSource, kName, kUnits, kCoeffA, kAverage = kCoeffA + 3, kButton };
 
-// A channel's row in table order: source, name, units, average, then the
-// three coefficients; its "Default parameters" button sits between the two.
+// A channel's row: source, name, units, average, then the three
+// coefficients (the order Tab takes them); its "Default parameters" button
+// sits between the two.
 void AddChannelRow(QWidget* page, PageControls& controls, QGridLayout* grid, int channelNumber) {
-  auto* source = controls.Next<QComboBox>();
-  QWidget* name = controls.Next();
-  QWidget* units = controls.Next();
-  auto* average = controls.Next<QComboBox>();
+  auto field = [channelNumber](const char* name) {
+    return RecordKey("channel", channelNumber, name);
+  };
+  auto* source = controls.Take<QComboBox>(field("source"));
+  QWidget* name = controls.Take(field("name"));
+  QWidget* units = controls.Take(field("units"));
+  auto* average = controls.Take<QComboBox>(field("average"));
   auto* button =
       MakeButton(page, QStringLiteral("Button%1").arg(channelNumber + 5), "Default parameters");
   button->setToolTip("Default parameters for telemetry module.");
@@ -38,7 +42,9 @@ void AddChannelRow(QWidget* page, PageControls& controls, QGridLayout* grid, int
   grid->addWidget(source, channelNumber, kSource);
   grid->addWidget(name, channelNumber, kName);
   grid->addWidget(units, channelNumber, kUnits);
-  for (int i = 0; i < 3; ++i) grid->addWidget(controls.Next(), channelNumber, kCoeffA + i);
+  const char* const coefficients[] = {"coeffA", "coeffB", "coeffC"};
+  for (int i = 0; i < 3; ++i)
+    grid->addWidget(controls.Take(field(coefficients[i])), channelNumber, kCoeffA + i);
   grid->addWidget(average, channelNumber, kAverage);
   grid->addWidget(button, channelNumber, kButton);
 
@@ -51,7 +57,7 @@ void AddChannelRow(QWidget* page, PageControls& controls, QGridLayout* grid, int
 }  // namespace
 
 void BuildTelemetryPage(QWidget* page, PageControls& controls) {
-  auto* module = controls.Next<QComboBox>();
+  auto* module = controls.Take<QComboBox>("telemetry.module");
   module->setMinimumContentsLength(8);
   auto* moduleRow = new QHBoxLayout;
   moduleRow->addWidget(MakeLabel(page, "Telemetry module:", module));
@@ -80,9 +86,10 @@ void BuildTelemetryPage(QWidget* page, PageControls& controls) {
   reports->setHorizontalSpacing(6);
   const ReportBlockHeadings blockHeadings = AddReportBlockHeadings(reports, reportBlocks, 0, 1);
   reports->addWidget(MakeLabel(reportBlocks, "Telemetry parameters:"), 1, 0);
-  AddReportBlockRow(reports, controls, reportBlocks, 1, 1, &blockHeadings);
+  AddReportBlockRow(reports, controls, ReportBlockInstance::kTelemetryParameters, reportBlocks, 1,
+                    1, &blockHeadings);
   reports->addWidget(MakeLabel(reportBlocks, "Telemetry data:"), 2, 0);
-  AddReportBlockRow(reports, controls, reportBlocks, 2, 1);
+  AddReportBlockRow(reports, controls, ReportBlockInstance::kTelemetryData, reportBlocks, 2, 1);
   reports->setColumnStretch(9, 1);
 
   auto* column = new QVBoxLayout(page);

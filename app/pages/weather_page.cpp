@@ -16,7 +16,7 @@ constexpr int kCommentColumn = 9;
 }  // namespace
 
 void BuildWeatherPage(QWidget* page, PageControls& controls) {
-  QWidget* station = controls.Next();
+  QWidget* station = controls.Take("weather.stationType");
   auto* stationRow = new QHBoxLayout;
   stationRow->addSpacing(176);
   stationRow->addWidget(MakeLabel(page, "Weather station:", station));
@@ -27,8 +27,8 @@ void BuildWeatherPage(QWidget* page, PageControls& controls) {
   report->setHorizontalSpacing(6);
   const ReportBlockHeadings headings = AddReportBlockHeadings(report, page, 0, 1);
   report->addWidget(MakeLabel(page, "Weather report:"), 1, 0);
-  AddReportBlockRow(report, controls, page, 1, 1, &headings);
-  QWidget* comment = controls.Next();
+  AddReportBlockRow(report, controls, ReportBlockInstance::kWeatherReport, page, 1, 1, &headings);
+  QWidget* comment = controls.Take("weather.comment");
   comment->setMinimumWidth(225);
   report->addWidget(MakeLabel(page, "Comment:", comment), 0, kCommentColumn, Qt::AlignBottom);
   report->addWidget(comment, 1, kCommentColumn);

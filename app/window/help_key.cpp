@@ -22,14 +22,29 @@ QString GuideHtmlPath(const QString& programDir) {
   return {};
 }
 
-void InstallHelpKey(QWidget* window, const QString& programDir) {
+QString GuideNotFoundText() {
+  return QStringLiteral(
+      "F1: the user guide (guide.html) is not installed beside this program, so it cannot be "
+      "shown.");
+}
+
+QString GuideNotOpenedText(const QString& path) {
+  return QStringLiteral("F1: no web browser opened the user guide; open %1 in one.").arg(path);
+}
+
+void InstallHelpKey(QWidget* window, const QString& programDir, const HelpNotice& tell) {
   auto* key = new QShortcut(QKeySequence(Qt::Key_F1), window);
   key->setContext(Qt::WindowShortcut);
-  QObject::connect(key, &QShortcut::activated, window, [programDir] {
+  QObject::connect(key, &QShortcut::activated, window, [programDir, tell] {
     const QString path =
         GuideHtmlPath(programDir.isEmpty() ? QCoreApplication::applicationDirPath() : programDir);
-    if (!path.isEmpty())
-      QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    QString trouble;
+    if (path.isEmpty())
+      trouble = GuideNotFoundText();
+    else if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
+      trouble = GuideNotOpenedText(QDir::toNativeSeparators(path));
+    if (!trouble.isEmpty() && tell)
+      tell(trouble);
   });
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 class QWidget;
 
@@ -11,9 +12,17 @@ namespace vardex {
 // tree makes in ../docs. Empty when neither is there.
 QString GuideHtmlPath(const QString& programDir);
 
+// What F1 says when the guide cannot be shown: no guide beside the program,
+// or no browser took it.
+QString GuideNotFoundText();
+QString GuideNotOpenedText(const QString& path);
+
 // F1 anywhere in `window` opens the guide in the system's browser. The guide
 // is looked up on each press, from `programDir` (the program's own folder
-// when empty); without one the key does nothing.
-void InstallHelpKey(QWidget* window, const QString& programDir = QString());
+// when empty); when there is none, or the browser does not start, `tell`
+// gets the text above (the window puts it on its status line).
+using HelpNotice = std::function<void(const QString&)>;
+void InstallHelpKey(QWidget* window, const QString& programDir = QString(),
+                    const HelpNotice& tell = nullptr);
 
 }  // namespace vardex

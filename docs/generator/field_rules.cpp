@@ -1,58 +1,10 @@
 #include "field_rules.h"
 
-#include <algorithm>
-#include <array>
 #include <cstddef>
 #include <string_view>
 
-#include "config_driver.h"
-
 namespace vardex {
 namespace {
-
-// Values that cross every kind of rule the steps have: empty, not a number,
-// below and above small and large ranges, the ends of a 32-bit integer, a
-// character outside printable ASCII, and a text longer than any field.
-constexpr std::array<std::string_view, 13> kProbes = {
-    "",
-    "x",
-    "-1",
-    "0",
-    "1",
-    "7",
-    "16",
-    "99999",
-    "-99999",
-    "2147483647",
-    "-2147483648",
-    "\xc3\xa9",
-    "xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx",
-};
-
-struct Position {
-  std::size_t page;
-  std::size_t control;
-};
-
-// The control whose setting lives at `field` inside `settings`.
-bool FindControl(ConfigSettings& settings, const void* field, Position& found) {
-  const std::vector<PageTable>& pages = PageTables();
-  for (std::size_t p = 0; p < pages.size(); ++p) {
-    for (std::size_t c = 0; c < pages[p].controls.size(); ++c) {
-      const SettingRef ref = pages[p].controls[c].Setting(settings);
-      if (ref.text == field || ref.index == field || ref.check == field) {
-        found = {p, c};
-        return true;
-      }
-    }
-  }
-  return false;
-}
-
-void AddOnce(std::vector<std::string>& list, const std::string& text) {
-  if (std::find(list.begin(), list.end(), text) == list.end())
-    list.push_back(text);
-}
 
 // A table cell: no line breaks, and a '|' does not end the cell.
 std::string Cell(std::string_view text) {
@@ -99,37 +51,33 @@ std::string Limits(const ControlRow& row, const FieldRules& rules) {
 
 }  // namespace
 
-std::vector<std::vector<FieldRules>> ProbeFieldRules() {
-  const std::vector<PageTable>& pages = PageTables();
-  std::vector<std::vector<FieldRules>> rules(pages.size());
-  for (std::size_t p = 0; p < pages.size(); ++p) rules[p].resize(pages[p].controls.size());
+FieldRules RulesOf(const ControlRow& control) {
+  FieldRules rules;
+  const ImageField& field = *control.field;
+  rules.wholeNumber = field.kind == FieldKind::kNumber || field.kind == FieldKind::kSsidDigit ||
+                      field.kind == FieldKind::kClockWord;
+  // A rule checked before the field is stored comes first.
+  if (field.rule != nullptr && field.ruleFirst)
+    rules.messages.push_back(field.ruleMessage);
+  if (!field.message.empty())
+    rules.messages.push_back(field.message);
+  if (field.rule != nullptr && !field.ruleFirst)
+    rules.messages.push_back(field.ruleMessage);
+  return rules;
+}
 
-  ConfigImage image;
-  for (const PageTable& page : pages) {
-    for (const ControlRow& row : page.controls) {
-      if (row.kind != ControlKind::kEdit && row.kind != ControlKind::kListText)
-        continue;
-      for (const std::string_view probe : kProbes) {
-        ConfigSettings settings;
-        *row.Setting(settings).text = std::string(probe);
-        const StepResult result = BuildConfigImage(settings, image);
-        Position at{};
-        if (result.Succeeded() || !FindControl(settings, result.field, at))
-          continue;
-        FieldRules& found = rules[at.page][at.control];
-        if (result.kind == StepResult::Kind::kNotAnInteger)
-          found.wholeNumber = true;
-        else
-          AddOnce(found.messages, result.text);
-      }
-    }
+std::vector<std::vector<FieldRules>> ControlFieldRules() {
+  std::vector<std::vector<FieldRules>> rules;
+  for (const PageTable& page : PageTables()) {
+    std::vector<FieldRules>& controls = rules.emplace_back();
+    for (const ControlRow& row : page.controls) controls.push_back(RulesOf(row));
   }
   return rules;
 }
 
 std::string FieldReferenceMarkdown() {
   const std::vector<PageTable>& pages = PageTables();
-  const std::vector<std::vector<FieldRules>> rules = ProbeFieldRules();
+  const std::vector<std::vector<FieldRules>> rules = ControlFieldRules();
   std::string text =
       "# Field reference\n"
       "\n"

@@ -2,6 +2,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QShortcut>
 #include <QTemporaryDir>
@@ -77,6 +78,21 @@ class HelpKeyTest : public QObject {
     QDesktopServices::unsetUrlHandler("file");
     const QString guide = QFileInfo(root.filePath("docs/guide.html")).canonicalFilePath();
     QCOMPARE(browser.opened, QList<QUrl>{QUrl::fromLocalFile(guide)});
+  }
+
+  // Beside this test program there is no guide: F1 says so on the status
+  // line instead of doing nothing.
+  void F1WithoutAGuideSaysSoOnTheStatusLine() {
+    RecordingMessageBoxes boxes;
+    TForm1 form(&boxes);
+    form.show();
+    form.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    QTest::keyClick(&form, Qt::Key_F1);
+    QCOMPARE(form.findChild<QLabel*>("StatusLine")->text(),
+             QString("F1: the user guide (guide.html) is not installed beside this program, so it "
+                     "cannot be shown."));
+    QVERIFY(boxes.shown.isEmpty());
   }
 
   // The main window has exactly one F1 key, and it shows no box of its own.

@@ -215,9 +215,9 @@ TEST_F(VardexAgainstSim, ADroppedReplyEndsTheTransferNamingThePageAndSendsNothin
   WriteAll(Path("file.img"), AsText(file));
   WriteAll(Path("fw.bin"), std::string(1000, 'f'));
   const Case cases[] = {
-      {{"read", "PORT", "-o", Path("out.img")}, "3", "2"},
-      {{"write", "PORT", Path("file.img"), "--clock=keep"}, "1", "0"},
-      {{"flash", "PORT", Path("fw.bin")}, "2", "1"},
+      {{"read", "PORT", "-o", Path("out.img")}, "3", "3 of 16"},
+      {{"write", "PORT", Path("file.img"), "--clock=keep"}, "1", "1 of 16"},
+      {{"flash", "PORT", Path("fw.bin")}, "2", "2 of 8"},
   };
   for (const Case& c : cases) {
     vardex::sim::SimProcess sim;
@@ -303,10 +303,12 @@ TEST_F(VardexAgainstSim, BadFilesAndBrokenRulesAreRefusedAndNothingIsSent) {
     std::size_t size;
     std::string message;
   } firmwares[] = {
-      {"big.bin", 237569, "Firmware file too long."},
-      {"missing.bin", 0, "File open error."},
+      {"big.bin", 237569, "Firmware file too long: 237569 bytes, at most 237568."},
+      {"missing.bin", 0, "cannot open (No such file or directory)"},
+      {"folder", 0, "is a folder, not a file"},
       {"empty.bin", 0, "Firmware file is empty."},
   };
+  std::filesystem::create_directory(Path("folder"));
   for (const auto& f : firmwares) {
     if (f.size > 0 || f.name == "empty.bin")
       WriteAll(Path(f.name), std::string(f.size, 'x'));
@@ -427,12 +429,25 @@ TEST(VardexProgram, PortsThatCannotBeUsedAndUsageErrors) {
       {{"read", "/nonexistent/ttyX", "-o", "/tmp/never.img"},
        3,
        "vardex: /nonexistent/ttyX: The device behind /nonexistent/ttyX is gone. Plug the adapter "
-       "in again, wait a moment, then run the command again.\n"},
+       "in again, wait a moment, then run the command.\n"},
       {{"read", "COM9", "-o", "/tmp/never.img"},
        3,
        "vardex: COM9: COM9 is not linked to any device. Plug in the adapter, or link the name to "
-       "it (for example: ln -s /dev/ttyUSB0 ~/.vardex/dosdevices/com9).\nThe COM names lead "
-       "to:\nCOM1: "},
+       "it (for example: vardex link COM9 /dev/ttyUSB0).\nThe COM names lead to:\nCOM1: "},
+      // A name in lower case is the COM name; one beyond COM9 is no device that is gone.
+      {{"read", "com9", "-o", "/tmp/never.img"},
+       3,
+       "vardex: com9: COM9 is not linked to any device. Plug in the adapter, or link the name to "
+       "it (for example: vardex link COM9 /dev/ttyUSB0).\nThe COM names lead to:\nCOM1: "},
+      {{"read", "COM10", "-o", "/tmp/never.img"},
+       3,
+       "vardex: COM10: COM10 is not a COM name vardex can open: give COM1 to COM9 (\"vardex "
+       "ports\" says where each leads) or a device path such as /dev/ttyUSB0.\n"},
+      {{"read", "com0", "-o", "/tmp/never.img"},
+       3,
+       "vardex: com0: com0 is not a COM name vardex can open: give COM1 to COM9 (\"vardex ports\" "
+       "says where each leads) or a device path such as /dev/ttyUSB0.\n"},
+      {{"link", "COM3", "/dev/null"}, 3, "vardex: /dev/null is not a serial device\n"},
       {{"read"}, 1, "vardex: read wants 1 argument(s), not 0\nTry \"vardex --help\".\n"},
       {{"frobnicate"}, 1, "vardex: unknown command \"frobnicate\"\nTry \"vardex --help\".\n"},
   };

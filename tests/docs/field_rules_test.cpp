@@ -9,8 +9,8 @@
 namespace vardex {
 namespace {
 
-// The rules found by trying values on the controls: each message lands on the
-// control it names, also when another control's value set it off.
+// Each control shows the rules of the field it carries, in the order they are
+// checked; n's rule over n and N lands on n.
 TEST(FieldRules, EveryKindOfRuleIsFoundOnItsControl) {
   struct Case {
     std::string_view page;
@@ -42,7 +42,7 @@ TEST(FieldRules, EveryKindOfRuleIsFoundOnItsControl) {
        {"Telemeetry parameters tx rate (APRSIS) range error (5 - 1440)."}},
   };
   const std::vector<PageTable>& pages = PageTables();
-  const std::vector<std::vector<FieldRules>> rules = ProbeFieldRules();
+  const std::vector<std::vector<FieldRules>> rules = ControlFieldRules();
   for (const Case& c : cases) {
     const FieldRules* found = nullptr;
     for (std::size_t p = 0; p < pages.size(); ++p) {

@@ -217,7 +217,7 @@ class WindowStatusTest : public QObject {
          "\"Open port\" again."},
         {"missing", vardex::ComRoute::kNoPort, false, false,
          "COM1 is not linked to any device. Plug in the adapter, or link the name to it (for "
-         "example: ln -s /dev/ttyUSB0 ~/.vardex/dosdevices/com1).\nThe COM names lead to:\nCOM1"},
+         "example: vardex link COM1 /dev/ttyUSB0).\nThe COM names lead to:\nCOM1"},
         {"dangling link", vardex::ComRoute::kDanglingLink, false, false,
          "COM1 is linked to /dev/ttyUSB0, which is not present: plug the adapter in, or change "
          "the link ("},

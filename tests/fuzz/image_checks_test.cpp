@@ -126,7 +126,8 @@ TEST(ImageChecks, FlagTextsWithoutZeroByte) {
   const Case cases[] = {
       {364, 428, "text field at 364 (65 bytes) has no zero byte"},
       {364, 427, std::nullopt},  // 64 characters and the zero byte
-      {4, 11, "text field at 4 (8 bytes) has no zero byte"},
+      // The callsign is padded, not ended: the SSID digit's zero byte ends both.
+      {4, 11, "text field at 10 (2 bytes) has no zero byte"},
       {1198, 1237, "text field at 1198 (40 bytes) has no zero byte"},
       {1530, 1538, "text field at 1530 (9 bytes) has no zero byte"},
       {12, 19, std::nullopt},  // a number may hold any bytes
@@ -142,7 +143,7 @@ TEST(ImageChecks, TextCheckOfOneSectionIgnoresTheOthers) {
   ConfigImage image = Clean();
   for (unsigned i = 4; i <= 11; ++i) image.bytes[i] = 'A';
   EXPECT_EQ(FindUnterminatedText(image, S::kBeacons), std::nullopt);
-  EXPECT_EQ(FindUnterminatedText(image, S::kRadio), "text field at 4 (8 bytes) has no zero byte");
+  EXPECT_EQ(FindUnterminatedText(image, S::kRadio), "text field at 10 (2 bytes) has no zero byte");
 }
 
 TEST(ImageChecks, ChecksumCoversFourTo1551) {

@@ -17,32 +17,35 @@ struct Change {
 };
 
 // One value changed in each case; only its own section differs, and the
-// description names it with both values.
+// description names its field's key with both values.
 TEST(SettingsCompare, NamesTheOneValueThatChanged) {
   const Change changes[] = {
       {S::kRadio, [](ConfigSettings& s) { s.radio.callsign = "NOCAL"; },
-       "callsign: [NOCALL] -> [NOCAL]\n"},
-      {S::kRadio, [](ConfigSettings& s) { s.radio.busyDetect = -1; }, "busyDetect: [0] -> [-1]\n"},
+       "radio.callsign: [NOCALL] -> [NOCAL]\n"},
+      {S::kRadio, [](ConfigSettings& s) { s.radio.busyDetect = -1; },
+       "radio.busyDetect: [0] -> [-1]\n"},
       {S::kDigipeater, [](ConfigSettings& s) { s.digipeater.paths[7].active = true; },
-       "path.active: [false] -> [true]\n"},
+       "path[8].active: [false] -> [true]\n"},
       {S::kBeacons, [](ConfigSettings& s) { s.beacons.beacons[7].block.txRateAprsIs = "6"; },
-       "txRateAprsIs: [5] -> [6]\n"},
+       "beacon[8].rateAprsIs: [5] -> [6]\n"},
       {S::kBeacons, [](ConfigSettings& s) { s.beacons.beacons[2].message = "x"; },
-       "beacon.message: [] -> [x]\n"},
-      {S::kNetwork, [](ConfigSettings& s) { s.network.dns[3] = "9"; }, "dns: [1] -> [9]\n"},
+       "beacon[3].message: [] -> [x]\n"},
+      {S::kNetwork, [](ConfigSettings& s) { s.network.dns[3] = "9"; },
+       "network.dns[4]: [1] -> [9]\n"},
       {S::kAprsIs, [](ConfigSettings& s) { s.aprsIs.servers[2].port = ""; },
-       "server.port: [14580] -> []\n"},
-      {S::kWeather, [](ConfigSettings& s) { s.weather.report.dest = 0; }, "dest: [1] -> [0]\n"},
+       "aprsIs.server[3].port: [14580] -> []\n"},
+      {S::kWeather, [](ConfigSettings& s) { s.weather.report.dest = 0; },
+       "weather.report.dest: [1] -> [0]\n"},
       {S::kClock, [](ConfigSettings& s) { s.clock.ntpServer = "a"; },
-       "ntpServer: [pool.ntp.org] -> [a]\n"},
+       "clock.ntpServer: [pool.ntp.org] -> [a]\n"},
       {S::kAccess, [](ConfigSettings& s) { s.access.telnet.port = "2323"; },
        "telnet.port: [23] -> [2323]\n"},
       {S::kTelemetry, [](ConfigSettings& s) { s.telemetry.channels[4].coeffC = "-63"; },
-       "channel.coeffC: [-64] -> [-63]\n"},
+       "channel[5].coeffC: [-64] -> [-63]\n"},
       {S::kTelemetryData, [](ConfigSettings& s) { s.telemetryData.toRf = false; },
-       "toRf: [true] -> [false]\n"},
+       "telemetryData.toRf: [true] -> [false]\n"},
       {S::kTelemetryParameters, [](ConfigSettings& s) { s.telemetryParameters.path = ""; },
-       "path: [WIDE] -> []\n"},
+       "telemetryParameters.path: [WIDE] -> []\n"},
   };
   const ConfigSettings before;
   for (const Change& c : changes) {

@@ -69,12 +69,14 @@ TEST_F(FirmwareFiles, RefusesAFileOneByteTooLongAndKeepsTheBuffer) {
   EXPECT_EQ(buffer->bytes[0], 0x11);
 }
 
-TEST_F(FirmwareFiles, AMissingFileIsAnOpenError) {
+TEST_F(FirmwareFiles, AMissingFileOrAFolderIsAnOpenError) {
   auto buffer = NewBuffer();
   const auto status = LoadFirmwareFile((dir_ / "absent.bin").string().c_str(), *buffer);
   EXPECT_EQ(status, FirmwareLoadStatus::kCannotOpen);
   EXPECT_EQ(FirmwareLoadMessage(status), "File open error.");
   EXPECT_EQ(kFirmwareBoxCaption, "File open error");
+  // A folder opens on Linux and seeks to an absurd size: still no file.
+  EXPECT_EQ(LoadFirmwareFile(dir_.string().c_str(), *buffer), FirmwareLoadStatus::kCannotOpen);
 }
 
 TEST_F(FirmwareFiles, TheLastPageIsZeroPaddedEvenAfterALongerFile) {

@@ -56,6 +56,11 @@ TEST(PortFailureText, NamesTheLinkAndWhatToDo) {
     EXPECT_EQ(PortFailureText(c.failure, {"COM1", c.path, "/home/op/.vardex/dosdevices", ""}),
               c.text);
   }
+  // vardex's way to try again reads once, with one "again".
+  EXPECT_EQ(
+      PortFailureText(PortFailure::kBusy, {"COM1", "/dev/ttyUSB0", "", "", "run the command"}),
+      "COM1 (/dev/ttyUSB0) is in use by another program. Close that program, then run the "
+      "command again.");
 }
 
 TEST(ProbeFileSystem, FindsMissingAndRefusedDevices) {
