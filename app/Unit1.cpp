@@ -19,6 +19,7 @@
 #include "Unit2.h"
 #include "accessible_lists.h"
 #include "accessible_tabs.h"
+#include "change_tracker.h"
 #include "com_choice.h"
 #include "com_port_hint.h"
 #include "com_port_list.h"
@@ -69,8 +70,9 @@ TForm1::TForm1(vardex::MessageBoxes* boxes, QWidget* parent, const vardex::Local
   OrderTabs();
   pageControl_->setCurrentIndex(0);
   setWindowTitle("VARDEX Plus Configurator v1.26");
+  BuildFileSafety();
   move(kDesignPosition);
-  vardex::InstallHelpKey(this, {}, [this](const QString& text) { status_->ShowNotice(text); });
+  vardex::InstallHelpKey(this, {}, [this](const QString& text) { status_->Note(text, true); });
 }
 
 // The ten tab pages, each built from its table.
@@ -180,6 +182,8 @@ void TForm1::OrderTabs() {
 TForm1::~TForm1() {
   // The worker reports into this window: it ends before the window goes.
   link_->Shutdown();
+  // Controls going away are no changes to mark.
+  delete changes_;
 }
 
 void TForm1::BuildConnectionGroup(QWidget* group) {
@@ -271,9 +275,14 @@ void TForm1::Button3Click() {
   const std::optional<QString> path = chooser_->ChooseFirmwareFile(this);
   if (!path)
     return;
+  if (FirmwareMaySend(*path))
+    UploadFirmwareFile(*path);
+}
+
+void TForm1::UploadFirmwareFile(const QString& path) {
   vardex::FirmwareBuffer& firmware = link_->Firmware();
   const vardex::FirmwareLoadStatus status =
-      vardex::LoadFirmwareFile(QFile::encodeName(*path).constData(), firmware);
+      vardex::LoadFirmwareFile(QFile::encodeName(path).constData(), firmware);
   if (status != vardex::FirmwareLoadStatus::kLoaded) {
     const std::string_view text = vardex::FirmwareLoadMessage(status);
     boxes_->ShowTitledInformation(
@@ -289,6 +298,7 @@ void TForm1::Button3Click() {
 }
 
 void TForm1::Button4Click() {
+  afterRead_ = AfterRead::kShow;  // a read of the user's own goes onto the pages
   StartProgress(vardex::ConfigImage::kPageCount);
   link_->PostConfigRead();
   status_->Posted(vardex::Operation::kConfigRead, vardex::ConfigImage::kPageCount);
@@ -299,10 +309,11 @@ void TForm1::Button5Click() {
   // "Upload PC system time on config write" is checked.
   if (vardex::UploadsPcTime(controls_))
     FillClockFromSystemTime();
-  if (!BuildConfigImage())
+  if (!BuildConfigImage() || !ConfirmWrite())
     return;
   StartProgress(vardex::ConfigImage::kPageCount);
   link_->PostConfigWrite(writeImage_);
+  WritePosted();
   status_->Posted(vardex::Operation::kConfigWrite, vardex::ConfigImage::kPageCount);
 }
 
@@ -348,7 +359,7 @@ void TForm1::ConnectDeviceLink() {
   connect(link_, &vardex::DeviceLink::LogLine, this, &TForm1::AppendLog);
   connect(link_, &vardex::DeviceLink::Progress, this,
           [this](int pages) { progress_->setValue(pages); });
-  connect(link_, &vardex::DeviceLink::ImageReceived, this, &TForm1::ShowConfigImage);
+  connect(link_, &vardex::DeviceLink::ImageReceived, this, &TForm1::OnImageReceived);
 }
 
 bool TForm1::OpenSerialPort() {
@@ -395,6 +406,10 @@ void TForm1::showEvent(QShowEvent* event) {
 void TForm1::closeEvent(QCloseEvent* event) {
   const QString question = status_->Status().CloseQuestion();
   if (!question.isEmpty() && !boxes_->AskCloseAnyway(question)) {
+    event->ignore();
+    return;
+  }
+  if (!MayDropEdits(QStringLiteral("Closing the window"))) {
     event->ignore();
     return;
   }

@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <memory>
 
+#include "config_file_chooser.h"
 #include "config_image.h"
 #include "config_settings.h"
 #include "device_link.h"
@@ -13,7 +14,11 @@
 #include "page_controls.h"
 #include "step_result.h"
 
+class QCheckBox;
 class QCloseEvent;
+class QMenu;
+class QMenuBar;
+class QPushButton;
 class QComboBox;
 class QLabel;
 class QShowEvent;
@@ -22,8 +27,10 @@ class QProgressBar;
 class QTabWidget;
 class TForm2;
 namespace vardex {
+class ChangeTracker;
 class StatusLineController;
-}
+struct LinkOutcome;
+}  // namespace vardex
 
 // The main window: connection controls, the ten settings pages, the log pane
 // and the progress bar. The pages' controls hold every setting; nothing is
@@ -79,6 +86,63 @@ class TForm1 : public QWidget {
   void Button10Click();
   // "Upload PC system time on config write" and "Use NTP server".
   void CheckBox21Click();
+
+  // Files, changes and guarded transfers (form1_files.cpp).
+ public:
+  // Replaces the file dialogs of the File menu and of the firmware backup.
+  void SetConfigFileChooser(vardex::ConfigFileChooser* chooser) { fileChooser_ = chooser; }
+  // Shows a configuration file on the pages as a read would; a box says why
+  // when the file is neither an image nor a text form.
+  bool OpenConfiguration(const QString& path);
+  // Saves what "Write config" would send, after the same validation.
+  bool SaveConfiguration(const QString& path);
+  void OpenClick();
+  void SaveClick();
+  void SaveAsClick();
+  void ShowChanges();
+  vardex::ChangeTracker& Changes() { return *changes_; }
+  QMenuBar* MenuBar() const { return menuBar_; }
+
+ private:
+  enum class AfterRead { kShow, kVerify, kBackup };
+  struct ValuesSource {
+    enum class Kind { kStartUp, kRead, kWritten, kFile } kind = Kind::kStartUp;
+    QString comName;  // kRead, kWritten
+    QString time;     // hh:mm
+    QString path;     // kFile
+  };
+  void BuildFileSafety();
+  void BuildMenus();
+  void FillRecentMenu();
+  void PlaceVerifyOption();
+  void PlaceChangesCount();
+  void UpdateTitle();
+  void ValuesCameFrom(ValuesSource source);
+  QString CurrentComName() const;
+  bool ConfirmWrite();
+  void WritePosted();
+  bool FirmwareMaySend(const QString& path);
+  void UploadFirmwareFile(const QString& path);
+  void OnImageReceived(const vardex::ConfigImage& image);
+  void OnTransferOutcome(const vardex::LinkOutcome& outcome);
+  // Asks when there are edits neither written nor saved; false to stay.
+  bool MayDropEdits(const QString& action);
+
+  std::unique_ptr<vardex::ConfigFileChooser> ownFileChooser_;
+  vardex::ConfigFileChooser* fileChooser_ = nullptr;
+  vardex::ChangeTracker* changes_ = nullptr;
+  QMenuBar* menuBar_ = nullptr;
+  QMenu* recentMenu_ = nullptr;
+  QCheckBox* verifyBox_ = nullptr;
+  QPushButton* changesButton_ = nullptr;
+  ValuesSource source_;
+  QString filePath_;  // the file last opened or saved
+  AfterRead afterRead_ = AfterRead::kShow;
+  bool writeRunning_ = false;
+  QString writeComName_;
+  std::unique_ptr<vardex::ConfigImage> sentImage_;
+  QString backupPath_;
+  QString firmwareAfterBackup_;
 
  protected:
   // Closing the window ends the worker and releases the port; during a

@@ -8,6 +8,8 @@
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("VARDEX Configurator");
+  // The recent files are kept per user under this name.
+  QApplication::setOrganizationName("vardex");
   QApplication::setDesktopFileName(QString::fromLatin1(vardex::kDesktopId));
   QApplication::setWindowIcon(vardex::ApplicationIcon());
   try {

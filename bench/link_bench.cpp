@@ -233,6 +233,7 @@ class NoBoxes final : public vardex::MessageBoxes {
   void ShowTitledInformation(const QString&, const QString&) override {}
   void ShowError(const QString&) override {}
   bool AskCloseAnyway(const QString&) override { return true; }
+  int Ask(const Question&) override { return 0; }
 };
 
 // The real window against a device that floods image acknowledgements at

@@ -31,7 +31,8 @@ constexpr std::array kCommands = {
     CommandInfo{"ports", "[--json]", 0, kOptJson, false, kPortsSummary, RunPorts},
     CommandInfo{"read", "PORT -o FILE", 1, kOptOutput | kTransferOptions, true,
                 "read the device's configuration into an image file", RunRead},
-    CommandInfo{"write", "PORT FILE [--clock pc|keep]", 2, kOptClock | kTransferOptions, false,
+    CommandInfo{"write", "PORT FILE [--clock pc|keep]", 2,
+                kOptClock | kOptNoVerify | kTransferOptions, false,
                 "write an image file to the device", RunWrite},
     CommandInfo{"flash", "PORT FIRMWARE", 2, kTransferOptions, false,
                 "upload a firmware file to the device", RunFlash},
@@ -71,12 +72,14 @@ constexpr std::array kOptions = {
                "only the first"},
     OptionInfo{kOptJson, "--json", "", "", "print JSON for scripts"},
     OptionInfo{kOptRemove, "--remove", "", "", "remove the COM name's link instead of making one"},
+    OptionInfo{kOptNoVerify, "--no-verify", "", "",
+               "do not read the configuration back after writing it to compare"},
 };
 
 constexpr std::string_view kExitStatusText =
     "Exit status:\n"
     "  0  done\n"
-    "  1  usage error\n"
+    "  1  usage error; for diff, the images differ\n"
     "  2  a bad file or a failed rule (the message is printed, nothing is sent)\n"
     "  3  the port or the device failed (the reason is printed: permission, busy,\n"
     "     missing, time-out, read checksum error)\n";
@@ -144,6 +147,9 @@ std::string ApplyOption(const OptionInfo& option, std::string_view value, Comman
       break;
     case kOptRemove:
       line.remove = true;
+      break;
+    case kOptNoVerify:
+      line.noVerify = true;
       break;
   }
   return {};

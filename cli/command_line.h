@@ -24,6 +24,7 @@ enum CliOption : unsigned {
   kOptBase = 1u << 6,
   kOptVerbose = 1u << 7,
   kOptRemove = 1u << 8,
+  kOptNoVerify = 1u << 9,
 };
 
 struct CommandLine;
@@ -67,6 +68,7 @@ struct CommandLine {
   bool json = false;
   bool all = false;
   bool remove = false;
+  bool noVerify = false;
   bool help = false;
   bool version = false;
   // "vardex --completion-words [COMMAND]": the shell completion's word

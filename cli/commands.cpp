@@ -11,6 +11,7 @@
 #include "config_driver.h"
 #include "exit_codes.h"
 #include "field_rows.h"
+#include "image_compare.h"
 #include "image_file.h"
 #include "image_rules.h"
 #include "json_text.h"
@@ -127,26 +128,49 @@ int RunWrite(const CommandLine& line) {
   const StepResult result = RebuildImage(*image, rebuilt);
   if (!result.Succeeded())
     return Fail(kExitBadFile, file + ": " + FailureText(result));
-  if (rebuilt.bytes != image->bytes) {
+  // Bytes that no field shows go back as they were read, so a backup is
+  // always restorable; a field the window would send otherwise is refused.
+  ConfigImage unshownKept = rebuilt;
+  std::string keptNote;
+  KeepUnshownBytes(*image, unshownKept, keptNote);
+  if (unshownKept.bytes != image->bytes) {
     std::string text = file + ": the window would not send this image as it is; it differs in:";
-    for (const ByteDifference& d : ExplainDifferences(*image, rebuilt))
+    for (const ByteDifference& d : ExplainDifferences(*image, unshownKept))
       text += "\n  " + DescribeDifference(d);
     return Fail(kExitBadFile, text);
   }
+  rebuilt = unshownKept;
   if (line.clock == ClockChoice::kPc) {
     ConfigSettings settings = SettingsFromImage(*image);
     FillClockFromSystemTime(settings.clock, SystemLocalTimeSource{});
     const StepResult withClock = BuildConfigImage(settings, rebuilt);
     if (!withClock.Succeeded())
       return Fail(kExitBadFile, file + ": " + FailureText(withClock));
+    std::string again;
+    KeepUnshownBytes(*image, rebuilt, again);
   }
+  if (!keptNote.empty())
+    PrintError("note: " + file + ": " + keptNote + " shown by no field, written back as read");
   const auto transfer = PrepareTransfer(line, error);
   if (!transfer)
     return Fail(kExitDevice, error);
-  const TransferOutcome outcome = RunTransfer(TransferRequest::Write(rebuilt), *transfer, rebuilt);
+  const ConfigImage sent = rebuilt;
+  const TransferOutcome outcome = RunTransfer(TransferRequest::Write(sent), *transfer, rebuilt);
   if (outcome.exitCode != kExitDone)
     return Fail(outcome.exitCode, outcome.error);
-  PrintOut(line.operands[0] + ": configuration written from " + file + "\n");
+  if (line.noVerify) {
+    PrintOut(line.operands[0] + ": configuration written from " + file + "\n");
+    return kExitDone;
+  }
+  ConfigImage readBack;
+  const TransferOutcome check = RunTransfer(TransferRequest::Read(), *transfer, readBack);
+  if (check.exitCode != kExitDone)
+    return Fail(check.exitCode, "written, but not verified: " + check.error);
+  if (const std::optional<ImageMismatch> mismatch = FirstMismatch(sent, readBack)) {
+    return Fail(kExitDevice, line.operands[0] + ": verification failed: the device holds " +
+                                 DescribeMismatch(*mismatch) + " differently from " + file);
+  }
+  PrintOut(line.operands[0] + ": configuration written from " + file + " and verified\n");
   return kExitDone;
 }
 
@@ -174,6 +198,8 @@ int RunFlash(const CommandLine& line) {
   const FirmwareLoadStatus status = LoadFirmwareFile(file.c_str(), *firmware);
   if (status != FirmwareLoadStatus::kLoaded)
     return Fail(kExitBadFile, FirmwareFileProblem(file, status));
+  if (firmware->size == 0)
+    return Fail(kExitBadFile, file + ": " + std::string(kEmptyFirmwareMessage));
   std::string error;
   const auto transfer = PrepareTransfer(line, error);
   if (!transfer)
@@ -273,12 +299,13 @@ int RunDiff(const CommandLine& line) {
     PrintOut("{\"a\": " + JsonString(line.operands[0]) +
              ", \"b\": " + JsonString(line.operands[1]) + ", \"same_bytes\": " +
              (hidden.empty() ? "true" : "false") + ", \"fields\": [" + json + "]}\n");
-    return kExitDone;
+    return hidden.empty() ? kExitDone : kExitDiffer;
   }
   if (text.empty() && !hidden.empty())
     text = "no field differs; the bytes differ at " + hidden + "\n";
   PrintOut(text);
-  return kExitDone;
+  // As diff and cmp: 1 when the images differ.
+  return hidden.empty() ? kExitDone : kExitDiffer;
 }
 
 int RunCheck(const CommandLine& line) {
@@ -343,6 +370,38 @@ int RunExport(const CommandLine& line) {
 
 namespace {
 
+// ":LINE: [Page] label" for the line of `text` that sets `field`; empty
+// when the text leaves it out.
+std::string WhereFieldIsSet(std::string_view text, const FieldRow* field) {
+  if (field == nullptr)
+    return {};
+  const auto trim = [](std::string_view s) {
+    const std::size_t first = s.find_first_not_of(" \t\r");
+    if (first == std::string_view::npos)
+      return std::string_view();
+    return s.substr(first, s.find_last_not_of(" \t\r") - first + 1);
+  };
+  std::string_view section;
+  std::size_t number = 0;
+  while (!text.empty()) {
+    ++number;
+    const std::size_t end = text.find('\n');
+    const std::string_view lineText = trim(text.substr(0, end));
+    text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+    if (lineText.size() >= 2 && lineText.front() == '[' && lineText.back() == ']') {
+      section = lineText.substr(1, lineText.size() - 2);
+      continue;
+    }
+    const std::size_t equals = lineText.find('=');
+    if (section == field->page->caption && equals != std::string_view::npos &&
+        trim(lineText.substr(0, equals)) == field->control->label) {
+      return ":" + std::to_string(number) + ": [" + std::string(field->page->caption) + "] " +
+             field->control->label;
+    }
+  }
+  return {};
+}
+
 // Builds `settings` as "Write config" would and writes the image to `path`.
 int BuildAndSave(const ConfigSettings& settings, const std::string& source,
                  const std::string& path) {
@@ -375,7 +434,26 @@ int RunImport(const CommandLine& line) {
     return Fail(kExitBadFile, error);
   if (!ImportText(*text, textFile, settings, error))
     return Fail(kExitBadFile, error);
-  return BuildAndSave(settings, textFile, line.output);
+  // A rule the text breaks, or a value its field cannot hold, is named
+  // with the line that set the field; nothing is cut silently.
+  ConfigImage image;
+  const StepResult result = BuildConfigImage(settings, image);
+  if (!result.Succeeded()) {
+    return Fail(kExitBadFile, textFile +
+                                  WhereFieldIsSet(*text, FieldOfMember(settings, result.field)) +
+                                  ": " + FailureText(result));
+  }
+  if (const FieldRow* cut = FirstFieldNotKept(settings, image)) {
+    ConfigSettings stored = settings;
+    ShowConfigImage(image, stored);
+    return Fail(kExitBadFile, textFile + WhereFieldIsSet(*text, cut) + ": \"" +
+                                  ShownValue(*cut->control, settings) +
+                                  "\" does not fit its field, which would keep \"" +
+                                  ShownValue(*cut->control, stored) + "\"");
+  }
+  if (!WriteImageFile(line.output, image, error))
+    return Fail(kExitBadFile, error);
+  return kExitDone;
 }
 
 int RunDefaults(const CommandLine& line) {

@@ -6,6 +6,8 @@ namespace vardex {
 enum ExitCode : int {
   kExitDone = 0,
   kExitUsage = 1,
+  // diff: the images differ, as diff and cmp say it.
+  kExitDiffer = 1,
   // A bad file or a failed rule: the message is printed, nothing is sent.
   kExitBadFile = 2,
   // The port or the device failed: the reason is printed.

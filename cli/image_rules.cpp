@@ -14,21 +14,6 @@ std::string OwnerName(const FieldPlace& place) {
   return "[" + std::string(place.page->caption) + "] " + place.control->label;
 }
 
-// The field that owns the byte at `offset` as the window names it; the last
-// byte of a text box's field is where its zero byte goes. Empty when no
-// page shows the byte.
-std::string OwnerOf(std::size_t offset) {
-  const ImageField* field = FieldAtOffset(offset);
-  const FieldPlace place = field != nullptr ? PlaceOf(*field) : FieldPlace{};
-  if (place.control == nullptr)
-    return {};
-  std::string name = OwnerName(place);
-  if (IsText(*place.control) && IsZeroTerminated(field->kind) &&
-      offset + 1 == field->offset + field->width)
-    name += ": its zero byte";
-  return name;
-}
-
 // Rows of one page that repeat per beacon, path, server or channel share an
 // instance number.
 bool SameRow(const FieldRow& a, const FieldRow& b) {
@@ -47,6 +32,18 @@ void CopySetting(const ControlRow& control, const ConfigSettings& from, ConfigSe
 }
 
 }  // namespace
+
+std::string OwnerOfByte(std::size_t offset) {
+  const ImageField* field = FieldAtOffset(offset);
+  const FieldPlace place = field != nullptr ? PlaceOf(*field) : FieldPlace{};
+  if (place.control == nullptr)
+    return {};
+  std::string name = OwnerName(place);
+  if (IsText(*place.control) && IsZeroTerminated(field->kind) &&
+      offset + 1 == field->offset + field->width)
+    name += ": its zero byte";
+  return name;
+}
 
 StepResult RebuildImage(const ConfigImage& file, ConfigImage& rebuilt) {
   return BuildConfigImage(SettingsFromImage(file), rebuilt);
@@ -92,7 +89,7 @@ std::vector<ByteDifference> ExplainDifferences(const ConfigImage& file,
   for (std::size_t offset = ConfigImage::kChecksumFirst; offset < ConfigImage::kSize; ++offset) {
     if (file.bytes[offset] == rebuilt.bytes[offset])
       continue;
-    const std::string name = OwnerOf(offset);
+    const std::string name = OwnerOfByte(offset);
     if (!differences.empty() && differences.back().last + 1 == offset &&
         differences.back().owner == name) {
       differences.back().last = offset;

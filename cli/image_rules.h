@@ -20,6 +20,11 @@ StepResult RebuildImage(const ConfigImage& file, ConfigImage& rebuilt);
 // settings build.
 std::vector<std::string> AllRuleFailures(const ConfigSettings& settings);
 
+// The field that owns the byte at `offset` as the window names it
+// ("[Radio] Callsign"), from the image's field table; the last byte of a text
+// box's field is where its zero byte goes. Empty when no page shows the byte.
+std::string OwnerOfByte(std::size_t offset);
+
 // A run of bytes in which a file and its rebuilt image differ, with the field
 // that owns them ("[Radio] PTT output"), or empty when no page shows them.
 struct ByteDifference {

@@ -42,6 +42,9 @@ class FirmwareSource {
 enum class FirmwareLoadStatus { kLoaded, kCannotOpen, kTooLong, kShortRead };
 
 inline constexpr std::string_view kFirmwareBoxCaption = "File open error";
+// An empty file is refused before anything is sent: its one page would be
+// whatever the buffer held.
+inline constexpr std::string_view kEmptyFirmwareMessage = "Firmware file is empty.";
 // The titled box's text for a failed load; empty for kLoaded.
 std::string_view FirmwareLoadMessage(FirmwareLoadStatus status);
 

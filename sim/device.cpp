@@ -1,6 +1,7 @@
 #include "device.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace vardex::sim {
 
@@ -42,7 +43,18 @@ PageTarget TargetOf(std::uint8_t code) {
 // acknowledgement, so a tool that has seen the ack finds the page in the file.
 bool Device::StorePage(const Request& request) {
   const PageTarget target = TargetOf(request.code);
-  if (!memory_.StorePage(target.region, request.page, request.data)) {
+  std::span<const std::uint8_t> data = request.data;
+  std::array<std::uint8_t, kPageSize> changed{};
+  if (target.region == Region::kImage &&
+      std::ranges::find(options_.storeDifferently, request.page) !=
+          options_.storeDifferently.end() &&
+      data.size() == changed.size()) {
+    std::copy(data.begin(), data.end(), changed.begin());
+    std::swap(changed[16], changed[17]);
+    data = changed;
+    log_.Line("image page %u stored with bytes 16 and 17 swapped", request.page);
+  }
+  if (!memory_.StorePage(target.region, request.page, data)) {
     log_.Line("%s page %u is out of range, no reply", target.name, request.page);
     return true;
   }

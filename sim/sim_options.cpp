@@ -66,11 +66,24 @@ bool SetSecondsAsMs(std::string_view text, int& outMs) {
 
 // The options that take a value; anything else not known is refused before
 // the next argument is taken as its value.
-constexpr std::string_view kValueOptions[] = {
-    "--com",         "--link-dir",       "--image",        "--save-image", "--firmware-out",
-    "--noise",       "--corrupt-header", "--corrupt-data", "--drop",       "--fragment",
-    "--delay-ms",    "--baud",           "--latency-ms",   "--flood",      "--flood-rate",
-    "--flood-after", "--flood-for"};
+constexpr std::string_view kValueOptions[] = {"--com",
+                                              "--link-dir",
+                                              "--image",
+                                              "--save-image",
+                                              "--firmware-out",
+                                              "--noise",
+                                              "--corrupt-header",
+                                              "--corrupt-data",
+                                              "--drop",
+                                              "--fragment",
+                                              "--delay-ms",
+                                              "--baud",
+                                              "--latency-ms",
+                                              "--flood",
+                                              "--flood-rate",
+                                              "--flood-after",
+                                              "--flood-for",
+                                              "--store-differently"};
 
 }  // namespace
 
@@ -137,6 +150,8 @@ ParseOutcome ParseOptions(int argc, char** argv) {
       ok = AppendNumberList(value, o.corruptData);
     } else if (arg == "--drop") {
       ok = AppendNumberList(value, o.drop);
+    } else if (arg == "--store-differently") {
+      ok = AppendNumberList(value, o.storeDifferently);
     } else if (arg == "--fragment") {
       ok = SetInt(value, 1, 136, o.fragment);
     } else if (arg == "--delay-ms") {
@@ -191,6 +206,8 @@ on stdout once it listens; SIGINT or SIGTERM end it.
   --delay-ms N          wait N ms before every reply
   --baud B              pace reading and writing at B baud, 10 bits a byte
   --bad-page-number     read replies carry the page number plus 16
+  --store-differently P store image page P (1..15; a list: 2,5) with its
+                        bytes 16 and 17 swapped, acknowledged as usual
   --latency-ms N        hold each reply's bytes beyond its last whole 64-byte
                         USB packet (all of a reply shorter than 64 bytes)
                         for N ms (0..1000), like a USB-serial adapter's

@@ -36,6 +36,11 @@ struct SimOptions {
   std::uint32_t floodAfter = 0;       // replies before the flood starts
   int floodForMs = 0;                 // 0: no end
   bool badPageNumber = false;
+  // Image pages stored with their bytes 16 and 17 swapped, as a device with
+  // a failing memory might: the write is acknowledged, and a read gives the
+  // page back changed with the image checksum still holding (an additive
+  // sum does not see a swap); only a comparison finds it.
+  std::vector<std::uint32_t> storeDifferently;
   bool verbose = false;
   bool exitWithParent = false;
   bool help = false;

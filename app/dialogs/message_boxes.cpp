@@ -63,4 +63,21 @@ bool QtMessageBoxes::AskCloseAnyway(const QString& text) {
   return box.clickedButton() == close;
 }
 
+int QtMessageBoxes::Ask(const Question& question) {
+  QMessageBox box(QMessageBox::Warning, QApplication::applicationName(), question.text,
+                  QMessageBox::NoButton, parent_);
+  if (!question.detail.isEmpty())
+    box.setInformativeText(question.detail);
+  QList<QPushButton*> buttons;
+  for (const QString& caption : question.buttons)
+    buttons.append(box.addButton(caption, QMessageBox::ActionRole));
+  QPushButton* fallback = buttons.value(question.defaultButton);
+  box.setDefaultButton(fallback);
+  box.setEscapeButton(fallback);
+  box.exec();
+  ReturnToParent(parent_);
+  const auto chosen = static_cast<int>(buttons.indexOf(box.clickedButton()));
+  return chosen < 0 ? question.defaultButton : chosen;
+}
+
 }  // namespace vardex

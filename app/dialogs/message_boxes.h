@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -23,6 +24,17 @@ class MessageBoxes {
   // Warning icon, the application title as caption, "Close anyway" and
   // "Keep running" (the default). True when the user chose to close.
   virtual bool AskCloseAnyway(const QString& text) = 0;
+
+  // A question before something that cannot be undone: warning icon, the
+  // application title as caption, the buttons in order. Escape and Enter
+  // give `defaultButton`. Returns the index of the button chosen.
+  struct Question {
+    QString text;
+    QString detail;
+    QStringList buttons;
+    int defaultButton = 0;
+  };
+  virtual int Ask(const Question& question) = 0;
 };
 
 // The error box adds "." when the text's last character sorts after ".".
@@ -39,6 +51,7 @@ class QtMessageBoxes : public MessageBoxes {
   void ShowTitledInformation(const QString& caption, const QString& text) override;
   void ShowError(const QString& text) override;
   bool AskCloseAnyway(const QString& text) override;
+  int Ask(const Question& question) override;
 
  private:
   QWidget* parent_;

@@ -31,6 +31,7 @@ void StatusLineController::OnOutcome(const LinkOutcome& outcome) {
       status_.NoReply();
       break;
     case LinkOutcome::Kind::kPortFailed:
+      note_.clear();
       // Once per spell of failing reads; the next open or close ends it.
       status_.ReadsFailing(true);
       break;
@@ -41,21 +42,25 @@ void StatusLineController::OnOutcome(const LinkOutcome& outcome) {
 }
 
 void StatusLineController::Posted(Operation operation, std::uint32_t pageCount) {
+  note_.clear();
   status_.Posted(operation, pageCount, now_());
   Show();
 }
 
 void StatusLineController::PortOpened() {
+  note_.clear();
   status_.PortOpened(link_->OpenComName(), link_->OpenDevicePath(), now_());
   Show();
 }
 
 void StatusLineController::PortClosed() {
+  note_.clear();
   status_.PortClosed();
   Show();
 }
 
 void StatusLineController::ReadsFailing(bool failing) {
+  note_.clear();
   status_.ReadsFailing(failing);
   Show();
 }
@@ -67,14 +72,15 @@ void StatusLineController::PortChosen(const QString& leadsTo, bool opens) {
     Show();
 }
 
-void StatusLineController::ShowNotice(const QString& text) {
-  label_->setText(text);
-  spoken_.Changed(label_, LinkStatus::Kind::kFailed);
+void StatusLineController::Note(const QString& text, bool failed) {
+  note_ = text;
+  noteKind_ = failed ? LinkStatus::Kind::kFailed : LinkStatus::Kind::kFinished;
+  Show();
 }
 
 void StatusLineController::Show() {
-  label_->setText(status_.Text());
-  spoken_.Changed(label_, status_.CurrentKind());
+  label_->setText(note_.isEmpty() ? status_.Text() : note_);
+  spoken_.Changed(label_, note_.isEmpty() ? status_.CurrentKind() : noteKind_);
 }
 
 }  // namespace vardex

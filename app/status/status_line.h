@@ -34,9 +34,9 @@ class StatusLineController final : public QObject {
   // what the line says.
   void PortChosen(const QString& leadsTo, bool opens);
 
-  // A word from elsewhere in the window (F1 without a guide); the line
-  // shows it until the link's state next changes.
-  void ShowNotice(const QString& text);
+  // A word on how a transfer ended that the link cannot know (a write
+  // verified or not); it stands until the next request or port event.
+  void Note(const QString& text, bool failed);
 
   const LinkStatus& Status() const { return status_; }
 
@@ -48,6 +48,8 @@ class StatusLineController final : public QObject {
   DeviceLink* link_;
   NowFunction now_ = [] { return LinkStatus::Clock::now(); };
   LinkStatus status_;
+  QString note_;
+  LinkStatus::Kind noteKind_ = LinkStatus::Kind::kFinished;
   SpokenStatus spoken_{[this] { return now_(); }};
 };
 

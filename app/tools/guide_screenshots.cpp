@@ -12,11 +12,15 @@
 #include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QThread>
 #include <QTimer>
@@ -25,6 +29,8 @@
 
 #include "Unit1.h"
 #include "Unit2.h"
+#include "change_tracker.h"
+#include "firmware_file_chooser.h"
 
 namespace {
 
@@ -140,6 +146,66 @@ int SaveStates(TForm1& form, const QString& good, const QString& silent, const Q
   return 0;
 }
 
+// The firmware file of the upload question, chosen without a dialog.
+struct ChosenFirmware final : vardex::FirmwareFileChooser {
+  QString path;
+  std::optional<QString> ChooseFirmwareFile(QWidget*) override { return path; }
+};
+
+// The File menu open under its menu bar: the screen there, as a menu is a
+// window of its own.
+void SaveFileMenu(TForm1& form) {
+  auto* menu = form.findChild<QMenu*>("FileMenu");
+  form.MenuBar()->setActiveAction(menu->menuAction());
+  Settle();
+  const QRect window = form.geometry();
+  const QRect area(window.left(), window.top(), window.width(),
+                   menu->geometry().bottom() - window.top() + 12);
+  const QString path = outDir + "/file-menu.png";
+  if (form.screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height()).save(path))
+    std::printf("%s\n", qPrintable(path));
+  menu->hide();
+  Settle();
+}
+
+// The File menu, edited fields after a read with their list, and the
+// questions before a write of start-up values and before a firmware upload.
+int SaveFileStates(TForm1& form, const QString& good) {
+  SaveFileMenu(form);
+  auto* tabs = form.findChild<QTabWidget*>("PageControl1");
+  tabs->setCurrentIndex(0);
+  form.findChild<QLineEdit*>("Edit1")->setText("VX1NEW");
+  form.findChild<QLineEdit*>("Edit3")->setText("450");
+  form.findChild<QComboBox*>("ComboBox20")->setCurrentIndex(0);
+  Settle();
+  Save(&form, "state-changed-fields");
+  form.ShowChanges();
+  Settle();
+  if (auto* list = form.findChild<QDialog*>("ChangesDialog")) {
+    Save(list, "changes-list");
+    list->close();
+  }
+  form.Changes().RevertAll();
+
+  // A second window with the start-up values, on the same device.
+  TForm1 fresh;
+  ChosenFirmware firmware;
+  firmware.path = outDir + "/../vardex-fw-1.27.bin";
+  QFile file(firmware.path);
+  if (!file.open(QIODevice::WriteOnly) || file.write(QByteArray(61000, '\x9c')) != 61000)
+    return 1;
+  file.close();
+  fresh.SetFirmwareFileChooser(&firmware);
+  fresh.show();
+  ChoosePort(fresh, good);
+  ClickThroughBox(Button(fresh, "Button1"), QString());
+  ClickThroughBox(Button(fresh, "Button5"), "box-write-confirm");
+  ClickThroughBox(Button(fresh, "Button3"), "box-firmware-question");
+  Settle();
+  Button(fresh, "Button2")->click();
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -164,7 +230,9 @@ int main(int argc, char* argv[]) {
     Save(&form1, "page-01-radio" + args[2]);
     return 0;
   }
-  const int status = SaveStates(form1, args[1], args[2], args[3]);
+  int status = SaveStates(form1, args[1], args[2], args[3]);
+  if (status == 0)
+    status = SaveFileStates(form1, args[1]);
   if (status != 0)
     std::fprintf(stderr, "vardex-guide-screenshots: the window did not reach the next state\n");
   return status;

@@ -15,6 +15,10 @@ struct RecordingMessageBoxes : vardex::MessageBoxes {
   };
   QList<Shown> shown;
   bool closeAnyway = false;  // the answer to a close question
+  // Questions asked (kept apart from the boxes shown) and the answers
+  // given: the next of `answers`, else the first button.
+  QList<Question> asked;
+  QList<int> answers;
 
   void ShowInformation(const QString& text, const QString& detail) override {
     shown.append({"information", "Information", text, detail});
@@ -28,5 +32,9 @@ struct RecordingMessageBoxes : vardex::MessageBoxes {
   bool AskCloseAnyway(const QString& text) override {
     shown.append({"question", "VARDEX Configurator", text, {}});
     return closeAnyway;
+  }
+  int Ask(const Question& question) override {
+    asked.append(question);
+    return answers.isEmpty() ? 0 : answers.takeFirst();
   }
 };

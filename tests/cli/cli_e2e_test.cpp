@@ -128,7 +128,8 @@ TEST_F(VardexAgainstSim, WriteHoldsTheFileExactlyWithKeepAndButForTheClockWithPc
 
   VardexRun run = RunVardex({"write", port_, Path("file.img"), "--clock", "keep"});
   EXPECT_EQ(run.exitCode, 0) << run.err;
-  EXPECT_EQ(run.out, port_ + ": configuration written from " + Path("file.img") + "\n");
+  EXPECT_EQ(run.out,
+            port_ + ": configuration written from " + Path("file.img") + " and verified\n");
   EXPECT_EQ(ReadAll(Path("saved.img")), AsText(file));
 
   run = RunVardex({"write", port_, Path("file.img")});
@@ -146,6 +147,45 @@ TEST_F(VardexAgainstSim, WriteHoldsTheFileExactlyWithKeepAndButForTheClockWithPc
                                                                << 8;
   EXPECT_GE(year, 2026);
   EXPECT_LE(year, 2100);
+}
+
+// A backup holds whatever the device held, also in bytes no field shows
+// (reserved bytes inside and outside the checksum): it goes back whole.
+TEST_F(VardexAgainstSim, ABackupIsAlwaysRestorableAndTheWriteIsVerified) {
+  ConfigImage device = Factory();
+  device.bytes[1550] = 0x07;  // reserved, inside the checksum
+  device.bytes[1600] = 0x5A;  // reserved, outside it
+  device.bytes[1601] = 0xA5;
+  StoreImageChecksum(device);
+  WriteAll(Path("device.img"), AsText(device));
+  StartSim({"--image", Path("device.img")});
+  ASSERT_EQ(RunVardex({"read", port_, "-o", Path("backup.img")}).exitCode, 0);
+
+  const VardexRun run = RunVardex({"write", port_, Path("backup.img"), "--clock", "keep"});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.err, "vardex: note: " + Path("backup.img") +
+                         ": byte 1550, bytes 1600-1601 shown by no field, written back as read\n");
+  EXPECT_EQ(run.out,
+            port_ + ": configuration written from " + Path("backup.img") + " and verified\n");
+  EXPECT_EQ(ReadAll(Path("saved.img")), AsText(device));
+}
+
+// A device that keeps a page differently from what it acknowledged: the
+// read-back names the page, and the exit status says the device failed.
+TEST_F(VardexAgainstSim, AWriteTheDeviceDoesNotKeepFailsVerificationNamingThePage) {
+  WriteAll(Path("file.img"), AsText(Factory()));
+  StartSim({"--store-differently", "2"});
+  VardexRun run = RunVardex({"write", port_, Path("file.img"), "--clock", "keep"});
+  EXPECT_EQ(run.exitCode, 3);
+  // Byte 16 of page 2 is byte 272, inside the NTP server name (268 to 300).
+  EXPECT_EQ(run.err, "vardex: " + port_ +
+                         ": verification failed: the device holds page 2 (byte 272: [RTC/NTP "
+                         "time] NTP server) differently from " +
+                         Path("file.img") + "\n");
+  EXPECT_EQ(run.out, "");
+  run = RunVardex({"write", port_, Path("file.img"), "--clock", "keep", "--no-verify"});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.out, port_ + ": configuration written from " + Path("file.img") + "\n");
 }
 
 TEST_F(VardexAgainstSim, FlashGivesTheSimulatorTheFirmwarePaddedWithZeros) {
@@ -266,10 +306,11 @@ TEST_F(VardexAgainstSim, BadFilesAndBrokenRulesAreRefusedAndNothingIsSent) {
       {"big.bin", 237569, "Firmware file too long: 237569 bytes, at most 237568."},
       {"missing.bin", 0, "cannot open (No such file or directory)"},
       {"folder", 0, "is a folder, not a file"},
+      {"empty.bin", 0, "Firmware file is empty."},
   };
   std::filesystem::create_directory(Path("folder"));
   for (const auto& f : firmwares) {
-    if (f.size > 0)
+    if (f.size > 0 || f.name == "empty.bin")
       WriteAll(Path(f.name), std::string(f.size, 'x'));
     const VardexRun run = RunVardex({"flash", port_, Path(f.name)});
     EXPECT_EQ(run.exitCode, 2) << f.name;
@@ -304,6 +345,26 @@ TEST_F(VardexAgainstSim, FactoryImageSurvivesExportAndImport) {
   EXPECT_EQ(RunVardex({"check", Path("b.img")}).out, Path("b.img") + ": ok\n");
 }
 
+// A value the rules refuse names the line that set it; one the text leaves
+// out (here from the start-up state) has no line to name.
+TEST_F(VardexAgainstSim, ImportNamesTheLineOfAFieldThatBreaksItsRule) {
+  WriteAll(Path("a.txt"), "# edited by hand\n[Radio]\nTX delay [ms] = 5\n");
+  VardexRun run = RunVardex({"import", Path("a.txt"), "-o", Path("a.img")});
+  EXPECT_EQ(run.exitCode, 2);
+  EXPECT_EQ(run.err, "vardex: " + Path("a.txt") +
+                         ":3: [Radio] TX delay [ms]: Preamble len - range error (200 - 1000).\n");
+  EXPECT_FALSE(Exists(Path("a.img")));
+
+  // Too long for the field: refused, never cut.
+  WriteAll(Path("b.txt"), "[Radio]\nCallsign = VX2ABCDEF\n");
+  run = RunVardex({"import", Path("b.txt"), "-o", Path("b.img")});
+  EXPECT_EQ(run.exitCode, 2);
+  EXPECT_EQ(run.err, "vardex: " + Path("b.txt") +
+                         ":2: [Radio] Callsign: \"VX2ABCDEF\" does not fit its field, which "
+                         "would keep \"VX2ABC\"\n");
+  EXPECT_FALSE(Exists(Path("b.img")));
+}
+
 TEST_F(VardexAgainstSim, CheckAndDiffSpeakJsonForScripts) {
   const ConfigImage factory = Factory();
   ConfigImage broken = FactoryWith(12, {5, 0, 0, 0});  // TX delay 5
@@ -323,7 +384,7 @@ TEST_F(VardexAgainstSim, CheckAndDiffSpeakJsonForScripts) {
   EXPECT_EQ(run.out, Path("b.img") + ": Preamble len - range error (200 - 1000).\n");
 
   run = RunVardex({"diff", Path("a.img"), Path("b.img"), "--json"});
-  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(run.exitCode, 1);  // as diff and cmp: the images differ
   EXPECT_EQ(run.out,
             "{\"a\": \"" + Path("a.img") + "\", \"b\": \"" + Path("b.img") +
                 "\", \"same_bytes\": false, \"fields\": [\n"

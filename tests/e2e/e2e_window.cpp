@@ -8,6 +8,7 @@
 
 E2eWindow::E2eWindow() {
   form.SetFirmwareFileChooser(&chooser);
+  form.SetConfigFileChooser(&files);
   QObject::connect(&form.Link(), &vardex::DeviceLink::ImageReceived, &form,
                    [this](const vardex::ConfigImage& image) { shownImages.append(image); });
 }

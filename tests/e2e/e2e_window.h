@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "Unit1.h"
+#include "config_file_chooser.h"
 #include "config_image.h"
 #include "firmware_file_chooser.h"
 #include "recording_message_boxes.h"
@@ -15,11 +16,21 @@ struct ChosenFile final : vardex::FirmwareFileChooser {
   std::optional<QString> ChooseFirmwareFile(QWidget*) override { return path; }
 };
 
-// The real main window with recorded message boxes, a chosen firmware file,
-// and a record of every image it was asked to show.
+// The file dialogs of the File menu and the backup: what the test chose,
+// nothing (as cancelled) by default.
+struct ChosenConfigFile final : vardex::ConfigFileChooser {
+  std::optional<QString> open;
+  std::optional<QString> save;
+  std::optional<QString> ChooseToOpen(QWidget*) override { return open; }
+  std::optional<QString> ChooseToSave(QWidget*, const QString&) override { return save; }
+};
+
+// The real main window with recorded message boxes, chosen files, and a
+// record of every image it was asked to show.
 struct E2eWindow {
   RecordingMessageBoxes boxes;
   ChosenFile chooser;
+  ChosenConfigFile files;
   TForm1 form{&boxes};
   QList<vardex::ConfigImage> shownImages;
 

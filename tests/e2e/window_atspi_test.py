@@ -79,7 +79,7 @@ class Window:
     def Frame(self):
         for app in pyatspi.Registry.getDesktop(0):
             for frame in app or []:
-                if frame and frame.name == "VARDEX Plus Configurator v1.26":
+                if frame and (frame.name or "").startswith("VARDEX Plus Configurator v1.26"):
                     self.app = app
                     return frame
 
@@ -106,6 +106,14 @@ class Window:
         self.Click(ok)
         WaitFor("box %s to close" % caption, lambda: not self.Box(caption))
         return clicked
+
+    def ClickAndAnswer(self, button, answer):
+        """Clicks `button`, then `answer` in the question the window asks first."""
+        self.Click(self["push button", button])
+        caption = "VARDEX Configurator"
+        WaitFor("question", lambda: self.Box(caption))
+        self.Click(next(o for o in Tree(self.Box(caption)) if o.name == answer))
+        WaitFor("question to close", lambda: not self.Box(caption))
 
     def Announced(self, since):
         return [e[4] for e in self.events if e[0] >= since and e[1] == "object:announcement"]
@@ -164,7 +172,9 @@ def CheckNoReply(w):
     w["text", "TX delay [ms]"].queryEditableText().setTextContents("300")
     CheckStatus(w, lambda t: re.fullmatch(r"COM1 \(/dev/pts/\d+\) is open\.", t) is not None,
                 lambda: w.PressAndDismiss("Open port", "Information"))
-    CheckStatus(w, lambda t: t == NO_REPLY, lambda: w.Click(w["push button", "Write config"]))
+    # The start-up values replace the device's configuration once confirmed.
+    CheckStatus(w, lambda t: t == NO_REPLY,
+                lambda: w.ClickAndAnswer("Write config", "Replace configuration"))
     Progress(w, (0, 16))
     if os.environ.get("VARDEX_ATSPI_SCREENSHOT"):
         subprocess.run(["import", "-window", "root", os.environ["VARDEX_ATSPI_SCREENSHOT"]],
@@ -172,8 +182,9 @@ def CheckNoReply(w):
 
 
 def CheckPace(w):
-    told, elapsed = CheckStatus(w, lambda t: t == FINISHED,
-                                lambda: w.Click(w["push button", "Write config"]))
+    told, elapsed = CheckStatus(
+        w, lambda t: t == FINISHED,
+        lambda: w.ClickAndAnswer("Write config", "Replace configuration"))
     # Kinds (waiting, finished) are told at once, the pages between at a pace.
     if not told[0].startswith("Write config: page 1 of 16") or len(told) > 2 + PACE_PER_S * (
             elapsed + 1):
