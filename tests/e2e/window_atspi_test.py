@@ -56,6 +56,14 @@ def Tree(obj):
             yield from Tree(child)
 
 
+def OnTheBus():
+    names = []
+    for app in pyatspi.Registry.getDesktop(0):
+        names.append("%s %s" % (app.name if app else None,
+                                  [frame.name for frame in app or [] if frame]))
+    return "On the bus: %s." % ("; ".join(names) or "nothing")
+
+
 def Has(obj, state):
     obj.clearCache()  # what the window says now, not what was cached
     return obj.getState().contains(state)
@@ -69,7 +77,7 @@ class Window:
     def __init__(self, argv, env, started):
         self.env, self.events = env, []
         started.append(Start(argv, env))
-        self.frame = WaitFor("window on the bus", self.Frame)
+        self.frame = WaitFor("window on the bus", self.Frame, OnTheBus)
         self.objects = {(o.getRoleName(), o.name): o for o in Tree(self.frame)}
         pyatspi.Registry.registerEventListener(
             lambda e: self.events.append((time.monotonic(), e.type, e.source.name, e.detail1,
@@ -219,6 +227,9 @@ def Main(app, sim):
             os.environ.update(env)
             import pyatspi
             from gi.repository import GLib
+            # The window joins the accessibility registry once, as it starts:
+            # a loaded machine may not have started the registry yet.
+            WaitFor("accessibility registry", lambda: pyatspi.Registry.getDesktop(0) is not None)
             # Reply 1 is lost (the no-reply notice); the rest come 150 ms late,
             # so a write's pages change faster than they may be told.
             started.append(Start([sim, "--com", "1", "--drop", "1", "--delay-ms", "150",
