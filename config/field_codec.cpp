@@ -5,7 +5,7 @@
 
 #include "image_text.h"
 #include "list_index.h"
-#include "special_rules.h"
+#include "rule_functions.h"
 
 namespace vardex {
 namespace {

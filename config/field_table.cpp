@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "special_rules.h"
+#include "rule_functions.h"
 
 namespace vardex {
 namespace {

@@ -1,4 +1,4 @@
-#include "special_rules.h"
+#include "rule_functions.h"
 
 #include <array>
 #include <string>
