@@ -17,9 +17,10 @@ scripts/install-deps.sh
 . scripts/lib/install-missing.sh
 
 if [ "$arch" = windows ]; then
-  # librsvg2-bin draws the icon's PNG and ICO from its SVG; fonts-wine gives
-  # Wine's prefixes the fonts that Qt's GDI font engine draws with.
-  install_missing g++-mingw-w64-x86-64-posix wine64 nsis librsvg2-bin fonts-wine
+  # librsvg2-bin draws the icon's PNGs from its SVG and icoutils makes the
+  # ICO of them; fonts-wine gives Wine's prefixes the fonts that Qt's GDI
+  # font engine draws with; xclip reads what the window under Wine copies.
+  install_missing g++-mingw-w64-x86-64-posix wine64 nsis librsvg2-bin icoutils fonts-wine xclip
   . scripts/lib/qt-windows.sh
   build_qt_windows
   exit
