@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <optional>
 
 #include "com_device_names.h"
 
@@ -33,35 +32,6 @@ std::string DeviceProperty(HDEVINFO set, SP_DEVINFO_DATA& device, DWORD property
     return {};
   }
   return Narrow(text);  // the first string of a list
-}
-
-// "USB\VID_0403&PID_6001\A50285BI": the hex number after `key`.
-std::optional<std::uint16_t> HexAfter(const std::string& id, const char* key) {
-  const std::size_t at = id.find(key);
-  if (at == std::string::npos || at + std::strlen(key) + 4 > id.size())
-    return std::nullopt;
-  unsigned value = 0;
-  for (std::size_t i = at + std::strlen(key); i < at + std::strlen(key) + 4; ++i) {
-    const char c = id[i];
-    const int digit = c >= '0' && c <= '9'   ? c - '0'
-                      : c >= 'A' && c <= 'F' ? c - 'A' + 10
-                      : c >= 'a' && c <= 'f' ? c - 'a' + 10
-                                             : -1;
-    if (digit < 0)
-      return std::nullopt;
-    value = value * 16 + static_cast<unsigned>(digit);
-  }
-  return static_cast<std::uint16_t>(value);
-}
-
-// A USB device's instance id ends in its serial number, unless Windows made
-// one up (those hold '&').
-std::string SerialNumberOf(const std::string& instanceId) {
-  if (!instanceId.starts_with("USB\\") && !instanceId.starts_with("FTDIBUS\\"))
-    return {};
-  const std::size_t last = instanceId.rfind('\\');
-  const std::string tail = last == std::string::npos ? std::string() : instanceId.substr(last + 1);
-  return tail.find('&') == std::string::npos ? tail : std::string();
 }
 
 // The ports class of the device manager, each with the COM name it was given.
@@ -91,11 +61,11 @@ std::vector<SystemPortInfo> DeviceManagerPorts() {
     port.description = DeviceProperty(set, device, SPDRP_DEVICEDESC);
     port.maker = DeviceProperty(set, device, SPDRP_MFG);
     const std::string hardwareId = DeviceProperty(set, device, SPDRP_HARDWAREID);
-    port.vendorId = HexAfter(hardwareId, "VID_");
-    port.productId = HexAfter(hardwareId, "PID_");
+    port.vendorId = HardwareIdNumber(hardwareId, "VID_");
+    port.productId = HardwareIdNumber(hardwareId, "PID_");
     wchar_t instance[512] = {};
     if (SetupDiGetDeviceInstanceIdW(set, &device, instance, 511, nullptr))
-      port.serialNumber = SerialNumberOf(Narrow(instance));
+      port.serialNumber = InstanceSerialNumber(Narrow(instance));
   }
   SetupDiDestroyDeviceInfoList(set);
   return ports;
