@@ -7,14 +7,18 @@ include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64-compilers.cmake)
 # Qt that scripts/install-cross-deps.sh windows builds (its folder is printed
 # by qt_windows_prefix in scripts/lib/qt-windows.sh), or one's own. Without
 # it, vardex.exe and its tests only. Qt's tools (moc, rcc) are the host's.
-set(VARDEX_QT_WINDOWS "$ENV{VARDEX_QT_WINDOWS}" CACHE PATH "Qt 6 for Windows (MinGW-w64)")
+# The environment's value, when it has one, wins over the build's earlier one.
+if(DEFINED ENV{VARDEX_QT_WINDOWS} AND NOT "$ENV{VARDEX_QT_WINDOWS}" STREQUAL "")
+  set(VARDEX_QT_WINDOWS "$ENV{VARDEX_QT_WINDOWS}" CACHE PATH "Qt 6 for Windows (MinGW-w64)" FORCE)
+endif()
+set(VARDEX_QT_WINDOWS "" CACHE PATH "Qt 6 for Windows (MinGW-w64)")
 if(VARDEX_QT_WINDOWS)
   list(APPEND CMAKE_FIND_ROOT_PATH ${VARDEX_QT_WINDOWS})
   set(QT_HOST_PATH /usr CACHE PATH "Qt's host tools")
   set(QT_HOST_PATH_CMAKE_DIR /usr/lib/x86_64-linux-gnu/cmake CACHE PATH "Qt's host CMake files")
-  set(VARDEX_BUILD_APP ON CACHE BOOL "Build the Qt window and its tests")
+  set(VARDEX_BUILD_APP ON CACHE BOOL "Build the Qt window and its tests" FORCE)
 else()
-  set(VARDEX_BUILD_APP OFF CACHE BOOL "Build the Qt window and its tests")
+  set(VARDEX_BUILD_APP OFF CACHE BOOL "Build the Qt window and its tests" FORCE)
 endif()
 
 # Debian keeps wine64 out of PATH.
