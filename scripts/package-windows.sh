@@ -24,7 +24,7 @@ cmake --build --preset windows --target vardex vardex-configurator vardex-guide 
 # One program file each: it may load only DLLs that every 64-bit Windows has.
 system_dlls='kernel32|user32|gdi32|advapi32|shell32|ole32|oleaut32|comdlg32|imm32|winmm'
 system_dlls+='|uxtheme|dwmapi|version|setupapi|shlwapi|msvcrt|d3d11|dxgi|d2d1|dwrite|userenv'
-system_dlls+='|netapi32|wtsapi32|mpr|ws2_32|comctl32|authz'
+system_dlls+='|netapi32|wtsapi32|mpr|ws2_32|comctl32|authz|shcore|d3d9|api-ms-win-core-[a-z0-9-]+'
 for exe in "$build/cli/vardex.exe" "$build/app/vardex-configurator.exe"; do
   foreign=$(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/^\s*DLL Name: //p' |
     grep -viE "^($system_dlls)\.dll$" || true)

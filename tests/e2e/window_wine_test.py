@@ -64,8 +64,10 @@ class Desktop:
         os.close(write_end)
         with os.fdopen(read_end) as reader:
             display = reader.readline().strip()
+        # Qt's GDI font engine draws no text in line edits under Wine.
         self.env = dict(os.environ, DISPLAY=":" + display, WINEDEBUG="-all",
-                        WINEDLLOVERRIDES="winemenubuilder.exe=d")
+                        WINEDLLOVERRIDES="winemenubuilder.exe=d",
+                        QT_QPA_PLATFORM="windows:fontengine=freetype")
         self.scratch, self.started = scratch, started
 
     def Run(self, *argv, **kw):
@@ -112,13 +114,17 @@ class Desktop:
                                capture_output=True, text=True, timeout=10)
         return shown.stdout.replace("\r\n", "\n")
 
-    def Copy(self, before=None):
+    def Copy(self, before=None, deadline_s=10):
         """Ctrl+C in the focused control; what it put on the clipboard."""
-        self.Run("xclip", "-selection", "clipboard", "-i", "/dev/null")
+        # xclip stays behind as the empty clipboard's owner until the window
+        # takes it over: no pipes to wait on.
+        subprocess.run(["xclip", "-selection", "clipboard", "-i", "/dev/null"], env=self.env,
+                       check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                       timeout=10)
         if before:
             before()
         self.Keys("ctrl+c")
-        return WaitFor("clipboard", self.Clipboard, 10)
+        return WaitFor("clipboard", self.Clipboard, deadline_s)
 
 
 class Window:
@@ -161,8 +167,16 @@ class Window:
         boxes = WaitFor("box " + caption, lambda: self.Boxes(caption))
         if len(boxes) != 1:
             raise Failure("%d boxes %r" % (len(boxes), caption))
-        self.d.Run("xdotool", "windowfocus", "--sync", boxes[0])
-        parts = self.d.Copy().split(SEPARATOR + "\n")
+        # Wine takes a moment to give a new window the keyboard.
+        for attempt in range(5):
+            self.d.Run("xdotool", "windowfocus", "--sync", boxes[0])
+            try:
+                copied = self.d.Copy(deadline_s=3)
+                break
+            except Failure:
+                if attempt == 4:
+                    raise
+        parts = copied.split(SEPARATOR + "\n")
         # title, text, buttons between the separators
         if len(parts) < 4 or parts[1] != caption + "\n":
             raise Failure("box %r copied as %r" % (caption, parts))
@@ -178,13 +192,17 @@ class Window:
             raise Failure("Open port: %r" % text)
 
     def UploadFirmware(self, path):
-        """Chooses `path` in the file dialog; returns when the dialog is gone."""
+        """Chooses `path` in the file dialog; returns when the dialog went."""
+        # The system's file dialog, which under Wine shows no title: the
+        # window that comes.
+        before = set(self.d.Windows(".*"))
         self.Click("Button3")
-        dialog = WaitFor("file dialog", lambda: self.d.Windows("^Open$"))
-        self.d.Run("xdotool", "windowfocus", "--sync", dialog[0])
+        dialog = WaitFor("file dialog", lambda: set(self.d.Windows(".*")) - before).pop()
+        self.d.Run("xdotool", "windowfocus", "--sync", dialog)
         self.d.Type(WindowsPath(path))
         self.d.Keys("Return")
-        WaitFor("file dialog to close", lambda: not self.d.Windows("^Open$"))
+        WaitFor("file dialog to close", lambda: dialog not in self.d.Windows(".*"), 10)
+        return time.monotonic()
 
     def Quit(self):
         self.process.kill()
@@ -246,8 +264,7 @@ def CheckWindow(desktop):
 
         print("upload firmware: the largest file, byte for byte", flush=True)
         firmware = Firmware(desktop.scratch)
-        started = time.monotonic()
-        w.UploadFirmware(firmware)
+        started = w.UploadFirmware(firmware)
         WaitForFile(fw_out, open(firmware, "rb").read(), UPLOAD_DEADLINE_S)
         w.WaitForLogLine("Send finished.", 2)
         wall = time.monotonic() - started
@@ -293,8 +310,7 @@ def Bench(desktop, runs):
         w.OpenPort()
         for run in range(runs):
             os.path.exists(fw_out) and os.remove(fw_out)
-            started = time.monotonic()
-            w.UploadFirmware(firmware)
+            started = w.UploadFirmware(firmware)
             WaitForFile(fw_out, expected, UPLOAD_DEADLINE_S)
             w.WaitForLogLine("Send finished.", run + 1)
             wall = time.monotonic() - started
