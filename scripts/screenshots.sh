@@ -48,7 +48,7 @@ QT_SCALE_FACTOR=1.5 xvfb-run -a -s "-screen 0 2400x1800x24" \
   "$build/app/vardex-guide-screenshots" --first-page "$shots" -scaled-1.5x
 
 # The window on Windows, under Wine (the Windows build with the static Qt):
-# at start, the COM list's names looked up among Wine's ports.
+# the window at start.
 . scripts/lib/qt-windows.sh
 VARDEX_QT_WINDOWS=$(qt_windows_prefix)
 if [ ! -f "$VARDEX_QT_WINDOWS/.complete" ]; then
@@ -59,9 +59,11 @@ fi
 export VARDEX_QT_WINDOWS
 cmake --preset windows >/dev/null
 cmake --build --preset windows -j2 --target vardex-configurator
+# Qt's GDI font engine draws no text in line edits under Wine.
 WINEPREFIX="$tmp/wine" WINEDEBUG=-all WINEDLLOVERRIDES=winemenubuilder.exe=d \
   xvfb-run -a -s "-screen 0 1600x1200x24" bash -c '
-    /usr/lib/wine/wine64 build/windows/app/vardex-configurator.exe &
+    /usr/lib/wine/wine64 build/windows/app/vardex-configurator.exe \
+      -platform windows:fontengine=freetype &
     for _ in $(seq 240); do
       window=$(xdotool search --onlyvisible --name "^VARDEX Plus Configurator v1\.26$" | head -n 1)
       [ -n "$window" ] && break

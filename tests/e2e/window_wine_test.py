@@ -24,6 +24,9 @@ FIRMWARE_BYTES = 237568  # the largest firmware: 1856 pages of 128 bytes
 # Per page 136 bytes out and an 8-byte acknowledgement back, 10 bits a byte.
 UPLOAD_LIMIT_S = 1856 * (136 + 8) * 10 / 115200
 SEPARATOR = "---------------------------"
+# Qt's GDI font engine draws no text in line edits under Wine; the layout
+# tool and the window take the same engine, so that they agree.
+QT_ARGS = ["-platform", "windows:fontengine=freetype"]
 
 
 class Failure(Exception):
@@ -64,10 +67,8 @@ class Desktop:
         os.close(write_end)
         with os.fdopen(read_end) as reader:
             display = reader.readline().strip()
-        # Qt's GDI font engine draws no text in line edits under Wine.
         self.env = dict(os.environ, DISPLAY=":" + display, WINEDEBUG="-all",
-                        WINEDLLOVERRIDES="winemenubuilder.exe=d",
-                        QT_QPA_PLATFORM="windows:fontengine=freetype")
+                        WINEDLLOVERRIDES="winemenubuilder.exe=d")
         self.scratch, self.started = scratch, started
 
     def Run(self, *argv, **kw):
@@ -88,7 +89,7 @@ class Desktop:
 
     def Layout(self):
         places = {}
-        for line in self.Run(self.wine, self.layout_exe).splitlines():
+        for line in self.Run(self.wine, self.layout_exe, *QT_ARGS).splitlines():
             name, *box = line.split()
             places[name] = tuple(int(v) for v in box)
         if "Button1" not in places:
@@ -131,7 +132,7 @@ class Window:
     def __init__(self, desktop):
         self.d = desktop
         self.places = desktop.Layout()
-        self.process = Start([desktop.wine, desktop.exe], desktop.env)
+        self.process = Start([desktop.wine, desktop.exe, *QT_ARGS], desktop.env)
         desktop.started.append(self.process)
         WaitFor("window " + TITLE, lambda: desktop.Windows("^%s$" % re.escape(TITLE)))
         time.sleep(1)  # laid out and painted
