@@ -9,11 +9,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 runs=${1:-3}
 build=$PWD/build/windows
-export WINEPREFIX="$build/wineprefix" WINEDEBUG=-all
+# The Wine end-to-end test's prefix; it starts and ends its Wine server.
+export WINEPREFIX="$build/wineprefix-window" WINEDEBUG=-all
 wine64=/usr/lib/wine/wine64
-wineserver=/usr/lib/wine/wineserver
-cmake/wine_session.sh start "$wine64" "$wineserver"
-trap 'cmake/wine_session.sh stop "$wine64" "$wineserver"' EXIT
 echo "load average before: $(cut -d' ' -f1-3 /proc/loadavg) on $(nproc) cores"
 /usr/bin/python3 tests/e2e/window_wine_test.py "$wine64" "$build/app/vardex-configurator.exe" \
   "$build/app/vardex-window-layout.exe" build/default/sim/vardex-sim build/default/cli/vardex \

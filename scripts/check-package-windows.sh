@@ -25,6 +25,12 @@ fail() {
   exit 1
 }
 wine() { "$wine64" "$@" </dev/null; }
+# Wine's desktop belongs to the display its server first met: Xvfb first.
+mkfifo "$scratch/display"
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$scratch/display" >/dev/null 2>&1 &
+xvfb=$!
+read -r -t 30 display <"$scratch/display" || fail "Xvfb did not start"
+export DISPLAY=":$display"
 cmake/wine_session.sh start "$wine64" "$wineserver"
 
 program_dir="$WINEPREFIX/drive_c/Program Files/VARDEX Configurator"
@@ -54,18 +60,14 @@ done
 echo "installed: ${#installed[@]} files checked, Start-menu entries, $(grep -c REG_ <<<"$entry") values in the list of installed programs"
 
 echo "the installed window starts"
-mkfifo "$scratch/display"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$scratch/display" >/dev/null 2>&1 &
-xvfb=$!
-read -r -t 30 display <"$scratch/display" || fail "Xvfb did not start"
-DISPLAY=":$display" "$wine64" "$program_dir/vardex-configurator.exe" </dev/null >/dev/null 2>&1 &
+"$wine64" "$program_dir/vardex-configurator.exe" </dev/null >/dev/null 2>&1 &
 window=$!
 for _ in $(seq 120); do
-  DISPLAY=":$display" xdotool search --onlyvisible --name '^VARDEX Plus Configurator v1\.26$' \
+  xdotool search --onlyvisible --name '^VARDEX Plus Configurator v1\.26$' \
     >/dev/null 2>&1 && break
   sleep 0.5
 done
-DISPLAY=":$display" xdotool search --onlyvisible --name '^VARDEX Plus Configurator v1\.26$' \
+xdotool search --onlyvisible --name '^VARDEX Plus Configurator v1\.26$' \
   >/dev/null || fail "the installed vardex-configurator.exe showed no window within 60 s"
 kill "$window"
 wait "$window" 2>/dev/null || true

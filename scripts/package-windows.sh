@@ -99,8 +99,8 @@ README
 (cd "$dist" && cmake -E tar cf "$name.zip" --format=zip "$name")
 
 # The setup installs the staged files; the uninstaller removes just those.
-files_nsh="$dist/files.nsh"
-unfiles_nsh="$dist/unfiles.nsh"
+files_nsh="$build/setup-files.nsh"
+unfiles_nsh="$build/setup-unfiles.nsh"
 win_path() { printf '%s' "${1//\//\\}"; }
 {
   (cd "$stage" && find . -type d | sort) | while read -r dir; do

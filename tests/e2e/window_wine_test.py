@@ -1,9 +1,9 @@
 #!/usr/bin/python3
 """window_wine_test.py WINE64 CONFIGURATOR LAYOUT SIM VARDEX [--bench RUNS]
 
-The Windows window, vardex-configurator.exe, under Wine on its own Xvfb,
-worked with real input (xdotool) against vardex-sim through a Wine COM name
-(a dosdevices link in $WINEPREFIX). LAYOUT (vardex-window-layout.exe) says
+The Windows window, vardex-configurator.exe, under Wine on its own Xvfb and
+its own Wine server in $WINEPREFIX, worked with real input (xdotool) against
+vardex-sim through a Wine COM name (a dosdevices link in the prefix). LAYOUT (vardex-window-layout.exe) says
 where the controls lie; the clipboard (xclip) shows what a field, the log
 pane or a message box holds. VARDEX (the Linux vardex) reads what the
 simulator serves, to compare with what the window writes back.
@@ -70,6 +70,22 @@ class Desktop:
         self.env = dict(os.environ, DISPLAY=":" + display, WINEDEBUG="-all",
                         WINEDLLOVERRIDES="winemenubuilder.exe=d")
         self.scratch, self.started = scratch, started
+        # Wine's desktop belongs to the display its server first met: a
+        # server of this prefix's own, started here, on this display.
+        self.wineserver = os.path.join(os.path.dirname(self.wine), "wineserver")
+        # (Its services would hold any pipe open: none is given.)
+        os.makedirs(os.environ["WINEPREFIX"], exist_ok=True)
+        self.Quietly(self.wineserver, "-k")
+        self.Quietly(self.wineserver, "-w")
+        self.Quietly(self.wineserver, "-p")
+        self.Quietly(self.wine, "cmd", "/c", "exit")
+
+    def Quietly(self, *argv):
+        subprocess.run(list(argv), env=self.env, stdin=subprocess.DEVNULL,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=300)
+
+    def End(self):
+        self.Quietly(self.wineserver, "-k")
 
     def Run(self, *argv, **kw):
         return subprocess.run(list(argv), env=self.env, check=True, capture_output=True,
@@ -330,6 +346,7 @@ def Main(argv):
         return 2
     started = []
     with tempfile.TemporaryDirectory(prefix="vardex-wine-window-") as scratch:
+        desktop = None
         try:
             desktop = Desktop(scratch, started, argv[1:6])
             if bench:
@@ -344,6 +361,8 @@ def Main(argv):
                 print(error.stderr, file=sys.stderr)
             return 1
         finally:
+            if desktop:
+                desktop.End()
             for process in reversed(started):
                 process.terminate()
                 try:
