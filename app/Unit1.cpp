@@ -21,6 +21,7 @@
 #include "accessible_tabs.h"
 #include "change_tracker.h"
 #include "com_choice.h"
+#include "com_list.h"
 #include "com_port_hint.h"
 #include "com_port_list.h"
 #include "config_driver.h"
@@ -194,6 +195,7 @@ void TForm1::BuildConnectionGroup(QWidget* group) {
   for (int n = 1; n <= 9; ++n) ports->addItem(QStringLiteral("COM%1").arg(n));
   ports->setCurrentIndex(-1);  // "COM1" is shown, but nothing is selected
   ports->setEditText("COM1");
+  vardex::OfferComNamesAboveNine(ports);
   vardex::InstallComPortHint(ports);
 
   auto* open = vardex::MakeButton(group, "Button1", "Open port");

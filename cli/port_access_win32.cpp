@@ -1,6 +1,5 @@
 #include <windows.h>
 
-#include <cstring>
 #include <vector>
 
 #include "com_device_names.h"
@@ -8,65 +7,10 @@
 
 #include "json_text.h"
 #include "port_failure.h"
+#include "system_com_ports.h"
 #include "win32_serial_port.h"
 
 namespace vardex {
-namespace {
-
-// The COM names in the registry's map of serial devices, with the driver's
-// device name for each ("\Device\Serial0", "\Device\VCP0").
-std::vector<std::pair<std::string, std::string>> RegisteredComPorts() {
-  std::vector<std::pair<std::string, std::string>> ports;
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "HARDWARE\\DEVICEMAP\\SERIALCOMM", 0, KEY_QUERY_VALUE,
-                    &key) != ERROR_SUCCESS) {
-    return ports;
-  }
-  for (DWORD index = 0;; ++index) {
-    char device[256];
-    BYTE name[64];
-    DWORD deviceLength = sizeof device;
-    DWORD nameSize = sizeof name - 1;
-    DWORD type = 0;
-    const LONG status =
-        RegEnumValueA(key, index, device, &deviceLength, nullptr, &type, name, &nameSize);
-    if (status == ERROR_NO_MORE_ITEMS)
-      break;
-    if (status != ERROR_SUCCESS || type != REG_SZ)
-      continue;
-    name[nameSize] = 0;
-    ports.emplace_back(reinterpret_cast<const char*>(name), std::string(device, deviceLength));
-  }
-  RegCloseKey(key);
-  return ports;
-}
-
-// Every COMn the system's name space holds, registered or not (some
-// virtual ports are only there).
-std::vector<std::string> DosDeviceComNames() {
-  std::vector<std::string> names;
-  std::vector<char> all(1 << 16);
-  DWORD length = QueryDosDeviceA(nullptr, all.data(), static_cast<DWORD>(all.size()));
-  if (length == 0 && GetLastError() == ERROR_INSUFFICIENT_BUFFER) {
-    all.resize(1 << 20);
-    length = QueryDosDeviceA(nullptr, all.data(), static_cast<DWORD>(all.size()));
-  }
-  for (const char* name = all.data(); name < all.data() + length && *name != '\0';
-       name += std::strlen(name) + 1) {
-    if (WindowsComNumber(name))
-      names.emplace_back(name);
-  }
-  return names;
-}
-
-// What the name space says COMn leads to, or empty.
-std::string DosDeviceTarget(const std::string& name) {
-  char target[1024];
-  const DWORD length = QueryDosDeviceA(name.c_str(), target, sizeof target);
-  return length == 0 ? std::string() : std::string(target);
-}
-
-}  // namespace
 
 std::optional<std::string> ResolvePortArgument(const std::string& port, std::string&) {
   if (const auto number = WindowsComNumber(port))

@@ -7,7 +7,7 @@
 
 #include "port_access.h"
 #include "progress_line.h"
-#include "system_ports.h"
+#include "system_serial_port.h"
 
 namespace vardex {
 namespace {

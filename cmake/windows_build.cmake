@@ -1,13 +1,21 @@
-# The Windows build without Qt (cmake/mingw-w64-x86_64.cmake): vardex.exe
-# and the Qt-free tests of config/, the link core, forms/ and cli/. No window
-# (it needs Qt for Windows) and no simulator (it needs a pseudo-terminal).
-# One program file: the C++ runtime and winpthreads linked in, no DLL beside it.
+# The Windows build (cmake/mingw-w64-x86_64.cmake): vardex.exe and the
+# Qt-free tests of config/, the link core, forms/ and cli/; with Qt for
+# Windows also the window, the guide it opens on F1, and the window's tests.
+# No simulator (it needs a pseudo-terminal): the end-to-end tests start the
+# Windows programs under Wine from the Linux build (tests/cli, tests/e2e).
+# One program file each: the C++ runtime, winpthreads and a static Qt linked
+# in, no DLL beside it.
 add_link_options(-static)
 
 add_subdirectory(config)
 add_subdirectory(link)
 add_subdirectory(forms)
 add_subdirectory(cli)
+if(VARDEX_BUILD_APP)
+  enable_language(RC)  # the program file's icon and version
+  add_subdirectory(docs)
+  add_subdirectory(app)
+endif()
 
 if(VARDEX_BUILD_TESTS)
   # There is no GoogleTest for MinGW in Debian: build it from Debian's sources.
@@ -24,4 +32,7 @@ if(VARDEX_BUILD_TESTS)
   add_subdirectory(tests/cli)
   add_subdirectory(tests/fuzz)
   add_subdirectory(tests/win32)
+  if(VARDEX_BUILD_APP)
+    add_subdirectory(tests/app)
+  endif()
 endif()

@@ -40,7 +40,9 @@ std::string DescribeComChoice(std::string_view comName, const ComPortTarget& tar
   switch (target.route) {
     case ComRoute::kLink:
     case ComRoute::kSystemPort: {
-      text += " is " + target.path;
+      // On Windows the name is the system's own name for the port.
+      text +=
+          target.path == comName ? std::string(" is a port of the system") : " is " + target.path;
       const SystemPortInfo* port = FindSystemPort(ports, target.path);
       const std::string facts = port != nullptr ? DescribeSystemPort(*port) : std::string();
       if (!facts.empty())

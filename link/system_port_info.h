@@ -31,7 +31,8 @@ std::string UsbIdText(const SystemPortInfo& port);
 std::string DescribeSystemPort(const SystemPortInfo& port);
 
 // Where `comName` leads, in one sentence without its full stop: "COM2 is
-// /dev/ttyUSB0: <what the system reports>", "COM3 is linked to
+// /dev/ttyUSB0: <what the system reports>", "COM12 is a port of the system:
+// <what it reports>" (the system's own COM name), "COM3 is linked to
 // /dev/ttyUSB1, which is not present", "COM4 leads to no port".
 std::string DescribeComChoice(std::string_view comName, const ComPortTarget& target,
                               std::span<const SystemPortInfo> ports, const std::string& linkDir);

@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
 # Builds every file a release offers into one folder, build/release: the
-# Debian packages for amd64 and arm64, the Windows zip and, when
-# `scripts/package.sh --windows` makes one, the Windows setup program; beside
-# them the user guide and its field reference as HTML (pictures inside), and
-# SHA256SUMS over all of them. Prints each file with its size and SHA-256.
+# Debian packages for amd64 and arm64, the Windows zip and the Windows setup
+# program; beside them the user guide and its field reference as HTML
+# (pictures inside), and SHA256SUMS over all of them. Prints each file with its size and SHA-256.
 #
 # The package builds are incremental: after the package checks have built
 # them (as in CI) this mostly packs and collects. Each build's output goes to
@@ -49,13 +48,9 @@ build windows scripts/package.sh --windows
 files=(
   "$(one 'build/package/dist/vardex-configurator_*_amd64.deb')"
   "$(one 'build/package-arm64/dist/vardex-configurator_*_arm64.deb')"
-  "$(one 'build/windows-package/dist/*.zip')"
+  "$(one 'build/windows/dist/*.zip')"
+  "$(one 'build/windows/dist/*-setup.exe')"
 )
-# The setup program comes with the Windows window; taken when it is there.
-shopt -s nullglob
-setups=(build/windows-package/dist/*-setup.exe)
-shopt -u nullglob
-files+=("${setups[@]}")
 # The guide as the amd64 package installs it; it links to the reference.
 files+=(build/package/docs/guide.html build/package/docs/field-reference.html)
 

@@ -3,9 +3,9 @@
 # Xvfb, against two simulators: COM2 answers (slowly, so a read can be caught
 # half-way), COM3 drops its first reply (the no-reply notice); COM9 is linked
 # to a device that is not there. The first page is taken again on a screen
-# scaled by 1.5. The PNGs are reduced to a 256-colour palette where that is
-# smaller. Run it after a change to the window, then look at the pictures and
-# commit them with the guide.
+# scaled by 1.5, and the window on Windows under Wine. The PNGs are reduced to
+# a 256-colour palette where that is smaller. Run it after a change to the
+# window, then look at the pictures and commit them with the guide.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -46,6 +46,33 @@ xvfb-run -a -s "-screen 0 1600x1200x24" \
   "$build/app/vardex-guide-screenshots" "$shots" COM2 COM3 COM9
 QT_SCALE_FACTOR=1.5 xvfb-run -a -s "-screen 0 2400x1800x24" \
   "$build/app/vardex-guide-screenshots" --first-page "$shots" -scaled-1.5x
+
+# The window on Windows, under Wine (the Windows build with the static Qt):
+# the window at start.
+. scripts/lib/qt-windows.sh
+VARDEX_QT_WINDOWS=$(qt_windows_prefix)
+if [ ! -f "$VARDEX_QT_WINDOWS/.complete" ]; then
+  echo "screenshots.sh: no picture of the window on Windows without the static Qt:" \
+    "run scripts/install-cross-deps.sh windows, then this script again" >&2
+  exit 1
+fi
+export VARDEX_QT_WINDOWS
+cmake --preset windows >/dev/null
+cmake --build --preset windows -j2 --target vardex-configurator
+# Qt's GDI font engine draws no text in line edits under Wine.
+WINEPREFIX="$tmp/wine" WINEDEBUG=-all WINEDLLOVERRIDES=winemenubuilder.exe=d \
+  xvfb-run -a -s "-screen 0 1600x1200x24" bash -c '
+    /usr/lib/wine/wine64 build/windows/app/vardex-configurator.exe \
+      -platform windows:fontengine=freetype &
+    for _ in $(seq 240); do
+      window=$(xdotool search --onlyvisible --name "^VARDEX Plus Configurator v1\.26$" | head -n 1)
+      [ -n "$window" ] && break
+      sleep 0.5
+    done
+    sleep 3  # painted
+    import -window "$window" "$1/windows-window.png"
+    kill %1
+    /usr/lib/wine/wineserver -k' windows-shot "$shots"
 
 # Optimise and copy: the palette version when it is smaller, no metadata.
 for png in "$shots"/*.png; do

@@ -1,15 +1,15 @@
 #include "device_link.h"
 
 #include "com_port_list.h"
-#include "qt_serial_port.h"
+#include "system_serial_port.h"
 
 namespace vardex {
 
 DeviceLink::DeviceLink(QObject* parent)
     : QObject(parent),
-      portFactory_([] { return std::make_unique<QtSerialPort>(); }),
+      portFactory_(MakeSystemSerialPort),
       resolveName_(ResolveComName),
-      probeFailure_(ProbeFileSystem),
+      probeFailure_(ProbePortFailure),
       mailbox_(std::make_unique<TransferMailbox>()),
       session_(std::make_unique<LinkSession>()),
       firmware_(std::make_unique<FirmwareBuffer>()),
@@ -42,7 +42,7 @@ bool DeviceLink::OpenPort(const QString& comName) {
 
 bool DeviceLink::Fail(const QString& comName, const ComPortTarget& target) {
   PortFacts facts;
-  facts.knownName = ComPortNumber(comName.toStdString()).has_value();
+  facts.knownName = WindowComNumber(comName).has_value();
   facts.route = target.route;
   const QString path = QString::fromStdString(target.path);
   facts.openHere = target.Opens() && WorkerRunning() && openPath_ == path;

@@ -1,13 +1,10 @@
 #include "com_choice.h"
 
 #include <QComboBox>
-#include <QDateTime>
-#include <QFileInfo>
 #include <QLineEdit>
 
 #include "com_names.h"
 #include "com_port_list.h"
-#include "serial_by_id.h"
 #include "status_line.h"
 #include "system_port_info.h"
 
@@ -26,7 +23,7 @@ ComChoiceWatcher::ComChoiceWatcher(QComboBox* ports, StatusLineController* statu
 
 void ComChoiceWatcher::Chosen() {
   chosen_ = ports_->currentText();
-  if (!ComPortNumber(chosen_.toStdString())) {
+  if (!WindowComNumber(chosen_)) {
     timer_.stop();
     status_->PortChosen({}, false);  // the line asks for a COM port again
     return;
@@ -35,17 +32,8 @@ void ComChoiceWatcher::Chosen() {
   Tell();
 }
 
-// A device node or a link that comes or goes changes the date of its
-// folder; a link's target (a pseudo-terminal, say) may come and go alone.
 QString ComChoiceWatcher::Signs() const {
-  QString signs;
-  for (const QString& path : {QStringLiteral("/dev"), QString::fromLatin1(kSerialByIdDirectory),
-                              QString::fromStdString(DefaultLinkDirectory()), target_}) {
-    const QFileInfo info(path);
-    signs += info.exists() ? QString::number(info.lastModified().toMSecsSinceEpoch()) : "-";
-    signs += '|';
-  }
-  return signs;
+  return PortChangeSigns(target_);
 }
 
 void ComChoiceWatcher::Look() {

@@ -12,7 +12,8 @@ inline constexpr char kDesktopId[] = "io.github.vardex.Configurator";
 // The program's icon, drawn from the SVG built into the program at the sizes
 // desktops ask for. Rendered here rather than by an image plugin, so the
 // icon cannot go missing when the plugin is not installed. Null when the
-// drawing cannot be read.
+// drawing cannot be read. Without Qt's SVG module (on Windows) the same
+// sizes are drawn at build time and built in as PNG.
 QIcon ApplicationIcon();
 
 }  // namespace vardex

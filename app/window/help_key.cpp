@@ -14,7 +14,7 @@ namespace vardex {
 QString GuideHtmlPath(const QString& programDir) {
   const QDir dir(programDir);
   for (const char* relative :
-       {"../share/doc/vardex-configurator/guide.html", "../docs/guide.html"}) {
+       {"../share/doc/vardex-configurator/guide.html", "doc/guide.html", "../docs/guide.html"}) {
     const QFileInfo guide(dir.filePath(QString::fromLatin1(relative)));
     if (guide.isFile())
       return guide.canonicalFilePath();

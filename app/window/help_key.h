@@ -8,8 +8,9 @@ class QWidget;
 namespace vardex {
 
 // The user guide's HTML for a program started from `programDir`: the copy
-// installed under ../share/doc/vardex-configurator, else the one the build
-// tree makes in ../docs. Empty when neither is there.
+// installed under ../share/doc/vardex-configurator, else the one the Windows
+// setup installs beside the program in doc, else the one the build tree
+// makes in ../docs. Empty when none is there.
 QString GuideHtmlPath(const QString& programDir);
 
 // What F1 says when the guide cannot be shown: no guide beside the program,

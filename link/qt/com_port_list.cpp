@@ -1,5 +1,7 @@
 #include "com_port_list.h"
 
+#include <QDateTime>
+#include <QFileInfo>
 #include <QSerialPortInfo>
 #include <algorithm>
 
@@ -11,11 +13,7 @@ std::vector<SystemPortInfo> SystemPortInfos() {
   std::vector<SystemPortInfo> ports;
   for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
     SystemPortInfo& port = ports.emplace_back();
-#ifdef Q_OS_WIN
-    port.path = info.portName().toStdString();  // "COM3", as the COM names resolve
-#else
     port.path = info.systemLocation().toStdString();
-#endif
     port.description = info.description().toStdString();
     port.maker = info.manufacturer().toStdString();
     if (info.hasVendorIdentifier())
@@ -37,34 +35,46 @@ std::vector<std::string> SystemSerialPorts() {
   return paths;
 }
 
+std::optional<int> WindowComNumber(const QString& name) {
+  return ComPortNumber(name.toStdString());
+}
+
+QStringList ComNamesAboveNine() {
+  return {};
+}
+
 ComPortTarget ResolveComName(const QString& name) {
-#ifdef Q_OS_WIN
-  return ResolveComNameAmong(name, {});
-#else
   return ResolveComNameAmong(name, SystemPortInfos());
-#endif
 }
 
 ComPortTarget ResolveComNameAmong(const QString& name, std::span<const SystemPortInfo> ports) {
   const auto number = ComPortNumber(name.toStdString());
   if (!number)
     return {};
-#ifdef Q_OS_WIN
-  (void)ports;
-  return {ComRoute::kSystemPort, name.toStdString()};
-#else
   std::vector<std::string> paths;
   for (const SystemPortInfo& port : ports) paths.push_back(port.path);
   return ResolveComPort(*number, DefaultLinkDirectory(), paths);
-#endif
+}
+
+// A device node or a link that comes or goes changes the date of its
+// folder; a link's target (a pseudo-terminal, say) may come and go alone.
+QString PortChangeSigns(const QString& target) {
+  QString signs;
+  for (const QString& path : {QStringLiteral("/dev"), QString::fromLatin1(kSerialByIdDirectory),
+                              QString::fromStdString(DefaultLinkDirectory()), target}) {
+    const QFileInfo info(path);
+    signs += info.exists() ? QString::number(info.lastModified().toMSecsSinceEpoch()) : "-";
+    signs += '|';
+  }
+  return signs;
+}
+
+void ProbePortFailure(const std::string& path, PortFacts& facts) {
+  ProbeFileSystem(path, facts);
 }
 
 QString ComPortHint() {
-#ifdef Q_OS_WIN
-  return QStringLiteral("COM1 to COM9 are the system's COM ports.");
-#else
   return QString::fromStdString(DescribeComNames(DefaultLinkDirectory(), SystemSerialPorts()));
-#endif
 }
 
 }  // namespace vardex

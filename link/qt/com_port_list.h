@@ -1,27 +1,50 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
 
 #include "com_names.h"
+#include "port_failure.h"
 #include "system_port_info.h"
 
 namespace vardex {
 
+// The window's view of the system's serial ports. Each system has its own
+// implementation (com_port_list.cpp on Linux, com_port_list_win32.cpp on
+// Windows), chosen by the build.
+
 // The serial ports the system lists (USB adapters included) with what it
-// says about each, by device path in a stable, natural order.
+// says about each, by path in a stable, natural order.
 std::vector<SystemPortInfo> SystemPortInfos();
 
 // The device paths of SystemPortInfos(), in its order.
 std::vector<std::string> SystemSerialPorts();
+
+// The number of a COM name the window opens: "COM1" to "COM9"; on Windows
+// any COMn.
+std::optional<int> WindowComNumber(const QString& name);
+
+// The system's COM names above COM9, in order, which the COM list offers
+// after COM9 (USB adapters on Windows often get them); none elsewhere.
+QStringList ComNamesAboveNine();
 
 // What "COM1" to "COM9" open on this machine: the system's own COMn on
 // Windows; elsewhere the name's link if it has one, else the system's list.
 ComPortTarget ResolveComName(const QString& name);
 // The same among `ports`, listed by SystemPortInfos() a moment ago.
 ComPortTarget ResolveComNameAmong(const QString& name, std::span<const SystemPortInfo> ports);
+
+// A short text that changes when ports or COM names come or go, or when
+// `target` (what the chosen name led to) does; cheap enough to take every
+// second or so, so the full list is asked for only after a change.
+QString PortChangeSigns(const QString& target);
+
+// Fills what `path` shows of a failed open: there, and usable by this user.
+void ProbePortFailure(const std::string& path, PortFacts& facts);
 
 // One line per COM name with what it leads to, for the COM list's hint.
 QString ComPortHint();

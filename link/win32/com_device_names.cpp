@@ -41,4 +41,30 @@ std::vector<std::string> OrderComNames(const std::vector<std::string>& names) {
   return ordered;
 }
 
+std::optional<std::uint16_t> HardwareIdNumber(std::string_view hardwareId, std::string_view key) {
+  const std::size_t at = hardwareId.find(key);
+  if (at == std::string_view::npos || at + key.size() + 4 > hardwareId.size())
+    return std::nullopt;
+  unsigned value = 0;
+  for (const char c : hardwareId.substr(at + key.size(), 4)) {
+    if (!std::isxdigit(static_cast<unsigned char>(c)))
+      return std::nullopt;
+    const int digit = std::isdigit(static_cast<unsigned char>(c))
+                          ? c - '0'
+                          : std::toupper(static_cast<unsigned char>(c)) - 'A' + 10;
+    value = value * 16 + static_cast<unsigned>(digit);
+  }
+  return static_cast<std::uint16_t>(value);
+}
+
+std::string InstanceSerialNumber(std::string_view instanceId) {
+  if (!instanceId.starts_with("USB\\"))
+    return {};
+  const std::size_t last = instanceId.rfind('\\');
+  const std::string_view tail = instanceId.substr(last + 1);
+  if (last < 4 || tail.empty() || tail.find('&') != std::string_view::npos)
+    return {};
+  return std::string(tail);
+}
+
 }  // namespace vardex

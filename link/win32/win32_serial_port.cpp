@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "com_device_names.h"
+
 namespace vardex {
 namespace {
 
@@ -63,8 +65,11 @@ bool Win32SerialPort::Open(const std::string& path) {
   Close();
   if (readDone_ == nullptr || writeDone_ == nullptr || interrupt_ == nullptr)
     return false;
+  // A bare COM name opens as the system's device, COM10 and above included.
+  const auto number = WindowsComNumber(path);
+  const std::string device = number ? ComDevicePath(*number) : path;
   // No sharing: a second open, here or in another program, fails.
-  port_ = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+  port_ = CreateFileA(device.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                       FILE_FLAG_OVERLAPPED, nullptr);
   if (port_ == INVALID_HANDLE_VALUE)
     return false;
@@ -114,19 +119,43 @@ std::size_t Win32SerialPort::Read(std::span<std::uint8_t> into, std::chrono::mil
     readError_ = GetLastError();
     return 0;
   }
+  // A read asking for more than there is ends only after the interval
+  // time-out past the last byte, which under Wine costs a millisecond or
+  // more on every reply. So the port waits for the first byte alone, unless
+  // some are waiting already, and then takes what the driver holds.
+  const std::span<std::uint8_t> wanted = into.first(std::min<std::size_t>(into.size(), MAXDWORD));
+  DWORD got = 0;
+  if (QueuedBytes() == 0) {
+    got = ReadOverlapped(wanted.first(1), waitMs);
+    if (got == 0 || readError_ != 0)
+      return got;
+  }
+  const DWORD queued = std::min<DWORD>(QueuedBytes(), static_cast<DWORD>(wanted.size()) - got);
+  if (queued > 0)
+    got += ReadOverlapped(wanted.subspan(got, queued), waitMs);
+  return got;
+}
+
+// What the driver holds: those bytes a read takes without waiting.
+DWORD Win32SerialPort::QueuedBytes() {
+  COMSTAT status{};
+  DWORD errors = 0;
+  return ClearCommError(port_, &errors, &status) ? status.cbInQue : 0;
+}
+
+DWORD Win32SerialPort::ReadOverlapped(std::span<std::uint8_t> into, DWORD waitMs) {
   OVERLAPPED pending{};
   pending.hEvent = readDone_;
   DWORD got = 0;
-  const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(into.size(), MAXDWORD));
-  if (!ReadFile(port_, into.data(), wanted, &got, &pending)) {
+  if (!ReadFile(port_, into.data(), static_cast<DWORD>(into.size()), &got, &pending)) {
     if (GetLastError() != ERROR_IO_PENDING)
-      return ReadFailed(GetLastError(), got);
+      return static_cast<DWORD>(ReadFailed(GetLastError(), got));
     const HANDLE waits[2] = {readDone_, interrupt_};
     if (WaitForMultipleObjects(2, waits, FALSE, waitMs + kDriverSlackMs) != WAIT_OBJECT_0)
       CancelIoEx(port_, &pending);
     // Waits for the cancel too: the buffer and `pending` must outlive the read.
     if (!GetOverlappedResult(port_, &pending, &got, TRUE))
-      return ReadFailed(GetLastError(), got);
+      return static_cast<DWORD>(ReadFailed(GetLastError(), got));
   }
   return got;
 }

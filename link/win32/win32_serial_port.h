@@ -8,11 +8,12 @@ namespace vardex {
 
 // The worker's port on a Windows COM device, opened for overlapped I/O so
 // that a read can wait on the device and on Interrupt() at once; an
-// interrupt cancels the pending read. The driver ends a read 1 ms after the
-// last byte of a burst (the interval time-out), or after the read's
-// time-out with nothing. The "return at once with what is there" time-outs
-// (MAXDWORD, MAXDWORD, n) are not used: Wine holds such reads for the whole
-// n even when bytes arrive.
+// interrupt cancels the pending read. A read waits for one byte (or finds
+// some waiting) and then takes what the driver holds, so it never sits out
+// the interval time-out after a reply; the interval time-out (1 ms) and the
+// read's time-out stay set for drivers that end reads their own way. The "return at once with what
+// is there" time-outs (MAXDWORD, MAXDWORD, n) are not used: Wine holds such reads for the whole n
+// even when bytes arrive.
 class Win32SerialPort final : public SerialPort {
  public:
   Win32SerialPort();
@@ -20,7 +21,7 @@ class Win32SerialPort final : public SerialPort {
   Win32SerialPort(const Win32SerialPort&) = delete;
   Win32SerialPort& operator=(const Win32SerialPort&) = delete;
 
-  // `path` as CreateFile takes it, e.g. "\\.\COM12".
+  // `path` as CreateFile takes it, e.g. "\\.\COM12", or a COM name ("COM12").
   bool Open(const std::string& path) override;
   std::size_t Read(std::span<std::uint8_t> into, std::chrono::milliseconds timeout) override;
   std::string LastReadError() const override;
@@ -30,6 +31,8 @@ class Win32SerialPort final : public SerialPort {
 
  private:
   bool SetTimeouts(DWORD readWaitMs);
+  DWORD QueuedBytes();
+  DWORD ReadOverlapped(std::span<std::uint8_t> into, DWORD waitMs);
   std::size_t ReadFailed(DWORD code, DWORD got);
 
   HANDLE port_ = INVALID_HANDLE_VALUE;

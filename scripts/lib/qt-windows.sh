@@ -113,9 +113,17 @@ build_qt_windows() {
   }
   cmake --install "$work/build" >"$work/install.log" 2>&1
   # The source's licences go with the programs that link this Qt.
-  mkdir -p "$prefix/licenses"
+  mkdir -p "$prefix/licenses/3rdparty"
   cp "$source/LICENSES/"* "$prefix/licenses/" 2>/dev/null || true
   cp "$source/debian/copyright" "$prefix/licenses/debian-copyright" 2>/dev/null || true
+  # So do the notices of the libraries Qt bundles (zlib, libpng, libjpeg,
+  # pcre2, harfbuzz, freetype, double-conversion, ...): each one's
+  # qt_attribution.json and licence files, in the source's folders.
+  (cd "$source/src" && find . -name qt_attribution.json -printf '%h\n' | sort |
+    while read -r dir; do
+      find "$dir" -maxdepth 2 -type f \( -name qt_attribution.json -o -iname 'LICEN[CS]E*' \
+        -o -iname 'COPYING*' \) -exec cp --parents {} "$prefix/licenses/3rdparty/" \;
+    done)
   touch "$prefix/.complete"
   rm -rf "$work"
   echo "Static Qt for Windows: built in $((SECONDS - started)) s, $(du -sh "$prefix" | cut -f1)"

@@ -46,6 +46,9 @@ class HelpKeyTest : public QObject {
     QTest::newRow("installed") << QStringList{installed} << installed;
     QTest::newRow("build tree") << QStringList{"docs/guide.html"} << "docs/guide.html";
     QTest::newRow("both") << QStringList{"docs/guide.html", installed} << installed;
+    // The Windows setup puts the guide in doc beside the program.
+    QTest::newRow("beside the program")
+        << QStringList{"bin/doc/guide.html", "docs/guide.html"} << "bin/doc/guide.html";
     QTest::newRow("neither") << QStringList{"share/doc/other/guide.html"} << QString();
   }
 

@@ -35,7 +35,12 @@ TEST(DescribeComChoice, SaysWhereTheNameLeadsAndWhatTheSystemReports) {
   halfIds.vendorId = 0x2341;
   SystemPortInfo builtIn;
   builtIn.path = "/dev/ttyS0";
-  const std::vector<SystemPortInfo> ports = {cp2102, ftdi, prolific, serialOnly, halfIds, builtIn};
+  SystemPortInfo windowsPort;  // Windows knows its ports by their COM names
+  windowsPort.path = "COM2";
+  windowsPort.description = "USB Serial Port";
+  windowsPort.maker = "FTDI";
+  const std::vector<SystemPortInfo> ports = {cp2102,  ftdi,    prolific,   serialOnly,
+                                             halfIds, builtIn, windowsPort};
 
   struct Case {
     ComRoute route;
@@ -53,6 +58,7 @@ TEST(DescribeComChoice, SaysWhereTheNameLeadsAndWhatTheSystemReports) {
       {ComRoute::kSystemPort, "/dev/ttyS0", "COM2 is /dev/ttyS0"},
       // A pseudo-terminal behind a link is no port the system lists.
       {ComRoute::kLink, "/dev/pts/4", "COM2 is /dev/pts/4"},
+      {ComRoute::kSystemPort, "COM2", "COM2 is a port of the system: USB Serial Port (FTDI)"},
       {ComRoute::kNoPort, "", "COM2 leads to no port"},
       {ComRoute::kDanglingLink, "/dev/ttyUSB9",
        "COM2 is linked to /dev/ttyUSB9, which is not present"},

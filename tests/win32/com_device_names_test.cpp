@@ -36,5 +36,38 @@ TEST(OrderComNames, CountsAsPeopleDoOnceEachAndDropsOthers) {
   for (const auto& c : cases) EXPECT_EQ(OrderComNames(c.names), c.ordered);
 }
 
+// What the device manager says of a USB adapter, as its ids spell it.
+TEST(HardwareIds, GiveUsbIdsAndSerialNumbers) {
+  const struct {
+    const char* hardwareId;
+    std::optional<std::uint16_t> vendor, product;
+  } ids[] = {
+      {"USB\\VID_0403&PID_6001&REV_0600", 0x0403, 0x6001},
+      {"USB\\VID_10c4&PID_EA60", 0x10c4, 0xea60},
+      {"FTDIBUS\\VID_0403+PID_6015+DK0AM0V0A\\0000", 0x0403, 0x6015},
+      {"ACPI\\PNP0501", {}, {}},
+      {"USB\\VID_04&PID_60", {}, {}},
+      {"USB\\VID_04G3&PID_6001", {}, 0x6001},
+      {"", {}, {}},
+  };
+  for (const auto& c : ids) {
+    EXPECT_EQ(HardwareIdNumber(c.hardwareId, "VID_"), c.vendor) << c.hardwareId;
+    EXPECT_EQ(HardwareIdNumber(c.hardwareId, "PID_"), c.product) << c.hardwareId;
+  }
+  const struct {
+    const char* instanceId;
+    const char* serial;
+  } instances[] = {
+      {"USB\\VID_0403&PID_6001\\A50285BI", "A50285BI"},
+      {"USB\\VID_1A86&PID_7523\\5&2A7A9B2&0&3", ""},  // made up by Windows
+      {"ACPI\\PNP0501\\1", ""},
+      {"USB\\VID_0403&PID_6001\\", ""},
+      {"USB\\", ""},
+      {"", ""},
+  };
+  for (const auto& c : instances)
+    EXPECT_EQ(InstanceSerialNumber(c.instanceId), c.serial) << c.instanceId;
+}
+
 }  // namespace
 }  // namespace vardex

@@ -1,5 +1,5 @@
 #include "qt_serial_port.h"
-#include "system_ports.h"
+#include "system_serial_port.h"
 
 namespace vardex {
 

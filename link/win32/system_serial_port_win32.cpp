@@ -1,4 +1,4 @@
-#include "system_ports.h"
+#include "system_serial_port.h"
 #include "win32_serial_port.h"
 
 namespace vardex {

@@ -6,7 +6,8 @@
 
 namespace vardex {
 
-// The system's serial port for `vardex`.
+// The system's serial port: QSerialPort on Linux, the Win32 port on Windows.
+// The one place where a program's port is chosen (at build time).
 std::unique_ptr<SerialPort> MakeSystemSerialPort();
 
 }  // namespace vardex
