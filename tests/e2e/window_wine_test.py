@@ -20,6 +20,7 @@ COM = 8  # the command-line tests use COM5 and COM7 of the same prefix
 TITLE = "VARDEX Plus Configurator v1.26"
 OPENED = "Serial port opened successfully."
 RANGE = "Preamble len - range error (200 - 1000)."
+APP_NAME = "VARDEX Configurator"  # the caption of the window's questions
 FIRMWARE_BYTES = 237568  # the largest firmware: 1856 pages of 128 bytes
 # Per page 136 bytes out and an 8-byte acknowledgement back, 10 bits a byte.
 UPLOAD_LIMIT_S = 1856 * (136 + 8) * 10 / 115200
@@ -179,8 +180,9 @@ class Window:
     def Boxes(self, caption):
         return self.d.Windows("^%s$" % re.escape(caption))
 
-    def CloseBox(self, caption):
-        """Focuses the one box of that caption, returns its text and closes it."""
+    def CloseBox(self, caption, *keys):
+        """Focuses the one box of that caption, returns its text and closes it
+        with `keys` (by default Return, its default button)."""
         boxes = WaitFor("box " + caption, lambda: self.Boxes(caption))
         if len(boxes) != 1:
             raise Failure("%d boxes %r" % (len(boxes), caption))
@@ -197,7 +199,7 @@ class Window:
         # title, text, buttons between the separators
         if len(parts) < 4 or parts[1] != caption + "\n":
             raise Failure("box %r copied as %r" % (caption, parts))
-        self.d.Keys("Return")
+        self.d.Keys(*(keys or ("Return",)))
         WaitFor("box %s to close" % caption, lambda: not self.Boxes(caption))
         return parts[2].rstrip("\n")
 
@@ -209,7 +211,8 @@ class Window:
             raise Failure("Open port: %r" % text)
 
     def UploadFirmware(self, path):
-        """Chooses `path` in the file dialog; returns when the dialog went."""
+        """Chooses `path` in the file dialog and answers "Upload" to the
+        question that names it; returns when the question went."""
         # The system's file dialog, which under Wine shows no title: the
         # window that comes.
         before = set(self.d.Windows(".*"))
@@ -219,6 +222,10 @@ class Window:
         self.d.Type(WindowsPath(path))
         self.d.Keys("Return")
         WaitFor("file dialog to close", lambda: dialog not in self.d.Windows(".*"), 10)
+        # Cancel is the question's default; "Upload" is two buttons before it.
+        text = self.CloseBox(APP_NAME, "shift+Tab", "shift+Tab", "space")
+        if not text.startswith("Upload %s (%d bytes, " % (os.path.basename(path), FIRMWARE_BYTES)):
+            raise Failure("the question before the upload: %r" % text)
         return time.monotonic()
 
     def Quit(self):
