@@ -17,6 +17,13 @@ void E2eWindow::SelectCom(int number) {
   form.findChild<QComboBox*>("ComboBox2")->setCurrentIndex(number - 1);
 }
 
+bool E2eWindow::OpenCom(int number) {
+  SelectCom(number);
+  const auto before = boxes.shown.size();
+  form.Button1Click();
+  return boxes.shown.size() == before + 1 && boxes.shown.last().text == kOpened;
+}
+
 void E2eWindow::SetComText(const QString& text) {
   auto* ports = form.findChild<QComboBox*>("ComboBox2");
   ports->setCurrentIndex(-1);

@@ -36,6 +36,8 @@ struct E2eWindow {
 
   E2eWindow();
   void SelectCom(int number);
+  // Opens COM`number` and tells whether exactly one box came, the success box.
+  bool OpenCom(int number);
   void SetComText(const QString& text);
   QStringList LogLines() const;
   int CountLine(const QString& line) const { return LogLines().count(line); }

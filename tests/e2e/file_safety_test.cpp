@@ -40,12 +40,6 @@ class FileSafetyTest : public QObject {
   QString LinkDir() const { return home_.path() + "/.vardex/dosdevices"; }
   QString TempFile(const QString& name) const { return home_.path() + "/" + name; }
 
-  static bool Open(E2eWindow& w, int com) {
-    w.SelectCom(com);
-    w.form.Button1Click();
-    return w.BoxTexts().endsWith(kOpened);
-  }
-
  private slots:
   void initTestCase() {
     QApplication::setApplicationName("VARDEX Configurator");
@@ -68,7 +62,7 @@ class FileSafetyTest : public QObject {
     w.Verify(true);
     QVERIFY(w.form.OpenConfiguration(TempFile("mine.img")));
     QCOMPARE(w.Text("Edit1"), QString("VX2ABC"));
-    QVERIFY(Open(w, 3));
+    QVERIFY(w.OpenCom(3));
     w.form.Button5Click();
     QVERIFY(w.boxes.asked.isEmpty());  // the values came from a file
     QTRY_COMPARE_WITH_TIMEOUT(
@@ -90,7 +84,7 @@ class FileSafetyTest : public QObject {
     QVERIFY(sim.Start(3, LinkDir(), {"--store-differently", "2"}));
     FileWindow w;
     w.Verify(true);
-    QVERIFY(Open(w, 3));
+    QVERIFY(w.OpenCom(3));
     w.form.Button5Click();
     QCOMPARE(w.boxes.asked.size(), 1);  // start-up values: answered "Replace configuration"
     QTRY_VERIFY2_WITH_TIMEOUT(w.Status().contains("verification failed"), qPrintable(w.Status()),
@@ -104,7 +98,7 @@ class FileSafetyTest : public QObject {
     SimProcess sim;
     QVERIFY(sim.Start(3, LinkDir(), {"--save-image", TempFile("kept.img")}));
     FileWindow w;
-    QVERIFY(Open(w, 3));
+    QVERIFY(w.OpenCom(3));
     // Validation comes first, with its own message and no question.
     w.SetText("Edit2", "5");
     w.form.Button5Click();
@@ -137,7 +131,7 @@ class FileSafetyTest : public QObject {
     SimProcess sim;
     QVERIFY(sim.Start(3, LinkDir(), {"--firmware-out", TempFile("fw.out")}));
     FileWindow w;
-    QVERIFY(Open(w, 3));
+    QVERIFY(w.OpenCom(3));
     const int opened = w.boxes.shown.size();
 
     // Empty: refused, nothing asked, nothing sent.

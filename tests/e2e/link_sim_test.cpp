@@ -49,14 +49,6 @@ class LinkSimTest : public QObject {
   QString LinkDir() const { return home_.path() + "/.vardex/dosdevices"; }
   QString TempFile(const QString& name) const { return home_.path() + "/" + name; }
 
-  // Opens COM`com` in the window and checks the success box.
-  static bool Open(E2eWindow& w, int com) {
-    w.SelectCom(com);
-    const int before = w.boxes.shown.size();
-    w.form.Button1Click();
-    return w.boxes.shown.size() == before + 1 && w.boxes.shown.last().text == kOpened;
-  }
-
   // Writes the window's settings (callsign `callsign`) and waits for the end.
   static void WriteConfig(E2eWindow& w, const QString& callsign) {
     w.SetText("Edit1", callsign);
@@ -80,7 +72,7 @@ class LinkSimTest : public QObject {
     QVERIFY2(sim.Start(3, LinkDir(), {"--save-image", TempFile("saved.img")}),
              qPrintable(sim.errors()));
     E2eWindow w;
-    QVERIFY(Open(w, 3));
+    QVERIFY(w.OpenCom(3));
     WriteConfig(w, "N0CALL");
     QCOMPARE(w.ProgressMaximum(), 16);
     QTRY_COMPARE_WITH_TIMEOUT(w.ProgressValue(), 16, kWait);
@@ -113,7 +105,7 @@ class LinkSimTest : public QObject {
     SimProcess sim;
     QVERIFY(sim.Start(3, LinkDir(), {"--save-image", TempFile("factory.img")}));
     E2eWindow w;
-    QVERIFY(Open(w, 3));
+    QVERIFY(w.OpenCom(3));
     w.form.Button4Click();
     QTRY_COMPARE_WITH_TIMEOUT(w.CountLine("Eeprom read finished."), 1, kWait);
     QTRY_COMPARE_WITH_TIMEOUT(w.shownImages.size(), 1, kWait);
@@ -183,7 +175,7 @@ class LinkSimTest : public QObject {
     QFile::remove(out);
     QVERIFY(sim.Start(3, LinkDir(), {"--firmware-out", out}));
     E2eWindow w;
-    QVERIFY(Open(w, 3));
+    QVERIFY(w.OpenCom(3));
     // An earlier, longer file must not leak into the last page.
     const QByteArray longer = PatternFile(size + 200 > 237568 ? 237568 : size + 200, 99);
     const QByteArray firmware = PatternFile(size, 7);
@@ -229,7 +221,7 @@ class LinkSimTest : public QObject {
     SimProcess sim;
     QVERIFY(sim.Start(3, LinkDir(), {"--noise", "40", "--fragment", "7"}));
     E2eWindow w;
-    QVERIFY(Open(w, 3));
+    QVERIFY(w.OpenCom(3));
     WriteConfig(w, "N1NOIS");
     w.SetText("Edit1", "");
     w.form.Button4Click();
@@ -244,7 +236,7 @@ class LinkSimTest : public QObject {
     SimProcess sim;
     QVERIFY(sim.Start(3, LinkDir(), {"--corrupt-data", "3"}));
     E2eWindow w;
-    QVERIFY(Open(w, 3));
+    QVERIFY(w.OpenCom(3));
     w.form.Button4Click();
     QTRY_COMPARE_WITH_TIMEOUT(w.CountLine("Eeprom page data checksum error."), 1, kWait);
     QTest::qWait(300);
@@ -261,7 +253,7 @@ class LinkSimTest : public QObject {
     SimProcess sim;
     QVERIFY(sim.Start(3, LinkDir(), {"--corrupt-header", "5"}));
     E2eWindow w;
-    QVERIFY(Open(w, 3));
+    QVERIFY(w.OpenCom(3));
     w.form.Button4Click();
     QTRY_COMPARE_WITH_TIMEOUT(w.CountLine("Eeprom frame checksum error."), 1, kWait);
     QTest::qWait(300);
@@ -275,7 +267,7 @@ class LinkSimTest : public QObject {
     SimProcess sim;
     QVERIFY(sim.Start(3, LinkDir(), {"--drop", "5", "--save-image", TempFile("drop.img")}));
     E2eWindow w;
-    QVERIFY(Open(w, 3));
+    QVERIFY(w.OpenCom(3));
     w.SetText("Edit1", "N2DROP");
     w.form.Button5Click();
     QTRY_COMPARE_WITH_TIMEOUT(w.CountLine("Eeprom page sent [4]."), 1, kWait);
@@ -294,7 +286,7 @@ class LinkSimTest : public QObject {
     SimProcess sim;
     QVERIFY(sim.Start(3, LinkDir(), {"--bad-page-number"}));
     E2eWindow w;
-    QVERIFY(Open(w, 3));
+    QVERIFY(w.OpenCom(3));
     const QString before = w.Text("Edit1");
     w.form.Button4Click();
     QTRY_COMPARE_WITH_TIMEOUT(w.CountLine("Eeprom read request, page [0]."), 1, kWait);
@@ -326,7 +318,7 @@ class LinkSimTest : public QObject {
       ++delivered;
       std::this_thread::sleep_for(std::chrono::microseconds(200));
     });
-    QVERIFY(Open(w, 3));
+    QVERIFY(w.OpenCom(3));
     w.form.Button4Click();
     QTRY_VERIFY_WITH_TIMEOUT(delivered > 2000, kWait);
 
@@ -371,7 +363,7 @@ class LinkSimTest : public QObject {
     w.form.Button4Click();
     QTest::qWait(100);
     QVERIFY(w.LogLines().isEmpty());
-    QVERIFY(Open(w, 4));
+    QVERIFY(w.OpenCom(4));
     QTRY_COMPARE_WITH_TIMEOUT(w.shownImages.size(), 1, kWait);
   }
 
@@ -379,17 +371,17 @@ class LinkSimTest : public QObject {
     SimProcess sim;
     QVERIFY(sim.Start(3, LinkDir()));
     E2eWindow w;
-    QVERIFY(Open(w, 3));
+    QVERIFY(w.OpenCom(3));
     w.form.Button2Click();
     w.form.Button2Click();  // a second close does no harm
-    QVERIFY(Open(w, 3));
+    QVERIFY(w.OpenCom(3));
     w.form.Button4Click();
     QTRY_COMPARE_WITH_TIMEOUT(w.shownImages.size(), 1, kWait);
     w.form.Button2Click();
     w.form.Button4Click();  // waits for the next open
     QTest::qWait(200);
     QCOMPARE(w.CountLine("Eeprom read finished."), 1);
-    QVERIFY(Open(w, 3));
+    QVERIFY(w.OpenCom(3));
     QTRY_COMPARE_WITH_TIMEOUT(w.shownImages.size(), 2, kWait);
   }
 
@@ -397,7 +389,7 @@ class LinkSimTest : public QObject {
     SimProcess sim;
     QVERIFY(sim.Start(3, LinkDir()));
     E2eWindow w;
-    QVERIFY(Open(w, 3));
+    QVERIFY(w.OpenCom(3));
     w.form.Button1Click();
     QCOMPARE(w.BoxTexts(), (QStringList{kOpened, kOpenError}));
     w.form.Button4Click();
@@ -412,13 +404,13 @@ class LinkSimTest : public QObject {
     QFile::remove(TempFile("first.img"));
     QFile::remove(TempFile("second.img"));
     E2eWindow w;
-    QVERIFY(Open(w, 3));
-    QVERIFY(Open(w, 4));
+    QVERIFY(w.OpenCom(3));
+    QVERIFY(w.OpenCom(4));
     WriteConfig(w, "N4SWAP");
     QVERIFY(QFile::exists(TempFile("second.img")));
     QVERIFY(!QFile::exists(TempFile("first.img")));
     E2eWindow other;  // COM3 was released by the ended worker
-    QVERIFY(Open(other, 3));
+    QVERIFY(other.OpenCom(3));
   }
 
   void portsWithoutADeviceOrNameFailToOpen() {
@@ -462,13 +454,13 @@ class LinkSimTest : public QObject {
     QVERIFY(sim.Start(3, LinkDir()));
     {
       E2eWindow w;
-      QVERIFY(Open(w, 3));
+      QVERIFY(w.OpenCom(3));
       w.form.close();
       E2eWindow other;
-      QVERIFY(Open(other, 3));
+      QVERIFY(other.OpenCom(3));
     }
     E2eWindow again;  // and destroying it does too
-    QVERIFY(Open(again, 3));
+    QVERIFY(again.OpenCom(3));
   }
 
   void comListHintShowsWhatEachNameOpens() {
