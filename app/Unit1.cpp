@@ -143,6 +143,7 @@ void TForm1::ShowStartUpValues() {
   for (std::size_t i = 0; i < controls_.Pages().size() && i < layouts.size(); ++i) {
     vardex::PageControls& page = controls_.Pages()[i];
     layouts[i](page.Page(), page);
+    vardex::PlaceOtherFields(page);
   }
   vardex::ConfigSettings startUp;
   controls_.Show(startUp);

@@ -6,6 +6,8 @@
 
 namespace vardex {
 
+// Both run the image's field table through its codec (field_codec.cpp).
+
 // Clears the image, runs every section's encode step in the fixed order and
 // stops at the first failure. On success the checksum is stored.
 StepResult BuildConfigImage(const ConfigSettings& settings, ConfigImage& image);

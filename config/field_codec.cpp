@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "config_driver.h"
 #include "image_text.h"
 #include "list_index.h"
 #include "rule_functions.h"
@@ -155,7 +156,7 @@ StepResult EncodeField(const ImageField& field, const ConfigSettings& settings,
 }
 
 void DecodeField(const ImageField& field, const ConfigImage& image, ConfigSettings& settings) {
-  if (field.setting == nullptr)
+  if (!field.HasSetting())
     return;
   const SettingRef ref = field.Setting(settings);
   switch (field.kind) {
@@ -212,6 +213,18 @@ StepResult EncodeSection(ImageSection section, const ConfigSettings& settings, C
 
 void DecodeSection(ImageSection section, const ConfigImage& image, ConfigSettings& settings) {
   DecodeFields(SectionFields(section), image, settings);
+}
+
+StepResult BuildConfigImage(const ConfigSettings& settings, ConfigImage& image) {
+  image.Clear();
+  StepResult result = EncodeFields(ImageFields(), settings, image);
+  if (result.Succeeded())
+    StoreImageChecksum(image);
+  return result;
+}
+
+void ShowConfigImage(const ConfigImage& image, ConfigSettings& settings) {
+  DecodeFields(ImageFields(), image, settings);
 }
 
 void DecodeClockWords(const ConfigImage& image, ConfigSettings& settings) {

@@ -93,6 +93,16 @@ ImageField List(std::string key, std::size_t offset, int items, Setter setting) 
   return field;
 }
 
+// A field that no code reads by name needs no member: `kByKey` keeps its
+// value by its key, and `StartingAt` gives its start-up value. Today's fields
+// all have members; a field added to the table alone is made this way.
+[[maybe_unused]] constexpr Setter kByKey = nullptr;
+
+[[maybe_unused]] ImageField StartingAt(ImageField field, FieldValue startUp) {
+  field.startUp = std::move(startUp);
+  return field;
+}
+
 ImageField WithRule(ImageField field, FieldRule rule, std::string message, bool first = false) {
   field.rule = rule;
   field.ruleFirst = first;
@@ -409,6 +419,19 @@ Table BuildTable() {
   table.sectionStart = t.sectionStart_;
   table.blockStart = t.blockStart_;
   table.sectionStart[kImageSectionCount] = table.fields.size();
+  // The members' own initial values are the start-up values of their rows.
+  ConfigSettings startUp;
+  for (ImageField& field : table.fields) {
+    if (field.setting == nullptr)
+      continue;
+    const SettingRef ref = field.setting(startUp, field.record);
+    if (ref.text != nullptr)
+      field.startUp.text = *ref.text;
+    if (ref.index != nullptr)
+      field.startUp.index = *ref.index;
+    if (ref.check != nullptr)
+      field.startUp.check = *ref.check;
+  }
   table.byOffset.fill(-1);
   for (std::size_t i = 0; i < table.fields.size(); ++i) {
     const ImageField& field = table.fields[i];
@@ -464,10 +487,55 @@ ReportBlockSettings& ReportBlockOf(ConfigSettings& settings, ReportBlockInstance
   }
 }
 
-// Encoding only reads the settings; one accessor serves both ways.
+namespace {
+
+// The member of `value` that a field of `kind` uses.
+template <typename Value>
+auto PartOf(FieldKind kind, Value& value) {
+  using Text = decltype(&value.text);
+  using Index = decltype(&value.index);
+  using Check = decltype(&value.check);
+  struct Parts {
+    Text text;
+    Index index;
+    Check check;
+  };
+  switch (kind) {
+    case FieldKind::kListByte:
+    case FieldKind::kDestText:
+      return Parts{nullptr, &value.index, nullptr};
+    case FieldKind::kCheckByte:
+    case FieldKind::kSwitch32:
+    case FieldKind::kNotStored:
+      return Parts{nullptr, nullptr, &value.check};
+    default:
+      return Parts{&value.text, nullptr, nullptr};
+  }
+}
+
+}  // namespace
+
+SettingRef ImageField::Setting(ConfigSettings& settings) const {
+  if (setting != nullptr)
+    return setting(settings, record);
+  if (!HasSetting())
+    return {};
+  const auto part = PartOf(kind, settings.byKey.At(key, startUp));
+  return {part.text, part.index, part.check};
+}
+
+// Encoding only reads the settings: a field kept by key that was never set
+// reads as its start-up value, and nothing is added to the settings.
 ImageField::View ImageField::Read(const ConfigSettings& settings) const {
-  const SettingRef ref = Setting(const_cast<ConfigSettings&>(settings));
-  return {ref.text, ref.index, ref.check};
+  if (setting != nullptr) {
+    const SettingRef ref = setting(const_cast<ConfigSettings&>(settings), record);
+    return {ref.text, ref.index, ref.check};
+  }
+  if (!HasSetting())
+    return {nullptr, nullptr, nullptr};
+  const FieldValue* held = settings.byKey.Find(key);
+  const auto part = PartOf(kind, held != nullptr ? *held : startUp);
+  return {part.text, part.index, part.check};
 }
 
 std::span<const ImageField> ImageFields() {

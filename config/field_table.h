@@ -8,6 +8,7 @@
 
 #include "config_image.h"
 #include "config_settings.h"
+#include "field_values.h"
 #include "step_result.h"
 
 namespace vardex {
@@ -90,10 +91,17 @@ struct ImageField {
   std::string ruleMessage;
   std::size_t partner = 0;  // the offset of the field a rule compares with
   // Where the setting lives; the record's index (from 0) picks the record.
+  // Null for a field that no code reads by name: its value is kept by its
+  // key in `ConfigSettings::byKey`.
   SettingRef (*setting)(ConfigSettings& settings, int record) = nullptr;
   int record = 0;
+  // The value the pages start with. A field kept by key declares it; for the
+  // others the table copies it from a default `ConfigSettings`.
+  FieldValue startUp;
 
-  SettingRef Setting(ConfigSettings& settings) const { return setting(settings, record); }
+  // False for the web login token, which is computed and never held.
+  bool HasSetting() const { return kind != FieldKind::kBase64Token; }
+  SettingRef Setting(ConfigSettings& settings) const;
   // The same setting, read-only.
   struct View {
     const std::string* text;

@@ -27,7 +27,7 @@ std::string Shown(const ImageField& field, const ConfigSettings& settings) {
 
 bool SameSection(const ConfigSettings& a, const ConfigSettings& b, ImageSection section) {
   for (const ImageField& field : SectionFields(section)) {
-    if (field.setting != nullptr && !Same(field, a, b))
+    if (field.HasSetting() && !Same(field, a, b))
       return false;
   }
   return true;
@@ -37,7 +37,7 @@ std::string DescribeDifference(const ConfigSettings& a, const ConfigSettings& b,
                                ImageSection section) {
   std::string lines;
   for (const ImageField& field : SectionFields(section)) {
-    if (field.setting == nullptr || Same(field, a, b))
+    if (!field.HasSetting() || Same(field, a, b))
       continue;
     lines.append(field.key).append(": [").append(Shown(field, a)).append("] -> [");
     lines.append(Shown(field, b)).append("]\n");
@@ -47,7 +47,7 @@ std::string DescribeDifference(const ConfigSettings& a, const ConfigSettings& b,
 
 void CopySection(ImageSection section, const ConfigSettings& from, ConfigSettings& to) {
   for (const ImageField& field : SectionFields(section)) {
-    if (field.setting == nullptr)
+    if (!field.HasSetting())
       continue;
     const ImageField::View in = field.Read(from);
     const SettingRef out = field.Setting(to);

@@ -12,6 +12,10 @@ class PageControls;
 // labels and buttons on `page`.
 using PageLayout = void (*)(QWidget* page, PageControls& controls);
 
+// Lays out, under what the page's layout put there, the controls of the rows
+// it did not take; run after the page's layout.
+void PlaceOtherFields(PageControls& controls);
+
 // One layout per page table, in the same order.
 std::span<const PageLayout> PageLayouts();
 

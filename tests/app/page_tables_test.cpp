@@ -1,10 +1,14 @@
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QSet>
+#include <QVBoxLayout>
 #include <QtTest>
 
 #include "Unit1.h"
+#include "page_controls.h"
+#include "page_layouts.h"
 #include "page_tables.h"
 #include "page_test_support.h"
 
@@ -112,6 +116,47 @@ class PageTablesTest : public QObject {
                                                   : static_cast<const void*>(ref.check);
       QVERIFY2(member == probe.member, probe.name);
     }
+  }
+
+  // A row that the page's layout code does not take (a field added to the
+  // tables alone) is still built, labelled, shown and gathered.
+  void aRowNoLayoutTakesIsStillOnItsPage() {
+    vardex::ImageField field;
+    field.key = "radio.extra";
+    field.offset = 49;
+    field.width = 1;
+    field.high = 255;
+    field.startUp.text = "10";
+    vardex::PageTable table{"TabSheetTest", "Test", {}};
+    for (const char* key : {"radio.callsign", "radio.extra"}) {
+      table.controls.push_back({.objectName = key,
+                                .label = std::string(key) + " words",
+                                .maxLength = 3,
+                                .key = key,
+                                .field = key == field.key ? &field : vardex::FindField(key)});
+    }
+    QWidget page;
+    vardex::WindowControls window;
+    vardex::PageControls& controls = window.Pages().emplace_back(&page, table);
+    auto* layout = new QVBoxLayout(&page);
+    layout->addWidget(controls.Take("radio.callsign"));
+    vardex::PlaceOtherFields(controls);
+
+    auto* extra = Child<QLineEdit>(&page, "radio.extra");
+    QCOMPARE(extra->accessibleName(), QString("radio.extra words"));
+    QCOMPARE(extra->maxLength(), 3);
+    QVERIFY(layout->indexOf(extra) < 0);  // in a form under the page's own layout
+    auto* label = page.findChild<QLabel*>();
+    QVERIFY(label != nullptr);
+    QCOMPARE(label->text(), QString("radio.extra words:"));
+    QCOMPARE(label->buddy(), extra);
+
+    vardex::ConfigSettings settings;
+    window.Show(settings);
+    QCOMPARE(extra->text(), QString("10"));
+    extra->setText("77");
+    window.Gather(settings);
+    QCOMPARE(QString::fromStdString(*field.Read(settings).text), QString("77"));
   }
 };
 
