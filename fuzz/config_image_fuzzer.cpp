@@ -51,7 +51,7 @@ void PadCallsign(std::string& callsign) {
 void ExpectReadBackSame(Scratch& s, ImageSection section) {
   const ConfigSettings* expected = &s.decoded;
   if (section == ImageSection::kRadio) {
-    s.padded.radio = s.decoded.radio;
+    CopySection(ImageSection::kRadio, s.decoded, s.padded);
     PadCallsign(s.padded.radio.callsign);
     expected = &s.padded;
   }

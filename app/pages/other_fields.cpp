@@ -9,6 +9,21 @@
 
 namespace vardex {
 
+namespace {
+
+// Under (or beside) the page's own controls, before the stretch that keeps
+// them together, and at the top when beside them.
+void PutBeforeTrailingStretch(QBoxLayout* box, QLayout* form) {
+  int at = box->count();
+  if (at > 0 && box->itemAt(at - 1)->spacerItem() != nullptr)
+    --at;
+  box->insertLayout(at, form);
+  if (box->direction() == QBoxLayout::LeftToRight || box->direction() == QBoxLayout::RightToLeft)
+    box->setAlignment(form, Qt::AlignTop);
+}
+
+}  // namespace
+
 // A row that the page's layout code does not name (a field added to the
 // tables alone) still gets its control, labelled, under the page's own
 // controls: no setting is held without a control that shows it.
@@ -34,7 +49,7 @@ void PlaceOtherFields(PageControls& controls) {
   else if (auto* grid = qobject_cast<QGridLayout*>(layout))
     grid->addLayout(form, grid->rowCount(), 0, 1, grid->columnCount());
   else if (auto* box = qobject_cast<QBoxLayout*>(layout))
-    box->addLayout(form);
+    PutBeforeTrailingStretch(box, form);
   else
     layout->addItem(form);
 }
