@@ -1,5 +1,5 @@
 # The Windows build (cmake/mingw-w64-x86_64.cmake): vardex.exe and the
-# Qt-free tests of config/, the link core, forms/ and cli/; with Qt for
+# Qt-free tests of config/, the link core, forms/, files/ and cli/; with Qt for
 # Windows also the window, the guide it opens on F1, and the window's tests.
 # No simulator (it needs a pseudo-terminal): the end-to-end tests start the
 # Windows programs under Wine from the Linux build (tests/cli, tests/e2e).
@@ -10,6 +10,7 @@ add_link_options(-static)
 add_subdirectory(config)
 add_subdirectory(link)
 add_subdirectory(forms)
+add_subdirectory(files)
 add_subdirectory(cli)
 if(VARDEX_BUILD_APP)
   enable_language(RC)  # the program file's icon and version
@@ -29,6 +30,7 @@ if(VARDEX_BUILD_TESTS)
   add_subdirectory(fuzz)
   add_subdirectory(tests/config)
   add_subdirectory(tests/link)
+  add_subdirectory(tests/files)
   add_subdirectory(tests/cli)
   add_subdirectory(tests/fuzz)
   add_subdirectory(tests/win32)

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "cli_test_images.h"
+#include "sample_image_files.h"
 #include "field_rows.h"
 
 namespace vardex {

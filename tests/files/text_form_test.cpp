@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "cli_test_images.h"
+#include "sample_image_files.h"
 #include "config_driver.h"
 #include "field_rows.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-// Images for the command layer's tests: the simulator's factory image, whose
+// Images for the tests of the configuration files: the simulator's factory image, whose
 // every field passes the window's rules.
 #include "config_image.h"
 #include "factory_image.h"
