@@ -64,26 +64,72 @@ bool SetSecondsAsMs(std::string_view text, int& outMs) {
   return true;
 }
 
-// The options that take a value; anything else not known is refused before
-// the next argument is taken as its value.
-constexpr std::string_view kValueOptions[] = {"--com",
-                                              "--link-dir",
-                                              "--image",
-                                              "--save-image",
-                                              "--firmware-out",
-                                              "--noise",
-                                              "--corrupt-header",
-                                              "--corrupt-data",
-                                              "--drop",
-                                              "--fragment",
-                                              "--delay-ms",
-                                              "--baud",
-                                              "--latency-ms",
-                                              "--flood",
-                                              "--flood-rate",
-                                              "--flood-after",
-                                              "--flood-for",
-                                              "--store-differently"};
+bool SetText(std::string_view text, std::string& out) {
+  out = text;
+  return true;
+}
+
+// The switches, and the options that take a value with how each value is
+// checked and stored; anything else is refused before the next argument is
+// taken as its value.
+struct SwitchOption {
+  std::string_view name;
+  bool SimOptions::*flag;
+};
+constexpr SwitchOption kSwitches[] = {
+    {"--help", &SimOptions::help},
+    {"-h", &SimOptions::help},
+    {"--verbose", &SimOptions::verbose},
+    {"--exit-with-parent", &SimOptions::exitWithParent},
+    {"--bad-page-number", &SimOptions::badPageNumber},
+    {"--version", &SimOptions::version},
+};
+
+struct ValueOption {
+  std::string_view name;
+  bool (*set)(std::string_view value, SimOptions& o);
+};
+constexpr ValueOption kValueOptions[] = {
+    {"--com", [](std::string_view v, SimOptions& o) { return SetInt(v, 1, 9, o.com); }},
+    {"--link-dir",
+     [](std::string_view v, SimOptions& o) { return SetText(v, o.linkDir) && !v.empty(); }},
+    {"--image", [](std::string_view v, SimOptions& o) { return SetText(v, o.imageFile); }},
+    {"--save-image", [](std::string_view v, SimOptions& o) { return SetText(v, o.saveImageFile); }},
+    {"--firmware-out",
+     [](std::string_view v, SimOptions& o) { return SetText(v, o.firmwareOutFile); }},
+    {"--noise", [](std::string_view v, SimOptions& o) { return SetInt(v, 0, kMaxNoise, o.noise); }},
+    {"--corrupt-header",
+     [](std::string_view v, SimOptions& o) { return AppendNumberList(v, o.corruptHeader); }},
+    {"--corrupt-data",
+     [](std::string_view v, SimOptions& o) { return AppendNumberList(v, o.corruptData); }},
+    {"--drop", [](std::string_view v, SimOptions& o) { return AppendNumberList(v, o.drop); }},
+    {"--store-differently",
+     [](std::string_view v, SimOptions& o) { return AppendNumberList(v, o.storeDifferently); }},
+    {"--fragment", [](std::string_view v, SimOptions& o) { return SetInt(v, 1, 136, o.fragment); }},
+    {"--delay-ms",
+     [](std::string_view v, SimOptions& o) { return SetInt(v, 0, 60000, o.delayMs); }},
+    {"--baud", [](std::string_view v, SimOptions& o) { return SetInt(v, 50, 4000000, o.baud); }},
+    {"--latency-ms",
+     [](std::string_view v, SimOptions& o) { return SetInt(v, 0, 1000, o.latencyMs); }},
+    {"--flood", [](std::string_view v, SimOptions& o) { return SetFlood(v, o.flood); }},
+    {"--flood-rate",
+     [](std::string_view v, SimOptions& o) { return SetInt(v, 1, 10'000'000, o.floodRate); }},
+    {"--flood-after",
+     [](std::string_view v, SimOptions& o) {
+       const auto n = ParseNumber(v, 0, 0xFFFFFFFFL);
+       o.floodAfter = static_cast<std::uint32_t>(n.value_or(0));
+       return n.has_value();
+     }},
+    {"--flood-for",
+     [](std::string_view v, SimOptions& o) { return SetSecondsAsMs(v, o.floodForMs); }},
+};
+
+template <typename Option, std::size_t N>
+const Option* Find(const Option (&options)[N], std::string_view name) {
+  const auto found = std::find_if(std::begin(options), std::end(options),
+                                  [name](const Option& option) { return option.name == name; });
+  return found == std::end(options) ? nullptr : found;
+}
 
 }  // namespace
 
@@ -101,82 +147,21 @@ ParseOutcome ParseOptions(int argc, char** argv) {
       hasInlineValue = true;
     }
 
-    if (arg == "--help" || arg == "-h") {
-      o.help = true;
+    if (const SwitchOption* on = Find(kSwitches, arg)) {
+      o.*(on->flag) = true;
       continue;
     }
-    if (arg == "--verbose") {
-      o.verbose = true;
-      continue;
-    }
-    if (arg == "--exit-with-parent") {
-      o.exitWithParent = true;
-      continue;
-    }
-    if (arg == "--bad-page-number") {
-      o.badPageNumber = true;
-      continue;
-    }
-    if (arg == "--version") {
-      o.version = true;
-      continue;
-    }
-
-    if (std::find(std::begin(kValueOptions), std::end(kValueOptions), arg) ==
-        std::end(kValueOptions))
+    const ValueOption* option = Find(kValueOptions, arg);
+    if (option == nullptr)
       return {std::nullopt, "unknown option " + std::string(arg)};
     if (!hasInlineValue) {
       if (i + 1 >= argc)
         return {std::nullopt, std::string(arg) + " needs a value"};
       value = argv[++i];
     }
-    bool ok = true;
-    if (arg == "--com") {
-      ok = SetInt(value, 1, 9, o.com);
-    } else if (arg == "--link-dir") {
-      o.linkDir = value;
-      ok = !value.empty();
-    } else if (arg == "--image") {
-      o.imageFile = value;
-    } else if (arg == "--save-image") {
-      o.saveImageFile = value;
-    } else if (arg == "--firmware-out") {
-      o.firmwareOutFile = value;
-    } else if (arg == "--noise") {
-      ok = SetInt(value, 0, kMaxNoise, o.noise);
-    } else if (arg == "--corrupt-header") {
-      ok = AppendNumberList(value, o.corruptHeader);
-    } else if (arg == "--corrupt-data") {
-      ok = AppendNumberList(value, o.corruptData);
-    } else if (arg == "--drop") {
-      ok = AppendNumberList(value, o.drop);
-    } else if (arg == "--store-differently") {
-      ok = AppendNumberList(value, o.storeDifferently);
-    } else if (arg == "--fragment") {
-      ok = SetInt(value, 1, 136, o.fragment);
-    } else if (arg == "--delay-ms") {
-      ok = SetInt(value, 0, 60000, o.delayMs);
-    } else if (arg == "--baud") {
-      ok = SetInt(value, 50, 4000000, o.baud);
-    } else if (arg == "--latency-ms") {
-      ok = SetInt(value, 0, 1000, o.latencyMs);
-    } else if (arg == "--flood") {
-      ok = SetFlood(value, o.flood);
-    } else if (arg == "--flood-rate") {
-      ok = SetInt(value, 1, 10'000'000, o.floodRate);
-      floodTuned = true;
-    } else if (arg == "--flood-after") {
-      const auto n = ParseNumber(value, 0, 0xFFFFFFFFL);
-      ok = n.has_value();
-      o.floodAfter = static_cast<std::uint32_t>(n.value_or(0));
-      floodTuned = true;
-    } else if (arg == "--flood-for") {
-      ok = SetSecondsAsMs(value, o.floodForMs);
-      floodTuned = true;
-    }
-    if (!ok) {
+    if (!option->set(value, o))
       return {std::nullopt, "bad value '" + std::string(value) + "' for " + std::string(arg)};
-    }
+    floodTuned = floodTuned || arg.starts_with("--flood-");
   }
   if (floodTuned && o.flood == FloodKind::kNone)
     return {std::nullopt, "--flood-rate, --flood-after and --flood-for need --flood"};
