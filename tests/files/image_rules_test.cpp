@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "sample_image_files.h"
 #include "field_rows.h"
+#include "sample_image_files.h"
 
 namespace vardex {
 namespace {

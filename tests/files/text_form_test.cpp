@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "sample_image_files.h"
 #include "config_driver.h"
 #include "field_rows.h"
+#include "sample_image_files.h"
 
 namespace vardex {
 namespace {
