@@ -2,15 +2,16 @@
 
 #include <cerrno>
 #include <cstring>
+#include <string>
+#include <string_view>
 
 #include "serial_by_id.h"
 
 #ifndef _WIN32
-#include <fcntl.h>
 #include <limits.h>
 #include <stdlib.h>
 #include <sys/stat.h>
-#include <termios.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 #endif
 
@@ -86,18 +87,21 @@ bool OnlyALinkThere(const std::string& linkPath, bool& exists, std::string& erro
   return true;
 }
 
-// False only for a character device that opens and is no terminal
-// (/dev/null, /dev/zero). One that does not open here (no permission yet,
-// held by another program) is given the benefit of the doubt: opening it
-// later says why it fails.
-bool TerminalOrUnknown(const char* device) {
-  const int fd = ::open(device, O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0)
+// False only for a character device that the system files under another
+// class than tty (/dev/null and /dev/zero are "mem"). Asked of sysfs, not of
+// the device: opening a serial port raises DTR, which some adapters pass on
+// to the device as a reset. A device that sysfs does not list (a
+// pseudo-terminal, or no sysfs at all) is given the benefit of the doubt:
+// opening it later says why it fails.
+bool TerminalOrUnknown(const struct stat& node) {
+  const std::string entry = "/sys/dev/char/" + std::to_string(major(node.st_rdev)) + ":" +
+                            std::to_string(minor(node.st_rdev)) + "/subsystem";
+  char target[PATH_MAX];
+  const ssize_t length = ::readlink(entry.c_str(), target, sizeof target - 1);
+  if (length <= 0)
     return true;
-  termios settings{};
-  const bool terminal = ::tcgetattr(fd, &settings) == 0;
-  ::close(fd);
-  return terminal;
+  const std::string_view subsystem(target, static_cast<std::size_t>(length));
+  return subsystem.substr(subsystem.find_last_of('/') + 1) == "tty";
 }
 
 }  // namespace
@@ -112,7 +116,7 @@ ComLinkResult MakeComLink(int number, const std::string& device, const std::stri
     result.error = device + " is not present";
     return result;
   }
-  if (!S_ISCHR(node.st_mode) || !TerminalOrUnknown(real)) {
+  if (!S_ISCHR(node.st_mode) || !TerminalOrUnknown(node)) {
     result.error = device + " is not a serial device";
     return result;
   }
