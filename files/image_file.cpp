@@ -29,15 +29,27 @@ std::string UnreadableFileReason(const std::string& path) {
   return {};
 }
 
-std::optional<ConfigImage> ReadImageFile(const std::string& path, std::string& error) {
+namespace {
+
+// Opens `path` as a binary file; false with the reason in `error` otherwise.
+bool OpenForReading(const std::string& path, std::ifstream& in, std::string& error) {
   error = UnreadableFileReason(path);
   if (!error.empty())
-    return std::nullopt;
-  std::ifstream in(path, std::ios::binary);
+    return false;
+  in.open(path, std::ios::binary);
   if (!in) {
     error = OpenError(path);
-    return std::nullopt;
+    return false;
   }
+  return true;
+}
+
+}  // namespace
+
+std::optional<ConfigImage> ReadImageFile(const std::string& path, std::string& error) {
+  std::ifstream in;
+  if (!OpenForReading(path, in, error))
+    return std::nullopt;
   ConfigImage image;
   in.read(reinterpret_cast<char*>(image.bytes.data()), ConfigImage::kSize);
   std::size_t size = static_cast<std::size_t>(in.gcount());
@@ -65,14 +77,9 @@ std::string ChecksumProblem(const std::string& path, const ConfigImage& image) {
 }
 
 std::optional<std::string> ReadTextFile(const std::string& path, std::string& error) {
-  error = UnreadableFileReason(path);
-  if (!error.empty())
+  std::ifstream in;
+  if (!OpenForReading(path, in, error))
     return std::nullopt;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    error = OpenError(path);
-    return std::nullopt;
-  }
   std::string text(kTextLimit + 1, '\0');
   in.read(text.data(), static_cast<std::streamsize>(text.size()));
   text.resize(static_cast<std::size_t>(in.gcount()));
