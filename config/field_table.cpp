@@ -388,31 +388,33 @@ struct Table {
   std::array<std::int16_t, ConfigImage::kSize> byOffset{};  // field index, -1 for none
 };
 
+// The sections in the order "Write config" checks them, each with its rows.
+struct SectionRows {
+  ImageSection section;
+  void (*add)(TableBuilder& t);
+};
+constexpr SectionRows kSectionRows[] = {
+    {ImageSection::kRadio, AddRadio},
+    {ImageSection::kDigipeater, AddDigipeater},
+    {ImageSection::kBeacons, AddBeacons},
+    {ImageSection::kNetwork, AddNetwork},
+    {ImageSection::kAprsIs, AddAprsIs},
+    {ImageSection::kWeather, AddWeather},
+    {ImageSection::kClock, AddClock},
+    {ImageSection::kAccess, AddAccess},
+    {ImageSection::kTelemetry, AddTelemetry},
+    {ImageSection::kTelemetryData,
+     [](TableBuilder& t) { AddReportBlock(t, ReportBlockInstance::kTelemetryData); }},
+    {ImageSection::kTelemetryParameters,
+     [](TableBuilder& t) { AddReportBlock(t, ReportBlockInstance::kTelemetryParameters); }},
+};
+
 Table BuildTable() {
   TableBuilder t;
-  using S = ImageSection;
-  t.Begin(S::kRadio);
-  AddRadio(t);
-  t.Begin(S::kDigipeater);
-  AddDigipeater(t);
-  t.Begin(S::kBeacons);
-  AddBeacons(t);
-  t.Begin(S::kNetwork);
-  AddNetwork(t);
-  t.Begin(S::kAprsIs);
-  AddAprsIs(t);
-  t.Begin(S::kWeather);
-  AddWeather(t);
-  t.Begin(S::kClock);
-  AddClock(t);
-  t.Begin(S::kAccess);
-  AddAccess(t);
-  t.Begin(S::kTelemetry);
-  AddTelemetry(t);
-  t.Begin(S::kTelemetryData);
-  AddReportBlock(t, ReportBlockInstance::kTelemetryData);
-  t.Begin(S::kTelemetryParameters);
-  AddReportBlock(t, ReportBlockInstance::kTelemetryParameters);
+  for (const SectionRows& rows : kSectionRows) {
+    t.Begin(rows.section);
+    rows.add(t);
+  }
 
   Table table;
   table.fields = std::move(t.fields_);
@@ -420,17 +422,10 @@ Table BuildTable() {
   table.blockStart = t.blockStart_;
   table.sectionStart[kImageSectionCount] = table.fields.size();
   // The members' own initial values are the start-up values of their rows.
-  ConfigSettings startUp;
+  const ConfigSettings startUp;
   for (ImageField& field : table.fields) {
-    if (field.setting == nullptr)
-      continue;
-    const SettingRef ref = field.setting(startUp, field.record);
-    if (ref.text != nullptr)
-      field.startUp.text = *ref.text;
-    if (ref.index != nullptr)
-      field.startUp.index = *ref.index;
-    if (ref.check != nullptr)
-      field.startUp.check = *ref.check;
+    if (field.setting != nullptr)
+      field.startUp = ValueOf(field, startUp);
   }
   table.byOffset.fill(-1);
   for (std::size_t i = 0; i < table.fields.size(); ++i) {
@@ -489,53 +484,76 @@ ReportBlockSettings& ReportBlockOf(ConfigSettings& settings, ReportBlockInstance
 
 namespace {
 
-// The member of `value` that a field of `kind` uses.
-template <typename Value>
-auto PartOf(FieldKind kind, Value& value) {
-  using Text = decltype(&value.text);
-  using Index = decltype(&value.index);
-  using Check = decltype(&value.check);
-  struct Parts {
-    Text text;
-    Index index;
-    Check check;
-  };
-  switch (kind) {
-    case FieldKind::kListByte:
-    case FieldKind::kDestText:
-      return Parts{nullptr, &value.index, nullptr};
-    case FieldKind::kCheckByte:
-    case FieldKind::kSwitch32:
-    case FieldKind::kNotStored:
-      return Parts{nullptr, nullptr, &value.check};
-    default:
-      return Parts{&value.text, nullptr, nullptr};
+// The part of `value` that a field of `kind` uses.
+SettingRef PartOf(FieldKind kind, FieldValue& value) {
+  switch (PartOfKind(kind)) {
+    case ValuePart::kIndex:
+      return {.index = &value.index};
+    case ValuePart::kCheck:
+      return {.check = &value.check};
+    case ValuePart::kText:
+      break;
   }
+  return {.text = &value.text};
 }
 
 }  // namespace
+
+ValuePart PartOfKind(FieldKind kind) {
+  switch (kind) {
+    case FieldKind::kListByte:
+    case FieldKind::kDestText:
+      return ValuePart::kIndex;
+    case FieldKind::kCheckByte:
+    case FieldKind::kSwitch32:
+    case FieldKind::kNotStored:
+      return ValuePart::kCheck;
+    default:
+      return ValuePart::kText;
+  }
+}
 
 SettingRef ImageField::Setting(ConfigSettings& settings) const {
   if (setting != nullptr)
     return setting(settings, record);
   if (!HasSetting())
     return {};
-  const auto part = PartOf(kind, settings.byKey.At(key, startUp));
-  return {part.text, part.index, part.check};
+  return PartOf(kind, settings.byKey.At(key, startUp));
 }
 
-// Encoding only reads the settings: a field kept by key that was never set
-// reads as its start-up value, and nothing is added to the settings.
+// Reading changes nothing: a field kept by key that was never set reads as
+// its start-up value, and nothing is added to the settings.
 ImageField::View ImageField::Read(const ConfigSettings& settings) const {
+  SettingRef ref;
   if (setting != nullptr) {
-    const SettingRef ref = setting(const_cast<ConfigSettings&>(settings), record);
-    return {ref.text, ref.index, ref.check};
+    ref = setting(const_cast<ConfigSettings&>(settings), record);
+  } else if (HasSetting()) {
+    const FieldValue* held = settings.byKey.Find(key);
+    ref = PartOf(kind, const_cast<FieldValue&>(held != nullptr ? *held : startUp));
   }
-  if (!HasSetting())
-    return {nullptr, nullptr, nullptr};
-  const FieldValue* held = settings.byKey.Find(key);
-  const auto part = PartOf(kind, held != nullptr ? *held : startUp);
-  return {part.text, part.index, part.check};
+  return {ref.text, ref.index, ref.check};
+}
+
+FieldValue ValueOf(const ImageField& field, const ConfigSettings& settings) {
+  FieldValue value;
+  const ImageField::View view = field.Read(settings);
+  if (view.text != nullptr)
+    value.text = *view.text;
+  if (view.index != nullptr)
+    value.index = *view.index;
+  if (view.check != nullptr)
+    value.check = *view.check;
+  return value;
+}
+
+void SetValue(const ImageField& field, ConfigSettings& settings, const FieldValue& value) {
+  const SettingRef ref = field.Setting(settings);
+  if (ref.text != nullptr)
+    *ref.text = value.text;
+  if (ref.index != nullptr)
+    *ref.index = value.index;
+  if (ref.check != nullptr)
+    *ref.check = value.check;
 }
 
 std::span<const ImageField> ImageFields() {

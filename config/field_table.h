@@ -19,6 +19,13 @@ struct SettingRef {
   std::string* text = nullptr;
   int* index = nullptr;
   bool* check = nullptr;
+
+  // The setting's address, whichever kind it is; null for none.
+  const void* Address() const {
+    return text != nullptr    ? static_cast<const void*>(text)
+           : index != nullptr ? static_cast<const void*>(index)
+                              : check;
+  }
 };
 
 // The settings sections in the order "Write config" validates them.
@@ -61,6 +68,11 @@ enum class FieldKind : std::uint8_t {
   kBase64Token,  // the web login as a Base64 text, computed, never shown
   kNotStored,    // a setting of the window alone (no bytes)
 };
+
+// Which part of a setting a field of a kind holds: a box's text, a list's
+// selection index, or a check box's state.
+enum class ValuePart : std::uint8_t { kText, kIndex, kCheck };
+ValuePart PartOfKind(FieldKind kind);
 
 // True for the kinds whose field ends with a zero byte that no text fills.
 bool IsZeroTerminated(FieldKind kind);
@@ -143,5 +155,10 @@ const ImageField* FindField(std::string_view key);
 // a reserved byte or a byte beyond the fields.
 const ImageField* FieldAtOffset(std::size_t offset);
 std::span<const ReservedBytes> ReservedImageBytes();
+
+// A field's setting as a value: the part its kind uses is set, the others
+// stay as constructed, so two values of one field compare with ==.
+FieldValue ValueOf(const ImageField& field, const ConfigSettings& settings);
+void SetValue(const ImageField& field, ConfigSettings& settings, const FieldValue& value);
 
 }  // namespace vardex

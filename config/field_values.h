@@ -13,6 +13,8 @@ struct FieldValue {
   std::string text = {};
   int index = -1;
   bool check = false;
+
+  bool operator==(const FieldValue&) const = default;
 };
 
 // The settings of fields that no code reads by name, found by the field's

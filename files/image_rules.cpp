@@ -20,17 +20,6 @@ bool SameRow(const FieldRow& a, const FieldRow& b) {
   return a.page == b.page && a.control->instance == b.control->instance;
 }
 
-void CopySetting(const ControlRow& control, const ConfigSettings& from, ConfigSettings& to) {
-  const ImageField::View in = control.field->Read(from);
-  const SettingRef out = control.Setting(to);
-  if (out.text != nullptr)
-    *out.text = *in.text;
-  if (out.index != nullptr)
-    *out.index = *in.index;
-  if (out.check != nullptr)
-    *out.check = *in.check;
-}
-
 }  // namespace
 
 std::string OwnerOfByte(std::size_t offset) {
@@ -68,7 +57,10 @@ std::vector<std::string> AllRuleFailures(const ConfigSettings& settings) {
       std::size_t end = first;
       while (end < rows.size() && SameRow(rows[end], rows[first])) ++end;
       ConfigSettings trial = current;
-      for (std::size_t i = first; i < end; ++i) CopySetting(*rows[i].control, startUp, trial);
+      for (std::size_t i = first; i < end; ++i) {
+        const ImageField& field = *rows[i].control->field;
+        SetValue(field, trial, ValueOf(field, startUp));
+      }
       const StepResult after = BuildConfigImage(trial, scratch);
       if (after.Succeeded() || FailureText(after) != failures.back()) {
         current = trial;

@@ -11,22 +11,10 @@ namespace {
 
 constexpr const char* kChangedStyle = "background-color: #ffe98a;";
 
-// The PC's own values: the clock follows the PC, the option is its choice.
+// The PC's own values: the clock set values follow the PC, the option of
+// sending them is its choice; neither is kept in the image as shown.
 bool IsPcOwnValue(const ControlRow& row) {
-  ConfigSettings probe;
-  const SettingRef ref = row.Setting(probe);
-  const ClockSettings& c = probe.clock;
-  const void* member = ref.text != nullptr
-                           ? static_cast<const void*>(ref.text)
-                           : (ref.check != nullptr ? static_cast<const void*>(ref.check) : nullptr);
-  for (const void* own :
-       {static_cast<const void*>(&c.year), static_cast<const void*>(&c.month),
-        static_cast<const void*>(&c.day), static_cast<const void*>(&c.hour),
-        static_cast<const void*>(&c.minute), static_cast<const void*>(&c.uploadPcTime)}) {
-    if (member == own)
-      return true;
-  }
-  return false;
+  return row.field->kind == FieldKind::kClockWord || row.field->kind == FieldKind::kNotStored;
 }
 
 void Mark(QWidget* control, bool changed, const QString& before) {

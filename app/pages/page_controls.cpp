@@ -66,11 +66,7 @@ QWidget* Build(QWidget* parent, const ControlRow& row) {
 bool Selected(const ControlRow& row, ConfigSettings& settings, SettingMembers only) {
   if (only.size() == 0)
     return true;
-  const SettingRef ref = row.Setting(settings);
-  const void* member = ref.text != nullptr    ? static_cast<const void*>(ref.text)
-                       : ref.index != nullptr ? static_cast<const void*>(ref.index)
-                                              : static_cast<const void*>(ref.check);
-  return std::find(only.begin(), only.end(), member) != only.end();
+  return std::find(only.begin(), only.end(), row.Setting(settings).Address()) != only.end();
 }
 
 // A control of another type than its row says is left alone.
