@@ -5,7 +5,9 @@ Own Xvfb (no window manager), D-Bus session and AT-SPI bus; the simulator as
 COM1 in a scratch HOME; the window worked with the mouse. Waits are for
 conditions. VARDEX_ATSPI_SCREENSHOT=FILE captures the no-reply notice.
 """
-import ctypes, os, re, subprocess, sys, tempfile, time
+import os, re, subprocess, sys, tempfile, time
+
+from e2e_processes import Failure, Start
 
 DEADLINE_S = 60
 NO_PORT = 'No port open: choose the COM port and press "Open port".'
@@ -13,17 +15,6 @@ NO_REPLY = ('No reply from the device for 3 s while waiting for page 1 of 16: ch
             'the COM port and that the device is in config mode, then press "Write config" again.')
 FINISHED = "Write config finished: 16 of 16 pages."
 PACE_PER_S = 2  # announcements within one kind of news
-
-
-class Failure(Exception):
-    pass
-
-
-def Start(argv, env, **kw):
-    kw.setdefault("stdout", subprocess.DEVNULL)
-    kw.setdefault("stderr", subprocess.DEVNULL)
-    # PR_SET_PDEATHSIG: nothing outlives the test, even when it is killed.
-    return subprocess.Popen(argv, env=env, preexec_fn=lambda: ctypes.CDLL(None).prctl(1, 15), **kw)
 
 
 def StartReporting(argv, env, started):

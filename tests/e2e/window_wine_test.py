@@ -12,7 +12,9 @@ With --bench RUNS: only the largest firmware upload, RUNS times, and
 vardex.exe flash of the same file beside it; prints wall time against the
 115200-baud line limit, asserts nothing.
 """
-import ctypes, os, re, subprocess, sys, tempfile, time
+import os, re, subprocess, sys, tempfile, time
+
+from e2e_processes import Failure, Start
 
 DEADLINE_S = 120
 UPLOAD_DEADLINE_S = 600
@@ -28,17 +30,6 @@ SEPARATOR = "---------------------------"
 # Qt's GDI font engine draws no text in line edits under Wine; the layout
 # tool and the window take the same engine, so that they agree.
 QT_ARGS = ["-platform", "windows:fontengine=freetype"]
-
-
-class Failure(Exception):
-    pass
-
-
-def Start(argv, env, **kw):
-    kw.setdefault("stdout", subprocess.DEVNULL)
-    kw.setdefault("stderr", subprocess.DEVNULL)
-    # PR_SET_PDEATHSIG: nothing outlives the test, even when it is killed.
-    return subprocess.Popen(argv, env=env, preexec_fn=lambda: ctypes.CDLL(None).prctl(1, 15), **kw)
 
 
 def WaitFor(what, condition, deadline_s=DEADLINE_S, describe=lambda: ""):
