@@ -1,5 +1,6 @@
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSet>
@@ -145,7 +146,11 @@ class PageTablesTest : public QObject {
     auto* extra = Child<QLineEdit>(&page, "radio.extra");
     QCOMPARE(extra->accessibleName(), QString("radio.extra words"));
     QCOMPARE(extra->maxLength(), 3);
-    QVERIFY(layout->indexOf(extra) < 0);  // in a form under the page's own layout
+    // In a form of its own, inside the page's layout: laid out, not just made.
+    auto* form = page.findChild<QFormLayout*>();
+    QVERIFY(form != nullptr);
+    QCOMPARE(form->parent(), layout);
+    QVERIFY(form->indexOf(extra) >= 0);
     auto* label = page.findChild<QLabel*>();
     QVERIFY(label != nullptr);
     QCOMPARE(label->text(), QString("radio.extra words:"));
