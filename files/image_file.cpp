@@ -9,8 +9,6 @@
 namespace vardex {
 namespace {
 
-constexpr std::size_t kTextLimit = 1 << 20;
-
 std::string OpenError(const std::string& path) {
   return path + ": cannot open (" + std::strerror(errno) + ")";
 }
@@ -80,10 +78,10 @@ std::optional<std::string> ReadTextFile(const std::string& path, std::string& er
   std::ifstream in;
   if (!OpenForReading(path, in, error))
     return std::nullopt;
-  std::string text(kTextLimit + 1, '\0');
+  std::string text(kLargestTextForm + 1, '\0');
   in.read(text.data(), static_cast<std::streamsize>(text.size()));
   text.resize(static_cast<std::size_t>(in.gcount()));
-  if (text.size() > kTextLimit) {
+  if (text.size() > kLargestTextForm) {
     error = path + ": longer than 1 MiB, not a text form";
     return std::nullopt;
   }

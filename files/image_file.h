@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,7 +20,10 @@ std::optional<ConfigImage> ReadImageFile(const std::string& path, std::string& e
 // Empty when bytes 0 to 3 hold the checksum; else the complaint about `path`.
 std::string ChecksumProblem(const std::string& path, const ConfigImage& image);
 
-// Reads a whole text file (bounded: a text form is a few kilobytes).
+// The most a text form file may hold; a text form is a few kilobytes.
+inline constexpr std::size_t kLargestTextForm = 1 << 20;
+
+// Reads a whole text file, up to kLargestTextForm bytes.
 std::optional<std::string> ReadTextFile(const std::string& path, std::string& error);
 
 // Replaces `path` with `contents` through a temporary file and a rename, so a

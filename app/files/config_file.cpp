@@ -17,7 +17,7 @@ namespace vardex {
 namespace {
 
 // Larger than any text form; a file beyond it is neither form.
-constexpr qint64 kLargestConfigFile = 1 << 20;
+constexpr auto kLargestConfigFile = static_cast<qint64>(kLargestTextForm);
 
 // Plain text: UTF-8 without control characters other than line ends and tabs.
 bool LooksLikeText(const QByteArray& contents) {
