@@ -302,7 +302,7 @@ std::string StationCheckTopic(std::string_view key) {
   };
   if (key == "radio.callsign")
     return "still NOCALL";
-  if (key == "radio.latitude")
+  if (key == "radio.latitude" || key == "radio.longitude")
     return "the position still the start-up one";
   if (key == "aprsIs.user")
     return "not the station's callsign (base call) while a server is set";
