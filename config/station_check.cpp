@@ -62,8 +62,8 @@ void Add(std::vector<StationFinding>& findings, std::string key, std::string onA
 void CheckIdentity(const ConfigSettings& s, std::vector<StationFinding>& findings) {
   if (Upper(s.radio.callsign) == "NOCALL") {
     Add(findings, "radio.callsign",
-        "Every packet goes out as NOCALL, a callsign nobody holds: the station does not "
-        "identify itself, and APRS-IS servers drop NOCALL's packets.",
+        "Every packet goes out as NOCALL, a placeholder nobody holds: the station does not "
+        "identify itself, and its packets cannot be told from any other unconfigured device's.",
         "Type your own callsign (and an SSID, 0 for a home station).", kSourceCallsign);
   }
   const RadioSettings startUp;

@@ -35,7 +35,7 @@ std::string Joined(const std::vector<std::string_view>& items, std::string_view 
 // What the station check says about the field, after its rules.
 std::string CheckTopic(const ControlRow& row) {
   const std::string topic = StationCheckTopic(row.key);
-  return topic.empty() ? std::string() : ". Station check: " + topic;
+  return topic.empty() ? std::string() : "; station check: " + topic;
 }
 
 std::string Limits(const ControlRow& row, const FieldRules& rules) {
