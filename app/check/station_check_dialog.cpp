@@ -25,6 +25,7 @@ StationCheckDialog::StationCheckDialog(std::vector<StationFinding> findings, QWi
   list_->setAccessibleName(QStringLiteral("Notes"));
   list_->setWordWrap(true);
   list_->setTextElideMode(Qt::ElideNone);
+  list_->setAlternatingRowColors(true);  // where one note ends and the next begins
   list_->setMinimumSize(640, 320);
   for (const StationFinding& finding : findings_) {
     const std::string text = FindingText(finding);
