@@ -19,8 +19,8 @@ TEST(AprsPasscode, OfTheBaseCallsign) {
     const char* login;
     int passcode;
   } cases[] = {
-      {"nocall", 12960},    {"NOCALL", 12960}, {"NOCALL-5", 12960},
-      {"SP3XYZ-10", 19120}, {"w1aw", 25988},   {"K1A", 31187},  // odd length: last char high
+      {"nocall", 12960}, {"NOCALL-5", 12960}, {"SP3XYZ-10", 19120},
+      {"w1aw", 25988},   {"K1A", 31187},  // odd length: last char high
   };
   for (const auto& c : cases) EXPECT_EQ(AprsIsPasscode(c.login), c.passcode) << c.login;
 }
@@ -86,7 +86,8 @@ TEST(StationCheck, EachFindingFromItsSetting) {
     std::vector<std::string> keys;
   } cases[] = {
       {"clean", [](ConfigSettings&) {}, {}},
-      {"nocall", [](ConfigSettings& s) { s.radio.callsign = "nocall"; },
+      {"nocall",
+       [](ConfigSettings& s) { s.radio.callsign = "nocall"; },
        {"radio.callsign", "aprsIs.user"}},
       {"start-up position",
        [](ConfigSettings& s) { s.radio.latitude = "5221.60N", s.radio.longitude = "01653.63E"; },
@@ -117,9 +118,6 @@ TEST(StationCheck, EachFindingFromItsSetting) {
       {"RELAY path",
        [](ConfigSettings& s) { s.beacons.beacons[0].block.path = "relay"; },
        {"beacon[1].path"}},
-      {"TRACE path of weather",
-       [](ConfigSettings& s) { s.weather.report.path = "TRACE"; },
-       {"weather.report.path"}},
       {"three hops",
        [](ConfigSettings& s) {
          s.beacons.beacons[0].block.smalln = "3", s.beacons.beacons[0].block.bign = "3";
