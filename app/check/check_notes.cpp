@@ -31,8 +31,8 @@ QBoxLayout* BoxHolding(QLayout* root, QWidget* widget, int& index) {
   return nullptr;
 }
 
-// The line stands right of the status line, in its row; a window whose
-// status line has a row of its own gets one.
+// The line stands right of the status line, level with its text, in its
+// row; a status line without a row of its own gets one.
 void PlaceBeside(QLabel* statusLabel, QLabel* line) {
   QWidget* window = statusLabel->parentWidget();
   int index = -1;
@@ -40,14 +40,14 @@ void PlaceBeside(QLabel* statusLabel, QLabel* line) {
   if (box == nullptr)
     return;
   if (box->direction() == QBoxLayout::LeftToRight) {
-    box->insertWidget(index + 1, line, 0, Qt::AlignTop);
+    box->insertWidget(index + 1, line, 0, Qt::AlignVCenter);
     return;
   }
   box->removeWidget(statusLabel);
   auto* row = new QHBoxLayout;
   row->setContentsMargins(0, 0, 0, 0);
   row->addWidget(statusLabel, 1);
-  row->addWidget(line, 0, Qt::AlignTop);
+  row->addWidget(line, 0, Qt::AlignVCenter);
   box->insertLayout(index, row);
 }
 
