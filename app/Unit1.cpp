@@ -20,6 +20,7 @@
 #include "accessible_lists.h"
 #include "accessible_tabs.h"
 #include "change_tracker.h"
+#include "check_notes.h"
 #include "com_choice.h"
 #include "com_list.h"
 #include "com_port_hint.h"
@@ -72,6 +73,11 @@ TForm1::TForm1(vardex::MessageBoxes* boxes, QWidget* parent, const vardex::Local
   pageControl_->setCurrentIndex(0);
   setWindowTitle("VARDEX Plus Configurator v1.26");
   BuildFileSafety();
+  new vardex::CheckNotes(pageControl_, menuBar_, statusLabel_, [this] {
+    vardex::ConfigSettings settings;
+    controls_.Gather(settings);
+    return settings;
+  });
   move(kDesignPosition);
   vardex::InstallHelpKey(this, {}, [this](const QString& text) { status_->Note(text, true); });
 }

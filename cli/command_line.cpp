@@ -44,8 +44,13 @@ constexpr std::array kCommands = {
                 "print every field of an image file by page and label", RunShow},
     CommandInfo{"diff", "A B [--json]", 2, kOptJson, false,
                 "print the fields in which two image files differ", RunDiff},
-    CommandInfo{"check", "FILE [--all] [--json]", 1, kOptAll | kOptJson, false,
-                "check an image file's checksum and every rule", RunCheck},
+    CommandInfo{"check", "FILE [--all] [--strict] [--json]", 1, kOptAll | kOptStrict | kOptJson,
+                false,
+                "check an image file's checksum and every rule, then list the station check's "
+                "notes",
+                RunCheck},
+    CommandInfo{"passcode", "CALL", 1, 0, false,
+                "print the APRS-IS passcode of a callsign (its SSID does not count)", RunPasscode},
     CommandInfo{"export", "FILE -o TEXT", 1, kOptOutput, true,
                 "write an image file as text, one line per field", RunExport},
     CommandInfo{"import", "TEXT [--base FILE] -o FILE", 1, kOptOutput | kOptBase, true,
@@ -70,6 +75,8 @@ constexpr std::array kOptions = {
     OptionInfo{kOptAll, "--all", "", "",
                "list every failing rule (the first of each beacon, path, server... row), not "
                "only the first"},
+    OptionInfo{kOptStrict, "--strict", "", "",
+               "the station check's notes fail the check too (exit status 4)"},
     OptionInfo{kOptJson, "--json", "", "", "print JSON for scripts"},
     OptionInfo{kOptRemove, "--remove", "", "", "remove the COM name's link instead of making one"},
     OptionInfo{kOptNoVerify, "--no-verify", "", "",
@@ -82,7 +89,8 @@ constexpr std::string_view kExitStatusText =
     "  1  usage error; for diff, the images differ\n"
     "  2  a bad file or a failed rule (the message is printed, nothing is sent)\n"
     "  3  the port or the device failed (the reason is printed: permission, busy,\n"
-    "     missing, time-out, read checksum error)\n";
+    "     missing, time-out, read checksum error)\n"
+    "  4  check --strict: every rule holds, but the station check has notes\n";
 
 const CommandInfo* FindCommand(std::string_view name) {
   for (const CommandInfo& entry : kCommands) {
@@ -150,6 +158,9 @@ std::string ApplyOption(const OptionInfo& option, std::string_view value, Comman
       break;
     case kOptNoVerify:
       line.noVerify = true;
+      break;
+    case kOptStrict:
+      line.strict = true;
       break;
   }
   return {};

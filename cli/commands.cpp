@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "aprs_passcode.h"
 #include "com_link_maker.h"
 #include "com_names.h"
 #include "config_driver.h"
@@ -18,6 +19,8 @@
 #include "local_time.h"
 #include "port_access.h"
 #include "serial_by_id.h"
+#include "station_check.h"
+#include "station_notes.h"
 #include "text_form.h"
 #include "transfer_runner.h"
 
@@ -327,6 +330,9 @@ int RunCheck(const CommandLine& line) {
       differences = ExplainDifferences(*image, rebuilt);
   }
   const bool ok = checksum.empty() && failures.empty() && differences.empty();
+  // The station check is advice: it changes the status only under --strict.
+  const std::vector<StationFinding> notes = CheckStation(settings);
+  const int status = !ok ? kExitBadFile : (line.strict && !notes.empty() ? kExitNotes : kExitDone);
   if (line.json) {
     std::string json = "{\"file\": " + JsonString(file) + ", \"ok\": " + (ok ? "true" : "false") +
                        ", \"checksum_ok\": " + (checksum.empty() ? "true" : "false") +
@@ -339,8 +345,16 @@ int RunCheck(const CommandLine& line) {
       json += std::string(i == 0 ? "" : ", ") + "{\"first\": " + std::to_string(d.first) +
               ", \"last\": " + std::to_string(d.last) + ", \"field\": " + JsonString(d.owner) + "}";
     }
+    json += "], \"notes\": [";
+    for (std::size_t i = 0; i < notes.size(); ++i) {
+      const StationFinding& n = notes[i];
+      json += std::string(i == 0 ? "" : ", ") + "{\"field\": " + JsonString(n.key) +
+              ", \"place\": " + JsonString(FindingPlaceText(n)) +
+              ", \"on_air\": " + JsonString(n.onAir) + ", \"to_do\": " + JsonString(n.advice) +
+              ", \"source\": " + JsonString(n.source) + "}";
+    }
     PrintOut(json + "]}\n");
-    return ok ? kExitDone : kExitBadFile;
+    return status;
   }
   std::string text;
   if (!checksum.empty())
@@ -353,8 +367,21 @@ int RunCheck(const CommandLine& line) {
   }
   if (ok)
     text = file + ": ok\n";
+  if (!notes.empty()) {
+    text += file + ": " + NotesCountText(notes.size()) +
+            " (the station check's advice; the rules above decide the write):\n";
+    for (const StationFinding& note : notes) text += FindingText(note);
+  }
   PrintOut(text);
-  return ok ? kExitDone : kExitBadFile;
+  return status;
+}
+
+int RunPasscode(const CommandLine& line) {
+  const std::string& call = line.operands[0];
+  if (BaseCallsign(call).empty())
+    return Fail(kExitUsage, "\"" + call + "\" has no callsign before its SSID");
+  PrintOut(std::to_string(AprsIsPasscode(call)) + "\n");
+  return kExitDone;
 }
 
 int RunExport(const CommandLine& line) {

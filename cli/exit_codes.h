@@ -12,6 +12,8 @@ enum ExitCode : int {
   kExitBadFile = 2,
   // The port or the device failed: the reason is printed.
   kExitDevice = 3,
+  // check --strict: every rule holds, but the station check has notes.
+  kExitNotes = 4,
 };
 
 }  // namespace vardex

@@ -21,6 +21,7 @@
 #include "Unit1.h"
 #include "change_tracker.h"
 #include "changes_dialog.h"
+#include "check_notes.h"
 #include "clock_page.h"
 #include "config_file.h"
 #include "firmware_buffer.h"
@@ -330,7 +331,8 @@ bool TForm1::ConfirmWrite() {
                      "them.")
           .arg(held, Quoted(QStringLiteral("Write config")), target),
       QStringLiteral("To keep the device's configuration, press %1 first, or open a saved file.")
-          .arg(Quoted(QStringLiteral("Read config"))),
+              .arg(Quoted(QStringLiteral("Read config"))) +
+          vardex::CheckNotesSentence(controls_),
       {QStringLiteral("Replace configuration"), QStringLiteral("Cancel")},
       1};
   return boxes_->Ask(question) == 0;

@@ -1,8 +1,10 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QVBoxLayout>
 
+#include "check/passcode_help.h"
 #include "page_builder.h"
 #include "page_controls.h"
 #include "pages/page_layouts.h"
@@ -31,6 +33,7 @@ void BuildAprsIsPage(QWidget* page, PageControls& controls) {
   login->addWidget(user, 1, 2);
   login->addWidget(MakeLabel(page, "Password:", password), 2, 1);
   login->addWidget(password, 2, 2);
+  AddPasscodeHelp(login, 2, qobject_cast<QLineEdit*>(user), qobject_cast<QLineEdit*>(password));
   login->setColumnMinimumWidth(0, 16);
   login->setColumnStretch(3, 1);
 

@@ -30,7 +30,9 @@
 #include "Unit1.h"
 #include "Unit2.h"
 #include "change_tracker.h"
+#include "check_notes.h"
 #include "firmware_file_chooser.h"
+#include "station_check_dialog.h"
 
 namespace {
 
@@ -197,6 +199,13 @@ int SaveFileStates(TForm1& form, const QString& good) {
   file.close();
   fresh.SetFirmwareFileChooser(&firmware);
   fresh.show();
+  // The station check's list for the start-up values.
+  if (auto* notes = fresh.findChild<vardex::CheckNotes*>()) {
+    QDialog* list = notes->OpenList();
+    Settle();
+    Save(list, "station-check");
+    list->close();
+  }
   ChoosePort(fresh, good);
   ClickThroughBox(Button(fresh, "Button1"), QString());
   ClickThroughBox(Button(fresh, "Button5"), "box-write-confirm");

@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <string_view>
 
+#include "station_check.h"
+
 namespace vardex {
 namespace {
 
@@ -30,12 +32,18 @@ std::string Joined(const std::vector<std::string_view>& items, std::string_view 
   return text;
 }
 
+// What the station check says about the field, after its rules.
+std::string CheckTopic(const ControlRow& row) {
+  const std::string topic = StationCheckTopic(row.key);
+  return topic.empty() ? std::string() : "; station check: " + topic;
+}
+
 std::string Limits(const ControlRow& row, const FieldRules& rules) {
   switch (row.kind) {
     case ControlKind::kCheck:
-      return "on or off";
+      return "on or off" + CheckTopic(row);
     case ControlKind::kList:
-      return "one of: " + Joined(row.items, ", ");
+      return "one of: " + Joined(row.items, ", ") + CheckTopic(row);
     case ControlKind::kListText:
     case ControlKind::kEdit:
       break;
@@ -46,7 +54,7 @@ std::string Limits(const ControlRow& row, const FieldRules& rules) {
     text += ", a whole number";
   for (std::size_t i = 0; i < rules.messages.size(); ++i)
     text += (i == 0 ? ". Refused with \"" : " or \"") + rules.messages[i] + "\"";
-  return text;
+  return text + CheckTopic(row);
 }
 
 }  // namespace
@@ -84,7 +92,9 @@ std::string FieldReferenceMarkdown() {
       "Every control of the ten pages, in the order Tab visits them: its label, what it\n"
       "takes, and its tool tip. A write stops at the first value that is refused and\n"
       "shows the message quoted here. This page is generated from the window's page\n"
-      "tables and the write rules by `vardex-field-reference`; do not edit it by hand.\n";
+      "tables and the write rules by `vardex-field-reference`; do not edit it by hand.\n"
+      "\"Station check\" names what the station check (Tools, Station check; `vardex\n"
+      "check`) advises against in the field: advice, which never refuses a value.\n";
   for (std::size_t p = 0; p < pages.size(); ++p) {
     text += "\n## " + std::string(pages[p].caption) + "\n\n";
     text += "| Label | Takes | Tool tip |\n|---|---|---|\n";

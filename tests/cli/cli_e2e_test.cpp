@@ -345,6 +345,30 @@ TEST_F(VardexAgainstSim, FactoryImageSurvivesExportAndImport) {
   EXPECT_EQ(RunVardex({"check", Path("b.img")}).out, Path("b.img") + ": ok\n");
 }
 
+// --strict turns the station check's notes into a failure for scripts; the
+// simulator's factory image follows common practice, the start-up values
+// (NOCALL, the start-up passwords...) do not.
+TEST_F(VardexAgainstSim, CheckStrictFailsOnNotesOnly) {
+  WriteAll(Path("factory.img"), AsText(Factory()));
+  ASSERT_EQ(RunVardex({"defaults", "-o", Path("startup.img")}).exitCode, 0);
+  const struct {
+    const char* file;
+    bool strict;
+    int exitCode;
+  } cases[] = {{"factory.img", true, 0}, {"startup.img", false, 0}, {"startup.img", true, 4}};
+  for (const auto& c : cases) {
+    std::vector<std::string> args = {"check", Path(c.file)};
+    if (c.strict)
+      args.emplace_back("--strict");
+    const VardexRun run = RunVardex(args);
+    EXPECT_EQ(run.exitCode, c.exitCode) << c.file << " " << run.out;
+    EXPECT_EQ(run.out.starts_with(Path(c.file) + ": ok\n"), true) << run.out;
+  }
+  EXPECT_NE(RunVardex({"check", Path("startup.img")})
+                .out.find("\n" + Path("startup.img") + ": 8 notes on this configuration"),
+            std::string::npos);
+}
+
 // A value the rules refuse names the line that set it; one the text leaves
 // out (here from the start-up state) has no line to name.
 TEST_F(VardexAgainstSim, ImportNamesTheLineOfAFieldThatBreaksItsRule) {
@@ -365,6 +389,15 @@ TEST_F(VardexAgainstSim, ImportNamesTheLineOfAFieldThatBreaksItsRule) {
   EXPECT_FALSE(Exists(Path("b.img")));
 }
 
+const std::string kWeatherEvery2 =
+    "The weather report goes out on RF every 2 minutes, more often than common practice (every "
+    "10 minutes at most); the channel is shared by a whole region.";
+const std::string kWeatherToDo =
+    "Send it every 10 to 30 minutes on RF; fast weather feeds go by APRS-IS.";
+const std::string kWeatherSource =
+    "WB4APR on APRSSIG (Aug 2008): weather about every 5 minutes while it changes, decaying to "
+    "30; aprs.cz: weather stations every 10-20 min; SoCal APRS: every 30 min on RF";
+
 TEST_F(VardexAgainstSim, CheckAndDiffSpeakJsonForScripts) {
   const ConfigImage factory = Factory();
   ConfigImage broken = FactoryWith(12, {5, 0, 0, 0});  // TX delay 5
@@ -379,9 +412,21 @@ TEST_F(VardexAgainstSim, CheckAndDiffSpeakJsonForScripts) {
             "{\"file\": \"" + Path("b.img") +
                 "\", \"ok\": false, \"checksum_ok\": true, \"failures\": [\"Preamble len - "
                 "range error (200 - 1000).\", \"Weather report tx rate (RF) range error (5 "
-                "- 1440).\"], \"differences\": []}\n");
+                "- 1440).\"], \"differences\": [], \"notes\": [{\"field\": "
+                "\"weather.report.rateRf\", \"place\": \"Weather, Weather report Rate [RF] "
+                "(weather.report.rateRf)\", \"on_air\": \"" +
+                kWeatherEvery2 + "\", \"to_do\": \"" + kWeatherToDo + "\", \"source\": \"" +
+                kWeatherSource + "\"}]}\n");
+  // The station check's notes follow the rules' failures; the status is the rules'.
   run = RunVardex({"check", Path("b.img")});
-  EXPECT_EQ(run.out, Path("b.img") + ": Preamble len - range error (200 - 1000).\n");
+  EXPECT_EQ(run.exitCode, 2);
+  EXPECT_EQ(run.out, Path("b.img") + ": Preamble len - range error (200 - 1000).\n" +
+                         Path("b.img") +
+                         ": 1 note on this configuration (the station check's advice; the rules "
+                         "above decide the write):\nWeather, Weather report Rate [RF] "
+                         "(weather.report.rateRf)\n  On the air: " +
+                         kWeatherEvery2 + "\n  To do: " + kWeatherToDo +
+                         "\n  Source: " + kWeatherSource + "\n");
 
   run = RunVardex({"diff", Path("a.img"), Path("b.img"), "--json"});
   EXPECT_EQ(run.exitCode, 1);  // as diff and cmp: the images differ

@@ -114,6 +114,10 @@ class FileSafetyTest : public QObject {
     QCOMPARE(question.buttons, QStringList({"Replace configuration", "Cancel"}));
     QVERIFY2(question.text.contains("the start-up values") && question.text.contains("COM3"),
              qPrintable(question.text));
+    // The station check's notes are mentioned, not asked about.
+    QVERIFY2(question.detail.endsWith(" The station check has 8 notes on this configuration "
+                                      "(Tools, Station check)."),
+             qPrintable(question.detail));
     QTest::qWait(300);
     QVERIFY(w.LogLines().isEmpty());  // nothing sent
     QVERIFY(!QFile::exists(TempFile("kept.img")));

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QTimer>
+#include <functional>
+
+#include "config_settings.h"
+#include "spoken_status.h"
+
+class QLabel;
+class QMenuBar;
+class QTabWidget;
+class QWidget;
+
+namespace vardex {
+
+class StationCheckDialog;
+class WindowControls;
+
+// The station check in the window: "Station check..." in a "Tools" menu,
+// and beside the status line "2 notes on this configuration" while there
+// are findings, announced to screen readers as the status line is. Both
+// follow the pages as they change. Findings are advice: nothing here stops
+// a write or a save.
+class CheckNotes final : public QObject {
+  Q_OBJECT
+
+ public:
+  using SettingsSource = std::function<ConfigSettings()>;
+
+  // `statusLabel` is the status line; the notes' line goes into its row.
+  // `pages` holds the controls to watch and to bring in front.
+  CheckNotes(QTabWidget* pages, QMenuBar* menuBar, QLabel* statusLabel, SettingsSource settings);
+
+  // Checks the pages now rather than after the next edit settles.
+  void Refresh();
+  QLabel* Line() const { return line_; }
+  // Opens the list of findings; "Go to field" brings the field in front.
+  StationCheckDialog* OpenList();
+
+ private:
+  QTabWidget* pages_;
+  SettingsSource settings_;
+  QLabel* line_;
+  QTimer settle_;
+  SpokenStatus spoken_{[] { return AnnouncePace::Clock::now(); }};
+  QPointer<StationCheckDialog> dialog_;
+};
+
+// The sentence the write question adds while the pages have findings, with
+// a leading space; empty without findings.
+QString CheckNotesSentence(const ConfigSettings& settings);
+QString CheckNotesSentence(const WindowControls& controls);
+
+}  // namespace vardex
