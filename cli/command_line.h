@@ -25,6 +25,7 @@ enum CliOption : unsigned {
   kOptVerbose = 1u << 7,
   kOptRemove = 1u << 8,
   kOptNoVerify = 1u << 9,
+  kOptForce = 1u << 10,
 };
 
 struct CommandLine;
@@ -69,6 +70,7 @@ struct CommandLine {
   bool all = false;
   bool remove = false;
   bool noVerify = false;
+  bool force = false;
   bool help = false;
   bool version = false;
   // "vardex --completion-words [COMMAND]": the shell completion's word

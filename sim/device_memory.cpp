@@ -1,6 +1,7 @@
 #include "device_memory.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -28,11 +29,21 @@ void FillFactoryImage(std::span<std::uint8_t> image) {
   PutU32(image, 0, ImageChecksum(image));
 }
 
+// The image holds passwords: a new file is its owner's alone, and a file
+// replaced keeps its mode (never wider than it was).
 bool WriteFileWhole(const std::string& path, std::span<const std::uint8_t> bytes) {
   const std::string temp = path + ".part";
-  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  struct stat old {};
+  const mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0600;
+  ::unlink(temp.c_str());
+  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
   if (fd < 0)
     return false;
+  if (::fchmod(fd, mode) != 0) {
+    ::close(fd);
+    ::unlink(temp.c_str());
+    return false;
+  }
   std::size_t done = 0;
   while (done < bytes.size()) {
     const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
