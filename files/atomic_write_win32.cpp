@@ -51,7 +51,18 @@ class OwnerOnlySecurity {
 // one, never a part. A new file is the user's alone; a file replaced keeps
 // its access list and attributes (ReplaceFileW carries them over).
 bool WriteFileAtomically(const std::string& path, std::string_view contents, std::string& error) {
-  const std::wstring target = FileSystemPath(path).wstring();
+  // In full: ReplaceFileW refuses a name relative to the drive ("\\dir\\file").
+  const std::wstring given = FileSystemPath(path).wstring();
+  std::wstring target(MAX_PATH, L'\0');
+  DWORD length =
+      GetFullPathNameW(given.c_str(), static_cast<DWORD>(target.size()), target.data(), nullptr);
+  if (length >= target.size()) {
+    target.resize(length);
+    length = GetFullPathNameW(given.c_str(), length, target.data(), nullptr);
+  }
+  target.resize(length < target.size() ? length : 0);
+  if (target.empty())
+    target = given;
   const std::size_t folderEnd = target.find_last_of(L"\\/:");
   const std::wstring folder =
       folderEnd == std::wstring::npos ? L"." : target.substr(0, folderEnd + 1);

@@ -79,7 +79,10 @@ bool ComLink::Create(int com, const std::string& dirOption, const std::string& t
     return false;
   }
   const std::string old = exists ? LinkTarget(path) : std::string();
-  const bool leftOver = old.starts_with("/dev/pts/") && ::stat(path.c_str(), &st) != 0;
+  // A killed run's link leads to a pty that is gone, or that this run now
+  // holds under the same number.
+  const bool leftOver =
+      old == target || (old.starts_with("/dev/pts/") && ::stat(path.c_str(), &st) != 0);
   if (exists && !leftOver) {
     if (!replace) {
       error = path + " already leads to " + old +

@@ -15,8 +15,8 @@ class ComLink {
   ~ComLink() { Remove(); }
 
   // dir empty: $HOME/.vardex/dosdevices. Missing directories are made 0700.
-  // A link of the same name that leads to a pty no longer there (left by a
-  // killed run) is replaced; any other link only when `replace` is set, and
+  // A link of the same name that leads to a pty no longer there, or to this
+  // run's own (left by a killed run), is replaced; any other link only when `replace` is set, and
   // it is put back by Remove.
   bool Create(int com, const std::string& dir, const std::string& target, bool replace,
               std::string& error);

@@ -72,9 +72,15 @@ DeviceMemory::DeviceMemory() {
 }
 
 std::string DeviceMemory::LoadImage(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Not blocking: a FIFO would wait for a writer before the check below.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0)
     return std::string("cannot open (") + std::strerror(errno) + ")";
+  struct stat node {};
+  if (::fstat(fd, &node) == 0 && !S_ISREG(node.st_mode) && !S_ISDIR(node.st_mode)) {
+    ::close(fd);
+    return "not a regular file";
+  }
   std::array<std::uint8_t, kImageSize + 1> buffer{};
   std::size_t got = 0;
   int readError = 0;
