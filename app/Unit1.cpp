@@ -26,6 +26,7 @@
 #include "com_port_hint.h"
 #include "com_port_list.h"
 #include "config_driver.h"
+#include "config_file.h"
 #include "failure_focus.h"
 #include "firmware_buffer.h"
 #include "help_key.h"
@@ -291,7 +292,7 @@ void TForm1::Button3Click() {
 void TForm1::UploadFirmwareFile(const QString& path) {
   vardex::FirmwareBuffer& firmware = link_->Firmware();
   const vardex::FirmwareLoadStatus status =
-      vardex::LoadFirmwareFile(QFile::encodeName(path).constData(), firmware);
+      vardex::LoadFirmwareFile(vardex::FileNameBytes(path).c_str(), firmware);
   if (status != vardex::FirmwareLoadStatus::kLoaded) {
     const std::string_view text = vardex::FirmwareLoadMessage(status);
     boxes_->ShowTitledInformation(

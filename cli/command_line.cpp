@@ -34,7 +34,7 @@ constexpr std::array kCommands = {
     CommandInfo{"write", "PORT FILE [--clock pc|keep]", 2,
                 kOptClock | kOptNoVerify | kTransferOptions, false,
                 "write an image file to the device", RunWrite},
-    CommandInfo{"flash", "PORT FIRMWARE", 2, kTransferOptions, false,
+    CommandInfo{"flash", "PORT FIRMWARE [--force]", 2, kOptForce | kTransferOptions, false,
                 "upload a firmware file to the device", RunFlash},
     CommandInfo{"link", "COMn DEVICE | COMn --remove", 2, kOptRemove, false,
                 "make COMn lead to a serial device (its by-id name when it has one), or "
@@ -81,6 +81,8 @@ constexpr std::array kOptions = {
     OptionInfo{kOptRemove, "--remove", "", "", "remove the COM name's link instead of making one"},
     OptionInfo{kOptNoVerify, "--no-verify", "", "",
                "do not read the configuration back after writing it to compare"},
+    OptionInfo{kOptForce, "--force", "", "",
+               "send a file that looks like a configuration image or plain text as firmware"},
 };
 
 constexpr std::string_view kExitStatusText =
@@ -161,6 +163,9 @@ std::string ApplyOption(const OptionInfo& option, std::string_view value, Comman
       break;
     case kOptStrict:
       line.strict = true;
+      break;
+    case kOptForce:
+      line.force = true;
       break;
   }
   return {};

@@ -26,6 +26,7 @@ enum CliOption : unsigned {
   kOptRemove = 1u << 8,
   kOptNoVerify = 1u << 9,
   kOptStrict = 1u << 10,
+  kOptForce = 1u << 11,
 };
 
 struct CommandLine;
@@ -71,6 +72,7 @@ struct CommandLine {
   bool remove = false;
   bool noVerify = false;
   bool strict = false;
+  bool force = false;
   bool help = false;
   bool version = false;
   // "vardex --completion-words [COMMAND]": the shell completion's word

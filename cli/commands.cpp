@@ -12,6 +12,7 @@
 #include "config_driver.h"
 #include "exit_codes.h"
 #include "field_rows.h"
+#include "file_kind.h"
 #include "image_compare.h"
 #include "image_file.h"
 #include "image_rules.h"
@@ -27,8 +28,17 @@
 namespace vardex {
 namespace {
 
+// Written whole, never cut at a byte it quotes, and with the control
+// characters of what it quotes from a file escaped, line by line.
 void PrintError(const std::string& text) {
-  std::fprintf(stderr, "vardex: %s\n", text.c_str());
+  std::string line = "vardex: ";
+  std::string_view rest = text;
+  for (std::size_t end = rest.find('\n'); end != std::string_view::npos; end = rest.find('\n')) {
+    line += EscapeControls(rest.substr(0, end)) + "\n";
+    rest.remove_prefix(end + 1);
+  }
+  line += EscapeControls(rest) + "\n";
+  std::fwrite(line.data(), 1, line.size(), stderr);
 }
 
 void PrintOut(const std::string& text) {
@@ -186,8 +196,8 @@ std::string FirmwareFileProblem(const std::string& file, FirmwareLoadStatus stat
     return reason;
   if (status == FirmwareLoadStatus::kTooLong) {
     std::error_code error;
-    return file +
-           ": Firmware file too long: " + std::to_string(std::filesystem::file_size(file, error)) +
+    return file + ": Firmware file too long: " +
+           std::to_string(std::filesystem::file_size(FileSystemPath(file), error)) +
            " bytes, at most " + std::to_string(FirmwareBuffer::kCapacity) + ".";
   }
   return file + ": could not be read whole";
@@ -197,12 +207,21 @@ std::string FirmwareFileProblem(const std::string& file, FirmwareLoadStatus stat
 
 int RunFlash(const CommandLine& line) {
   const std::string& file = line.operands[1];
+  // A FIFO or a device named as the file is refused before it is opened.
+  if (const std::string reason = UnreadableFileReason(file); !reason.empty())
+    return Fail(kExitBadFile, reason);
   auto firmware = std::make_unique<FirmwareBuffer>();
   const FirmwareLoadStatus status = LoadFirmwareFile(file.c_str(), *firmware);
   if (status != FirmwareLoadStatus::kLoaded)
     return Fail(kExitBadFile, FirmwareFileProblem(file, status));
   if (firmware->size == 0)
     return Fail(kExitBadFile, file + ": " + std::string(kEmptyFirmwareMessage));
+  const std::string_view kind = NotFirmwareKind(
+      std::string_view(reinterpret_cast<const char*>(firmware->bytes.data()), firmware->size));
+  if (!kind.empty() && !line.force) {
+    return Fail(kExitBadFile, file + ": this file is " + std::string(kind) +
+                                  ", not a firmware; nothing sent (--force sends it all the same)");
+  }
   std::string error;
   const auto transfer = PrepareTransfer(line, error);
   if (!transfer)
@@ -360,7 +379,7 @@ int RunCheck(const CommandLine& line) {
   if (!checksum.empty())
     text += checksum + "\n";
   for (const std::string& failure : failures)
-    text.append(file).append(": ").append(failure) += '\n';
+    text.append(file).append(": ").append(EscapeControls(failure)) += '\n';
   if (!differences.empty()) {
     text += file + ": the window would not send this image as it is; it differs in:\n";
     for (const ByteDifference& d : differences) text += "  " + DescribeDifference(d) + "\n";

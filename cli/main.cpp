@@ -3,6 +3,8 @@
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
+// After windows.h, whose types it uses.
+#include <shellapi.h>
 #else
 #include <QCoreApplication>
 #endif
@@ -15,7 +17,29 @@
 #include "completion_words.h"
 #include "exit_codes.h"
 
-int main(int argc, char** argv) {
+namespace {
+
+#ifdef _WIN32
+// The arguments as UTF-8, from the wide command line: argv holds them in the
+// ANSI code page, where a name outside it is already lost ("?").
+std::vector<std::string> Utf8Arguments() {
+  std::vector<std::string> args;
+  int count = 0;
+  wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+  for (int i = 1; wide != nullptr && i < count; ++i) {
+    const int size = WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, nullptr, 0, nullptr, nullptr);
+    std::string arg(static_cast<std::size_t>(size > 0 ? size - 1 : 0), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, arg.data(), size, nullptr, nullptr);
+    args.push_back(std::move(arg));
+  }
+  LocalFree(wide);
+  return args;
+}
+#endif
+
+}  // namespace
+
+int main([[maybe_unused]] int argc, [[maybe_unused]] char** argv) {
 #ifdef _WIN32
   // The same bytes as on Linux: "\n" ends a line, in pipes and files too
   // (JSON and text forms stay byte-identical across the platforms).
@@ -27,11 +51,14 @@ int main(int argc, char** argv) {
   DWORD mode = 0;
   if (GetConsoleMode(console, &mode))
     SetConsoleMode(console, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING);
+  // Messages quote names as UTF-8.
+  SetConsoleOutputCP(CP_UTF8);
+  const std::vector<std::string> args = Utf8Arguments();
 #else
   QCoreApplication app(argc, argv);
   QCoreApplication::setApplicationName(QStringLiteral("vardex"));
-#endif
   const std::vector<std::string> args(argv + 1, argv + argc);
+#endif
   const vardex::ParsedCommandLine parsed = vardex::ParseCommandLine(args);
   if (!parsed.line) {
     std::fprintf(stderr, "vardex: %s\nTry \"vardex --help\".\n", parsed.error.c_str());

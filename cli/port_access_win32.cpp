@@ -27,7 +27,7 @@ std::string OpenFailureReason(const std::string& port, const std::string& path) 
   facts.route = ComRoute::kSystemPort;
   facts.exists = WindowsComNumber(name)
                      ? !DosDeviceTarget(name).empty()
-                     : GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+                     : GetFileAttributesW(WideFromUtf8(path).c_str()) != INVALID_FILE_ATTRIBUTES;
   facts.accessible = true;
   return PortFailureText(DiagnosePortFailure(facts), {port, path, {}, {}, "run the command"});
 }

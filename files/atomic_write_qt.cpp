@@ -1,3 +1,6 @@
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QFile>
 #include <QSaveFile>
 
@@ -5,20 +8,26 @@
 
 namespace vardex {
 
-// QSaveFile writes a temporary file beside `path` and renames it over.
+// QSaveFile writes a temporary file beside `path` and renames it over; the
+// temporary file takes the mode of the file it replaces, so a replaced file
+// keeps its permissions. A new file would get 0666 less the umask: the files
+// hold passwords, so it is made first, empty and owner-only, for QSaveFile
+// to copy that mode, and removed again if the writing fails.
 bool WriteFileAtomically(const std::string& path, std::string_view contents, std::string& error) {
+  const int made = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+  if (made >= 0)
+    ::close(made);
   QSaveFile file(QFile::decodeName(path.c_str()));
-  if (!file.open(QIODevice::WriteOnly)) {
-    error = path + ": cannot write (" + file.errorString().toStdString() + ")";
-    return false;
-  }
   const auto size = static_cast<qint64>(contents.size());
-  if (file.write(contents.data(), size) != size || !file.commit()) {
+  const bool done =
+      file.open(QIODevice::WriteOnly) && file.write(contents.data(), size) == size && file.commit();
+  if (!done) {
     error = path + ": cannot write (" + file.errorString().toStdString() + ")";
     file.cancelWriting();
-    return false;
+    if (made >= 0)
+      ::unlink(path.c_str());
   }
-  return true;
+  return done;
 }
 
 }  // namespace vardex

@@ -15,15 +15,23 @@ std::string OpenError(const std::string& path) {
 
 }  // namespace
 
+std::filesystem::path FileSystemPath(const std::string& name) {
+  return std::filesystem::path(
+      std::u8string(reinterpret_cast<const char8_t*>(name.data()), name.size()));
+}
+
 std::string UnreadableFileReason(const std::string& path) {
-  // A folder opens for reading on Linux and reads as nothing.
+  // A folder opens for reading on Linux and reads as nothing; opening a FIFO
+  // waits for a writer and a device may never end: only files are read.
   std::error_code error;
-  if (std::filesystem::is_directory(path, error))
+  const std::filesystem::file_status status = std::filesystem::status(FileSystemPath(path), error);
+  if (std::filesystem::is_directory(status))
     return path + ": is a folder, not a file";
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr)
+  if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status))
+    return path + ": not a regular file";
+  std::ifstream file(FileSystemPath(path), std::ios::binary);
+  if (!file)
     return OpenError(path);
-  std::fclose(file);
   return {};
 }
 
@@ -34,7 +42,7 @@ bool OpenForReading(const std::string& path, std::ifstream& in, std::string& err
   error = UnreadableFileReason(path);
   if (!error.empty())
     return false;
-  in.open(path, std::ios::binary);
+  in.open(FileSystemPath(path), std::ios::binary);
   if (!in) {
     error = OpenError(path);
     return false;

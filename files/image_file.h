@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -9,8 +10,13 @@
 
 namespace vardex {
 
+// File names are UTF-8 strings on Windows (turned into the system's wide
+// names here) and the system's own bytes elsewhere.
+std::filesystem::path FileSystemPath(const std::string& name);
+
 // Empty when `path` opens for reading as a file; else the complaint naming
-// it and why not (a folder, missing, not allowed).
+// it and why not (a folder, a FIFO or device, missing, not allowed). Never
+// opens what is not a regular file, so it never waits.
 std::string UnreadableFileReason(const std::string& path);
 
 // Reads an image file: exactly 2048 bytes, the format vardex-sim --image

@@ -137,7 +137,37 @@ const ControlRow* MatchKey(const PageTable& page, std::string_view line, std::si
   return best;
 }
 
+// Where the first control character of `line` is (a line's closing '\r'
+// aside), or npos. Such bytes are what a file edited by mistake or made to
+// fool a terminal carries; a value that holds one writes it as \xHH.
+std::size_t FirstControlCharacter(std::string_view line) {
+  for (std::size_t i = 0; i < line.size(); ++i) {
+    const auto c = static_cast<unsigned char>(line[i]);
+    const bool lineEnd = c == '\r' && i + 1 == line.size();
+    if ((c < 0x20 && c != '\t' && !lineEnd) || c == 0x7F || C1ControlAt(line, i) >= 0)
+      return i;
+  }
+  return std::string_view::npos;
+}
+
 }  // namespace
+
+std::string EscapeControls(std::string_view text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    const int c1 = C1ControlAt(text, i);
+    char hex[8];
+    if (c < 0x20 || c == 0x7F || c1 >= 0) {
+      std::snprintf(hex, sizeof hex, "\\x%02X", c1 >= 0 ? static_cast<unsigned>(c1) : c);
+      out += hex;
+      i += c1 >= 0 ? 1 : 0;
+    } else {
+      out += static_cast<char>(c);
+    }
+  }
+  return out;
+}
 
 std::string QuoteValue(std::string_view value) {
   if (!NeedsQuotes(value))
@@ -193,11 +223,20 @@ bool ImportText(std::string_view text, std::string_view name, ConfigSettings& se
     error = std::string(name) + ":" + std::to_string(lineNumber) + ": " + what;
     return false;
   };
+  // Notepad starts a UTF-8 file with a byte-order mark.
+  if (text.starts_with("\xEF\xBB\xBF"))
+    text.remove_prefix(3);
   while (!text.empty()) {
     ++lineNumber;
     const std::size_t end = text.find('\n');
     std::string_view line = text.substr(0, end);
     text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+    if (const std::size_t at = FirstControlCharacter(line); at != std::string_view::npos) {
+      return fail("control character " +
+                  EscapeControls(line.substr(at, line[at] == '\xC2' ? 2 : 1)) + " in column " +
+                  std::to_string(at + 1) +
+                  " (a value may hold one written as \\xHH in double quotes)");
+    }
     line = Trim(line);
     if (line.empty() || line.front() == '#' || line.front() == ';')
       continue;
@@ -207,7 +246,7 @@ bool ImportText(std::string_view text, std::string_view name, ConfigSettings& se
       const std::string_view caption = line.substr(1, line.size() - 2);
       page = FindPage(caption);
       if (page == nullptr)
-        return fail("unknown section [" + std::string(caption) + "]");
+        return fail("unknown section [" + EscapeControls(caption) + "]");
       continue;
     }
     if (page == nullptr)
@@ -215,7 +254,7 @@ bool ImportText(std::string_view text, std::string_view name, ConfigSettings& se
     std::size_t valueStart = 0;
     const ControlRow* control = MatchKey(*page, line, valueStart);
     if (control == nullptr) {
-      const std::string key(Trim(line.substr(0, line.find('='))));
+      const std::string key = EscapeControls(Trim(line.substr(0, line.find('='))));
       if (line.find('=') == std::string_view::npos)
         return fail("not a \"label = value\" line");
       return fail("unknown key \"" + key + "\" in [" + std::string(page->caption) + "]");
@@ -228,8 +267,8 @@ bool ImportText(std::string_view text, std::string_view name, ConfigSettings& se
     if (!raw.empty() && raw.front() == '"' && !Unquote(raw, value, why))
       return fail("bad value for \"" + control->label + "\": " + why);
     if (!SetShownValue(*control, value, settings, why))
-      return fail("bad value \"" + value + "\" for \"" + control->label + "\": it " +
-                  std::move(why));
+      return fail("bad value \"" + EscapeControls(value) + "\" for \"" + control->label +
+                  "\": it " + std::move(why));
   }
   return true;
 }

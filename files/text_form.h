@@ -16,10 +16,16 @@ std::string ExportText(ConfigSettings settings);
 
 // Applies a text form over `settings` (fields it leaves out keep their
 // values). Blank lines and lines starting with '#' or ';' are skipped.
-// Unknown sections and keys, a key given twice, a key before any section and
-// bad values are refused: `error` then reads "NAME:LINE: ...".
+// A byte-order mark at the start is skipped. Unknown sections and keys, a key
+// given twice, a key before any section, a control character in a line (NUL,
+// BEL, ESC...: a value writes one as \xHH) and bad values are refused:
+// `error` then reads "NAME:LINE: ...", with what it quotes escaped.
 bool ImportText(std::string_view text, std::string_view name, ConfigSettings& settings,
                 std::string& error);
+
+// `text` with its control characters (C0, DEL, C1) written as \xHH: what a
+// message quotes from a file must not steer the terminal that shows it.
+std::string EscapeControls(std::string_view text);
 
 // A value as it stands in the text form (quoted when needed).
 std::string QuoteValue(std::string_view value);

@@ -1,6 +1,7 @@
 #include "com_link_maker.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -104,6 +105,43 @@ bool TerminalOrUnknown(const struct stat& node) {
   return subsystem.substr(subsystem.find_last_of('/') + 1) == "tty";
 }
 
+// The device number of this process's controlling terminal (field 7 of
+// /proc/self/stat), or of a terminal on standard input, output or error.
+bool IsOwnTerminal(dev_t device) {
+  if (std::FILE* stat = std::fopen("/proc/self/stat", "r")) {
+    char text[1024] = {};
+    const std::size_t length = std::fread(text, 1, sizeof text - 1, stat);
+    std::fclose(stat);
+    const char* fields = std::strrchr(text, ')');
+    unsigned long terminal = 0;
+    if (length > 0 && fields != nullptr &&
+        std::sscanf(fields, ") %*c %*d %*d %*d %lu", &terminal) == 1 && terminal != 0 &&
+        major(device) == ((terminal >> 8) & 0xFFF) &&
+        minor(device) == ((terminal & 0xFF) | ((terminal >> 12) & 0xFFF00)))
+      return true;
+  }
+  for (const int fd : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
+    struct stat open {};
+    if (::isatty(fd) == 1 && ::fstat(fd, &open) == 0 && open.st_rdev == device)
+      return true;
+  }
+  return false;
+}
+
+// Why `node` is a terminal a COM name must not lead to, or empty: linking
+// COMn there would send the device's frames to a screen (and read keys as
+// replies). /dev/tty, /dev/console and /dev/ptmx are major 5, the virtual
+// consoles /dev/tty0 to /dev/tty63 major 4 below the serial ports' minors.
+std::string ConsoleProblem(const struct stat& node) {
+  const unsigned kind = major(node.st_rdev);
+  const unsigned number = minor(node.st_rdev);
+  if ((kind == 5 && number <= 2) || (kind == 4 && number < 64))
+    return "is a console, not a serial device";
+  if (IsOwnTerminal(node.st_rdev))
+    return "is this session's own terminal, not a serial device";
+  return {};
+}
+
 }  // namespace
 
 ComLinkResult MakeComLink(int number, const std::string& device, const std::string& linkDir,
@@ -118,6 +156,10 @@ ComLinkResult MakeComLink(int number, const std::string& device, const std::stri
   }
   if (!S_ISCHR(node.st_mode) || !TerminalOrUnknown(node)) {
     result.error = device + " is not a serial device";
+    return result;
+  }
+  if (const std::string console = ConsoleProblem(node); !console.empty()) {
+    result.error = device + " " + console;
     return result;
   }
   result.device = real;

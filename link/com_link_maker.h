@@ -19,7 +19,8 @@ struct ComLinkResult {
 // that the name still means that adapter after replugging or next to a
 // second one. Missing folders are made owner-only. Refuses a device that is
 // no terminal (no character device, or one such as /dev/null that the
-// system files under another class), without opening it, and a link folder
+// system files under another class), a console or the session's own
+// terminal, without opening it, and a link folder
 // that others may change (the COM names would not use it).
 ComLinkResult MakeComLink(int number, const std::string& device, const std::string& linkDir,
                           const std::string& byIdDir);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <string>
+#include <string_view>
 
 namespace vardex {
 
@@ -91,11 +93,19 @@ class FileSource final : public FirmwareSource {
 }  // namespace
 
 FirmwareLoadStatus LoadFirmwareFile(const char* path, FirmwareBuffer& buffer) {
-  // A folder opens for reading on Linux and seeks to an absurd size; it is no file.
+  // A folder opens for reading on Linux and seeks to an absurd size, a FIFO
+  // waits for a writer: only a regular file is opened.
+  const std::string_view name(path);
+  const std::filesystem::path native(
+      std::u8string(reinterpret_cast<const char8_t*>(name.data()), name.size()));
   std::error_code error;
-  if (std::filesystem::is_directory(path, error))
+  if (!std::filesystem::is_regular_file(native, error))
     return FirmwareLoadStatus::kCannotOpen;
+#ifdef _WIN32
+  std::FILE* file = _wfopen(native.c_str(), L"rb");
+#else
   std::FILE* file = std::fopen(path, "rb");
+#endif
   if (file == nullptr)
     return FirmwareLoadStatus::kCannotOpen;
   FileSource source(file);

@@ -52,8 +52,8 @@ std::string_view FirmwareLoadMessage(FirmwareLoadStatus status);
 // not deliver all its bytes is refused; on success every byte of the last page
 // beyond the end of the file is 0, whatever an earlier file left there.
 FirmwareLoadStatus LoadFirmware(FirmwareSource& source, FirmwareBuffer& buffer);
-// The same for a file on disk (path in the platform's encoding); a folder
-// cannot be opened.
+// The same for a file on disk (path in UTF-8 on Windows, the system's bytes
+// elsewhere); a folder, FIFO or device cannot be opened.
 FirmwareLoadStatus LoadFirmwareFile(const char* path, FirmwareBuffer& buffer);
 
 }  // namespace vardex

@@ -36,9 +36,27 @@ bool MakeDirectories(const std::string& dir, std::string& error) {
   return true;
 }
 
+std::string LinkTarget(const std::string& path) {
+  char buffer[4096];
+  const ssize_t n = ::readlink(path.c_str(), buffer, sizeof buffer);
+  return n < 0 ? std::string() : std::string(buffer, static_cast<std::size_t>(n));
+}
+
+// Points `path` at `target`: made aside and renamed into place, so the name
+// never dangles half-made.
+bool PlaceLink(const std::string& path, const std::string& target) {
+  const std::string temp = path + ".new" + std::to_string(::getpid());
+  ::unlink(temp.c_str());
+  if (::symlink(target.c_str(), temp.c_str()) != 0 || ::rename(temp.c_str(), path.c_str()) != 0) {
+    ::unlink(temp.c_str());
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
-bool ComLink::Create(int com, const std::string& dirOption, const std::string& target,
+bool ComLink::Create(int com, const std::string& dirOption, const std::string& target, bool replace,
                      std::string& error) {
   std::string dir = dirOption;
   if (dir.empty()) {
@@ -55,16 +73,27 @@ bool ComLink::Create(int com, const std::string& dirOption, const std::string& t
 
   const std::string path = dir + "/com" + std::to_string(com);
   struct stat st {};
-  if (::lstat(path.c_str(), &st) == 0 && !S_ISLNK(st.st_mode)) {
+  const bool exists = ::lstat(path.c_str(), &st) == 0;
+  if (exists && !S_ISLNK(st.st_mode)) {
     error = path + " exists and is not a symlink";
     return false;
   }
-  // Made aside and renamed into place, so the name never dangles half-made.
-  const std::string temp = path + ".new" + std::to_string(::getpid());
-  ::unlink(temp.c_str());
-  if (::symlink(target.c_str(), temp.c_str()) != 0 || ::rename(temp.c_str(), path.c_str()) != 0) {
+  const std::string old = exists ? LinkTarget(path) : std::string();
+  // A killed run's link leads to a pty that is gone, or that this run now
+  // holds under the same number.
+  const bool leftOver =
+      old == target || (old.starts_with("/dev/pts/") && ::stat(path.c_str(), &st) != 0);
+  if (exists && !leftOver) {
+    if (!replace) {
+      error = path + " already leads to " + old +
+              "; give --replace-link to stand in for it while the simulator runs";
+      return false;
+    }
+    replaced_ = old;
+  }
+  if (!PlaceLink(path, target)) {
     error = "cannot create " + path + ": " + std::strerror(errno);
-    ::unlink(temp.c_str());
+    replaced_.clear();
     return false;
   }
   path_ = path;
@@ -75,12 +104,12 @@ bool ComLink::Create(int com, const std::string& dirOption, const std::string& t
 void ComLink::Remove() {
   if (path_.empty())
     return;
-  char buffer[4096];
-  const ssize_t n = ::readlink(path_.c_str(), buffer, sizeof buffer);
-  if (n >= 0 && std::string(buffer, static_cast<std::size_t>(n)) == target_) {
-    ::unlink(path_.c_str());
+  if (LinkTarget(path_) == target_) {
+    if (replaced_.empty() || !PlaceLink(path_, replaced_))
+      ::unlink(path_.c_str());
   }
   path_.clear();
+  replaced_.clear();
 }
 
 }  // namespace vardex::sim

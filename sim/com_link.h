@@ -15,9 +15,13 @@ class ComLink {
   ~ComLink() { Remove(); }
 
   // dir empty: $HOME/.vardex/dosdevices. Missing directories are made 0700.
-  // An older link of the same name (left by a killed run) is replaced.
-  bool Create(int com, const std::string& dir, const std::string& target, std::string& error);
-  // Removes the link, but only while it still points at our pty.
+  // A link of the same name that leads to a pty no longer there, or to this
+  // run's own (left by a killed run), is replaced; any other link only when `replace` is set, and
+  // it is put back by Remove.
+  bool Create(int com, const std::string& dir, const std::string& target, bool replace,
+              std::string& error);
+  // Removes the link, or puts back the one it replaced, but only while it
+  // still points at our pty.
   void Remove();
 
   const std::string& Path() const { return path_; }
@@ -25,6 +29,7 @@ class ComLink {
  private:
   std::string path_;
   std::string target_;
+  std::string replaced_;  // the target of the user's link that ours stands in for
 };
 
 }  // namespace vardex::sim

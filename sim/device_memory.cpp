@@ -1,6 +1,7 @@
 #include "device_memory.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -28,11 +29,21 @@ void FillFactoryImage(std::span<std::uint8_t> image) {
   PutU32(image, 0, ImageChecksum(image));
 }
 
+// The image holds passwords: a new file is its owner's alone, and a file
+// replaced keeps its mode (never wider than it was).
 bool WriteFileWhole(const std::string& path, std::span<const std::uint8_t> bytes) {
   const std::string temp = path + ".part";
-  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  struct stat old {};
+  const mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0600;
+  ::unlink(temp.c_str());
+  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
   if (fd < 0)
     return false;
+  if (::fchmod(fd, mode) != 0) {
+    ::close(fd);
+    ::unlink(temp.c_str());
+    return false;
+  }
   std::size_t done = 0;
   while (done < bytes.size()) {
     const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
@@ -61,9 +72,15 @@ DeviceMemory::DeviceMemory() {
 }
 
 std::string DeviceMemory::LoadImage(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Not blocking: a FIFO would wait for a writer before the check below.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0)
     return std::string("cannot open (") + std::strerror(errno) + ")";
+  struct stat node {};
+  if (::fstat(fd, &node) == 0 && !S_ISREG(node.st_mode) && !S_ISDIR(node.st_mode)) {
+    ::close(fd);
+    return "not a regular file";
+  }
   std::array<std::uint8_t, kImageSize + 1> buffer{};
   std::size_t got = 0;
   int readError = 0;

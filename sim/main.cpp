@@ -113,7 +113,8 @@ int Run(const SimOptions& options) {
     return 1;
   }
   ComLink comLink;
-  if (options.com > 0 && !comLink.Create(options.com, options.linkDir, port->slavePath, error)) {
+  if (options.com > 0 &&
+      !comLink.Create(options.com, options.linkDir, port->slavePath, options.replaceLink, error)) {
     std::fprintf(stderr, "vardex-sim: %s\n", error.c_str());
     ClosePtyPort(*port);
     return 1;

@@ -80,6 +80,7 @@ constexpr SwitchOption kSwitches[] = {
     {"--help", &SimOptions::help},
     {"-h", &SimOptions::help},
     {"--verbose", &SimOptions::verbose},
+    {"--replace-link", &SimOptions::replaceLink},
     {"--exit-with-parent", &SimOptions::exitWithParent},
     {"--bad-page-number", &SimOptions::badPageNumber},
     {"--version", &SimOptions::version},
@@ -174,7 +175,9 @@ Plays the VARDEX device on a pseudo-terminal. Prints "READY <pty-slave-path>"
 on stdout once it listens; SIGINT or SIGTERM end it.
 
   --com N               register as COMN (N = 1..9): symlink <link-dir>/comN
-                        to the pty slave, removed again on exit
+                        to the pty slave, removed again on exit; a link
+                        of that name leading elsewhere is refused
+  --replace-link        with --com: stand in for such a link, put back on exit
   --link-dir DIR        directory of the COM symlinks
                         (default $HOME/.vardex/dosdevices, created 0700)
   --image FILE          start from this 2048-byte configuration image

@@ -18,8 +18,9 @@ enum class FloodKind { kNone, kAck, kFirmwareAck, kData };
 // accepted (a dropped reply keeps its number); data replies are also counted
 // on their own for the data fault.
 struct SimOptions {
-  int com = 0;          // 0: no COM name registered
-  std::string linkDir;  // empty: $HOME/.vardex/dosdevices
+  int com = 0;               // 0: no COM name registered
+  std::string linkDir;       // empty: $HOME/.vardex/dosdevices
+  bool replaceLink = false;  // stand in for a link of the user's while running
   std::string imageFile;
   std::string saveImageFile;
   std::string firmwareOutFile;

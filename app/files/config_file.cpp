@@ -2,11 +2,11 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QStringDecoder>
 #include <string>
 
 #include "config_driver.h"
 #include "field_rows.h"
+#include "file_kind.h"
 #include "image_compare.h"
 #include "image_file.h"
 #include "local_time.h"
@@ -19,19 +19,15 @@ namespace {
 // Larger than any text form; a file beyond it is neither form.
 constexpr auto kLargestConfigFile = static_cast<qint64>(kLargestTextForm);
 
-// Plain text: UTF-8 without control characters other than line ends and tabs.
-bool LooksLikeText(const QByteArray& contents) {
-  for (const char c : contents) {
-    const auto byte = static_cast<unsigned char>(c);
-    if ((byte < 0x20 && c != '\n' && c != '\r' && c != '\t') || byte == 0x7F)
-      return false;
-  }
-  QStringDecoder utf8(QStringDecoder::Utf8);
-  const QString decoded = utf8(contents);
-  return !utf8.hasError();
-}
-
 }  // namespace
+
+std::string FileNameBytes(const QString& path) {
+#ifdef _WIN32
+  return path.toStdString();
+#else
+  return QFile::encodeName(path).toStdString();
+#endif
+}
 
 ConfigFileForm FormForName(const QString& path) {
   return path.endsWith(QStringLiteral(".txt"), Qt::CaseInsensitive) ? ConfigFileForm::kText
@@ -39,7 +35,13 @@ ConfigFileForm FormForName(const QString& path) {
 }
 
 std::optional<ConfigImage> OpenConfigFile(const QString& path, QString& error) {
-  const QString name = QFileInfo(path).fileName();
+  const QFileInfo info(path);
+  const QString name = info.fileName();
+  // A FIFO or a device would block the window or never end.
+  if (info.exists() && !info.isFile()) {
+    error = QStringLiteral("%1: not a regular file.").arg(name);
+    return std::nullopt;
+  }
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) {
     error = QStringLiteral("%1: cannot open (%2).").arg(name, file.errorString());
@@ -53,8 +55,10 @@ std::optional<ConfigImage> OpenConfigFile(const QString& path, QString& error) {
                 .arg(name);
     return std::nullopt;
   }
+  const bool text = LooksLikeText(
+      std::string_view(contents.constData(), static_cast<std::size_t>(contents.size())));
   ConfigImage image;
-  if (contents.size() == static_cast<qsizetype>(ConfigImage::kSize) && !LooksLikeText(contents)) {
+  if (contents.size() == static_cast<qsizetype>(ConfigImage::kSize) && !text) {
     std::copy(contents.begin(), contents.end(), image.bytes.begin());
     const std::string problem = ChecksumProblem(name.toStdString(), image);
     if (!problem.empty()) {
@@ -65,7 +69,9 @@ std::optional<ConfigImage> OpenConfigFile(const QString& path, QString& error) {
     }
     return image;
   }
-  if (!LooksLikeText(contents)) {
+  // A file named as a text form is read as one, so that a stray control
+  // character is named with its line.
+  if (!text && FormForName(path) != ConfigFileForm::kText) {
     error = QStringLiteral(
                 "%1 is neither a configuration image (2048 bytes, this file has %2) nor "
                 "a text form.")
@@ -82,7 +88,8 @@ std::optional<ConfigImage> OpenConfigFile(const QString& path, QString& error) {
   }
   const StepResult built = BuildConfigImage(settings, image);
   if (!built.Succeeded()) {
-    error = name + QStringLiteral(": ") + QString::fromStdString(FailureText(built));
+    error =
+        name + QStringLiteral(": ") + QString::fromStdString(EscapeControls(FailureText(built)));
     return std::nullopt;
   }
   if (const FieldRow* cut = FirstFieldNotKept(settings, image)) {
@@ -91,7 +98,7 @@ std::optional<ConfigImage> OpenConfigFile(const QString& path, QString& error) {
                      QString::fromUtf8(cut->page->caption.data(),
                                        static_cast<qsizetype>(cut->page->caption.size())),
                      QString::fromStdString(cut->control->label),
-                     QString::fromStdString(ShownValue(*cut->control, settings)));
+                     QString::fromStdString(EscapeControls(ShownValue(*cut->control, settings))));
     return std::nullopt;
   }
   return image;
@@ -101,10 +108,9 @@ bool SaveConfigFile(const QString& path, const ConfigImage& image, QString& erro
   std::string why;
   bool saved = false;
   if (FormForName(path) == ConfigFileForm::kText) {
-    saved = WriteFileAtomically(QFile::encodeName(path).toStdString(),
-                                ExportText(SettingsFromImage(image)), why);
+    saved = WriteFileAtomically(FileNameBytes(path), ExportText(SettingsFromImage(image)), why);
   } else {
-    saved = WriteImageFile(QFile::encodeName(path).toStdString(), image, why);
+    saved = WriteImageFile(FileNameBytes(path), image, why);
   }
   if (!saved)
     error = QString::fromStdString(why);
@@ -112,15 +118,9 @@ bool SaveConfigFile(const QString& path, const ConfigImage& image, QString& erro
 }
 
 QString NotFirmwareKind(const QByteArray& contents) {
-  if (contents.size() == static_cast<qsizetype>(ConfigImage::kSize)) {
-    ConfigImage image;
-    std::copy(contents.begin(), contents.end(), image.bytes.begin());
-    if (ImageChecksumHolds(image))
-      return QStringLiteral("a configuration image");
-  }
-  if (!contents.isEmpty() && LooksLikeText(contents))
-    return QStringLiteral("a text file");
-  return {};
+  const std::string_view kind = vardex::NotFirmwareKind(
+      std::string_view(contents.constData(), static_cast<std::size_t>(contents.size())));
+  return QString::fromLatin1(kind.data(), static_cast<qsizetype>(kind.size()));
 }
 
 }  // namespace vardex

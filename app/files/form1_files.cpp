@@ -412,7 +412,7 @@ bool TForm1::FirmwareMaySend(const QString& path) {
   const QFileInfo info(path);
   QFile file(path);
   // What cannot be opened or is too long is refused by the load as before.
-  if (!file.open(QIODevice::ReadOnly) ||
+  if (!info.isFile() || !file.open(QIODevice::ReadOnly) ||
       info.size() > static_cast<qint64>(vardex::FirmwareBuffer::kCapacity))
     return true;
   const QString caption =

@@ -21,6 +21,15 @@ constexpr std::size_t kMaxWrite = 1 << 20;  // frames are 136 bytes; keeps the l
 
 }  // namespace
 
+std::wstring WideFromUtf8(const std::string& text) {
+  const int size = static_cast<int>(text.size());
+  std::wstring wide(
+      static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0)),
+      L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, text.data(), size, wide.data(), static_cast<int>(wide.size()));
+  return wide;
+}
+
 std::string Win32ErrorText(DWORD code) {
   char text[256] = {};
   const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
@@ -69,8 +78,8 @@ bool Win32SerialPort::Open(const std::string& path) {
   const auto number = WindowsComNumber(path);
   const std::string device = number ? ComDevicePath(*number) : path;
   // No sharing: a second open, here or in another program, fails.
-  port_ = CreateFileA(device.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                      FILE_FLAG_OVERLAPPED, nullptr);
+  port_ = CreateFileW(WideFromUtf8(device).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                      OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
   if (port_ == INVALID_HANDLE_VALUE)
     return false;
   DCB line{};

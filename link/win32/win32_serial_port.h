@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "serial_port.h"
 
 namespace vardex {
@@ -45,5 +47,8 @@ class Win32SerialPort final : public SerialPort {
 
 // The system's text for a Win32 error code, without the trailing line end.
 std::string Win32ErrorText(DWORD code);
+
+// Names travel as UTF-8 strings; the system's calls take them wide.
+std::wstring WideFromUtf8(const std::string& text);
 
 }  // namespace vardex

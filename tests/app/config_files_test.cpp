@@ -92,6 +92,11 @@ class ConfigFilesTest : public QObject {
          "form."},
         {"words.txt", "[Radio]\nCallsign = VX1ABC\nTX delay [ms] = 5\n",
          "words.txt: Preamble len - range error (200 - 1000)."},
+        {"bell.txt",
+         "[Radio]\nCallsign = VX\x07"
+         "ABC\n",
+         "bell.txt:2: control character \\x07 in column 14 (a value may hold one written as "
+         "\\xHH in double quotes)"},
     };
     for (const auto& c : cases) {
       QVERIFY(WriteFile(Path(c.name), c.contents));

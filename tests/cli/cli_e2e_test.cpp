@@ -10,6 +10,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "config_image.h"
@@ -213,7 +214,7 @@ TEST_F(VardexAgainstSim, ADroppedReplyEndsTheTransferNamingThePageAndSendsNothin
   // The written image differs from the simulator's in page 1 (server 1 port 14581).
   const ConfigImage file = FactoryWith(192, {0xF5, 0x38});
   WriteAll(Path("file.img"), AsText(file));
-  WriteAll(Path("fw.bin"), std::string(1000, 'f'));
+  WriteAll(Path("fw.bin"), std::string(1000, '\xF0'));
   const Case cases[] = {
       {{"read", "PORT", "-o", Path("out.img")}, "3", "3 of 16"},
       {{"write", "PORT", Path("file.img"), "--clock=keep"}, "1", "1 of 16"},
@@ -242,7 +243,7 @@ TEST_F(VardexAgainstSim, ADroppedReplyEndsTheTransferNamingThePageAndSendsNothin
   // The read left no file; the write stopped after page 0 (page 1 is still
   // the simulator's); the upload after page 1.
   EXPECT_FALSE(Exists(Path("out.img")));
-  WriteAll(Path("fw.expected"), std::string(1000, 'f').substr(0, 256));
+  WriteAll(Path("fw.expected"), std::string(1000, '\xF0').substr(0, 256));
   EXPECT_EQ(ReadAll(Path("firmware.out")), ReadAll(Path("fw.expected")));
 }
 
@@ -298,20 +299,28 @@ TEST_F(VardexAgainstSim, BadFilesAndBrokenRulesAreRefusedAndNothingIsSent) {
     EXPECT_EQ(run.exitCode, 2) << c.name;
     EXPECT_EQ(run.err, "vardex: " + Path(c.name) + ": " + c.message + "\n");
   }
+  const std::string notFirmware = ", not a firmware; nothing sent (--force sends it all the same)";
   const struct {
     std::string name;
-    std::size_t size;
+    std::string contents;
     std::string message;
   } firmwares[] = {
-      {"big.bin", 237569, "Firmware file too long: 237569 bytes, at most 237568."},
-      {"missing.bin", 0, "cannot open (No such file or directory)"},
-      {"folder", 0, "is a folder, not a file"},
-      {"empty.bin", 0, "Firmware file is empty."},
+      {"big.bin", std::string(237569, 'x'),
+       "Firmware file too long: 237569 bytes, at most 237568."},
+      {"missing.bin", "", "cannot open (No such file or directory)"},
+      {"folder", "", "is a folder, not a file"},
+      {"empty.bin", "", "Firmware file is empty."},
+      {"backup.img", AsText(Factory()), "this file is a configuration image" + notFirmware},
+      {"notes.txt", "[Radio]\r\nCallsign = VX1SIM\r\n", "this file is a text file" + notFirmware},
+      {"fifo", "", "not a regular file"},
   };
   std::filesystem::create_directory(Path("folder"));
+  ASSERT_EQ(mkfifo(Path("fifo").c_str(), 0600), 0);
   for (const auto& f : firmwares) {
-    if (f.size > 0 || f.name == "empty.bin")
-      WriteAll(Path(f.name), std::string(f.size, 'x'));
+    if (!f.contents.empty() || f.name == "empty.bin")
+      WriteAll(Path(f.name), f.contents);
+    if (testing::UnderWine() && f.name == "fifo")
+      continue;  // Windows has no FIFO to name
     const VardexRun run = RunVardex({"flash", port_, Path(f.name)});
     EXPECT_EQ(run.exitCode, 2) << f.name;
     EXPECT_EQ(run.err, "vardex: " + Path(f.name) + ": " + f.message + "\n");
@@ -334,12 +343,27 @@ TEST_F(VardexAgainstSim, AReadWhoseImageChecksumFailsLeavesNoFile) {
   EXPECT_EQ(ReadAll(Path("out.img")), "an older backup");
 }
 
+// The files hold passwords: each is its owner's alone whatever the umask,
+// and a file replaced keeps the mode it had.
 TEST_F(VardexAgainstSim, FactoryImageSurvivesExportAndImport) {
   StartSim();
+  const mode_t umaskBefore = ::umask(022);
   ASSERT_EQ(RunVardex({"read", port_, "-o", Path("a.img")}).exitCode, 0);
   ASSERT_EQ(RunVardex({"export", Path("a.img"), "-o", Path("a.txt")}).exitCode, 0);
+  WriteAll(Path("b.img"), "an older image");
+  ASSERT_EQ(::chmod(Path("b.img").c_str(), 0640), 0);
   const VardexRun run = RunVardex({"import", Path("a.txt"), "-o", Path("b.img")});
+  ::umask(umaskBefore);
   EXPECT_EQ(run.exitCode, 0) << run.err;
+  const std::pair<std::string, mode_t> modes[] = {
+      {"a.img", 0600}, {"a.txt", 0600}, {"b.img", 0640}};
+  for (const auto& [name, mode] : modes) {
+    struct stat file {};
+    ASSERT_EQ(::stat(Path(name).c_str(), &file), 0);
+    if (!testing::UnderWine()) {
+      EXPECT_EQ(file.st_mode & 0777, mode) << name;
+    }
+  }
   EXPECT_EQ(ReadAll(Path("b.img")), ReadAll(Path("a.img")));
   EXPECT_EQ(RunVardex({"diff", Path("a.img"), Path("b.img")}).out, "");
   EXPECT_EQ(RunVardex({"check", Path("b.img")}).out, Path("b.img") + ": ok\n");
@@ -493,6 +517,7 @@ TEST(VardexProgram, PortsThatCannotBeUsedAndUsageErrors) {
        "vardex: com0: com0 is not a COM name vardex can open: give COM1 to COM9 (\"vardex ports\" "
        "says where each leads) or a device path such as /dev/ttyUSB0.\n"},
       {{"link", "COM3", "/dev/null"}, 3, "vardex: /dev/null is not a serial device\n"},
+      {{"link", "COM3", "/dev/tty"}, 3, "vardex: /dev/tty is a console, not a serial device\n"},
       {{"read"}, 1, "vardex: read wants 1 argument(s), not 0\nTry \"vardex --help\".\n"},
       {{"frobnicate"}, 1, "vardex: unknown command \"frobnicate\"\nTry \"vardex --help\".\n"},
   };

@@ -52,6 +52,10 @@ TEST(TextForm, WindowsLineEndsReadAsTheSameForm) {
     std::string error;
     ASSERT_TRUE(ImportText(windows, "t.txt", read, error)) << error;
     EXPECT_EQ(ExportText(read), form);
+    // Notepad starts its UTF-8 with a byte-order mark.
+    ConfigSettings marked;
+    ASSERT_TRUE(ImportText("\xEF\xBB\xBF" + windows, "t.txt", marked, error)) << error;
+    EXPECT_EQ(ExportText(marked), form);
   }
 }
 
@@ -129,6 +133,16 @@ TEST(TextForm, RefusedLinesNameTheirLineNumber) {
       {"[Radio\n", "t.txt:1: a section line ends with ']'"},
       // A label of one page is unknown on another.
       {"[Network]\nCallsign = X\n", "t.txt:2: unknown key \"Callsign\" in [Network]"},
+      // Raw control bytes are refused, quoted ones escaped: nothing reaches
+      // the terminal, and nothing is cut at a NUL.
+      {std::string("[Radio]\nCallsign = A\0B\n", 23),
+       "t.txt:2: control character \\x00 in column 13 (a value may hold one written as \\xHH in "
+       "double quotes)"},
+      {"[Radio]\nCall\x1B[2Jsign = X\n",
+       "t.txt:2: control character \\x1B in column 5 (a value may hold one written as \\xHH in "
+       "double quotes)"},
+      {"[Digipeater]\nDigipeater on = \"\\x1B[2J\"\n",
+       "t.txt:2: bad value \"\\x1B[2J\" for \"Digipeater on\": it wants yes or no"},
   };
   for (const Case& c : cases) {
     ConfigSettings settings;

@@ -67,6 +67,23 @@ TEST(SimComLinkTest, LinkTakenOverByAnotherRunIsLeftAlone) {
   EXPECT_TRUE(fs::is_symlink(fs::symlink_status(link)));
 }
 
+// A link of the user's is refused unless the simulator is told to stand in
+// for it; then it is put back on exit.
+TEST(SimComLinkTest, AUsersLinkIsReplacedOnlyWhenToldAndPutBack) {
+  TempDir dir;
+  const fs::path link = dir.Path() / "com3";
+  fs::create_symlink("/dev/null", link);
+  SimProcess refused;
+  EXPECT_FALSE(refused.Start({"--com", "3", "--link-dir", dir.Path().string()}));
+  EXPECT_EQ(refused.WaitExit(milliseconds(2000)), 1);
+  EXPECT_EQ(fs::read_symlink(link).string(), "/dev/null");
+  SimProcess sim;
+  ASSERT_TRUE(sim.Start({"--com", "3", "--replace-link", "--link-dir", dir.Path().string()}));
+  EXPECT_EQ(fs::read_symlink(link).string(), sim.SlavePath());
+  EXPECT_EQ(sim.Stop(SIGTERM), 0);
+  EXPECT_EQ(fs::read_symlink(link).string(), "/dev/null");
+}
+
 TEST(SimComLinkTest, RegularFileInTheWayIsAnError) {
   TempDir dir;
   WriteFile(dir.Path() / "com5", Bytes{0x41});
