@@ -13,9 +13,9 @@ QString AboutText() {
              "<p><b>VARDEX Configurator %1</b></p>"
              "<p>Configures a VARDEX APRS device over a serial port: reads, checks and writes "
              "its configuration and uploads firmware.</p>"
-             "<p>Free software under the GNU General Public License version 3 (the file "
-             "LICENSE beside the program, or in /usr/share/doc/vardex-configurator/copyright); "
-             "it comes with no warranty.</p>"
+             "<p>Free software under the GNU General Public License version 3 (on Windows "
+             "LICENSE.txt beside the program, on Linux "
+             "/usr/share/doc/vardex-configurator/copyright); it comes with no warranty.</p>"
              "<p>What changed in each version: NEWS.md at <a href=\"%2\">%2</a>, and on Debian "
              "/usr/share/doc/vardex-configurator/changelog.gz. Problems are reported through the "
              "issue tracker linked from there.</p>")
