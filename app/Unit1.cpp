@@ -30,6 +30,8 @@
 #include "failure_focus.h"
 #include "firmware_buffer.h"
 #include "help_key.h"
+#include "help_menu.h"
+#include "log_actions.h"
 #include "page_area.h"
 #include "page_builder.h"
 #include "page_controls.h"
@@ -81,6 +83,8 @@ TForm1::TForm1(vardex::MessageBoxes* boxes, QWidget* parent, const vardex::Local
   });
   move(kDesignPosition);
   vardex::InstallHelpKey(this, {}, [this](const QString& text) { status_->Note(text, true); });
+  vardex::AddHelpMenu(menuBar_, [this](const QString& text) { status_->Note(text, true); });
+  vardex::AddLogActions(memo_, menuBar_);
 }
 
 // The ten tab pages, each built from its table.

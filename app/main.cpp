@@ -1,11 +1,19 @@
 #include <QApplication>
+#include <cstdio>
+#include <cstring>
 #include <exception>
 
 #include "Unit1.h"
 #include "Unit2.h"
 #include "application_icon.h"
+#include "vardex_version.h"
 
 int main(int argc, char* argv[]) {
+  // Answered before Qt starts, so that it needs no display.
+  if (argc > 1 && std::strcmp(argv[1], "--version") == 0) {
+    std::printf("vardex-configurator (VARDEX Configurator) %s\n", vardex::kVersion);
+    return 0;
+  }
   QApplication app(argc, argv);
   QApplication::setApplicationName("VARDEX Configurator");
   // The recent files are kept per user under this name.

@@ -6,6 +6,8 @@
 # One program file each: the C++ runtime, winpthreads and a static Qt linked
 # in, no DLL beside it.
 add_link_options(-static)
+# The same source gives the same program files: no link time in the headers.
+add_link_options(-Wl,--no-insert-timestamp)
 
 add_subdirectory(config)
 add_subdirectory(link)

@@ -45,7 +45,7 @@ wine "$setup" /S
 for file in "${installed[@]}"; do
   [ -f "$program_dir/$file" ] || fail "not installed: $file"
 done
-for link in "VARDEX Configurator.lnk" "VARDEX Configurator user guide.lnk"; do
+for link in "VARDEX Configurator.lnk" "VARDEX Configurator user guide.lnk" "VARDEX command prompt.lnk"; do
   [ -f "$menu/$link" ] || fail "no Start-menu entry $link"
 done
 entry=$(wine reg query "$key" | tr -d '\r')

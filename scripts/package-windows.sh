@@ -10,6 +10,7 @@
 # (the setup program's is the last line).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. scripts/lib/source-date.sh
 scripts/install-cross-deps.sh windows >&2
 . scripts/lib/qt-windows.sh
 VARDEX_QT_WINDOWS=$(qt_windows_prefix)
@@ -96,7 +97,11 @@ mingw-w64.txt) and GCC's C++ runtime (MinGW-w64/gcc-runtime.txt, GPL with the
 GCC Runtime Library Exception) built in.
 README
 
-(cd "$dist" && cmake -E tar cf "$name.zip" --format=zip "$name")
+# The zip depends on its files alone: the commit's time on every entry, one
+# mode for all, sorted names, no owners or extra time fields (-X).
+chmod -R u=rwX,go=rX "$stage"
+find "$stage" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
+(cd "$dist" && find "$name" | LC_ALL=C sort | zip -q -X -@ "$name.zip")
 
 # The setup installs the staged files; the uninstaller removes just those.
 files_nsh="$build/setup-files.nsh"

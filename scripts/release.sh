@@ -4,11 +4,16 @@
 # program; beside them the user guide and its field reference as HTML
 # (pictures inside), and SHA256SUMS over all of them. Prints each file with its size and SHA-256.
 #
+# The files depend only on the commit: another clone of it, elsewhere, gives
+# the same SHA256SUMS (scripts/check-reproducible.sh checks it).
+#
 # The package builds are incremental: after the package checks have built
 # them (as in CI) this mostly packs and collects. Each build's output goes to
 # a log in build/release-logs, shown when the build fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# Every file takes the commit's time, so that a rebuild gives the same sums.
+. scripts/lib/source-date.sh
 release=build/release
 logs=build/release-logs
 rm -rf "$release" "$logs"

@@ -32,19 +32,24 @@ QString GuideNotOpenedText(const QString& path) {
   return QStringLiteral("F1: no web browser opened the user guide; open %1 in one.").arg(path);
 }
 
+void ShowGuidePage(const QString& page, const QString& programDir, const HelpNotice& tell) {
+  const QString guide =
+      GuideHtmlPath(programDir.isEmpty() ? QCoreApplication::applicationDirPath() : programDir);
+  const QString path = guide.isEmpty() ? guide : QFileInfo(guide).dir().filePath(page);
+  QString trouble;
+  if (path.isEmpty() || !QFileInfo(path).isFile())
+    trouble = GuideNotFoundText();
+  else if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
+    trouble = GuideNotOpenedText(QDir::toNativeSeparators(path));
+  if (!trouble.isEmpty() && tell)
+    tell(trouble);
+}
+
 void InstallHelpKey(QWidget* window, const QString& programDir, const HelpNotice& tell) {
   auto* key = new QShortcut(QKeySequence(Qt::Key_F1), window);
   key->setContext(Qt::WindowShortcut);
   QObject::connect(key, &QShortcut::activated, window, [programDir, tell] {
-    const QString path =
-        GuideHtmlPath(programDir.isEmpty() ? QCoreApplication::applicationDirPath() : programDir);
-    QString trouble;
-    if (path.isEmpty())
-      trouble = GuideNotFoundText();
-    else if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
-      trouble = GuideNotOpenedText(QDir::toNativeSeparators(path));
-    if (!trouble.isEmpty() && tell)
-      tell(trouble);
+    ShowGuidePage(QStringLiteral("guide.html"), programDir, tell);
   });
 }
 

@@ -18,11 +18,16 @@ QString GuideHtmlPath(const QString& programDir);
 QString GuideNotFoundText();
 QString GuideNotOpenedText(const QString& path);
 
-// F1 anywhere in `window` opens the guide in the system's browser. The guide
-// is looked up on each press, from `programDir` (the program's own folder
-// when empty); when there is none, or the browser does not start, `tell`
-// gets the text above (the window puts it on its status line).
 using HelpNotice = std::function<void(const QString&)>;
+
+// Opens `page` (guide.html or field-reference.html, which lie together) of
+// the guide found from `programDir` (the program's own folder when empty) in
+// the system's browser; when there is none, or the browser does not start,
+// `tell` gets the text above (the window puts it on its status line).
+void ShowGuidePage(const QString& page, const QString& programDir = QString(),
+                   const HelpNotice& tell = nullptr);
+
+// F1 anywhere in `window` opens the guide, looked up on each press.
 void InstallHelpKey(QWidget* window, const QString& programDir = QString(),
                     const HelpNotice& tell = nullptr);
 

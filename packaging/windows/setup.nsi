@@ -6,6 +6,9 @@
 Unicode true
 Target amd64-unicode
 SetCompressor /SOLID lzma
+; The same files give the same setup program: no file times are stored (the
+; installed files take the time of installing).
+SetDateSave off
 
 !include "MUI2.nsh"
 !include "FileFunc.nsh"
@@ -64,6 +67,11 @@ Section "Install"
   CreateShortcut "${MENU_FOLDER}\${PRODUCT}.lnk" "$INSTDIR\vardex-configurator.exe" "" \
     "$INSTDIR\vardex-configurator.exe" 0
   CreateShortcut "${MENU_FOLDER}\${PRODUCT} user guide.lnk" "$INSTDIR\doc\guide.html"
+  ; A command prompt in the user's own folder (writable, unlike this one) that
+  ; finds vardex.exe, without changing the system's PATH.
+  CreateShortcut "${MENU_FOLDER}\VARDEX command prompt.lnk" "$SYSDIR\cmd.exe" \
+    '/k "cd /d "%USERPROFILE%" && set "PATH=$INSTDIR;%PATH%" && vardex.exe --version"' \
+    "$SYSDIR\cmd.exe" 0
 
   ; The system's list of installed programs.
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
@@ -84,6 +92,7 @@ Section "Uninstall"
   SetShellVarContext all
   Delete "${MENU_FOLDER}\${PRODUCT}.lnk"
   Delete "${MENU_FOLDER}\${PRODUCT} user guide.lnk"
+  Delete "${MENU_FOLDER}\VARDEX command prompt.lnk"
   RMDir "${MENU_FOLDER}"
   ; Only what the setup installed: the folder goes only when nothing else is in it.
   !include "${UNFILES_NSH}"

@@ -5,6 +5,7 @@
 build_deb() {
   local build="$1" glob="$2"
   shift 2
+  . scripts/lib/source-date.sh
   local dist="$build/dist"
   export DEB_BUILD_MAINT_OPTIONS="hardening=+all"
   local cppflags cxxflags ldflags
