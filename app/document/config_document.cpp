@@ -46,6 +46,14 @@ void KeepListsShowable(ConfigSettings& settings) {
   }
 }
 
+// "09:05": the time a read or a write finished, for the title.
+QString HoursMinutes(const LocalTimeSource& clock) {
+  const std::tm now = clock.Now();
+  return QStringLiteral("%1:%2")
+      .arg(now.tm_hour, 2, 10, QLatin1Char('0'))
+      .arg(now.tm_min, 2, 10, QLatin1Char('0'));
+}
+
 QString Quoted(const QString& text) {
   return QStringLiteral("\"%1\"").arg(text);
 }
@@ -93,20 +101,12 @@ void ConfigDocument::ApplyChannelDefaults(int channelNumber) {
 void ConfigDocument::TakeRead(const ConfigImage& image, const QString& comName) {
   ShowImage(image);
   filePath_.clear();  // "Save" asks for a name rather than overwrite the last file
-  const std::tm now = clock_.Now();
-  const QString time = QStringLiteral("%1:%2")
-                           .arg(now.tm_hour, 2, 10, QLatin1Char('0'))
-                           .arg(now.tm_min, 2, 10, QLatin1Char('0'));
-  NewBase(settings_, image, {Source::Kind::kRead, comName, time, {}});
+  NewBase(settings_, image, {Source::Kind::kRead, comName, HoursMinutes(clock_), {}});
 }
 
 void ConfigDocument::MarkWritten(const QString& comName) {
-  const std::tm now = clock_.Now();
-  const QString time = QStringLiteral("%1:%2")
-                           .arg(now.tm_hour, 2, 10, QLatin1Char('0'))
-                           .arg(now.tm_min, 2, 10, QLatin1Char('0'));
   // What was sent is the device's now; edits made meanwhile stay edits.
-  NewBase(toSendSettings_, toSend_, {Source::Kind::kWritten, comName, time, {}});
+  NewBase(toSendSettings_, toSend_, {Source::Kind::kWritten, comName, HoursMinutes(clock_), {}});
 }
 
 void ConfigDocument::ShowImage(const ConfigImage& image) {
@@ -166,7 +166,7 @@ ConfigDocument::SaveResult ConfigDocument::Save(const QString& path) {
 }
 
 StepResult ConfigDocument::BuildImageToSend() {
-  const StepResult result = BuildConfigImage(settings_, toSend_);
+  StepResult result = BuildConfigImage(settings_, toSend_);
   if (!result.Succeeded())
     return result;
   // Bytes no field shows go back as they were read, as `vardex write` does.
@@ -267,10 +267,10 @@ void ConfigDocument::Change(const ConfigSettings& before) {
   NoteTitle();
 }
 
-void ConfigDocument::NewBase(const ConfigSettings& base, std::optional<ConfigImage> image,
+void ConfigDocument::NewBase(const ConfigSettings& base, const std::optional<ConfigImage>& image,
                              Source source) {
   base_ = base;
-  baseImage_ = std::move(image);
+  baseImage_ = image;
   source_ = std::move(source);
   CountEdits(true);
   NoteTitle();

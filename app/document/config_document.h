@@ -101,7 +101,7 @@ class ConfigDocument final : public QObject {
 
  private:
   void Change(const ConfigSettings& before);
-  void NewBase(const ConfigSettings& base, std::optional<ConfigImage> image, Source source);
+  void NewBase(const ConfigSettings& base, const std::optional<ConfigImage>& image, Source source);
   // Compares every field with the base; tells when any turned, or `always`.
   void CountEdits(bool always);
   void NoteTitle();
