@@ -3,15 +3,16 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDate>
 #include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPlainTextEdit>
+#include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
-#include <QScrollBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -20,186 +21,49 @@
 #include "accessible_lists.h"
 #include "accessible_tabs.h"
 #include "change_tracker.h"
+#include "changes_count.h"
 #include "check_notes.h"
 #include "com_choice.h"
 #include "com_list.h"
 #include "com_port_hint.h"
 #include "com_port_list.h"
-#include "config_driver.h"
+#include "config_document.h"
 #include "config_file.h"
+#include "document_binding.h"
 #include "failure_focus.h"
 #include "firmware_buffer.h"
 #include "help_key.h"
 #include "help_menu.h"
+#include "image_compare.h"
 #include "log_actions.h"
+#include "log_pane.h"
 #include "page_area.h"
 #include "page_builder.h"
-#include "page_controls.h"
 #include "page_tables.h"
 #include "pages/clock_page.h"
 #include "pages/page_layouts.h"
-#include "pages/telemetry_page.h"
 #include "port_failure.h"
+#include "recent_files.h"
 #include "status_line.h"
 #include "tab_order.h"
+#include "window_menus.h"
 #include "window_placement.h"
 
 namespace {
 
 constexpr QPoint kDesignPosition{350, 217};
+// Bytes on the line for one firmware page: the 136-byte frame and the 8-byte
+// acknowledgement, 10 bits each at 115200 baud.
+constexpr int kLineBytesPerPage = 144;
+constexpr int kBaud = 115200;
 
-}  // namespace
-
-TForm1::TForm1(vardex::MessageBoxes* boxes, QWidget* parent, const vardex::LocalTimeSource* clock)
-    : QWidget(parent), boxes_(boxes), clock_(clock) {
-  if (clock_ == nullptr) {
-    ownClock_ = std::make_unique<vardex::SystemLocalTimeSource>();
-    clock_ = ownClock_.get();
-  }
-  if (boxes_ == nullptr) {
-    ownBoxes_ = std::make_unique<vardex::QtMessageBoxes>(this);
-    boxes_ = ownBoxes_.get();
-  }
-  setObjectName("Form1");
-  vardex::InstallListNames();
-  vardex::InstallPageTabFocus();
-  auto* group = new QGroupBox("Connection:", this);
-  group->setObjectName("GroupBox3");
-  BuildConnectionGroup(group);
-  ConnectDeviceLink();
-  BuildPages();
-  BuildLogAndStatus();
-  LayOut(group);
-  ShowStartUpValues();
-  ConnectPageButtons();
-  OrderTabs();
-  pageControl_->setCurrentIndex(0);
-  setWindowTitle("VARDEX Plus Configurator v1.26");
-  BuildFileSafety();
-  new vardex::CheckNotes(pageControl_, menuBar_, statusLabel_, [this] {
-    vardex::ConfigSettings settings;
-    controls_.Gather(settings);
-    return settings;
-  });
-  move(kDesignPosition);
-  vardex::InstallHelpKey(this, {}, [this](const QString& text) { status_->Note(text, true); });
-  vardex::AddHelpMenu(menuBar_, [this](const QString& text) { status_->Note(text, true); });
-  vardex::AddLogActions(memo_, menuBar_);
+QString Quoted(const QString& text) {
+  return QStringLiteral("\"%1\"").arg(text);
 }
 
-// The ten tab pages, each built from its table.
-void TForm1::BuildPages() {
-  pageControl_ = new QTabWidget(this);
-  pageControl_->setObjectName("PageControl1");
-  pageControl_->setUsesScrollButtons(false);  // all ten captions stay visible
-  const std::vector<vardex::PageTable>& tables = vardex::PageTables();
-  controls_.Pages().reserve(tables.size());
-  for (const vardex::PageTable& table : tables) {
-    QWidget* page = vardex::AddScrollingPage(
-        pageControl_,
-        QString::fromUtf8(table.sheetName.data(), static_cast<qsizetype>(table.sheetName.size())),
-        QString::fromUtf8(table.caption.data(), static_cast<qsizetype>(table.caption.size())));
-    pages_.push_back(page);
-    controls_.Pages().emplace_back(page, table);
-  }
-}
-
-// The log pane, the progress bar and the status line under the pages.
-void TForm1::BuildLogAndStatus() {
-  memo_ = new QPlainTextEdit(this);
-  memo_->setObjectName("Memo1");
-  memo_->setReadOnly(true);
-  memo_->setMaximumBlockCount(20000);  // the oldest lines go first; a largest upload logs 3713
-  memo_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  memo_->setFixedHeight(73);
-  memo_->setAccessibleName("Log");
-
-  progress_ = new QProgressBar(this);
-  progress_->setObjectName("ProgressBar1");
-  progress_->setRange(0, 100);
-  progress_->setValue(0);
-  progress_->setTextVisible(false);  // shown once a transfer has pages to count
-  progress_->setFormat("%v of %m pages");
-  progress_->setFixedHeight(20);
-  progress_->setAccessibleName("Progress");
-
-  // What the link is doing, in words; two lines are kept for it so the
-  // window never changes its size.
-  statusLabel_ = new QLabel(this);
-  statusLabel_->setObjectName("StatusLine");
-  statusLabel_->setAccessibleName("Status");
-  statusLabel_->setWordWrap(true);
-  statusLabel_->setTextFormat(Qt::PlainText);
-  statusLabel_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
-  statusLabel_->setFixedHeight(2 * statusLabel_->fontMetrics().lineSpacing() + 4);
-  status_ = new vardex::StatusLineController(statusLabel_, link_, this);
-  new vardex::ComChoiceWatcher(findChild<QComboBox*>("ComboBox2"), status_);
-}
-
-void TForm1::LayOut(QWidget* group) {
-  auto* layout = new QVBoxLayout(this);
-  layout->setSizeConstraint(QLayout::SetFixedSize);  // fixed, non-resizable border
-  layout->setContentsMargins(8, 0, 8, 0);
-  layout->addWidget(group);
-  layout->addWidget(pageControl_);
-  layout->addWidget(memo_);
-  layout->addWidget(progress_);
-  layout->addWidget(statusLabel_);
-}
-
-void TForm1::ShowStartUpValues() {
-  // Each page lays out the controls its table builds; the start-up values
-  // come from the settings' defaults so they live in one place.
-  const std::span<const vardex::PageLayout> layouts = vardex::PageLayouts();
-  for (std::size_t i = 0; i < controls_.Pages().size() && i < layouts.size(); ++i) {
-    vardex::PageControls& page = controls_.Pages()[i];
-    layouts[i](page.Page(), page);
-    vardex::PlaceOtherFields(page);
-  }
-  vardex::ConfigSettings startUp;
-  controls_.Show(startUp);
-  FillClockFromSystemTime();
-  CheckBox21Click();
-}
-
-// The buttons and check boxes on the pages.
-void TForm1::ConnectPageButtons() {
-  connect(findChild<QPushButton*>("Button11"), &QPushButton::clicked, this, &TForm1::Button11Click);
-  for (const char* name : {"CheckBox21", "CheckBox14"}) {
-    connect(findChild<QCheckBox*>(name), &QCheckBox::clicked, this, &TForm1::CheckBox21Click);
-  }
-  const std::pair<const char*, void (TForm1::*)()> defaultButtons[] = {
-      {"Button6", &TForm1::Button6Click},
-      {"Button7", &TForm1::Button7Click},
-      {"Button8", &TForm1::Button8Click},
-      {"Button9", &TForm1::Button9Click},
-      {"Button10", &TForm1::Button10Click}};
-  for (const auto& [name, handler] : defaultButtons) {
-    connect(findChild<QPushButton*>(name), &QPushButton::clicked, this, handler);
-  }
-}
-
-void TForm1::OrderTabs() {
-  // Tab: the connection group in its own order, the page captions, the
-  // controls of the page on show as they appear on screen, the log pane.
-  QList<QWidget*> chain;
-  for (const char* name : {"ComboBox2", "Button1", "Button4", "Button5", "Button3", "Button2"}) {
-    chain.append(findChild<QWidget*>(name));
-  }
-  chain.append(pageControl_->tabBar());
-  for (QWidget* page : pages_) chain.append(vardex::ScreenOrder(page));
-  chain.append(memo_);
-  vardex::ChainTabOrder(chain);
-}
-
-TForm1::~TForm1() {
-  // The worker reports into this window: it ends before the window goes.
-  link_->Shutdown();
-  // Controls going away are no changes to mark.
-  delete changes_;
-}
-
-void TForm1::BuildConnectionGroup(QWidget* group) {
+// The connection group's list and buttons, in the order of the group:
+// "Open port", "Close port", "Read config", "Write config", "Upload firmware".
+QList<QPushButton*> BuildConnectionGroup(QWidget* group) {
   auto* ports = new QComboBox(group);
   ports->setObjectName("ComboBox2");
   ports->setEditable(true);
@@ -228,56 +92,234 @@ void TForm1::BuildConnectionGroup(QWidget* group) {
   QWidget::setTabOrder(read, write);
   QWidget::setTabOrder(write, upload);
   QWidget::setTabOrder(upload, close);
+  return {open, close, read, write, upload};
+}
 
-  connect(open, &QPushButton::clicked, this, &TForm1::Button1Click);
-  connect(close, &QPushButton::clicked, this, &TForm1::Button2Click);
-  connect(upload, &QPushButton::clicked, this, &TForm1::Button3Click);
-  connect(read, &QPushButton::clicked, this, &TForm1::Button4Click);
-  connect(write, &QPushButton::clicked, this, &TForm1::Button5Click);
+// The ten tab pages, each built from its table and laid out by its layout;
+// the controls not laid out by it go under it.
+QTabWidget* BuildPages(QWidget* form, vardex::WindowControls& controls) {
+  auto* pageControl = new QTabWidget(form);
+  pageControl->setObjectName("PageControl1");
+  pageControl->setUsesScrollButtons(false);  // all ten captions stay visible
+  const std::vector<vardex::PageTable>& tables = vardex::PageTables();
+  controls.Pages().reserve(tables.size());
+  for (const vardex::PageTable& table : tables) {
+    QWidget* page = vardex::AddScrollingPage(
+        pageControl,
+        QString::fromUtf8(table.sheetName.data(), static_cast<qsizetype>(table.sheetName.size())),
+        QString::fromUtf8(table.caption.data(), static_cast<qsizetype>(table.caption.size())));
+    controls.Pages().emplace_back(page, table);
+  }
+  const std::span<const vardex::PageLayout> layouts = vardex::PageLayouts();
+  for (std::size_t i = 0; i < controls.Pages().size() && i < layouts.size(); ++i) {
+    vardex::PageControls& page = controls.Pages()[i];
+    layouts[i](page.Page(), page);
+    vardex::PlaceOtherFields(page);
+  }
+  return pageControl;
+}
+
+QProgressBar* MakeProgressBar(QWidget* form) {
+  auto* progress = new QProgressBar(form);
+  progress->setObjectName("ProgressBar1");
+  progress->setRange(0, 100);
+  progress->setValue(0);
+  progress->setTextVisible(false);  // shown once a transfer has pages to count
+  progress->setFormat("%v of %m pages");
+  progress->setFixedHeight(20);
+  progress->setAccessibleName("Progress");
+  return progress;
+}
+
+// What the link is doing, in words; two lines are kept for it so the window
+// never changes its size.
+QLabel* MakeStatusLabel(QWidget* form) {
+  auto* label = new QLabel(form);
+  label->setObjectName("StatusLine");
+  label->setAccessibleName("Status");
+  label->setWordWrap(true);
+  label->setTextFormat(Qt::PlainText);
+  label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+  label->setFixedHeight(2 * label->fontMetrics().lineSpacing() + 4);
+  return label;
+}
+
+// Tab: the connection group in its own order, the page captions, the
+// controls of the page on show as they appear on screen, the log pane.
+void OrderTabs(QWidget* form, QTabWidget* pageControl, const vardex::WindowControls& controls,
+               QWidget* memo) {
+  QList<QWidget*> chain;
+  for (const char* name : {"ComboBox2", "Button1", "Button4", "Button5", "Button3", "Button2"}) {
+    chain.append(form->findChild<QWidget*>(name));
+  }
+  chain.append(pageControl->tabBar());
+  for (const vardex::PageControls& page : controls.Pages())
+    chain.append(vardex::ScreenOrder(page.Page()));
+  chain.append(memo);
+  vardex::ChainTabOrder(chain);
+}
+
+// The port that a transfer posted now goes to: the open one, else the one
+// the list names.
+QString ReceivingComName(const vardex::DeviceLink& link, const QWidget& form) {
+  const QString open = link.OpenComName();
+  return open.isEmpty() ? form.findChild<QComboBox*>("ComboBox2")->currentText() : open;
+}
+
+// A field that failed its rule or did not convert: its box, then the field
+// in front to be fixed.
+void ReportFailure(vardex::MessageBoxes& boxes, QTabWidget* pageControl,
+                   const vardex::WindowControls& controls, vardex::ConfigDocument& document,
+                   const vardex::StepResult& result) {
+  const QString text = QString::fromStdString(result.text);
+  if (result.kind == vardex::StepResult::Kind::kNotAnInteger) {
+    boxes.ShowError(vardex::NotAnIntegerText(text));
+  } else {
+    boxes.ShowInformation(text);
+  }
+  vardex::ShowFailedControl(pageControl, controls.ControlOf(document.FailedField(result)));
+}
+
+const vardex::SystemLocalTimeSource kPcClock;
+
+}  // namespace
+
+TForm1::TForm1(vardex::MessageBoxes* boxes, QWidget* parent, const vardex::LocalTimeSource* clock)
+    : QWidget(parent), boxes_(boxes) {
+  if (boxes_ == nullptr) {
+    ownBoxes_ = std::make_unique<vardex::QtMessageBoxes>(this);
+    boxes_ = ownBoxes_.get();
+  }
+  setObjectName("Form1");
+  vardex::InstallListNames();
+  vardex::InstallPageTabFocus();
+  document_ = new vardex::ConfigDocument(clock != nullptr ? *clock : kPcClock, this);
+  auto* group = new QGroupBox("Connection:", this);
+  group->setObjectName("GroupBox3");
+  const QList<QPushButton*> buttons = BuildConnectionGroup(group);
+  const std::array<void (TForm1::*)(), 5> handlers = {&TForm1::Button1Click, &TForm1::Button2Click,
+                                                      &TForm1::Button4Click, &TForm1::Button5Click,
+                                                      &TForm1::Button3Click};
+  for (std::size_t i = 0; i < handlers.size(); ++i)
+    connect(buttons[static_cast<qsizetype>(i)], &QPushButton::clicked, this, handlers[i]);
+  ConnectDeviceLink();
+  pageControl_ = BuildPages(this, controls_);
+  memo_ = new vardex::LogPane(this);
+  progress_ = MakeProgressBar(this);
+  QLabel* statusLabel = MakeStatusLabel(this);
+  status_ = new vardex::StatusLineController(statusLabel, link_, this);
+  new vardex::ComChoiceWatcher(findChild<QComboBox*>("ComboBox2"), status_);
+
+  // The pages show the document's values from here on.
+  new vardex::DocumentBinding(controls_, *document_, document_);
+  CheckBox21Click();
+  connect(findChild<QPushButton*>("Button11"), &QPushButton::clicked, this, &TForm1::Button11Click);
+  for (const char* name : {"CheckBox21", "CheckBox14"})
+    connect(findChild<QCheckBox*>(name), &QCheckBox::clicked, this, &TForm1::CheckBox21Click);
+  for (int channel = 1; channel <= 5; ++channel) {
+    connect(findChild<QPushButton*>(QStringLiteral("Button%1").arg(channel + 5)),
+            &QPushButton::clicked, document_,
+            [this, channel] { document_->ApplyChannelDefaults(channel); });
+  }
+
+  menus_ = new vardex::WindowMenus(
+      this, controls_, *document_, *boxes_, [this](const vardex::StepResult& result) {
+        ReportFailure(*boxes_, pageControl_, controls_, *document_, result);
+      });
+  auto* changesCount = new vardex::ChangesCount(menus_->Changes(), this);
+  connect(changesCount, &QPushButton::clicked, menus_, &vardex::WindowMenus::ShowChanges);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setSizeConstraint(QLayout::SetFixedSize);  // fixed, non-resizable border
+  layout->setContentsMargins(8, 0, 8, 0);
+  layout->setMenuBar(menus_->Bar());  // above the connection group
+  layout->addWidget(group);
+  layout->addWidget(pageControl_);
+  layout->addWidget(memo_);
+  layout->addWidget(progress_);
+  auto* statusRow = new QHBoxLayout;
+  statusRow->setContentsMargins(0, 0, 0, 0);
+  statusRow->addWidget(statusLabel, 1);
+  statusRow->addWidget(changesCount, 0, Qt::AlignTop);
+  layout->addLayout(statusRow);
+  new vardex::CheckNotes(pageControl_, menus_->Bar(), statusLabel,
+                         [this] { return document_->Settings(); });
+
+  OrderTabs(this, pageControl_, controls_, memo_);
+  pageControl_->setCurrentIndex(0);
+  setWindowTitle(document_->Title());
+  connect(document_, &vardex::ConfigDocument::TitleChanged, this, &QWidget::setWindowTitle);
+  connect(link_, &vardex::DeviceLink::Outcome, this, &TForm1::OnTransferOutcome);
+  move(kDesignPosition);
+  const auto tell = [this](const QString& text) { status_->Note(text, true); };
+  vardex::InstallHelpKey(this, {}, tell);
+  vardex::AddHelpMenu(menus_->Bar(), tell);
+  vardex::AddLogActions(memo_, menus_->Bar());
+}
+
+TForm1::~TForm1() {
+  // The worker reports into this window: it ends before the window goes.
+  link_->Shutdown();
+  // Controls going away are no edits to take or mark.
+  delete menus_;
+  delete document_;
 }
 
 QWidget* TForm1::Page(int index) const {
-  return pages_.value(index);
-}
-
-void TForm1::ReportStepFailure(const vardex::StepResult& result) {
-  const QString text = QString::fromStdString(result.text);
-  if (result.kind == vardex::StepResult::Kind::kNotAnInteger) {
-    boxes_->ShowError(vardex::NotAnIntegerText(text));
-  } else {
-    boxes_->ShowInformation(text);
-  }
+  if (index < 0 || static_cast<std::size_t>(index) >= controls_.Pages().size())
+    return nullptr;
+  return controls_.Pages()[static_cast<std::size_t>(index)].Page();
 }
 
 bool TForm1::BuildConfigImage() {
-  vardex::ConfigSettings settings;
-  controls_.Gather(settings);
-  const vardex::StepResult result = vardex::BuildConfigImage(settings, writeImage_);
+  const vardex::StepResult result = document_->BuildImageToSend();
   if (!result.Succeeded()) {
-    ReportStepFailure(result);
-    // Once the box is closed, the box that failed is in front to be fixed.
-    vardex::ShowFailedControl(pageControl_, controls_.ControlOf(settings, result.field));
+    ReportFailure(*boxes_, pageControl_, controls_, *document_, result);
     return false;
   }
   return true;
 }
 
 void TForm1::ShowConfigImage(const vardex::ConfigImage& received) {
-  // Start from what the window shows, so fields the device does not give
-  // back keep their values.
-  vardex::ConfigSettings settings;
-  controls_.Gather(settings);
-  vardex::ShowConfigImage(received, settings);
-  controls_.Show(settings);
+  document_->ShowImage(received);
 }
 
-void TForm1::AppendLog(const QString& line) {
-  memo_->appendPlainText(line);
-  memo_->verticalScrollBar()->setValue(memo_->verticalScrollBar()->maximum());
+const vardex::ConfigImage& TForm1::WriteImage() const {
+  return document_->ImageToSend();
+}
+
+void TForm1::SetConfigFileChooser(vardex::ConfigFileChooser* chooser) {
+  menus_->SetChooser(chooser);
+}
+
+bool TForm1::OpenConfiguration(const QString& path) {
+  return menus_->Open(path);
+}
+
+bool TForm1::SaveConfiguration(const QString& path) {
+  return menus_->Save(path);
+}
+
+vardex::ChangeTracker& TForm1::Changes() {
+  return menus_->Changes();
 }
 
 void TForm1::Button1Click() {
-  OpenSerialPort();
+  // The list's text decides: a selected entry shows its own text, and text
+  // typed over an earlier selection means what it says. Only "COM1" to
+  // "COM9" resolve to a port.
+  const QString name = findChild<QComboBox*>("ComboBox2")->currentText();
+  if (!link_->OpenPort(name)) {
+    const vardex::PortFailureContext context{
+        name.toStdString(), link_->LastOpenPath().toStdString(), vardex::DefaultLinkDirectory(),
+        vardex::ComPortHint().toStdString()};
+    boxes_->ShowInformation(
+        "Serial port open error. Try to reconnect the device and reset application.",
+        QString::fromStdString(vardex::PortFailureText(link_->LastOpenFailure(), context)));
+    return;
+  }
+  status_->PortOpened();
+  boxes_->ShowInformation("Serial port opened successfully.");
 }
 
 void TForm1::Button2Click() {
@@ -321,12 +363,23 @@ void TForm1::Button4Click() {
 void TForm1::Button5Click() {
   // The PC's time goes into the clock fields first when
   // "Upload PC system time on config write" is checked.
-  if (vardex::UploadsPcTime(controls_))
-    FillClockFromSystemTime();
-  if (!BuildConfigImage() || !ConfirmWrite())
+  if (document_->Settings().clock.uploadPcTime)
+    document_->FillClockFromPc();
+  if (!BuildConfigImage())
     return;
+  // Values that are not this device's own replace its configuration only
+  // when the user says so.
+  if (const auto question = document_->QuestionBeforeWrite(ReceivingComName(*link_, *this))) {
+    const vardex::MessageBoxes::Question ask{
+        question->text,
+        question->detail + vardex::CheckNotesSentence(document_->Settings()),
+        {QStringLiteral("Replace configuration"), QStringLiteral("Cancel")},
+        1};
+    if (boxes_->Ask(ask) != 0)
+      return;
+  }
   StartProgress(vardex::ConfigImage::kPageCount);
-  link_->PostConfigWrite(writeImage_);
+  link_->PostConfigWrite(document_->ImageToSend());
   WritePosted();
   status_->Posted(vardex::Operation::kConfigWrite, vardex::ConfigImage::kPageCount);
 }
@@ -337,32 +390,8 @@ void TForm1::Button11Click() {
     form2_->exec();
 }
 
-void TForm1::FillClockFromSystemTime() {
-  vardex::ShowLocalTime(controls_, *clock_);
-}
-
 void TForm1::CheckBox21Click() {
   vardex::ApplyClockBoxesState(controls_);
-}
-
-void TForm1::Button6Click() {
-  vardex::ApplyChannelDefaultsOnPage(controls_, 1);
-}
-
-void TForm1::Button7Click() {
-  vardex::ApplyChannelDefaultsOnPage(controls_, 2);
-}
-
-void TForm1::Button8Click() {
-  vardex::ApplyChannelDefaultsOnPage(controls_, 3);
-}
-
-void TForm1::Button9Click() {
-  vardex::ApplyChannelDefaultsOnPage(controls_, 4);
-}
-
-void TForm1::Button10Click() {
-  vardex::ApplyChannelDefaultsOnPage(controls_, 5);
 }
 
 void TForm1::ConnectDeviceLink() {
@@ -370,29 +399,11 @@ void TForm1::ConnectDeviceLink() {
   ownChooser_ = std::make_unique<vardex::QtFirmwareFileChooser>();
   chooser_ = ownChooser_.get();
   // The link emits these on the window's thread, in the worker's order.
-  connect(link_, &vardex::DeviceLink::LogLine, this, &TForm1::AppendLog);
+  connect(link_, &vardex::DeviceLink::LogLine, this,
+          [this](const QString& line) { memo_->Append(line); });
   connect(link_, &vardex::DeviceLink::Progress, this,
           [this](int pages) { progress_->setValue(pages); });
   connect(link_, &vardex::DeviceLink::ImageReceived, this, &TForm1::OnImageReceived);
-}
-
-bool TForm1::OpenSerialPort() {
-  // The list's text decides: a selected entry shows its own text, and text
-  // typed over an earlier selection means what it says. Only "COM1" to
-  // "COM9" resolve to a port.
-  const QString name = findChild<QComboBox*>("ComboBox2")->currentText();
-  if (!link_->OpenPort(name)) {
-    const vardex::PortFailureContext context{
-        name.toStdString(), link_->LastOpenPath().toStdString(), vardex::DefaultLinkDirectory(),
-        vardex::ComPortHint().toStdString()};
-    boxes_->ShowInformation(
-        "Serial port open error. Try to reconnect the device and reset application.",
-        QString::fromStdString(vardex::PortFailureText(link_->LastOpenFailure(), context)));
-    return false;
-  }
-  status_->PortOpened();
-  boxes_->ShowInformation("Serial port opened successfully.");
-  return true;
 }
 
 void TForm1::StartProgress(int pages) {
@@ -400,6 +411,129 @@ void TForm1::StartProgress(int pages) {
   progress_->setMinimum(0);
   progress_->setMaximum(pages);
   progress_->setTextVisible(true);
+}
+
+void TForm1::WritePosted() {
+  writeRunning_ = true;
+  writeComName_ = ReceivingComName(*link_, *this);
+  sentImage_ = std::make_unique<vardex::ConfigImage>(document_->ImageToSend());
+  afterRead_ = AfterRead::kShow;
+}
+
+void TForm1::OnTransferOutcome(const vardex::LinkOutcome& outcome) {
+  using Kind = vardex::LinkOutcome::Kind;
+  if (outcome.kind == Kind::kFinished && outcome.operation == vardex::Operation::kConfigWrite &&
+      writeRunning_) {
+    writeRunning_ = false;
+    document_->MarkWritten(writeComName_);
+    if (vardex::RecentFiles().VerifyAfterWrite()) {
+      afterRead_ = AfterRead::kVerify;
+      StartProgress(vardex::ConfigImage::kPageCount);
+      link_->PostConfigRead();
+      status_->Posted(vardex::Operation::kConfigRead, vardex::ConfigImage::kPageCount);
+    }
+    return;
+  }
+  if (outcome.kind != Kind::kReadChecksumFailed || afterRead_ == AfterRead::kShow)
+    return;
+  if (afterRead_ == AfterRead::kVerify) {
+    status_->Note(QStringLiteral("Write config: not verified: the configuration read back from %1 "
+                                 "has a wrong checksum.")
+                      .arg(writeComName_),
+                  true);
+  } else {
+    firmwareAfterBackup_.clear();
+    boxes_->ShowInformation(
+        QStringLiteral("The backup was not saved and the firmware was not uploaded."),
+        QStringLiteral("The configuration read from the device has a wrong checksum."));
+  }
+  afterRead_ = AfterRead::kShow;
+}
+
+void TForm1::OnImageReceived(const vardex::ConfigImage& image) {
+  const AfterRead purpose = afterRead_;
+  afterRead_ = AfterRead::kShow;
+  if (purpose == AfterRead::kVerify && sentImage_) {
+    const std::optional<vardex::ImageMismatch> mismatch = vardex::FirstMismatch(*sentImage_, image);
+    status_->Note(
+        mismatch
+            ? QStringLiteral("Write config: verification failed: the device on %1 holds %2 "
+                             "differently from what was sent.")
+                  .arg(writeComName_, QString::fromStdString(vardex::DescribeMismatch(*mismatch)))
+            : QStringLiteral("Write config: %1 pages written and verified on %2.")
+                  .arg(vardex::ConfigImage::kPageCount)
+                  .arg(writeComName_),
+        mismatch.has_value());
+    return;
+  }
+  if (purpose == AfterRead::kBackup) {
+    QString error;
+    const QString firmware = firmwareAfterBackup_;
+    firmwareAfterBackup_.clear();
+    if (!vardex::SaveConfigFile(backupPath_, image, error)) {
+      boxes_->ShowInformation(QStringLiteral("The firmware was not uploaded."), error);
+      return;
+    }
+    vardex::RecentFiles().Add(backupPath_);
+    UploadFirmwareFile(firmware);
+    return;
+  }
+  document_->TakeRead(image, link_->OpenComName());
+}
+
+bool TForm1::FirmwareMaySend(const QString& path) {
+  const QFileInfo info(path);
+  QFile file(path);
+  // What cannot be opened or is too long is refused by the load as before.
+  if (!info.isFile() || !file.open(QIODevice::ReadOnly) ||
+      info.size() > static_cast<qint64>(vardex::FirmwareBuffer::kCapacity))
+    return true;
+  const QString caption =
+      QString::fromLatin1(vardex::kFirmwareBoxCaption.data(),
+                          static_cast<qsizetype>(vardex::kFirmwareBoxCaption.size()));
+  if (info.size() == 0) {
+    // Nothing to send: an upload would send a page of whatever the buffer held.
+    boxes_->ShowTitledInformation(
+        caption, QString::fromLatin1(vardex::kEmptyFirmwareMessage.data(),
+                                     static_cast<qsizetype>(vardex::kEmptyFirmwareMessage.size())));
+    return false;
+  }
+  const QString kind = vardex::NotFirmwareKind(file.readAll());
+  const qint64 pages = (info.size() + 127) / 128;
+  const qint64 seconds = (pages * kLineBytesPerPage * 10 + kBaud - 1) / kBaud;
+  QString text =
+      QStringLiteral(
+          "Upload %1 (%2 bytes, %3 pages, about %4 at 115200 baud) to the "
+          "device on %5?")
+          .arg(info.fileName())
+          .arg(info.size())
+          .arg(pages)
+          .arg(seconds < 60 ? QStringLiteral("%1 s").arg(seconds)
+                            : QStringLiteral("%1 min %2 s").arg(seconds / 60).arg(seconds % 60))
+          .arg(ReceivingComName(*link_, *this));
+  if (!kind.isEmpty())
+    text += QStringLiteral(" This file is %1, not a firmware.").arg(kind);
+  const vardex::MessageBoxes::Question question{
+      text,
+      QStringLiteral("An upgrade may reset the configuration. %1 reads it and saves it to a file "
+                     "before the upload starts.")
+          .arg(Quoted(QStringLiteral("Back up, then upload"))),
+      {QStringLiteral("Upload"), QStringLiteral("Back up, then upload"), QStringLiteral("Cancel")},
+      2};
+  const int answer = boxes_->Ask(question);
+  if (answer != 1)
+    return answer == 0;
+  const std::optional<QString> backup = menus_->Chooser().ChooseToSave(
+      this, QStringLiteral("vardex-backup-%1.img").arg(QDate::currentDate().toString(Qt::ISODate)));
+  if (!backup)
+    return false;
+  backupPath_ = *backup;
+  firmwareAfterBackup_ = path;
+  StartProgress(vardex::ConfigImage::kPageCount);
+  link_->PostConfigRead();
+  status_->Posted(vardex::Operation::kConfigRead, vardex::ConfigImage::kPageCount);
+  afterRead_ = AfterRead::kBackup;
+  return false;
 }
 
 void TForm1::showEvent(QShowEvent* event) {
@@ -423,7 +557,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
-  if (!MayDropEdits(QStringLiteral("Closing the window"))) {
+  if (!menus_->MayDropEdits(QStringLiteral("Closing the window"))) {
     event->ignore();
     return;
   }

@@ -1,40 +1,33 @@
 #pragma once
 
-#include <QList>
 #include <QWidget>
 #include <memory>
 
 #include "config_file_chooser.h"
 #include "config_image.h"
-#include "config_settings.h"
 #include "device_link.h"
 #include "firmware_file_chooser.h"
 #include "local_time.h"
 #include "message_boxes.h"
 #include "page_controls.h"
-#include "step_result.h"
 
-class QCheckBox;
 class QCloseEvent;
-class QMenu;
-class QMenuBar;
-class QPushButton;
-class QComboBox;
-class QLabel;
-class QShowEvent;
-class QPlainTextEdit;
 class QProgressBar;
+class QShowEvent;
 class QTabWidget;
 class TForm2;
 namespace vardex {
 class ChangeTracker;
+class ConfigDocument;
+class LogPane;
 class StatusLineController;
+class WindowMenus;
 struct LinkOutcome;
 }  // namespace vardex
 
 // The main window: connection controls, the ten settings pages, the log pane
-// and the progress bar. The pages' controls hold every setting; nothing is
-// stored on the PC.
+// and the progress bar. The pages show the configuration document's values;
+// nothing is stored on the PC but the recent files.
 class TForm1 : public QWidget {
   Q_OBJECT
 
@@ -52,24 +45,25 @@ class TForm1 : public QWidget {
   // A tab page, 0 for "Radio" to 9 for "Telemetry module".
   QWidget* Page(int index) const;
 
-  // Validates and encodes every page into the write image; reports the first
-  // failure and returns false.
+  // Validates and encodes every page into the image "Write config" sends;
+  // reports the first failure and returns false.
   bool BuildConfigImage();
-  // Shows a verified image read from the device on the pages.
+  // Shows an image's values on the pages (where they came from stays).
   void ShowConfigImage(const vardex::ConfigImage& received);
+  const vardex::ConfigImage& WriteImage() const;
 
-  const vardex::ConfigImage& WriteImage() const { return writeImage_; }
-  vardex::MessageBoxes& Boxes() { return *boxes_; }
-  // Appends one line to the log pane.
-  void AppendLog(const QString& line);
   // The device link (tests give it a port or a name lookup of their own).
   vardex::DeviceLink& Link() { return *link_; }
   // The status line under the progress bar.
   vardex::StatusLineController& StatusLine() { return *status_; }
   // Replaces the file dialog of "Upload firmware" (tests pick the file).
   void SetFirmwareFileChooser(vardex::FirmwareFileChooser* chooser) { chooser_ = chooser; }
-  // Puts the PC's local time into the date and time boxes of "RTC/NTP time".
-  void FillClockFromSystemTime();
+  // Replaces the file dialogs of the File menu and of the firmware backup.
+  void SetConfigFileChooser(vardex::ConfigFileChooser* chooser);
+  // The File menu's Open and Save without their dialogs.
+  bool OpenConfiguration(const QString& path);
+  bool SaveConfiguration(const QString& path);
+  vardex::ChangeTracker& Changes();
 
  public slots:
   void Button1Click();   // "Open port"
@@ -78,109 +72,47 @@ class TForm1 : public QWidget {
   void Button4Click();   // "Read config"
   void Button5Click();   // "Write config"
   void Button11Click();  // "Special strings" on "Beacons": the help window, modally
-  // "Default parameters" of analog channels 1 to 5.
-  void Button6Click();
-  void Button7Click();
-  void Button8Click();
-  void Button9Click();
-  void Button10Click();
   // "Upload PC system time on config write" and "Use NTP server".
   void CheckBox21Click();
 
-  // Files, changes and guarded transfers (form1_files.cpp).
- public:
-  // Replaces the file dialogs of the File menu and of the firmware backup.
-  void SetConfigFileChooser(vardex::ConfigFileChooser* chooser) { fileChooser_ = chooser; }
-  // Shows a configuration file on the pages as a read would; a box says why
-  // when the file is neither an image nor a text form.
-  bool OpenConfiguration(const QString& path);
-  // Saves what "Write config" would send, after the same validation.
-  bool SaveConfiguration(const QString& path);
-  void OpenClick();
-  void SaveClick();
-  void SaveAsClick();
-  void ShowChanges();
-  vardex::ChangeTracker& Changes() { return *changes_; }
-  QMenuBar* MenuBar() const { return menuBar_; }
+ protected:
+  // Closing the window ends the worker and releases the port; during a
+  // write or an upload, or with edits not kept, the user is asked first.
+  void closeEvent(QCloseEvent* event) override;
+  // The first show fits the window to its screen.
+  void showEvent(QShowEvent* event) override;
 
  private:
+  // What follows a transfer: show, verify, back up then upload.
   enum class AfterRead { kShow, kVerify, kBackup };
-  struct ValuesSource {
-    enum class Kind { kStartUp, kRead, kWritten, kFile } kind = Kind::kStartUp;
-    QString comName;  // kRead, kWritten
-    QString time;     // hh:mm
-    QString path;     // kFile
-  };
-  void BuildFileSafety();
-  void BuildMenus();
-  void FillRecentMenu();
-  void PlaceVerifyOption();
-  void PlaceChangesCount();
-  void UpdateTitle();
-  void ValuesCameFrom(ValuesSource source);
-  QString CurrentComName() const;
-  bool ConfirmWrite();
   void WritePosted();
   bool FirmwareMaySend(const QString& path);
   void UploadFirmwareFile(const QString& path);
   void OnImageReceived(const vardex::ConfigImage& image);
   void OnTransferOutcome(const vardex::LinkOutcome& outcome);
-  // Asks when there are edits neither written nor saved; false to stay.
-  bool MayDropEdits(const QString& action);
+  void ConnectDeviceLink();
+  // Position 0 of 0 to `pages`, set when a transfer is posted.
+  void StartProgress(int pages);
 
-  std::unique_ptr<vardex::ConfigFileChooser> ownFileChooser_;
-  vardex::ConfigFileChooser* fileChooser_ = nullptr;
-  vardex::ChangeTracker* changes_ = nullptr;
-  QMenuBar* menuBar_ = nullptr;
-  QMenu* recentMenu_ = nullptr;
-  QCheckBox* verifyBox_ = nullptr;
-  QPushButton* changesButton_ = nullptr;
-  ValuesSource source_;
-  QString filePath_;  // the file last opened or saved
   AfterRead afterRead_ = AfterRead::kShow;
   bool writeRunning_ = false;
   QString writeComName_;
   std::unique_ptr<vardex::ConfigImage> sentImage_;
   QString backupPath_;
   QString firmwareAfterBackup_;
-
- protected:
-  // Closing the window ends the worker and releases the port; during a
-  // write or an upload the user is asked first.
-  void closeEvent(QCloseEvent* event) override;
-  // The first show fits the window to its screen.
-  void showEvent(QShowEvent* event) override;
-
- private:
-  // The steps of building the window, in order.
-  void BuildConnectionGroup(QWidget* group);
-  void BuildPages();
-  void BuildLogAndStatus();
-  void LayOut(QWidget* group);
-  void ShowStartUpValues();
-  void ConnectPageButtons();
-  void OrderTabs();
-  void ConnectDeviceLink();
-  bool OpenSerialPort();
-  // Position 0 of 0 to `pages`, set when a transfer is posted.
-  void StartProgress(int pages);
-  void ReportStepFailure(const vardex::StepResult& result);
+  std::unique_ptr<vardex::FirmwareFileChooser> ownChooser_;
+  vardex::FirmwareFileChooser* chooser_ = nullptr;
 
   std::unique_ptr<vardex::MessageBoxes> ownBoxes_;
   vardex::MessageBoxes* boxes_;
-  std::unique_ptr<vardex::LocalTimeSource> ownClock_;
-  const vardex::LocalTimeSource* clock_;
   TForm2* form2_ = nullptr;
-  QTabWidget* pageControl_ = nullptr;
-  QPlainTextEdit* memo_ = nullptr;
-  QProgressBar* progress_ = nullptr;
-  QLabel* statusLabel_ = nullptr;
-  vardex::StatusLineController* status_ = nullptr;
-  QList<QWidget*> pages_;
-  bool placed_ = false;
-  vardex::DeviceLink* link_ = nullptr;
-  std::unique_ptr<vardex::FirmwareFileChooser> ownChooser_;
-  vardex::FirmwareFileChooser* chooser_ = nullptr;
-  vardex::ConfigImage writeImage_;
+  vardex::ConfigDocument* document_ = nullptr;
   vardex::WindowControls controls_;
+  QTabWidget* pageControl_ = nullptr;
+  vardex::WindowMenus* menus_ = nullptr;
+  vardex::LogPane* memo_ = nullptr;
+  QProgressBar* progress_ = nullptr;
+  vardex::StatusLineController* status_ = nullptr;
+  vardex::DeviceLink* link_ = nullptr;
+  bool placed_ = false;
 };

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 
+#include "config_document.h"
 #include "page_controls.h"
 
 namespace vardex {
@@ -37,84 +38,78 @@ QString ShownText(const QWidget* control) {
   return {};
 }
 
-ChangeTracker::ChangeTracker(WindowControls& controls, QObject* parent) : QObject(parent) {
+ChangeTracker::ChangeTracker(const WindowControls& controls, ConfigDocument& document,
+                             QObject* parent)
+    : QObject(parent), document_(document) {
   for (const PageControls& page : controls.Pages()) {
     const PageTable& table = page.Table();
     for (std::size_t row = 0; row < table.controls.size(); ++row) {
       QWidget* control = page.At(row);
-      if (control == nullptr || IsPcOwnValue(table.controls[row]))
+      if (control == nullptr || !table.controls[row].field->HasSetting() ||
+          IsPcOwnValue(table.controls[row]))
         continue;
-      tracked_.push_back({control,
-                          QString::fromUtf8(table.caption.data(), table.caption.size()),
-                          QString::fromStdString(table.controls[row].label),
-                          {}});
+      tracked_.push_back({control, &table.controls[row],
+                          QString::fromUtf8(table.caption.data(), table.caption.size())});
     }
   }
-  for (std::size_t i = 0; i < tracked_.size(); ++i) Watch(tracked_[i]);
-  TakeBaseline();
+  connect(&document_, &ConfigDocument::EditsChanged, this, &ChangeTracker::MarkEdits);
+  MarkEdits();
 }
 
-void ChangeTracker::Watch(Tracked& tracked) {
-  const std::size_t index = static_cast<std::size_t>(&tracked - tracked_.data());
-  auto compare = [this, index] { Compare(tracked_[index]); };
-  if (auto* edit = qobject_cast<QLineEdit*>(tracked.control))
-    connect(edit, &QLineEdit::textChanged, this, compare);
-  if (auto* list = qobject_cast<QComboBox*>(tracked.control))
-    connect(list, &QComboBox::currentTextChanged, this, compare);
-  if (auto* check = qobject_cast<QCheckBox*>(tracked.control))
-    connect(check, &QCheckBox::toggled, this, compare);
+int ChangeTracker::Count() const {
+  return document_.EditCount();
 }
 
-void ChangeTracker::Compare(Tracked& tracked) {
-  const bool changed = ShownText(tracked.control) != tracked.baseline;
-  if (changed == tracked.changed)
-    return;
-  tracked.changed = changed;
-  Mark(tracked.control, changed, tracked.baseline);
-  count_ += changed ? 1 : -1;
-  emit CountChanged(count_);
-}
-
-void ChangeTracker::TakeBaseline() {
-  for (Tracked& tracked : tracked_) {
-    tracked.baseline = ShownText(tracked.control);
-    if (tracked.changed)
-      Mark(tracked.control, false, {});
-    tracked.changed = false;
+// The base value as its control would show it.
+QString ChangeTracker::Before(const Tracked& tracked) const {
+  const FieldValue value = document_.BaseValue(*tracked.row->field);
+  switch (tracked.row->kind) {
+    case ControlKind::kList: {
+      const auto& items = tracked.row->items;
+      if (value.index < 0 || value.index >= static_cast<int>(items.size()))
+        return {};
+      const std::string_view item = items[static_cast<std::size_t>(value.index)];
+      return QString::fromUtf8(item.data(), static_cast<qsizetype>(item.size()));
+    }
+    case ControlKind::kCheck:
+      return value.check ? QStringLiteral("checked") : QStringLiteral("not checked");
+    case ControlKind::kEdit:
+    case ControlKind::kListText:
+      break;
   }
-  count_ = 0;
-  emit CountChanged(0);
+  return QString::fromStdString(value.text);
+}
+
+void ChangeTracker::MarkEdits() {
+  for (Tracked& tracked : tracked_) {
+    const bool edited = document_.IsEdited(*tracked.row->field);
+    if (edited == tracked.marked)
+      continue;
+    tracked.marked = edited;
+    Mark(tracked.control, edited, edited ? Before(tracked) : QString());
+  }
+  emit CountChanged(document_.EditCount());
 }
 
 std::vector<ChangeTracker::Change> ChangeTracker::Changes() const {
   std::vector<Change> changes;
   for (const Tracked& tracked : tracked_) {
-    if (tracked.changed)
-      changes.push_back({tracked.control, tracked.page, tracked.label, tracked.baseline,
-                         ShownText(tracked.control)});
+    if (document_.IsEdited(*tracked.row->field))
+      changes.push_back({tracked.control, tracked.page, QString::fromStdString(tracked.row->label),
+                         Before(tracked), ShownText(tracked.control)});
   }
   return changes;
 }
 
 void ChangeTracker::Revert(QWidget* control) {
   for (const Tracked& tracked : tracked_) {
-    if (tracked.control != control)
-      continue;
-    if (auto* edit = qobject_cast<QLineEdit*>(control))
-      edit->setText(tracked.baseline);
-    if (auto* list = qobject_cast<QComboBox*>(control)) {
-      const int index = list->findText(tracked.baseline, Qt::MatchExactly);
-      list->setCurrentIndex(index);
-      if (list->isEditable())
-        list->setEditText(tracked.baseline);
-    }
-    if (auto* check = qobject_cast<QCheckBox*>(control))
-      check->setChecked(tracked.baseline == QStringLiteral("checked"));
+    if (tracked.control == control)
+      document_.Revert(*tracked.row->field);
   }
 }
 
 void ChangeTracker::RevertAll() {
-  for (const Change& change : Changes()) Revert(change.control);
+  document_.RevertAll();
 }
 
 }  // namespace vardex

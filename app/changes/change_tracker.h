@@ -8,13 +8,15 @@ class QWidget;
 
 namespace vardex {
 
+class ConfigDocument;
 class WindowControls;
+struct ControlRow;
 
-// Compares what each control shows with the values last read, opened,
-// saved or written (the baseline). A control that differs is marked on its
-// page: a tinted background and, for screen readers, its accessible
-// description. The clock's date and time and the PC time option are the
-// PC's own and never count.
+// Shows the document's edits on the pages: a control whose field differs
+// from the values last read, opened, saved or written (the base) is marked:
+// a tinted background and, for screen readers, its accessible description.
+// The clock's date and time and the PC time option are the PC's own and
+// never count.
 class ChangeTracker final : public QObject {
   Q_OBJECT
 
@@ -27,13 +29,12 @@ class ChangeTracker final : public QObject {
     QString now;
   };
 
-  ChangeTracker(WindowControls& controls, QObject* parent = nullptr);
+  ChangeTracker(const WindowControls& controls, ConfigDocument& document,
+                QObject* parent = nullptr);
 
-  // What the pages show now becomes the baseline; no control is marked.
-  void TakeBaseline();
   std::vector<Change> Changes() const;
-  int Count() const { return count_; }
-  // Puts the baseline value back into `control`, or into every control.
+  int Count() const;
+  // Puts the base value back into `control`, or into every control.
   void Revert(QWidget* control);
   void RevertAll();
 
@@ -43,16 +44,15 @@ class ChangeTracker final : public QObject {
  private:
   struct Tracked {
     QWidget* control;
+    const ControlRow* row;
     QString page;
-    QString label;
-    QString baseline;
-    bool changed = false;
+    bool marked = false;
   };
-  void Watch(Tracked& tracked);
-  void Compare(Tracked& tracked);
+  void MarkEdits();
+  QString Before(const Tracked& tracked) const;
 
+  ConfigDocument& document_;
   std::vector<Tracked> tracked_;
-  int count_ = 0;
 };
 
 // What a control shows, as the list of changes words it: the text of an

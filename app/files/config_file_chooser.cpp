@@ -1,6 +1,8 @@
 #include "config_file_chooser.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
 
 namespace vardex {
 namespace {
@@ -9,6 +11,13 @@ const QString kImageType = QStringLiteral("Configuration image (*.img *.bin)");
 const QString kTextType = QStringLiteral("Text form (*.txt)");
 
 }  // namespace
+
+SaveTarget SaveTargetFor(const QString& chosen, bool textForm) {
+  if (chosen.section('/', -1).contains('.'))
+    return {chosen, false};
+  const QString path = chosen + (textForm ? QStringLiteral(".txt") : QStringLiteral(".img"));
+  return {path, QFileInfo::exists(path)};
+}
 
 std::optional<QString> QtConfigFileChooser::ChooseToOpen(QWidget* parent) {
   const QString path = QFileDialog::getOpenFileName(
@@ -22,15 +31,25 @@ std::optional<QString> QtConfigFileChooser::ChooseToOpen(QWidget* parent) {
 
 std::optional<QString> QtConfigFileChooser::ChooseToSave(QWidget* parent,
                                                          const QString& suggested) {
-  QString type = suggested.endsWith(QStringLiteral(".txt")) ? kTextType : kImageType;
-  QString path = QFileDialog::getSaveFileName(parent, QStringLiteral("Save configuration"),
-                                              suggested, kImageType + ";;" + kTextType, &type);
-  if (path.isEmpty())
-    return std::nullopt;
-  // A name without an ending takes the ending of the type chosen.
-  if (!path.section('/', -1).contains('.'))
-    path += type == kTextType ? QStringLiteral(".txt") : QStringLiteral(".img");
-  return path;
+  const QString title = QStringLiteral("Save configuration");
+  QString offered = suggested;
+  for (;;) {
+    QString type = offered.endsWith(QStringLiteral(".txt")) ? kTextType : kImageType;
+    const QString chosen =
+        QFileDialog::getSaveFileName(parent, title, offered, kImageType + ";;" + kTextType, &type);
+    if (chosen.isEmpty())
+      return std::nullopt;
+    const SaveTarget target = SaveTargetFor(chosen, type == kTextType);
+    // The dialog asked about the name typed; the file written gets the same question.
+    if (!target.askFirst ||
+        QMessageBox::warning(parent, title,
+                             QStringLiteral("%1 already exists.\nDo you want to replace it?")
+                                 .arg(QFileInfo(target.path).fileName()),
+                             QMessageBox::Yes | QMessageBox::No,
+                             QMessageBox::No) == QMessageBox::Yes)
+      return target.path;
+    offered = target.path;  // back to the dialog, as its own "No" does
+  }
 }
 
 }  // namespace vardex

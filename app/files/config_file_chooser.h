@@ -17,6 +17,16 @@ class ConfigFileChooser {
   virtual std::optional<QString> ChooseToSave(QWidget* parent, const QString& suggested) = 0;
 };
 
+// The file a save dialog's answer names: a name without an ending takes the
+// ending of the type chosen (".txt" for the text form, else ".img"). The
+// dialog asked before replacing `chosen` only, so `askFirst` is set when the
+// ending was added and that file exists.
+struct SaveTarget {
+  QString path;
+  bool askFirst = false;
+};
+SaveTarget SaveTargetFor(const QString& chosen, bool textForm);
+
 // QFileDialog with the two forms as file types (the image first).
 class QtConfigFileChooser final : public ConfigFileChooser {
  public:

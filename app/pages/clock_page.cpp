@@ -9,6 +9,7 @@
 #include "page_builder.h"
 #include "page_controls.h"
 #include "pages/page_layouts.h"
+#include "recent_files.h"
 
 namespace vardex {
 namespace {
@@ -19,6 +20,21 @@ const char* const kTimeBoxes[][2] = {{"clock.year", "Year:"},
                                      {"clock.day", "Day:"},
                                      {"clock.hour", "Hour:"},
                                      {"clock.minute", "Minute:"}};
+
+// "Verify after write": the window's own option, kept between starts and
+// stored in no image.
+QCheckBox* MakeVerifyOption(QWidget* page) {
+  auto* verify = new QCheckBox(QStringLiteral("Verify after write"), page);
+  verify->setObjectName("VerifyAfterWrite");
+  verify->setProperty("windowOption", true);
+  verify->setToolTip(
+      QStringLiteral("After \"Send finished.\" read the 16 pages back and compare them with what "
+                     "was sent."));
+  verify->setChecked(RecentFiles().VerifyAfterWrite());
+  QObject::connect(verify, &QCheckBox::toggled, verify,
+                   [](bool on) { RecentFiles().SetVerifyAfterWrite(on); });
+  return verify;
+}
 
 }  // namespace
 
@@ -47,8 +63,14 @@ void BuildClockPage(QWidget* page, PageControls& controls) {
       page);
   note->setWordWrap(true);
 
+  auto* uploadRow = new QHBoxLayout;
+  uploadRow->addWidget(upload);
+  uploadRow->addSpacing(24);
+  uploadRow->addWidget(MakeVerifyOption(page));
+  uploadRow->addStretch(1);
+
   auto* column = new QVBoxLayout;
-  column->addWidget(upload);
+  column->addLayout(uploadRow);
   column->addLayout(time);
   column->addSpacing(12);
   column->addWidget(ntp);
@@ -63,23 +85,11 @@ void BuildClockPage(QWidget* page, PageControls& controls) {
   outer->addSpacing(100);
 }
 
-void ShowLocalTime(const WindowControls& controls, const LocalTimeSource& clock) {
-  ConfigSettings settings;
-  FillClockFromSystemTime(settings.clock, clock);
-  ClockSettings& c = settings.clock;
-  controls.Show(settings, {&c.year, &c.month, &c.day, &c.hour, &c.minute});
-}
-
-bool UploadsPcTime(const WindowControls& controls) {
+void ApplyClockBoxesState(const WindowControls& controls) {
   ConfigSettings settings;
   auto* upload =
       qobject_cast<QCheckBox*>(controls.ControlOf(settings, &settings.clock.uploadPcTime));
-  return upload != nullptr && upload->isChecked();
-}
-
-void ApplyClockBoxesState(const WindowControls& controls) {
-  const bool editable = !UploadsPcTime(controls);
-  ConfigSettings settings;
+  const bool editable = upload == nullptr || !upload->isChecked();
   ClockSettings& c = settings.clock;
   for (const void* member : {&c.year, &c.month, &c.day, &c.hour, &c.minute}) {
     if (QWidget* box = controls.ControlOf(settings, member))

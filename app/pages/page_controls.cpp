@@ -104,7 +104,28 @@ void ShowRow(QWidget* control, const SettingRef& ref) {
   }
 }
 
+// The part of a value that `field` uses, as a setting to gather into or
+// show from.
+SettingRef PartOf(const ImageField& field, FieldValue& value) {
+  static const ConfigSettings shape;
+  const ImageField::View view = field.Read(shape);
+  return {view.text != nullptr ? &value.text : nullptr,
+          view.index != nullptr ? &value.index : nullptr,
+          view.check != nullptr ? &value.check : nullptr};
+}
+
 }  // namespace
+
+FieldValue ValueShownBy(QWidget* control, const ControlRow& row) {
+  FieldValue value;
+  GatherRow(control, PartOf(*row.field, value));
+  return value;
+}
+
+void ShowValue(QWidget* control, const ControlRow& row, const FieldValue& value) {
+  FieldValue shown = value;
+  ShowRow(control, PartOf(*row.field, shown));
+}
 
 PageControls::PageControls(QWidget* page, const PageTable& table)
     : page_(page), table_(&table), built_(table.controls.size(), nullptr) {}
@@ -149,6 +170,17 @@ QWidget* WindowControls::ControlOf(ConfigSettings& settings, const void* member)
     const std::vector<ControlRow>& rows = page.Table().controls;
     for (std::size_t i = 0; i < rows.size(); ++i) {
       if (Selected(rows[i], settings, {member}))
+        return page.At(i);
+    }
+  }
+  return nullptr;
+}
+
+QWidget* WindowControls::ControlOf(const ImageField* field) const {
+  for (const PageControls& page : pages_) {
+    const std::vector<ControlRow>& rows = page.Table().controls;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+      if (field != nullptr && rows[i].field == field)
         return page.At(i);
     }
   }

@@ -50,6 +50,7 @@ using SettingMembers = std::initializer_list<const void*>;
 class WindowControls {
  public:
   std::vector<PageControls>& Pages() { return pages_; }
+  const std::vector<PageControls>& Pages() const { return pages_; }
 
   // Controls to settings: an edit box's text, a list's selection (the item
   // whose text equals the list's text exactly, else -1), a check box's state.
@@ -59,9 +60,16 @@ class WindowControls {
   void Show(ConfigSettings& settings, SettingMembers only = {}) const;
   // The control that carries `member` of `settings`; null when none does.
   QWidget* ControlOf(ConfigSettings& settings, const void* member) const;
+  // The control that carries `field`; null when none does.
+  QWidget* ControlOf(const ImageField* field) const;
 
  private:
   std::vector<PageControls> pages_;
 };
+
+// What `control` (built for `row`) shows as its field's value, as Gather
+// takes it; and the value shown on it, as Show puts it.
+FieldValue ValueShownBy(QWidget* control, const ControlRow& row);
+void ShowValue(QWidget* control, const ControlRow& row, const FieldValue& value);
 
 }  // namespace vardex

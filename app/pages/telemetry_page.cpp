@@ -1,5 +1,3 @@
-#include "pages/telemetry_page.h"
-
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -98,20 +96,6 @@ void BuildTelemetryPage(QWidget* page, PageControls& controls) {
   column->addLayout(grid);
   column->addWidget(reportBlocks);
   column->addStretch(1);
-}
-
-void ApplyChannelDefaultsOnPage(const WindowControls& controls, int channelNumber) {
-  if (channelNumber < 1 || channelNumber > kChannelCount)
-    return;
-  ConfigSettings settings;
-  TelemetryChannel& channel =
-      settings.telemetry.channels[static_cast<std::size_t>(channelNumber - 1)];
-  controls.Gather(settings, {&channel.source});
-  if (!ApplyChannelDefaults(channel, channelNumber))
-    return;
-  // Only the five boxes change; the source and average lists stay as they are.
-  controls.Show(settings,
-                {&channel.name, &channel.units, &channel.coeffA, &channel.coeffB, &channel.coeffC});
 }
 
 }  // namespace vardex

@@ -158,7 +158,7 @@ struct ChosenFirmware final : vardex::FirmwareFileChooser {
 // window of its own.
 void SaveFileMenu(TForm1& form) {
   auto* menu = form.findChild<QMenu*>("FileMenu");
-  form.MenuBar()->setActiveAction(menu->menuAction());
+  form.findChild<QMenuBar*>("MenuBar")->setActiveAction(menu->menuAction());
   Settle();
   const QRect window = form.geometry();
   const QRect area(window.left(), window.top(), window.width(),
@@ -181,7 +181,7 @@ int SaveFileStates(TForm1& form, const QString& good) {
   form.findChild<QComboBox*>("ComboBox20")->setCurrentIndex(0);
   Settle();
   Save(&form, "state-changed-fields");
-  form.ShowChanges();
+  form.findChild<QPushButton*>("ChangesCount")->click();
   Settle();
   if (auto* list = form.findChild<QDialog*>("ChangesDialog")) {
     Save(list, "changes-list");
