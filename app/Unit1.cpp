@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDateTime>
 #include <QFile>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -25,8 +26,9 @@
 #include "com_port_hint.h"
 #include "com_port_list.h"
 #include "config_driver.h"
+#include "config_file.h"
 #include "failure_focus.h"
-#include "firmware_buffer.h"
+#include "firmware_upload.h"
 #include "help_key.h"
 #include "page_area.h"
 #include "page_builder.h"
@@ -36,13 +38,20 @@
 #include "pages/page_layouts.h"
 #include "pages/telemetry_page.h"
 #include "port_failure.h"
+#include "recent_files.h"
 #include "status_line.h"
 #include "tab_order.h"
+#include "transfer_controller.h"
+#include "transfer_view.h"
 #include "window_placement.h"
 
 namespace {
 
 constexpr QPoint kDesignPosition{350, 217};
+
+QString Now() {
+  return QDateTime::currentDateTime().toString(QStringLiteral("hh:mm"));
+}
 
 }  // namespace
 
@@ -62,9 +71,10 @@ TForm1::TForm1(vardex::MessageBoxes* boxes, QWidget* parent, const vardex::Local
   auto* group = new QGroupBox("Connection:", this);
   group->setObjectName("GroupBox3");
   BuildConnectionGroup(group);
-  ConnectDeviceLink();
+  link_ = new vardex::DeviceLink(this);
   BuildPages();
   BuildLogAndStatus();
+  ConnectTransfers();
   LayOut(group);
   ShowStartUpValues();
   ConnectPageButtons();
@@ -275,36 +285,11 @@ void TForm1::Button2Click() {
 }
 
 void TForm1::Button3Click() {
-  const std::optional<QString> path = chooser_->ChooseFirmwareFile(this);
-  if (!path)
-    return;
-  if (FirmwareMaySend(*path))
-    UploadFirmwareFile(*path);
-}
-
-void TForm1::UploadFirmwareFile(const QString& path) {
-  vardex::FirmwareBuffer& firmware = link_->Firmware();
-  const vardex::FirmwareLoadStatus status =
-      vardex::LoadFirmwareFile(QFile::encodeName(path).constData(), firmware);
-  if (status != vardex::FirmwareLoadStatus::kLoaded) {
-    const std::string_view text = vardex::FirmwareLoadMessage(status);
-    boxes_->ShowTitledInformation(
-        QString::fromLatin1(vardex::kFirmwareBoxCaption.data(),
-                            static_cast<qsizetype>(vardex::kFirmwareBoxCaption.size())),
-        QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
-    return;
-  }
-  StartProgress(static_cast<int>(firmware.PageCount()));
-  link_->PostFirmwareUpload();
-  status_->Posted(vardex::Operation::kFirmwareUpload,
-                  static_cast<std::uint32_t>(firmware.PageCount()));
+  firmwareUpload_->Run(*fileChooser_, findChild<QComboBox*>("ComboBox2")->currentText());
 }
 
 void TForm1::Button4Click() {
-  afterRead_ = AfterRead::kShow;  // a read of the user's own goes onto the pages
-  StartProgress(vardex::ConfigImage::kPageCount);
-  link_->PostConfigRead();
-  status_->Posted(vardex::Operation::kConfigRead, vardex::ConfigImage::kPageCount);
+  transfers_->Read(findChild<QComboBox*>("ComboBox2")->currentText());
 }
 
 void TForm1::Button5Click() {
@@ -314,10 +299,8 @@ void TForm1::Button5Click() {
     FillClockFromSystemTime();
   if (!BuildConfigImage() || !ConfirmWrite())
     return;
-  StartProgress(vardex::ConfigImage::kPageCount);
-  link_->PostConfigWrite(writeImage_);
-  WritePosted();
-  status_->Posted(vardex::Operation::kConfigWrite, vardex::ConfigImage::kPageCount);
+  transfers_->Write(writeImage_, verifyBox_->isChecked(),
+                    findChild<QComboBox*>("ComboBox2")->currentText());
 }
 
 void TForm1::Button11Click() {
@@ -354,15 +337,37 @@ void TForm1::Button10Click() {
   vardex::ApplyChannelDefaultsOnPage(controls_, 5);
 }
 
-void TForm1::ConnectDeviceLink() {
-  link_ = new vardex::DeviceLink(this);
-  ownChooser_ = std::make_unique<vardex::QtFirmwareFileChooser>();
-  chooser_ = ownChooser_.get();
+void TForm1::ConnectTransfers() {
   // The link emits these on the window's thread, in the worker's order.
   connect(link_, &vardex::DeviceLink::LogLine, this, &TForm1::AppendLog);
-  connect(link_, &vardex::DeviceLink::Progress, this,
-          [this](int pages) { progress_->setValue(pages); });
-  connect(link_, &vardex::DeviceLink::ImageReceived, this, &TForm1::OnImageReceived);
+  transfers_ = new vardex::TransferController(
+      *link_,
+      [](const QString& path, const vardex::ConfigImage& image, QString& error) {
+        return vardex::SaveConfigFile(path, image, error);
+      },
+      this);
+  vardex::ShowTransfers(*transfers_, progress_, status_);
+  firmwareUpload_ = std::make_unique<vardex::FirmwareUpload>(this, *boxes_, *transfers_);
+  connect(transfers_, &vardex::TransferController::ShowImage, this,
+          [this](const vardex::ConfigImage& image, const QString& port) {
+            ShowConfigImage(image);
+            filePath_.clear();  // "Save" asks for a name rather than overwrite the last file
+            ValuesCameFrom({ValuesSource::Kind::kRead, port, Now(), {}});
+          });
+  connect(transfers_, &vardex::TransferController::WriteFinished, this,
+          [this](const QString& port) {
+            ValuesCameFrom({ValuesSource::Kind::kWritten, port, Now(), {}});
+          });
+  connect(transfers_, &vardex::TransferController::BackupSaved, this,
+          [](const QString& path) { vardex::RecentFiles().Add(path); });
+  connect(transfers_, &vardex::TransferController::UploadRefused, this,
+          [this](const QString& text, const QString& detail) {
+            boxes_->ShowInformation(text, detail);
+          });
+}
+
+void TForm1::SetFirmwareFileChooser(vardex::FirmwareFileChooser* chooser) {
+  firmwareUpload_->SetChooser(chooser);
 }
 
 bool TForm1::OpenSerialPort() {
@@ -382,13 +387,6 @@ bool TForm1::OpenSerialPort() {
   status_->PortOpened();
   boxes_->ShowInformation("Serial port opened successfully.");
   return true;
-}
-
-void TForm1::StartProgress(int pages) {
-  progress_->setValue(0);
-  progress_->setMinimum(0);
-  progress_->setMaximum(pages);
-  progress_->setTextVisible(true);
 }
 
 void TForm1::showEvent(QShowEvent* event) {

@@ -28,8 +28,9 @@ class QTabWidget;
 class TForm2;
 namespace vardex {
 class ChangeTracker;
+class FirmwareUpload;
 class StatusLineController;
-struct LinkOutcome;
+class TransferController;
 }  // namespace vardex
 
 // The main window: connection controls, the ten settings pages, the log pane
@@ -67,7 +68,9 @@ class TForm1 : public QWidget {
   // The status line under the progress bar.
   vardex::StatusLineController& StatusLine() { return *status_; }
   // Replaces the file dialog of "Upload firmware" (tests pick the file).
-  void SetFirmwareFileChooser(vardex::FirmwareFileChooser* chooser) { chooser_ = chooser; }
+  void SetFirmwareFileChooser(vardex::FirmwareFileChooser* chooser);
+  // Every transfer the window posts, and what follows it.
+  vardex::TransferController& Transfers() { return *transfers_; }
   // Puts the PC's local time into the date and time boxes of "RTC/NTP time".
   void FillClockFromSystemTime();
 
@@ -104,7 +107,6 @@ class TForm1 : public QWidget {
   QMenuBar* MenuBar() const { return menuBar_; }
 
  private:
-  enum class AfterRead { kShow, kVerify, kBackup };
   struct ValuesSource {
     enum class Kind { kStartUp, kRead, kWritten, kFile } kind = Kind::kStartUp;
     QString comName;  // kRead, kWritten
@@ -120,11 +122,6 @@ class TForm1 : public QWidget {
   void ValuesCameFrom(ValuesSource source);
   QString CurrentComName() const;
   bool ConfirmWrite();
-  void WritePosted();
-  bool FirmwareMaySend(const QString& path);
-  void UploadFirmwareFile(const QString& path);
-  void OnImageReceived(const vardex::ConfigImage& image);
-  void OnTransferOutcome(const vardex::LinkOutcome& outcome);
   // Asks when there are edits neither written nor saved; false to stay.
   bool MayDropEdits(const QString& action);
 
@@ -137,12 +134,6 @@ class TForm1 : public QWidget {
   QPushButton* changesButton_ = nullptr;
   ValuesSource source_;
   QString filePath_;  // the file last opened or saved
-  AfterRead afterRead_ = AfterRead::kShow;
-  bool writeRunning_ = false;
-  QString writeComName_;
-  std::unique_ptr<vardex::ConfigImage> sentImage_;
-  QString backupPath_;
-  QString firmwareAfterBackup_;
 
  protected:
   // Closing the window ends the worker and releases the port; during a
@@ -160,10 +151,8 @@ class TForm1 : public QWidget {
   void ShowStartUpValues();
   void ConnectPageButtons();
   void OrderTabs();
-  void ConnectDeviceLink();
+  void ConnectTransfers();
   bool OpenSerialPort();
-  // Position 0 of 0 to `pages`, set when a transfer is posted.
-  void StartProgress(int pages);
   void ReportStepFailure(const vardex::StepResult& result);
 
   std::unique_ptr<vardex::MessageBoxes> ownBoxes_;
@@ -179,8 +168,8 @@ class TForm1 : public QWidget {
   QList<QWidget*> pages_;
   bool placed_ = false;
   vardex::DeviceLink* link_ = nullptr;
-  std::unique_ptr<vardex::FirmwareFileChooser> ownChooser_;
-  vardex::FirmwareFileChooser* chooser_ = nullptr;
+  vardex::TransferController* transfers_ = nullptr;
+  std::unique_ptr<vardex::FirmwareUpload> firmwareUpload_;
   vardex::ConfigImage writeImage_;
   vardex::WindowControls controls_;
 };

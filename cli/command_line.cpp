@@ -34,7 +34,7 @@ constexpr std::array kCommands = {
     CommandInfo{"write", "PORT FILE [--clock pc|keep]", 2,
                 kOptClock | kOptNoVerify | kTransferOptions, false,
                 "write an image file to the device", RunWrite},
-    CommandInfo{"flash", "PORT FIRMWARE", 2, kTransferOptions, false,
+    CommandInfo{"flash", "PORT FIRMWARE [--backup FILE]", 2, kOptBackup | kTransferOptions, false,
                 "upload a firmware file to the device", RunFlash},
     CommandInfo{"link", "COMn DEVICE | COMn --remove", 2, kOptRemove, false,
                 "make COMn lead to a serial device (its by-id name when it has one), or "
@@ -74,6 +74,9 @@ constexpr std::array kOptions = {
     OptionInfo{kOptRemove, "--remove", "", "", "remove the COM name's link instead of making one"},
     OptionInfo{kOptNoVerify, "--no-verify", "", "",
                "do not read the configuration back after writing it to compare"},
+    OptionInfo{kOptBackup, "--backup", "", "FILE",
+               "read the configuration and save it to FILE before the upload; nothing is "
+               "uploaded when the backup fails"},
 };
 
 constexpr std::string_view kExitStatusText =
@@ -150,6 +153,9 @@ std::string ApplyOption(const OptionInfo& option, std::string_view value, Comman
       break;
     case kOptNoVerify:
       line.noVerify = true;
+      break;
+    case kOptBackup:
+      line.backup = value;
       break;
   }
   return {};

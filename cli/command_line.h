@@ -25,6 +25,7 @@ enum CliOption : unsigned {
   kOptVerbose = 1u << 7,
   kOptRemove = 1u << 8,
   kOptNoVerify = 1u << 9,
+  kOptBackup = 1u << 10,
 };
 
 struct CommandLine;
@@ -61,6 +62,7 @@ struct CommandLine {
   std::vector<std::string> operands;
   std::string output;
   std::string base;
+  std::string backup;  // flash: where the configuration is saved first
   ClockChoice clock = ClockChoice::kPc;
   double timeoutSeconds = std::chrono::duration<double>(kNoReplyTimeout).count();
   bool quiet = false;

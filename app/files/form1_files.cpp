@@ -1,8 +1,7 @@
-// The main window's files, changes and guarded transfers: the File menu,
-// where the values shown came from, the changed fields, the question before
-// a write that would replace the device's configuration with values that
-// are not its own, the check after a write, the safe firmware upload and
-// the question before edits are dropped.
+// The main window's files and changes: the File menu, where the values
+// shown came from, the changed fields, the question before a write that
+// would replace the device's configuration with values that are not its
+// own, and the question before edits are dropped.
 #include <QAction>
 #include <QApplication>
 #include <QBoxLayout>
@@ -23,23 +22,12 @@
 #include "changes_dialog.h"
 #include "clock_page.h"
 #include "config_file.h"
-#include "firmware_buffer.h"
-#include "image_compare.h"
 #include "recent_files.h"
 #include "status_line.h"
 
 namespace {
 
 constexpr const char* kTitle = "VARDEX Plus Configurator v1.26";
-// Bytes on the line for one firmware page: the 136-byte frame and the 8-byte
-// acknowledgement, 10 bits each at 115200 baud.
-constexpr int kLineBytesPerPage = 144;
-constexpr int kBaud = 115200;
-
-QString Now() {
-  return QDateTime::currentDateTime().toString(QStringLiteral("hh:mm"));
-}
-
 QString Quoted(const QString& text) {
   return QStringLiteral("\"%1\"").arg(text);
 }
@@ -82,7 +70,6 @@ void TForm1::BuildFileSafety() {
   PlaceVerifyOption();
   PlaceChangesCount();
   connect(changes_, &vardex::ChangeTracker::CountChanged, this, &TForm1::UpdateTitle);
-  connect(link_, &vardex::DeviceLink::Outcome, this, &TForm1::OnTransferOutcome);
   UpdateTitle();
 }
 
@@ -334,129 +321,4 @@ bool TForm1::ConfirmWrite() {
       {QStringLiteral("Replace configuration"), QStringLiteral("Cancel")},
       1};
   return boxes_->Ask(question) == 0;
-}
-
-void TForm1::WritePosted() {
-  writeRunning_ = true;
-  writeComName_ = CurrentComName();
-  sentImage_ = std::make_unique<vardex::ConfigImage>(writeImage_);
-  afterRead_ = AfterRead::kShow;
-}
-
-void TForm1::OnTransferOutcome(const vardex::LinkOutcome& outcome) {
-  using Kind = vardex::LinkOutcome::Kind;
-  if (outcome.kind == Kind::kFinished && outcome.operation == vardex::Operation::kConfigWrite &&
-      writeRunning_) {
-    writeRunning_ = false;
-    ValuesCameFrom({ValuesSource::Kind::kWritten, writeComName_, Now(), {}});
-    if (verifyBox_->isChecked()) {
-      afterRead_ = AfterRead::kVerify;
-      StartProgress(vardex::ConfigImage::kPageCount);
-      link_->PostConfigRead();
-      status_->Posted(vardex::Operation::kConfigRead, vardex::ConfigImage::kPageCount);
-    }
-    return;
-  }
-  if (outcome.kind != Kind::kReadChecksumFailed || afterRead_ == AfterRead::kShow)
-    return;
-  if (afterRead_ == AfterRead::kVerify) {
-    status_->Note(QStringLiteral("Write config: not verified: the configuration read back from %1 "
-                                 "has a wrong checksum.")
-                      .arg(writeComName_),
-                  true);
-  } else {
-    firmwareAfterBackup_.clear();
-    boxes_->ShowInformation(
-        QStringLiteral("The backup was not saved and the firmware was not uploaded."),
-        QStringLiteral("The configuration read from the device has a wrong checksum."));
-  }
-  afterRead_ = AfterRead::kShow;
-}
-
-void TForm1::OnImageReceived(const vardex::ConfigImage& image) {
-  const AfterRead purpose = afterRead_;
-  afterRead_ = AfterRead::kShow;
-  if (purpose == AfterRead::kVerify && sentImage_) {
-    const std::optional<vardex::ImageMismatch> mismatch = vardex::FirstMismatch(*sentImage_, image);
-    status_->Note(
-        mismatch
-            ? QStringLiteral("Write config: verification failed: the device on %1 holds %2 "
-                             "differently from what was sent.")
-                  .arg(writeComName_, QString::fromStdString(vardex::DescribeMismatch(*mismatch)))
-            : QStringLiteral("Write config: %1 pages written and verified on %2.")
-                  .arg(vardex::ConfigImage::kPageCount)
-                  .arg(writeComName_),
-        mismatch.has_value());
-    return;
-  }
-  if (purpose == AfterRead::kBackup) {
-    QString error;
-    const QString firmware = firmwareAfterBackup_;
-    firmwareAfterBackup_.clear();
-    if (!vardex::SaveConfigFile(backupPath_, image, error)) {
-      boxes_->ShowInformation(QStringLiteral("The firmware was not uploaded."), error);
-      return;
-    }
-    vardex::RecentFiles().Add(backupPath_);
-    UploadFirmwareFile(firmware);
-    return;
-  }
-  ShowConfigImage(image);
-  filePath_.clear();  // "Save" asks for a name rather than overwrite the last file
-  ValuesCameFrom({ValuesSource::Kind::kRead, link_->OpenComName(), Now(), {}});
-}
-
-bool TForm1::FirmwareMaySend(const QString& path) {
-  const QFileInfo info(path);
-  QFile file(path);
-  // What cannot be opened or is too long is refused by the load as before.
-  if (!file.open(QIODevice::ReadOnly) ||
-      info.size() > static_cast<qint64>(vardex::FirmwareBuffer::kCapacity))
-    return true;
-  const QString caption =
-      QString::fromLatin1(vardex::kFirmwareBoxCaption.data(),
-                          static_cast<qsizetype>(vardex::kFirmwareBoxCaption.size()));
-  if (info.size() == 0) {
-    // Nothing to send: an upload would send a page of whatever the buffer held.
-    boxes_->ShowTitledInformation(
-        caption, QString::fromLatin1(vardex::kEmptyFirmwareMessage.data(),
-                                     static_cast<qsizetype>(vardex::kEmptyFirmwareMessage.size())));
-    return false;
-  }
-  const QString kind = vardex::NotFirmwareKind(file.readAll());
-  const qint64 pages = (info.size() + 127) / 128;
-  const qint64 seconds = (pages * kLineBytesPerPage * 10 + kBaud - 1) / kBaud;
-  QString text =
-      QStringLiteral(
-          "Upload %1 (%2 bytes, %3 pages, about %4 at 115200 baud) to the "
-          "device on %5?")
-          .arg(info.fileName())
-          .arg(info.size())
-          .arg(pages)
-          .arg(seconds < 60 ? QStringLiteral("%1 s").arg(seconds)
-                            : QStringLiteral("%1 min %2 s").arg(seconds / 60).arg(seconds % 60))
-          .arg(CurrentComName());
-  if (!kind.isEmpty())
-    text += QStringLiteral(" This file is %1, not a firmware.").arg(kind);
-  const vardex::MessageBoxes::Question question{
-      text,
-      QStringLiteral("An upgrade may reset the configuration. %1 reads it and saves it to a file "
-                     "before the upload starts.")
-          .arg(Quoted(QStringLiteral("Back up, then upload"))),
-      {QStringLiteral("Upload"), QStringLiteral("Back up, then upload"), QStringLiteral("Cancel")},
-      2};
-  const int answer = boxes_->Ask(question);
-  if (answer != 1)
-    return answer == 0;
-  const std::optional<QString> backup = fileChooser_->ChooseToSave(
-      this, QStringLiteral("vardex-backup-%1.img").arg(QDate::currentDate().toString(Qt::ISODate)));
-  if (!backup)
-    return false;
-  backupPath_ = *backup;
-  firmwareAfterBackup_ = path;
-  StartProgress(vardex::ConfigImage::kPageCount);
-  link_->PostConfigRead();
-  status_->Posted(vardex::Operation::kConfigRead, vardex::ConfigImage::kPageCount);
-  afterRead_ = AfterRead::kBackup;
-  return false;
 }
