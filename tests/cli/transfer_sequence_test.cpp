@@ -103,12 +103,6 @@ const std::vector<SequenceCase>& Cases() {
         Outcome(Kind::kReadChecksumFailed, Operation::kConfigRead, &kKeptWrong, Step::kEnded)},
        End::kDiffers,
        "page 2 (byte 272: [RTC/NTP time] NTP server)"},
-      {"UploadWithoutBackupGoesAtOnce",
-       [] { return TransferSequence::Upload(Firmware(), false); },
-       Operation::kFirmwareUpload,
-       {Outcome(Kind::kFinished, Operation::kFirmwareUpload, nullptr, Step::kEnded)},
-       End::kUploaded,
-       ""},
       {"BackupSavedThenUpload",
        [] { return TransferSequence::Upload(Firmware(), true); },
        Operation::kConfigRead,
@@ -168,18 +162,6 @@ TEST_P(Sequences, StepThroughTheirTransfers) {
 
 INSTANTIATE_TEST_SUITE_P(AfterATransfer, Sequences, ::testing::ValuesIn(Cases()),
                          [](const auto& info) { return std::string(info.param.name); });
-
-// The backup is saved from the bytes read, and the upload sends the very
-// file that was loaded.
-TEST(Sequences, BackUpThenUploadKeepsTheReadImageAndTheLoadedFile) {
-  TransferSequence sequence = TransferSequence::Upload(Firmware(), true);
-  LinkOutcome read = LinkOutcome::Of(Kind::kFinished, Operation::kConfigRead, 16, 16);
-  read.image = &kSent;
-  ASSERT_EQ(sequence.OnOutcome(read), Step::kSaveBackup);
-  EXPECT_EQ(sequence.ReadBack().bytes, kSent.bytes);
-  ASSERT_EQ(sequence.BackupSaved(true), Step::kPost);
-  EXPECT_EQ(sequence.Request().firmware.get(), Firmware().get());
-}
 
 }  // namespace
 }  // namespace vardex
