@@ -31,7 +31,7 @@
 #include "config_file.h"
 #include "document_binding.h"
 #include "failure_focus.h"
-#include "firmware_buffer.h"
+#include "firmware_upload.h"
 #include "help_key.h"
 #include "help_menu.h"
 #include "image_compare.h"
@@ -46,20 +46,14 @@
 #include "recent_files.h"
 #include "status_line.h"
 #include "tab_order.h"
+#include "transfer_controller.h"
+#include "transfer_view.h"
 #include "window_menus.h"
 #include "window_placement.h"
 
 namespace {
 
 constexpr QPoint kDesignPosition{350, 217};
-// Bytes on the line for one firmware page: the 136-byte frame and the 8-byte
-// acknowledgement, 10 bits each at 115200 baud.
-constexpr int kLineBytesPerPage = 144;
-constexpr int kBaud = 115200;
-
-QString Quoted(const QString& text) {
-  return QStringLiteral("\"%1\"").arg(text);
-}
 
 // The connection group's list and buttons, in the order of the group:
 // "Open port", "Close port", "Read config", "Write config", "Upload firmware".
@@ -202,12 +196,15 @@ TForm1::TForm1(vardex::MessageBoxes* boxes, QWidget* parent, const vardex::Local
                                                       &TForm1::Button3Click};
   for (std::size_t i = 0; i < handlers.size(); ++i)
     connect(buttons[static_cast<qsizetype>(i)], &QPushButton::clicked, this, handlers[i]);
-  ConnectDeviceLink();
+  link_ = new vardex::DeviceLink(this);
   pageControl_ = BuildPages(this, controls_);
   memo_ = new vardex::LogPane(this);
   progress_ = MakeProgressBar(this);
   QLabel* statusLabel = MakeStatusLabel(this);
   status_ = new vardex::StatusLineController(statusLabel, link_, this);
+  // The link emits its lines on the window's thread, in the worker's order.
+  connect(link_, &vardex::DeviceLink::LogLine, memo_, &vardex::LogPane::Append);
+  ConnectTransfers();
   new vardex::ComChoiceWatcher(findChild<QComboBox*>("ComboBox2"), status_);
 
   // The pages show the document's values from here on.
@@ -249,7 +246,6 @@ TForm1::TForm1(vardex::MessageBoxes* boxes, QWidget* parent, const vardex::Local
   pageControl_->setCurrentIndex(0);
   setWindowTitle(document_->Title());
   connect(document_, &vardex::ConfigDocument::TitleChanged, this, &QWidget::setWindowTitle);
-  connect(link_, &vardex::DeviceLink::Outcome, this, &TForm1::OnTransferOutcome);
   move(kDesignPosition);
   const auto tell = [this](const QString& text) { status_->Note(text, true); };
   vardex::InstallHelpKey(this, {}, tell);
@@ -327,39 +323,6 @@ void TForm1::Button2Click() {
   status_->PortClosed();
 }
 
-void TForm1::Button3Click() {
-  const std::optional<QString> path = chooser_->ChooseFirmwareFile(this);
-  if (!path)
-    return;
-  if (FirmwareMaySend(*path))
-    UploadFirmwareFile(*path);
-}
-
-void TForm1::UploadFirmwareFile(const QString& path) {
-  vardex::FirmwareBuffer& firmware = link_->Firmware();
-  const vardex::FirmwareLoadStatus status =
-      vardex::LoadFirmwareFile(vardex::FileNameBytes(path).c_str(), firmware);
-  if (status != vardex::FirmwareLoadStatus::kLoaded) {
-    const std::string_view text = vardex::FirmwareLoadMessage(status);
-    boxes_->ShowTitledInformation(
-        QString::fromLatin1(vardex::kFirmwareBoxCaption.data(),
-                            static_cast<qsizetype>(vardex::kFirmwareBoxCaption.size())),
-        QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
-    return;
-  }
-  StartProgress(static_cast<int>(firmware.PageCount()));
-  link_->PostFirmwareUpload();
-  status_->Posted(vardex::Operation::kFirmwareUpload,
-                  static_cast<std::uint32_t>(firmware.PageCount()));
-}
-
-void TForm1::Button4Click() {
-  afterRead_ = AfterRead::kShow;  // a read of the user's own goes onto the pages
-  StartProgress(vardex::ConfigImage::kPageCount);
-  link_->PostConfigRead();
-  status_->Posted(vardex::Operation::kConfigRead, vardex::ConfigImage::kPageCount);
-}
-
 void TForm1::Button5Click() {
   // The PC's time goes into the clock fields first when
   // "Upload PC system time on config write" is checked.
@@ -378,10 +341,16 @@ void TForm1::Button5Click() {
     if (boxes_->Ask(ask) != 0)
       return;
   }
-  StartProgress(vardex::ConfigImage::kPageCount);
-  link_->PostConfigWrite(document_->ImageToSend());
-  WritePosted();
-  status_->Posted(vardex::Operation::kConfigWrite, vardex::ConfigImage::kPageCount);
+  transfers_->Write(document_->ImageToSend(), vardex::RecentFiles().VerifyAfterWrite(),
+                    findChild<QComboBox*>("ComboBox2")->currentText());
+}
+
+void TForm1::Button3Click() {
+  firmwareUpload_->Run(menus_->Chooser(), findChild<QComboBox*>("ComboBox2")->currentText());
+}
+
+void TForm1::Button4Click() {
+  transfers_->Read(findChild<QComboBox*>("ComboBox2")->currentText());
 }
 
 void TForm1::Button11Click() {
@@ -392,148 +361,6 @@ void TForm1::Button11Click() {
 
 void TForm1::CheckBox21Click() {
   vardex::ApplyClockBoxesState(controls_);
-}
-
-void TForm1::ConnectDeviceLink() {
-  link_ = new vardex::DeviceLink(this);
-  ownChooser_ = std::make_unique<vardex::QtFirmwareFileChooser>();
-  chooser_ = ownChooser_.get();
-  // The link emits these on the window's thread, in the worker's order.
-  connect(link_, &vardex::DeviceLink::LogLine, this,
-          [this](const QString& line) { memo_->Append(line); });
-  connect(link_, &vardex::DeviceLink::Progress, this,
-          [this](int pages) { progress_->setValue(pages); });
-  connect(link_, &vardex::DeviceLink::ImageReceived, this, &TForm1::OnImageReceived);
-}
-
-void TForm1::StartProgress(int pages) {
-  progress_->setValue(0);
-  progress_->setMinimum(0);
-  progress_->setMaximum(pages);
-  progress_->setTextVisible(true);
-}
-
-void TForm1::WritePosted() {
-  writeRunning_ = true;
-  writeComName_ = ReceivingComName(*link_, *this);
-  sentImage_ = std::make_unique<vardex::ConfigImage>(document_->ImageToSend());
-  afterRead_ = AfterRead::kShow;
-}
-
-void TForm1::OnTransferOutcome(const vardex::LinkOutcome& outcome) {
-  using Kind = vardex::LinkOutcome::Kind;
-  if (outcome.kind == Kind::kFinished && outcome.operation == vardex::Operation::kConfigWrite &&
-      writeRunning_) {
-    writeRunning_ = false;
-    document_->MarkWritten(writeComName_);
-    if (vardex::RecentFiles().VerifyAfterWrite()) {
-      afterRead_ = AfterRead::kVerify;
-      StartProgress(vardex::ConfigImage::kPageCount);
-      link_->PostConfigRead();
-      status_->Posted(vardex::Operation::kConfigRead, vardex::ConfigImage::kPageCount);
-    }
-    return;
-  }
-  if (outcome.kind != Kind::kReadChecksumFailed || afterRead_ == AfterRead::kShow)
-    return;
-  if (afterRead_ == AfterRead::kVerify) {
-    status_->Note(QStringLiteral("Write config: not verified: the configuration read back from %1 "
-                                 "has a wrong checksum.")
-                      .arg(writeComName_),
-                  true);
-  } else {
-    firmwareAfterBackup_.clear();
-    boxes_->ShowInformation(
-        QStringLiteral("The backup was not saved and the firmware was not uploaded."),
-        QStringLiteral("The configuration read from the device has a wrong checksum."));
-  }
-  afterRead_ = AfterRead::kShow;
-}
-
-void TForm1::OnImageReceived(const vardex::ConfigImage& image) {
-  const AfterRead purpose = afterRead_;
-  afterRead_ = AfterRead::kShow;
-  if (purpose == AfterRead::kVerify && sentImage_) {
-    const std::optional<vardex::ImageMismatch> mismatch = vardex::FirstMismatch(*sentImage_, image);
-    status_->Note(
-        mismatch
-            ? QStringLiteral("Write config: verification failed: the device on %1 holds %2 "
-                             "differently from what was sent.")
-                  .arg(writeComName_, QString::fromStdString(vardex::DescribeMismatch(*mismatch)))
-            : QStringLiteral("Write config: %1 pages written and verified on %2.")
-                  .arg(vardex::ConfigImage::kPageCount)
-                  .arg(writeComName_),
-        mismatch.has_value());
-    return;
-  }
-  if (purpose == AfterRead::kBackup) {
-    QString error;
-    const QString firmware = firmwareAfterBackup_;
-    firmwareAfterBackup_.clear();
-    if (!vardex::SaveConfigFile(backupPath_, image, error)) {
-      boxes_->ShowInformation(QStringLiteral("The firmware was not uploaded."), error);
-      return;
-    }
-    vardex::RecentFiles().Add(backupPath_);
-    UploadFirmwareFile(firmware);
-    return;
-  }
-  document_->TakeRead(image, link_->OpenComName());
-}
-
-bool TForm1::FirmwareMaySend(const QString& path) {
-  const QFileInfo info(path);
-  QFile file(path);
-  // What cannot be opened or is too long is refused by the load as before.
-  if (!info.isFile() || !file.open(QIODevice::ReadOnly) ||
-      info.size() > static_cast<qint64>(vardex::FirmwareBuffer::kCapacity))
-    return true;
-  const QString caption =
-      QString::fromLatin1(vardex::kFirmwareBoxCaption.data(),
-                          static_cast<qsizetype>(vardex::kFirmwareBoxCaption.size()));
-  if (info.size() == 0) {
-    // Nothing to send: an upload would send a page of whatever the buffer held.
-    boxes_->ShowTitledInformation(
-        caption, QString::fromLatin1(vardex::kEmptyFirmwareMessage.data(),
-                                     static_cast<qsizetype>(vardex::kEmptyFirmwareMessage.size())));
-    return false;
-  }
-  const QString kind = vardex::NotFirmwareKind(file.readAll());
-  const qint64 pages = (info.size() + 127) / 128;
-  const qint64 seconds = (pages * kLineBytesPerPage * 10 + kBaud - 1) / kBaud;
-  QString text =
-      QStringLiteral(
-          "Upload %1 (%2 bytes, %3 pages, about %4 at 115200 baud) to the "
-          "device on %5?")
-          .arg(info.fileName())
-          .arg(info.size())
-          .arg(pages)
-          .arg(seconds < 60 ? QStringLiteral("%1 s").arg(seconds)
-                            : QStringLiteral("%1 min %2 s").arg(seconds / 60).arg(seconds % 60))
-          .arg(ReceivingComName(*link_, *this));
-  if (!kind.isEmpty())
-    text += QStringLiteral(" This file is %1, not a firmware.").arg(kind);
-  const vardex::MessageBoxes::Question question{
-      text,
-      QStringLiteral("An upgrade may reset the configuration. %1 reads it and saves it to a file "
-                     "before the upload starts.")
-          .arg(Quoted(QStringLiteral("Back up, then upload"))),
-      {QStringLiteral("Upload"), QStringLiteral("Back up, then upload"), QStringLiteral("Cancel")},
-      2};
-  const int answer = boxes_->Ask(question);
-  if (answer != 1)
-    return answer == 0;
-  const std::optional<QString> backup = menus_->Chooser().ChooseToSave(
-      this, QStringLiteral("vardex-backup-%1.img").arg(QDate::currentDate().toString(Qt::ISODate)));
-  if (!backup)
-    return false;
-  backupPath_ = *backup;
-  firmwareAfterBackup_ = path;
-  StartProgress(vardex::ConfigImage::kPageCount);
-  link_->PostConfigRead();
-  status_->Posted(vardex::Operation::kConfigRead, vardex::ConfigImage::kPageCount);
-  afterRead_ = AfterRead::kBackup;
-  return false;
 }
 
 void TForm1::showEvent(QShowEvent* event) {
@@ -563,4 +390,29 @@ void TForm1::closeEvent(QCloseEvent* event) {
   }
   link_->Shutdown();
   QWidget::closeEvent(event);
+}
+
+void TForm1::ConnectTransfers() {
+  transfers_ = new vardex::TransferController(
+      *link_,
+      [](const QString& path, const vardex::ConfigImage& image, QString& error) {
+        return vardex::SaveConfigFile(path, image, error);
+      },
+      this);
+  vardex::ShowTransfers(*transfers_, progress_, status_);
+  firmwareUpload_ = std::make_unique<vardex::FirmwareUpload>(this, *boxes_, *transfers_);
+  connect(transfers_, &vardex::TransferController::ShowImage, document_,
+          &vardex::ConfigDocument::TakeRead);
+  connect(transfers_, &vardex::TransferController::WriteFinished, document_,
+          &vardex::ConfigDocument::MarkWritten);
+  connect(transfers_, &vardex::TransferController::BackupSaved, this,
+          [](const QString& path) { vardex::RecentFiles().Add(path); });
+  connect(transfers_, &vardex::TransferController::UploadRefused, this,
+          [this](const QString& text, const QString& detail) {
+            boxes_->ShowInformation(text, detail);
+          });
+}
+
+void TForm1::SetFirmwareFileChooser(vardex::FirmwareFileChooser* chooser) {
+  firmwareUpload_->SetChooser(chooser);
 }

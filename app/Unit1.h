@@ -19,10 +19,11 @@ class TForm2;
 namespace vardex {
 class ChangeTracker;
 class ConfigDocument;
+class FirmwareUpload;
 class LogPane;
 class StatusLineController;
+class TransferController;
 class WindowMenus;
-struct LinkOutcome;
 }  // namespace vardex
 
 // The main window: connection controls, the ten settings pages, the log pane
@@ -57,7 +58,9 @@ class TForm1 : public QWidget {
   // The status line under the progress bar.
   vardex::StatusLineController& StatusLine() { return *status_; }
   // Replaces the file dialog of "Upload firmware" (tests pick the file).
-  void SetFirmwareFileChooser(vardex::FirmwareFileChooser* chooser) { chooser_ = chooser; }
+  void SetFirmwareFileChooser(vardex::FirmwareFileChooser* chooser);
+  // Every transfer the window posts, and what follows it.
+  vardex::TransferController& Transfers() { return *transfers_; }
   // Replaces the file dialogs of the File menu and of the firmware backup.
   void SetConfigFileChooser(vardex::ConfigFileChooser* chooser);
   // The File menu's Open and Save without their dialogs.
@@ -83,25 +86,11 @@ class TForm1 : public QWidget {
   void showEvent(QShowEvent* event) override;
 
  private:
-  // What follows a transfer: show, verify, back up then upload.
-  enum class AfterRead { kShow, kVerify, kBackup };
-  void WritePosted();
-  bool FirmwareMaySend(const QString& path);
-  void UploadFirmwareFile(const QString& path);
-  void OnImageReceived(const vardex::ConfigImage& image);
-  void OnTransferOutcome(const vardex::LinkOutcome& outcome);
-  void ConnectDeviceLink();
-  // Position 0 of 0 to `pages`, set when a transfer is posted.
-  void StartProgress(int pages);
+  // The transfer controller and what follows from it.
+  void ConnectTransfers();
 
-  AfterRead afterRead_ = AfterRead::kShow;
-  bool writeRunning_ = false;
-  QString writeComName_;
-  std::unique_ptr<vardex::ConfigImage> sentImage_;
-  QString backupPath_;
-  QString firmwareAfterBackup_;
-  std::unique_ptr<vardex::FirmwareFileChooser> ownChooser_;
-  vardex::FirmwareFileChooser* chooser_ = nullptr;
+  vardex::TransferController* transfers_ = nullptr;
+  std::unique_ptr<vardex::FirmwareUpload> firmwareUpload_;
 
   std::unique_ptr<vardex::MessageBoxes> ownBoxes_;
   vardex::MessageBoxes* boxes_;

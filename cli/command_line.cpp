@@ -34,7 +34,8 @@ constexpr std::array kCommands = {
     CommandInfo{"write", "PORT FILE [--clock pc|keep]", 2,
                 kOptClock | kOptNoVerify | kTransferOptions, false,
                 "write an image file to the device", RunWrite},
-    CommandInfo{"flash", "PORT FIRMWARE [--force]", 2, kOptForce | kTransferOptions, false,
+    CommandInfo{"flash", "PORT FIRMWARE [--backup FILE] [--force]", 2,
+                kOptBackup | kOptForce | kTransferOptions, false,
                 "upload a firmware file to the device", RunFlash},
     CommandInfo{"link", "COMn DEVICE | COMn --remove", 2, kOptRemove, false,
                 "make COMn lead to a serial device (its by-id name when it has one), or "
@@ -83,6 +84,9 @@ constexpr std::array kOptions = {
                "do not read the configuration back after writing it to compare"},
     OptionInfo{kOptForce, "--force", "", "",
                "send a file that looks like a configuration image or plain text as firmware"},
+    OptionInfo{kOptBackup, "--backup", "", "FILE",
+               "read the configuration and save it to FILE before the upload; nothing is "
+               "uploaded when the backup fails"},
 };
 
 constexpr std::string_view kExitStatusText =
@@ -166,6 +170,9 @@ std::string ApplyOption(const OptionInfo& option, std::string_view value, Comman
       break;
     case kOptForce:
       line.force = true;
+      break;
+    case kOptBackup:
+      line.backup = value;
       break;
   }
   return {};

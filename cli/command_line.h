@@ -27,6 +27,7 @@ enum CliOption : unsigned {
   kOptNoVerify = 1u << 9,
   kOptStrict = 1u << 10,
   kOptForce = 1u << 11,
+  kOptBackup = 1u << 12,
 };
 
 struct CommandLine;
@@ -63,6 +64,7 @@ struct CommandLine {
   std::vector<std::string> operands;
   std::string output;
   std::string base;
+  std::string backup;  // flash: where the configuration is saved first
   ClockChoice clock = ClockChoice::kPc;
   double timeoutSeconds = std::chrono::duration<double>(kNoReplyTimeout).count();
   bool quiet = false;

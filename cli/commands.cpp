@@ -121,11 +121,13 @@ int RunRead(const CommandLine& line) {
   const auto transfer = PrepareTransfer(line, error);
   if (!transfer)
     return Fail(kExitDevice, error);
-  ConfigImage image;
-  const TransferOutcome outcome = RunTransfer(TransferRequest::Read(), *transfer, image);
+  TransferSequence read = TransferSequence::Read();
+  const TransferOutcome outcome = RunSequence(read, *transfer);
   if (outcome.exitCode != kExitDone)
     return Fail(outcome.exitCode, outcome.error);
-  if (!WriteImageFile(line.output, image, error))
+  if (read.Ended() != TransferSequence::End::kRead)
+    return Fail(kExitDevice, line.operands[0] + ": " + std::string(kReadChecksumErrorLine));
+  if (!WriteImageFile(line.output, read.ReadBack(), error))
     return Fail(kExitBadFile, error);
   PrintOut(line.output + ": configuration read from " + line.operands[0] + "\n");
   return kExitDone;
@@ -167,24 +169,30 @@ int RunWrite(const CommandLine& line) {
   const auto transfer = PrepareTransfer(line, error);
   if (!transfer)
     return Fail(kExitDevice, error);
-  const ConfigImage sent = rebuilt;
-  const TransferOutcome outcome = RunTransfer(TransferRequest::Write(sent), *transfer, rebuilt);
-  if (outcome.exitCode != kExitDone)
-    return Fail(outcome.exitCode, outcome.error);
-  if (line.noVerify) {
-    PrintOut(line.operands[0] + ": configuration written from " + file + "\n");
-    return kExitDone;
+  TransferSequence write = TransferSequence::Write(rebuilt, !line.noVerify);
+  const TransferOutcome outcome = RunSequence(write, *transfer);
+  const std::string& port = line.operands[0];
+  const std::string unverified = "written, but not verified: ";
+  if (outcome.exitCode != kExitDone) {
+    // Still waiting for the read-back: the write itself went through.
+    const bool written = write.Request().operation == Operation::kConfigRead;
+    return Fail(outcome.exitCode, (written ? unverified : std::string()) + outcome.error);
   }
-  ConfigImage readBack;
-  const TransferOutcome check = RunTransfer(TransferRequest::Read(), *transfer, readBack);
-  if (check.exitCode != kExitDone)
-    return Fail(check.exitCode, "written, but not verified: " + check.error);
-  if (const std::optional<ImageMismatch> mismatch = FirstMismatch(sent, readBack)) {
-    return Fail(kExitDevice, line.operands[0] + ": verification failed: the device holds " +
-                                 DescribeMismatch(*mismatch) + " differently from " + file);
+  switch (write.Ended()) {
+    case TransferSequence::End::kWritten:
+      PrintOut(port + ": configuration written from " + file + "\n");
+      return kExitDone;
+    case TransferSequence::End::kDiffers:
+      return Fail(kExitDevice, port + ": verification failed: the device holds " +
+                                   DescribeMismatch(*write.Mismatch()) + " differently from " +
+                                   file);
+    case TransferSequence::End::kVerified:
+      PrintOut(port + ": configuration written from " + file + " and verified\n");
+      return kExitDone;
+    default:
+      break;
   }
-  PrintOut(line.operands[0] + ": configuration written from " + file + " and verified\n");
-  return kExitDone;
+  return Fail(kExitDevice, unverified + port + ": " + std::string(kReadChecksumErrorLine));
 }
 
 namespace {
@@ -210,14 +218,14 @@ int RunFlash(const CommandLine& line) {
   // A FIFO or a device named as the file is refused before it is opened.
   if (const std::string reason = UnreadableFileReason(file); !reason.empty())
     return Fail(kExitBadFile, reason);
-  auto firmware = std::make_unique<FirmwareBuffer>();
-  const FirmwareLoadStatus status = LoadFirmwareFile(file.c_str(), *firmware);
-  if (status != FirmwareLoadStatus::kLoaded)
-    return Fail(kExitBadFile, FirmwareFileProblem(file, status));
-  if (firmware->size == 0)
+  // Read once; the same bytes go to the device, shared, never copied.
+  const FirmwareLoad load = LoadFirmwareFile(file.c_str());
+  if (load.status != FirmwareLoadStatus::kLoaded)
+    return Fail(kExitBadFile, FirmwareFileProblem(file, load.status));
+  if (load.firmware->size == 0)
     return Fail(kExitBadFile, file + ": " + std::string(kEmptyFirmwareMessage));
-  const std::string_view kind = NotFirmwareKind(
-      std::string_view(reinterpret_cast<const char*>(firmware->bytes.data()), firmware->size));
+  const std::string_view kind = NotFirmwareKind(std::string_view(
+      reinterpret_cast<const char*>(load.firmware->bytes.data()), load.firmware->size));
   if (!kind.empty() && !line.force) {
     return Fail(kExitBadFile, file + ": this file is " + std::string(kind) +
                                   ", not a firmware; nothing sent (--force sends it all the same)");
@@ -226,13 +234,29 @@ int RunFlash(const CommandLine& line) {
   const auto transfer = PrepareTransfer(line, error);
   if (!transfer)
     return Fail(kExitDevice, error);
-  ConfigImage unused;
+  const std::string& port = line.operands[0];
+  const bool backUp = !line.backup.empty();
+  TransferSequence upload = TransferSequence::Upload(load.firmware, backUp);
   const TransferOutcome outcome =
-      RunTransfer(TransferRequest::Upload(*firmware), *transfer, unused);
+      RunSequence(upload, *transfer, [&line](const ConfigImage& image, std::string& saveError) {
+        return WriteImageFile(line.backup, image, saveError);
+      });
+  const std::string notUploaded = "backup failed, firmware not uploaded: ";
+  const bool backingUp = backUp && upload.Request().operation == Operation::kConfigRead;
   if (outcome.exitCode != kExitDone)
-    return Fail(outcome.exitCode, outcome.error);
-  PrintOut(line.operands[0] + ": firmware " + file + " sent (" +
-           std::to_string(firmware->LastPageIndex() + 1) + " pages)\n");
+    return Fail(outcome.exitCode, (backingUp ? notUploaded : std::string()) + outcome.error);
+  switch (upload.Ended()) {
+    case TransferSequence::End::kBackupUnreadable:
+      return Fail(kExitDevice, notUploaded + port + ": " + std::string(kReadChecksumErrorLine));
+    case TransferSequence::End::kBackupNotSaved:
+      return Fail(kExitBadFile, notUploaded + outcome.error);
+    default:
+      break;
+  }
+  if (backUp)
+    PrintOut(line.backup + ": configuration read from " + port + "\n");
+  PrintOut(port + ": firmware " + file + " sent (" +
+           std::to_string(TransferRequest::Upload(load.firmware).PageCount()) + " pages)\n");
   return kExitDone;
 }
 

@@ -44,12 +44,15 @@ class ProgressBar {
   Clock::time_point lastDrawn_{};
 };
 
-// Collects what the session reports for the one transfer this run started;
-// everything runs on this one thread.
+// Collects what the session reports for the transfer posted last; everything
+// runs on this one thread.
 class Listener final : public LinkListener, public PollPause {
  public:
-  Listener(Operation operation, bool verbose, ProgressBar& bar)
-      : operation_(operation), verbose_(verbose), bar_(bar) {}
+  explicit Listener(bool verbose) : verbose_(verbose) {}
+  void Expect(Operation operation) {
+    operation_ = operation;
+    ended.reset();
+  }
   void OnLogLine(std::string_view line) override {
     if (verbose_)
       std::fprintf(stderr, "%.*s\n", static_cast<int>(line.size()), line.data());
@@ -58,7 +61,6 @@ class Listener final : public LinkListener, public PollPause {
     if (progress.operation != operation_)
       return;
     pagesDone = progress.pagesDone;
-    bar_.Update(pagesDone);
   }
   void OnOutcome(const LinkOutcome& outcome) override {
     // A vanished device shows up as the missing reply, which names the page.
@@ -66,8 +68,10 @@ class Listener final : public LinkListener, public PollPause {
       return;
     ended = outcome;
     ended->reason = {};
-    if (outcome.image != nullptr)
+    if (outcome.image != nullptr) {
       image = *outcome.image;
+      ended->image = &image;
+    }
   }
   void WaitUntil(Clock::time_point deadline) override { std::this_thread::sleep_until(deadline); }
 
@@ -76,16 +80,9 @@ class Listener final : public LinkListener, public PollPause {
   ConfigImage image;
 
  private:
-  Operation operation_;
+  Operation operation_ = Operation::kNone;
   bool verbose_;
-  ProgressBar& bar_;
 };
-
-std::uint32_t PageCount(const TransferRequest& request) {
-  if (request.operation == Operation::kFirmwareUpload)
-    return request.firmware->LastPageIndex() + 1;
-  return ConfigImage::kPageCount;
-}
 
 std::string_view Verb(Operation operation) {
   switch (operation) {
@@ -110,37 +107,50 @@ std::string NoReplyText(const TransferSettings& settings, const LinkOutcome& out
          settings.portName + " is its port";
 }
 
+// Runs one transfer to its end; false with `outcome` set when nothing replied.
+bool RunOne(LinkSession& session, const TransferRequest& request, const TransferSettings& settings,
+            Listener& listener, TransferOutcome& outcome) {
+  ProgressBar bar(settings.progressBar, Verb(request.operation), request.PageCount());
+  listener.Expect(request.operation);
+  listener.pagesDone = 0;
+  session.Start(request);
+  bar.Update(0, true);
+  while (!listener.ended) {
+    session.Poll(kPollSlice, listener);
+    bar.Update(listener.pagesDone);
+  }
+  bar.Update(listener.pagesDone, true);
+  bar.End();
+  if (listener.ended->kind != LinkOutcome::Kind::kNoReply)
+    return true;
+  outcome = {3, NoReplyText(settings, *listener.ended)};
+  return false;
+}
+
 }  // namespace
 
-TransferOutcome RunTransfer(const TransferRequest& request, const TransferSettings& settings,
-                            ConfigImage& image) {
+TransferOutcome RunSequence(TransferSequence& sequence, const TransferSettings& settings,
+                            const BackupSaver& saveBackup) {
   const std::unique_ptr<SerialPort> port = MakeSystemSerialPort();
   if (!port->Open(settings.path))
     return {3, settings.portName + ": " + OpenFailureReason(settings.portName, settings.path)};
   // The session holds the engine's buffers; it lives on the heap, not the stack.
   auto session = std::make_unique<LinkSession>(settings.timeout);
-  ProgressBar bar(settings.progressBar, Verb(request.operation), PageCount(request));
-  Listener listener(request.operation, settings.verbose, bar);
+  Listener listener(settings.verbose);
   session->Attach(*port, listener);
-  session->Start(request);
-  bar.Update(0, true);
-  while (!listener.ended) session->Poll(kPollSlice, listener);
-  bar.Update(listener.pagesDone, true);
-  bar.End();
-  port->Close();
-
-  switch (listener.ended->kind) {
-    case LinkOutcome::Kind::kNoReply:
-      return {3, NoReplyText(settings, *listener.ended)};
-    case LinkOutcome::Kind::kReadChecksumFailed:
-      return {3, settings.portName + ": " + std::string(kReadChecksumErrorLine)};
-    case LinkOutcome::Kind::kFinished:
-    case LinkOutcome::Kind::kPortFailed:
+  TransferOutcome outcome;
+  TransferSequence::Step step = TransferSequence::Step::kPost;
+  while (step != TransferSequence::Step::kEnded) {
+    if (step == TransferSequence::Step::kSaveBackup) {
+      step = sequence.BackupSaved(saveBackup && saveBackup(sequence.ReadBack(), outcome.error));
+      continue;
+    }
+    if (!RunOne(*session, sequence.Request(), settings, listener, outcome))
       break;
+    step = sequence.OnOutcome(*listener.ended);
   }
-  if (request.operation == Operation::kConfigRead)
-    image = listener.image;
-  return {};
+  port->Close();
+  return outcome;
 }
 
 }  // namespace vardex

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
 #include <string>
 
 #include "config_image.h"
 #include "firmware_buffer.h"
 #include "link_session.h"
+#include "transfer_sequence.h"
 #include "transfer_types.h"
 
 namespace vardex {
@@ -23,12 +25,16 @@ struct TransferOutcome {
   std::string error;  // set when exitCode is not 0
 };
 
-// Opens the port and runs the link session on this thread for one transfer.
-// The protocol itself has no time-outs; a transfer that gets no reply for
-// `timeout` ends here, naming the page it waited for, and nothing more is
-// sent (no retries: replies are counted, not matched, so a page sent again
-// could be counted twice). A read fills `image` with the verified image.
-TransferOutcome RunTransfer(const TransferRequest& request, const TransferSettings& settings,
-                            ConfigImage& image);
+// Saves a backup read before an upload; false with `error` set when it fails.
+using BackupSaver = std::function<bool(const ConfigImage& image, std::string& error)>;
+
+// Opens the port once and runs the link session on this thread for every
+// transfer of `sequence` until it ends; the caller words how it ended
+// (sequence.Ended()). The protocol itself has no time-outs; a transfer that
+// gets no reply for `timeout` ends here with exit code 3, naming the page it
+// waited for, and nothing more is sent (no retries: replies are counted, not
+// matched, so a page sent again could be counted twice).
+TransferOutcome RunSequence(TransferSequence& sequence, const TransferSettings& settings,
+                            const BackupSaver& saveBackup = {});
 
 }  // namespace vardex

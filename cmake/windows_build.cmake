@@ -13,6 +13,7 @@ add_subdirectory(config)
 add_subdirectory(link)
 add_subdirectory(forms)
 add_subdirectory(files)
+add_subdirectory(sequences)
 add_subdirectory(cli)
 if(VARDEX_BUILD_APP)
   enable_language(RC)  # the program file's icon and version

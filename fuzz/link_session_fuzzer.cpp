@@ -143,7 +143,7 @@ class Session final : public TransferOutput, private ReplyModel::Sink, private F
   // The link.
   std::unique_ptr<TransferEngine> engine_ = std::make_unique<TransferEngine>();
   TransferMailbox mailbox_;
-  std::unique_ptr<FirmwareBuffer> firmware_ = std::make_unique<FirmwareBuffer>();
+  std::shared_ptr<FirmwareBuffer> firmware_ = std::make_shared<FirmwareBuffer>();
   std::uint32_t firmwareSeed_ = 0;
   bool firmwareFilled_ = false;  // filled when an upload is first posted
   std::size_t deliveries_ = 0;
@@ -232,7 +232,7 @@ void Session::Post(Operation operation) {
         std::memcpy(firmware_->bytes.data(), Contents(firmwareSeed_), pages * 128);
         firmwareFilled_ = true;
       }
-      mailbox_.PostFirmwareUpload(*firmware_);
+      mailbox_.PostFirmwareUpload(firmware_);
       break;
     case Operation::kConfigWrite:
       mailbox_.PostConfigWrite(writeImage_);

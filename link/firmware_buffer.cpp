@@ -21,12 +21,6 @@ std::uint32_t FirmwareBuffer::LastPageIndex() const {
   return pages == 0 ? 0 : pages - 1;
 }
 
-void CopySentPages(const FirmwareBuffer& from, FirmwareBuffer& to) {
-  const std::size_t end = static_cast<std::size_t>(from.LastPageIndex() + 1) * kPageSize;
-  std::copy_n(from.bytes.begin(), std::min(end, FirmwareBuffer::kCapacity), to.bytes.begin());
-  to.size = from.size;
-}
-
 std::string_view FirmwareLoadMessage(FirmwareLoadStatus status) {
   switch (status) {
     case FirmwareLoadStatus::kLoaded:
@@ -110,6 +104,15 @@ FirmwareLoadStatus LoadFirmwareFile(const char* path, FirmwareBuffer& buffer) {
     return FirmwareLoadStatus::kCannotOpen;
   FileSource source(file);
   return LoadFirmware(source, buffer);
+}
+
+FirmwareLoad LoadFirmwareFile(const char* path) {
+  auto buffer = std::make_unique<FirmwareBuffer>();
+  FirmwareLoad load;
+  load.status = LoadFirmwareFile(path, *buffer);
+  if (load.status == FirmwareLoadStatus::kLoaded)
+    load.firmware = std::move(buffer);
+  return load;
 }
 
 }  // namespace vardex

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string_view>
 
 #include "frame_header.h"
@@ -21,8 +22,9 @@ struct FirmwareBuffer {
   std::uint32_t LastPageIndex() const;
 };
 
-// Copies the pages an upload of `from` sends, and its size, into `to`.
-void CopySentPages(const FirmwareBuffer& from, FirmwareBuffer& to);
+// A loaded firmware file: read once, never changed again, and handed on by
+// reference from the window or `vardex` through the mailbox to the engine.
+using SharedFirmware = std::shared_ptr<const FirmwareBuffer>;
 
 // Size / 128, rounded up.
 std::uint32_t FirmwarePageCount(std::uint64_t size);
@@ -55,5 +57,12 @@ FirmwareLoadStatus LoadFirmware(FirmwareSource& source, FirmwareBuffer& buffer);
 // The same for a file on disk (path in UTF-8 on Windows, the system's bytes
 // elsewhere); a folder, FIFO or device cannot be opened.
 FirmwareLoadStatus LoadFirmwareFile(const char* path, FirmwareBuffer& buffer);
+
+// A file read once into a buffer of its own; `firmware` is set when loaded.
+struct FirmwareLoad {
+  FirmwareLoadStatus status = FirmwareLoadStatus::kCannotOpen;
+  SharedFirmware firmware;
+};
+FirmwareLoad LoadFirmwareFile(const char* path);
 
 }  // namespace vardex

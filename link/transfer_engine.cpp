@@ -42,20 +42,22 @@ void TransferEngine::Start(const TransferRequest& request, TransferOutput& out) 
   const Operation operation = request.operation;
   switch (operation) {
     case Operation::kFirmwareUpload:
-      data_.firmwareCounters = {request.firmware->LastPageIndex(), 0};
-      CopySentPages(*request.firmware, data_.firmware);
+      if (!request.firmware)
+        return;
+      data_.firmwareCounters = {request.PageCount() - 1, 0};
+      data_.firmware = request.firmware;
       break;
     case Operation::kConfigWrite:
-      data_.writeCounters = {kLastImagePage, 0};
+      data_.writeCounters = {request.PageCount() - 1, 0};
       data_.writeImage = *request.image;
       break;
     case Operation::kConfigRead:
-      data_.readCounters = {kLastImagePage, 0};
+      data_.readCounters = {request.PageCount() - 1, 0};
       break;
     case Operation::kNone:
       return;
   }
-  RunningFlag(operation) = true;
+  UnfinishedFlag(operation) = true;
   switch (operation) {
     case Operation::kFirmwareUpload:
     case Operation::kConfigWrite: {
@@ -77,10 +79,10 @@ void TransferEngine::Start(const TransferRequest& request, TransferOutput& out) 
   }
 }
 
-bool& TransferEngine::RunningFlag(Operation operation) {
+bool& TransferEngine::UnfinishedFlag(Operation operation) {
   if (operation == Operation::kFirmwareUpload)
-    return uploadRunning_;
-  return operation == Operation::kConfigWrite ? writeRunning_ : readRunning_;
+    return uploadUnfinished_;
+  return operation == Operation::kConfigWrite ? writeUnfinished_ : readUnfinished_;
 }
 
 TransferEngine::PageChain TransferEngine::ChainOf(Operation operation) {
@@ -95,7 +97,7 @@ void TransferEngine::AdvanceOnAck(Operation operation, TransferOutput& out) {
   const PageChain chain = ChainOf(operation);
   out.OnLogLine("Page receive ack.");
   TransferCounters& counters = chain.counters;
-  bool& running = RunningFlag(operation);
+  bool& running = UnfinishedFlag(operation);
   if (counters.currentPage < counters.lastPage) {
     ++counters.currentPage;
     (this->*chain.send)(counters.currentPage, out);
@@ -110,6 +112,8 @@ void TransferEngine::AdvanceOnAck(Operation operation, TransferOutput& out) {
   if (!running)
     return;
   running = false;
+  if (operation == Operation::kFirmwareUpload)
+    data_.firmware.reset();  // the last share of the file may go now
   const std::uint32_t pages = counters.lastPage + 1;
   out.OnProgress({operation, pages, pages});
   out.OnOutcome(LinkOutcome::Of(LinkOutcome::Kind::kFinished, operation, pages, pages));
@@ -134,7 +138,7 @@ void TransferEngine::OnEepromPageData(std::uint16_t page,
   // reply to an earlier request, a page nobody asked for) would shift the
   // read against the device's pages or overwrite the window's unsaved edits.
   TransferCounters& counters = data_.readCounters;
-  if (!readRunning_ || page != counters.currentPage)
+  if (!readUnfinished_ || page != counters.currentPage)
     return;
   std::copy(data.begin(), data.end(),
             receivedImage_.bytes.begin() + static_cast<std::ptrdiff_t>(page) * kPageSize);
@@ -145,17 +149,18 @@ void TransferEngine::OnEepromPageData(std::uint16_t page,
     out.OnProgress({Operation::kConfigRead, counters.currentPage, kLastImagePage + 1});
     return;
   }
-  readRunning_ = false;
+  readUnfinished_ = false;
   out.OnLogLine("Eeprom read finished.");
   constexpr std::uint32_t kPages = kLastImagePage + 1;
   out.OnProgress({Operation::kConfigRead, kPages, kPages});
   LinkOutcome outcome =
       LinkOutcome::Of(LinkOutcome::Kind::kFinished, Operation::kConfigRead, kPages, kPages);
   outcome.image = &receivedImage_;
+  // A broken image still goes with the outcome: a verify compares it page by
+  // page; nobody shows it.
   if (!ImageChecksumHolds(receivedImage_)) {
     out.OnLogLine(kReadChecksumErrorLine);
     outcome.kind = LinkOutcome::Kind::kReadChecksumFailed;
-    outcome.image = nullptr;
   }
   out.OnOutcome(outcome);
 }
@@ -169,7 +174,7 @@ void TransferEngine::SendPage(FrameCode code, std::span<const std::uint8_t, kPag
 }
 
 void TransferEngine::SendFirmwarePage(std::uint32_t page, TransferOutput& out) {
-  SendPage(FrameCode::kFirmwarePage, PageOf(data_.firmware.bytes, page), page, out);
+  SendPage(FrameCode::kFirmwarePage, PageOf(data_.firmware->bytes, page), page, out);
 }
 
 void TransferEngine::SendImagePage(std::uint32_t page, TransferOutput& out) {

@@ -16,9 +16,10 @@ namespace vardex {
 inline constexpr std::string_view kReadChecksumErrorLine =
     "Eeprom read checksum error. Please upload new eeprom data to device.";
 
-// What a transfer sends and where it stands: the engine's own copies.
+// What a transfer sends and where it stands: the engine's own image and a
+// share of the firmware file being uploaded.
 struct TransferData {
-  FirmwareBuffer firmware;
+  SharedFirmware firmware;
   TransferCounters firmwareCounters;
   ConfigImage writeImage;
   TransferCounters writeCounters;
@@ -36,8 +37,8 @@ struct TransferData {
 // outlive a worker).
 class TransferEngine {
  public:
-  // Copies what the request sends, resets its counters and sends its first
-  // frame; kNone does nothing.
+  // Copies the image a write sends (a firmware file is shared), resets the
+  // counters and sends the first frame; kNone does nothing.
   void Start(const TransferRequest& request, TransferOutput& out);
   // Puts what a poll read into the ring, then lets the parser consume it.
   void Receive(std::span<const std::uint8_t> bytes, TransferOutput& out);
@@ -59,7 +60,7 @@ class TransferEngine {
     const char* sentLine;
   };
   PageChain ChainOf(Operation operation);
-  bool& RunningFlag(Operation operation);
+  bool& UnfinishedFlag(Operation operation);
   void AdvanceOnAck(Operation operation, TransferOutput& out);
 
   static void SendPage(FrameCode code, std::span<const std::uint8_t, kPageSize> page,
@@ -74,9 +75,9 @@ class TransferEngine {
   TransferData data_;
   // Which transfers were started and have not ended: only they report
   // progress and outcomes. A stray reply is logged and changes nothing else.
-  bool uploadRunning_ = false;
-  bool writeRunning_ = false;
-  bool readRunning_ = false;
+  bool uploadUnfinished_ = false;
+  bool writeUnfinished_ = false;
+  bool readUnfinished_ = false;
   ConfigImage receivedImage_;
   std::array<char, 80> line_{};
 };

@@ -2,16 +2,9 @@
 
 namespace vardex {
 
-void TransferMailbox::Copy(Operation operation, const Staging& from, Staging& to) {
-  if (operation == Operation::kConfigWrite)
-    to.image = from.image;
-  if (operation == Operation::kFirmwareUpload)
-    CopySentPages(from.firmware, to.firmware);
-}
-
-void TransferMailbox::PostFirmwareUpload(const FirmwareBuffer& firmware) {
+void TransferMailbox::PostFirmwareUpload(SharedFirmware firmware) {
   std::lock_guard lock(stagingMutex_);
-  CopySentPages(firmware, staged_.firmware);
+  staged_.firmware = std::move(firmware);
   Post(Operation::kFirmwareUpload);
 }
 
@@ -30,6 +23,16 @@ void TransferMailbox::Post(Operation operation) {
   pendingOperation_.store(static_cast<std::uint8_t>(operation), std::memory_order_release);
 }
 
+Operation TransferMailbox::Drop() {
+  std::lock_guard lock(stagingMutex_);
+  const auto operation =
+      static_cast<Operation>(pendingOperation_.exchange(0, std::memory_order_acquire));
+  // The file goes with the request that was meant to send it.
+  if (operation == Operation::kFirmwareUpload)
+    staged_.firmware.reset();
+  return operation;
+}
+
 TransferRequest TransferMailbox::Take(const std::atomic<bool>* closing) {
   if (Pending() == Operation::kNone)
     return {};  // the common, lock-free case
@@ -39,8 +42,18 @@ TransferRequest TransferMailbox::Take(const std::atomic<bool>* closing) {
     return {};
   const auto operation =
       static_cast<Operation>(pendingOperation_.exchange(0, std::memory_order_acquire));
-  Copy(operation, staged_, taken_);
-  return {operation, &taken_.image, &taken_.firmware};
+  switch (operation) {
+    case Operation::kConfigWrite:
+      taken_ = staged_.image;
+      return TransferRequest::Write(taken_);
+    case Operation::kFirmwareUpload:
+      return TransferRequest::Upload(std::move(staged_.firmware));
+    case Operation::kConfigRead:
+      return TransferRequest::Read();
+    case Operation::kNone:
+      break;
+  }
+  return {};
 }
 
 }  // namespace vardex

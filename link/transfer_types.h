@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <span>
 #include <string_view>
+#include <utility>
 
 #include "config_image.h"
 #include "firmware_buffer.h"
@@ -31,19 +32,27 @@ struct TransferProgress {
   std::uint32_t pageCount = 0;  // pages the whole transfer sends or reads
 };
 
-// What to start: the data travels with the request and the engine keeps
-// its own copy, so the caller may change or reuse its buffers at once.
+// What to start. A write's image is copied by whoever takes the request, so
+// the caller may reuse its image at once; a firmware file is shared, never
+// copied: nobody changes it once it is loaded.
 struct TransferRequest {
   Operation operation = Operation::kNone;
-  const ConfigImage* image = nullptr;        // a config write's image
-  const FirmwareBuffer* firmware = nullptr;  // a firmware upload's file
+  const ConfigImage* image = nullptr;  // a config write's image
+  SharedFirmware firmware;             // a firmware upload's file
 
   static TransferRequest Read() { return {Operation::kConfigRead, nullptr, nullptr}; }
   static TransferRequest Write(const ConfigImage& image) {
     return {Operation::kConfigWrite, &image, nullptr};
   }
-  static TransferRequest Upload(const FirmwareBuffer& firmware) {
-    return {Operation::kFirmwareUpload, nullptr, &firmware};
+  static TransferRequest Upload(SharedFirmware firmware) {
+    return {Operation::kFirmwareUpload, nullptr, std::move(firmware)};
+  }
+  // The pages the transfer sends or reads; an empty firmware file still
+  // sends page 0.
+  std::uint32_t PageCount() const {
+    if (operation == Operation::kFirmwareUpload)
+      return firmware ? firmware->LastPageIndex() + 1 : 0;
+    return operation == Operation::kNone ? 0 : static_cast<std::uint32_t>(ConfigImage::kPageCount);
   }
 };
 
@@ -62,7 +71,9 @@ struct LinkOutcome {
   std::uint32_t pageCount = 0;           // pages of the whole transfer
   std::chrono::milliseconds silence{0};  // kNoReply: how long nothing came
   std::string_view reason;               // kPortFailed: the port's own words
-  const ConfigImage* image = nullptr;    // a finished read: the verified image
+  // The image a read collected: verified when finished, as it arrived when
+  // its checksum failed (so that a verify can still name the difference).
+  const ConfigImage* image = nullptr;
 
   static LinkOutcome Of(Kind kind, Operation operation, std::uint32_t page,
                         std::uint32_t pageCount) {

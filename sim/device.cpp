@@ -54,6 +54,14 @@ bool Device::StorePage(const Request& request) {
     data = changed;
     log_.Line("image page %u stored with bytes 16 and 17 swapped", request.page);
   }
+  if (target.region == Region::kImage &&
+      std::ranges::find(options_.storeWrong, request.page) != options_.storeWrong.end() &&
+      data.size() == changed.size()) {
+    std::copy(data.begin(), data.end(), changed.begin());
+    ++changed[16];
+    data = changed;
+    log_.Line("image page %u stored with byte 16 one higher", request.page);
+  }
   if (!memory_.StorePage(target.region, request.page, data)) {
     log_.Line("%s page %u is out of range, no reply", target.name, request.page);
     return true;

@@ -106,6 +106,8 @@ constexpr ValueOption kValueOptions[] = {
     {"--drop", [](std::string_view v, SimOptions& o) { return AppendNumberList(v, o.drop); }},
     {"--store-differently",
      [](std::string_view v, SimOptions& o) { return AppendNumberList(v, o.storeDifferently); }},
+    {"--store-wrong",
+     [](std::string_view v, SimOptions& o) { return AppendNumberList(v, o.storeWrong); }},
     {"--fragment", [](std::string_view v, SimOptions& o) { return SetInt(v, 1, 136, o.fragment); }},
     {"--delay-ms",
      [](std::string_view v, SimOptions& o) { return SetInt(v, 0, 60000, o.delayMs); }},
@@ -196,6 +198,9 @@ on stdout once it listens; SIGINT or SIGTERM end it.
   --bad-page-number     read replies carry the page number plus 16
   --store-differently P store image page P (1..15; a list: 2,5) with its
                         bytes 16 and 17 swapped, acknowledged as usual
+  --store-wrong P       store image page P (1..15; a list: 2,5) with its
+                        byte 16 one higher, acknowledged as usual: the
+                        image read back fails its checksum
   --latency-ms N        hold each reply's bytes beyond its last whole 64-byte
                         USB packet (all of a reply shorter than 64 bytes)
                         for N ms (0..1000), like a USB-serial adapter's

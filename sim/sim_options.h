@@ -42,6 +42,9 @@ struct SimOptions {
   // page back changed with the image checksum still holding (an additive
   // sum does not see a swap); only a comparison finds it.
   std::vector<std::uint32_t> storeDifferently;
+  // Image pages stored with their byte 16 one higher: acknowledged as usual,
+  // but the image read back fails its checksum.
+  std::vector<std::uint32_t> storeWrong;
   bool verbose = false;
   bool exitWithParent = false;
   bool help = false;

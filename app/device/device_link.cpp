@@ -12,7 +12,6 @@ DeviceLink::DeviceLink(QObject* parent)
       probeFailure_(ProbePortFailure),
       mailbox_(std::make_unique<TransferMailbox>()),
       session_(std::make_unique<LinkSession>()),
-      firmware_(std::make_unique<FirmwareBuffer>()),
       reports_(std::make_unique<ReportQueue>([this] { ScheduleDelivery(); })),
       deliveredImage_(std::make_unique<ConfigImage>()) {}
 
@@ -27,6 +26,7 @@ bool DeviceLink::OpenPort(const QString& comName) {
   // A worker told to close may still hold its port; let it go first.
   if (worker_ && worker_->Terminated())
     EndWorker();
+  DropRequestMeantForAnother(comName);
   auto next = std::make_unique<TCommThread>(*session_, *mailbox_, *reports_, portFactory_());
   if (!next->Open(target.path))
     return Fail(comName, target);
@@ -74,26 +74,45 @@ void DeviceLink::EndWorker() {
   worker_.reset();
 }
 
-void DeviceLink::PostFirmwareUpload() {
-  mailbox_->PostFirmwareUpload(*firmware_);
-  Posted(Operation::kFirmwareUpload);
-}
-
-void DeviceLink::PostConfigWrite(const ConfigImage& image) {
-  mailbox_->PostConfigWrite(image);
-  Posted(Operation::kConfigWrite);
-}
-
-void DeviceLink::PostConfigRead() {
-  mailbox_->PostConfigRead();
-  Posted(Operation::kConfigRead);
-}
-
-void DeviceLink::Posted(Operation operation) {
-  lastPosted_ = operation;
+void DeviceLink::Post(const TransferRequest& request, const QString& meantFor) {
+  switch (request.operation) {
+    case Operation::kFirmwareUpload:
+      mailbox_->PostFirmwareUpload(request.firmware);
+      break;
+    case Operation::kConfigWrite:
+      mailbox_->PostConfigWrite(*request.image);
+      break;
+    case Operation::kConfigRead:
+      mailbox_->PostConfigRead();
+      break;
+    case Operation::kNone:
+      return;
+  }
+  pendingFor_ = meantFor;
   // Without a running worker the request waits for the next "Open port".
   if (WorkerRunning())
     worker_->Wake();
+}
+
+namespace {
+
+bool SamePort(const QString& a, const QString& b) {
+  const std::optional<int> numberA = WindowComNumber(a);
+  return numberA ? numberA == WindowComNumber(b) : a == b;
+}
+
+}  // namespace
+
+// A configuration or a firmware meant for one device must not reach another
+// that happens to be opened next; a read harms no device and is kept.
+void DeviceLink::DropRequestMeantForAnother(const QString& opened) {
+  const Operation pending = mailbox_->Pending();
+  if (pending == Operation::kNone || pending == Operation::kConfigRead ||
+      SamePort(pendingFor_, opened))
+    return;
+  const Operation dropped = mailbox_->Drop();
+  if (dropped != Operation::kNone && dropped != Operation::kConfigRead)
+    emit RequestDropped(dropped, pendingFor_, opened);
 }
 
 // Worker thread.
@@ -114,7 +133,7 @@ void DeviceLink::DeliverReports() {
         emit LogLine(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
         break;
       case LinkReport::Kind::kOutcome:
-        if (report.outcome.image != nullptr)
+        if (report.outcome.image != nullptr && report.outcome.kind == LinkOutcome::Kind::kFinished)
           emit ImageReceived(*report.outcome.image);
         emit Outcome(report.outcome);
         break;
@@ -122,11 +141,8 @@ void DeviceLink::DeliverReports() {
   }
   for (const Operation operation :
        {Operation::kFirmwareUpload, Operation::kConfigWrite, Operation::kConfigRead}) {
-    const std::optional<TransferProgress> progress = reports_->TakeProgress(operation);
-    if (!progress)
-      continue;
-    if (operation == lastPosted_)
-      emit Progress(static_cast<int>(progress->pagesDone));
+    if (const std::optional<TransferProgress> progress = reports_->TakeProgress(operation))
+      emit Progress(*progress);
   }
   if (!reports_->EndDelivery())
     ScheduleDelivery();

@@ -11,7 +11,6 @@
 #include "com_names.h"
 #include "communication.h"
 #include "config_image.h"
-#include "firmware_buffer.h"
 #include "link_session.h"
 #include "port_failure.h"
 #include "report_queue.h"
@@ -65,21 +64,25 @@ class DeviceLink final : public QObject {
   PortFailure LastOpenFailure() const { return lastFailure_; }
   QString LastOpenPath() const { return lastFailurePath_; }
 
-  // The window's firmware load area; a post copies from it.
-  FirmwareBuffer& Firmware() { return *firmware_; }
-  void PostFirmwareUpload();
-  void PostConfigWrite(const ConfigImage& image);
-  void PostConfigRead();
+  // Posts a request for the port named `meantFor` (the open port, or the
+  // one chosen while none is open). A write or an upload that waits for a
+  // port starts only on that port: opening another drops it unsent. A read
+  // goes to the next port opened, whichever it is.
+  void Post(const TransferRequest& request, const QString& meantFor);
 
   // The hand-over itself (its bound and its high-water mark).
   const ReportQueue& Reports() const { return *reports_; }
 
  signals:
   void LogLine(const QString& line);
-  // Pages acknowledged or received in the transfer posted last.
-  void Progress(int pagesDone);
+  // A transfer started (0 pages done) or moved on, with its page count as
+  // the engine counts it.
+  void Progress(const vardex::TransferProgress& progress);
   // A verified image read from the device (a copy of the worker's).
   void ImageReceived(const vardex::ConfigImage& image);
+  // A write or an upload that waited for `meantFor` was dropped, unsent,
+  // because `opened` was opened instead.
+  void RequestDropped(vardex::Operation operation, const QString& meantFor, const QString& opened);
   // How a transfer ended or stalled, or that the open port failed its reads
   // (once per spell; the port stays open until "Close port"). Nothing here
   // ends a transfer: a silent device leaves it waiting.
@@ -88,7 +91,7 @@ class DeviceLink final : public QObject {
  private:
   Q_INVOKABLE void DeliverReports();
   void ScheduleDelivery();
-  void Posted(Operation operation);
+  void DropRequestMeantForAnother(const QString& opened);
   void EndWorker();
   bool Fail(const QString& comName, const ComPortTarget& target);
 
@@ -101,11 +104,10 @@ class DeviceLink final : public QObject {
   QString lastFailurePath_;
   std::unique_ptr<TransferMailbox> mailbox_;
   std::unique_ptr<LinkSession> session_;
-  std::unique_ptr<FirmwareBuffer> firmware_;
   std::unique_ptr<ReportQueue> reports_;
   std::unique_ptr<ConfigImage> deliveredImage_;  // window thread only
   std::unique_ptr<TCommThread> worker_;
-  Operation lastPosted_ = Operation::kNone;  // window thread only
+  QString pendingFor_;  // the port the request in the mailbox was meant for
 };
 
 }  // namespace vardex

@@ -54,6 +54,11 @@ void LinkStatus::ReadsFailing(bool failing) {
   readsFailing_ = portOpen_ && failing;
 }
 
+void LinkStatus::RequestDropped() {
+  if (phase_ == Phase::kWaitingForPort)
+    phase_ = Phase::kIdle;
+}
+
 void LinkStatus::Posted(Operation operation, std::uint32_t pageCount, Clock::time_point now) {
   operation_ = operation;
   pageCount_ = pageCount;
@@ -116,13 +121,13 @@ void LinkStatus::ChoosePort(const QString& leadsTo, bool opens) {
   chosenOpens_ = opens;
 }
 
-bool LinkStatus::WriteRunning() const {
+bool LinkStatus::ChangingTheDevice() const {
   return phase_ == Phase::kRunning &&
          (operation_ == Operation::kConfigWrite || operation_ == Operation::kFirmwareUpload);
 }
 
 QString LinkStatus::CloseQuestion() const {
-  if (!WriteRunning())
+  if (!ChangingTheDevice())
     return {};
   const bool upload = operation_ == Operation::kFirmwareUpload;
   return QStringLiteral(

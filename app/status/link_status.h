@@ -22,6 +22,8 @@ class LinkStatus {
   void PortClosed();
   // The adapter stopped delivering reads (unplugged) or started again.
   void ReadsFailing(bool failing);
+  // The request that waited for a port was dropped: another port opened.
+  void RequestDropped();
   // A request was posted for `pageCount` pages.
   void Posted(Operation operation, std::uint32_t pageCount, Clock::time_point now);
   // `pagesDone` pages of the posted transfer were acknowledged or received.
@@ -46,7 +48,7 @@ class LinkStatus {
   enum class Kind { kNoPort, kOpen, kWaiting, kNoReply, kFinished, kFailed };
   Kind CurrentKind() const;
   // A write or an upload has started and not finished.
-  bool WriteRunning() const;
+  bool ChangingTheDevice() const;
   // What to ask before the window closes: empty unless a write or an
   // upload would be cut off.
   QString CloseQuestion() const;

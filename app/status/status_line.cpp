@@ -1,6 +1,7 @@
 #include "status_line.h"
 
 #include <QLabel>
+#include <utility>
 
 #include "device_link.h"
 
@@ -8,10 +9,12 @@ namespace vardex {
 
 StatusLineController::StatusLineController(QLabel* label, DeviceLink* link, QObject* parent)
     : QObject(parent), label_(label), link_(link) {
-  connect(link_, &DeviceLink::Progress, this, [this](int pagesDone) {
-    status_.Progress(static_cast<std::uint32_t>(pagesDone), now_());
-    Show();
-  });
+  connect(link_, &DeviceLink::RequestDropped, this,
+          [this](Operation operation, const QString& meantFor, const QString& opened) {
+            status_.RequestDropped();
+            droppedNote_ = QStringLiteral("%1 was meant for %2 and was dropped: %3 was opened.")
+                               .arg(LinkStatus::OperationName(operation), meantFor, opened);
+          });
   connect(link_, &DeviceLink::ImageReceived, this, [this] {
     status_.ImageShown();
     Show();
@@ -47,8 +50,14 @@ void StatusLineController::Posted(Operation operation, std::uint32_t pageCount) 
   Show();
 }
 
+void StatusLineController::Progress(std::uint32_t pagesDone) {
+  status_.Progress(pagesDone, now_());
+  Show();
+}
+
 void StatusLineController::PortOpened() {
-  note_.clear();
+  note_ = std::exchange(droppedNote_, {});
+  noteKind_ = LinkStatus::Kind::kFailed;
   status_.PortOpened(link_->OpenComName(), link_->OpenDevicePath(), now_());
   Show();
 }

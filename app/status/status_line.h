@@ -26,6 +26,8 @@ class StatusLineController final : public QObject {
   void SetClock(NowFunction now) { now_ = std::move(now); }
 
   void Posted(Operation operation, std::uint32_t pageCount);
+  // `pagesDone` pages of the transfer followed were acknowledged or received.
+  void Progress(std::uint32_t pagesDone);
   // After "Open port" succeeded, and after "Close port".
   void PortOpened();
   void PortClosed();
@@ -49,6 +51,7 @@ class StatusLineController final : public QObject {
   NowFunction now_ = [] { return LinkStatus::Clock::now(); };
   LinkStatus status_;
   QString note_;
+  QString droppedNote_;  // said once the port that dropped a request is open
   LinkStatus::Kind noteKind_ = LinkStatus::Kind::kFinished;
   SpokenStatus spoken_{[this] { return now_(); }};
 };

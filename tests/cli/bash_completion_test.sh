@@ -44,6 +44,7 @@ check "vardex write --clock=k" "keep "
 check "vardex write COM2 fi" "first.img "
 check "vardex flash --timeout 5 COM1 fw" "fw.bin "
 check "vardex flash -q -- COM1 fw" "fw.bin "
+check "vardex flash COM1 fw.bin --backup fi" "first.img "
 check "vardex show first.img --" "--help --json "
 check "vardex ports " ""
 exit $failed

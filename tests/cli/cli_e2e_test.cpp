@@ -189,6 +189,39 @@ TEST_F(VardexAgainstSim, AWriteTheDeviceDoesNotKeepFailsVerificationNamingThePag
   EXPECT_EQ(run.out, port_ + ": configuration written from " + Path("file.img") + "\n");
 }
 
+// The device keeps byte 272 one higher: the image read back breaks its
+// checksum, and the page by page compare still names where.
+TEST_F(VardexAgainstSim, AReadBackWithABrokenChecksumStillNamesThePage) {
+  WriteAll(Path("file.img"), AsText(Factory()));
+  StartSim({"--store-wrong", "2"});
+  const VardexRun run = RunVardex({"write", port_, Path("file.img"), "--clock", "keep"});
+  EXPECT_EQ(run.exitCode, 3);
+  EXPECT_EQ(run.err, "vardex: " + port_ +
+                         ": verification failed: the device holds page 2 (byte 272: [RTC/NTP "
+                         "time] NTP server) differently from " +
+                         Path("file.img") + "\n");
+}
+
+// --backup: the configuration is saved before the first firmware page; a
+// backup that cannot be saved sends no firmware at all.
+TEST_F(VardexAgainstSim, FlashWithBackupSavesTheConfigurationFirst) {
+  WriteAll(Path("device.img"), AsText(Factory()));
+  StartSim({"--image", Path("device.img")});
+  WriteAll(Path("fw.bin"), std::string(300, '\xF0'));  // not text: a text file is refused
+  VardexRun run = RunVardex(
+      {"flash", port_, Path("fw.bin"), "--backup", Path("no-such-dir/backup.img"), "--quiet"});
+  EXPECT_EQ(run.exitCode, 2);
+  EXPECT_EQ(run.err.rfind("vardex: backup failed, firmware not uploaded: ", 0), 0u) << run.err;
+  EXPECT_EQ(run.out, "");
+  EXPECT_FALSE(Exists(Path("firmware.out")));
+  run = RunVardex({"flash", port_, Path("fw.bin"), "--backup", Path("backup.img"), "--quiet"});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.out, Path("backup.img") + ": configuration read from " + port_ + "\n" + port_ +
+                         ": firmware " + Path("fw.bin") + " sent (3 pages)\n");
+  EXPECT_EQ(ReadAll(Path("backup.img")), AsText(Factory()));
+  EXPECT_EQ(ReadAll(Path("firmware.out")).substr(0, 300), std::string(300, '\xF0'));
+}
+
 TEST_F(VardexAgainstSim, FlashGivesTheSimulatorTheFirmwarePaddedWithZeros) {
   StartSim();
   for (const std::size_t size : {1u, 256u, 300u, 237568u}) {

@@ -174,6 +174,9 @@ class FileSafetyTest : public QObject {
     QCOMPARE(w.boxes.asked.last().text,
              QString("Upload fw.bin (300 bytes, 3 pages, about 1 s at 115200 baud) to the device "
                      "on COM3?"));
+    // The file was read once, for the question: what is on disk by the time
+    // the backup is saved is not read again.
+    QVERIFY(WriteFirmwareFile(TempFile("fw.bin"), 300));
     QTRY_COMPARE_WITH_TIMEOUT(w.CountLine("Send finished."), 1, kWait);
     const QStringList log = w.LogLines();
     QVERIFY(log.indexOf("Eeprom read finished.") < log.indexOf("Firmware page sent [0]."));

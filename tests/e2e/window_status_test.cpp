@@ -140,6 +140,22 @@ class WindowStatusTest : public QObject {
     QTRY_COMPARE(w.Status(), QString("Read config finished: 16 of 16 pages."));
   }
 
+  // A write asked for COM1 while no port is open must not reach the device
+  // that is opened next as COM2.
+  void writeWaitingForOnePortIsDroppedWhenAnotherOpens() {
+    StatusWindow w(DevicePort);
+    w.SelectCom(1);
+    w.form.Button5Click();  // start-up values: asked, answered "Replace configuration"
+    QVERIFY(w.boxes.asked.last().text.contains("the device on COM1 with them"));
+    QVERIFY(w.Status().startsWith("Write config waits for an open port"));
+    w.SelectCom(2);
+    w.form.Button1Click();
+    QCOMPARE(w.Status(),
+             QString("Write config was meant for COM1 and was dropped: COM2 was opened."));
+    QTest::qWait(200);
+    QVERIFY(w.port->Written().empty());
+  }
+
   void deviceThatVanishesUnderAnOpenPort() {
     StatusWindow w(DevicePort);
     w.SelectCom(1);

@@ -151,8 +151,8 @@ TEST_P(HostilePort, TransferWaitsWithoutSpinningOrShowingAnything) {
   const auto started = std::chrono::steady_clock::now();
   switch (c.operation) {
     case Operation::kFirmwareUpload: {
-      static FirmwareBuffer firmware;
-      firmware.size = 1000;
+      auto firmware = std::make_shared<FirmwareBuffer>();
+      firmware->size = 1000;
       w.mailbox.PostFirmwareUpload(firmware);
       break;
     }

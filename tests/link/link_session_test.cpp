@@ -125,8 +125,7 @@ TEST(LinkSession, ReportsEachEndingAndEachSilenceOnce) {
     session->SetClock([&now] { return now; });
     session->Attach(port, listener);
     auto image = std::make_unique<ConfigImage>();
-    auto firmware = std::make_unique<FirmwareBuffer>();
-    session->Start({c.operation, image.get(), firmware.get()});
+    session->Start({c.operation, image.get(), std::make_shared<FirmwareBuffer>()});
     if (c.strayAck)
       port.Deliver(testing::kEepromAck);
     NoPause pause;

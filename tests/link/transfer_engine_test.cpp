@@ -144,6 +144,9 @@ TEST_F(EngineFixture, ImageChecksumCoversBytes4To1551Only) {
   EXPECT_EQ(listener.Images().size(), 1u);
   EXPECT_EQ(listener.Lines().back(),
             "Eeprom read checksum error. Please upload new eeprom data to device.");
+  // Handed over as it arrived, so that a verify can name the changed byte.
+  ASSERT_EQ(listener.BrokenImages().size(), 1u);
+  EXPECT_EQ(listener.BrokenImages()[0].bytes, inside.bytes);
 }
 
 TEST_F(EngineFixture, StrayDataPageIsOnlyLogged) {
@@ -299,10 +302,10 @@ struct FirmwareCase {
 class FirmwareUpload : public EngineFixture, public ::testing::WithParamInterface<FirmwareCase> {};
 
 TEST_P(FirmwareUpload, SendsEveryPageAndFinishesAfterTheLastAck) {
-  static FirmwareBuffer firmware;
-  firmware.size = GetParam().size;
-  for (std::size_t i = 0; i < firmware.size; ++i)
-    firmware.bytes[i] = static_cast<std::uint8_t>(i % 251);
+  auto firmware = std::make_shared<FirmwareBuffer>();
+  firmware->size = GetParam().size;
+  for (std::size_t i = 0; i < firmware->size; ++i)
+    firmware->bytes[i] = static_cast<std::uint8_t>(i % 251);
   mailbox.PostFirmwareUpload(firmware);
   TakePendingOperation();
   for (std::uint32_t i = 0; i < GetParam().pages; ++i) Reply(kFirmwareAck);
@@ -323,9 +326,24 @@ INSTANTIATE_TEST_SUITE_P(Sizes, FirmwareUpload,
                          ::testing::Values(FirmwareCase{300, 3}, FirmwareCase{256, 2},
                                            FirmwareCase{1, 1}));
 
-TEST_F(EngineFixture, AnEmptyFirmwareFileSendsPageZero) {
-  static FirmwareBuffer firmware;
+// The file is read once and shared: the mailbox and the engine send from the
+// very buffer the caller loaded, and let it go when they are done with it.
+TEST(TransferMailbox, HandsTheFirmwareOnByReference) {
+  TransferMailbox mailbox;
+  auto firmware = std::make_shared<FirmwareBuffer>();
+  firmware->size = 300;
   mailbox.PostFirmwareUpload(firmware);
+  const TransferRequest taken = mailbox.Take();
+  EXPECT_EQ(taken.firmware.get(), firmware.get());
+  EXPECT_EQ(taken.PageCount(), 3u);
+  mailbox.PostFirmwareUpload(firmware);
+  EXPECT_EQ(mailbox.Drop(), Operation::kFirmwareUpload);
+  EXPECT_EQ(mailbox.Take().operation, Operation::kNone);
+  EXPECT_EQ(firmware.use_count(), 2);  // here and in `taken` only
+}
+
+TEST_F(EngineFixture, AnEmptyFirmwareFileSendsPageZero) {
+  mailbox.PostFirmwareUpload(std::make_shared<FirmwareBuffer>());
   TakePendingOperation();
   Reply(kFirmwareAck);
   EXPECT_EQ(listener.Lines(),

@@ -35,7 +35,8 @@ class RecordingListener final : public TransferOutput {
     if (outcome.kind == LinkOutcome::Kind::kPortFailed)
       portErrors_.emplace_back(outcome.reason);
     if (outcome.image != nullptr)
-      images_.push_back(*outcome.image);
+      (outcome.kind == LinkOutcome::Kind::kFinished ? images_ : brokenImages_)
+          .push_back(*outcome.image);
   }
   // Every outcome, without its reason or image (kept apart above and below).
   std::vector<LinkOutcome> Outcomes() const {
@@ -58,9 +59,14 @@ class RecordingListener final : public TransferOutput {
     std::lock_guard lock(mutex_);
     return progress_;
   }
+  // Verified images; and images whose checksum failed, handed over unverified.
   std::vector<ConfigImage> Images() const {
     std::lock_guard lock(mutex_);
     return images_;
+  }
+  std::vector<ConfigImage> BrokenImages() const {
+    std::lock_guard lock(mutex_);
+    return brokenImages_;
   }
 
  private:
@@ -68,6 +74,7 @@ class RecordingListener final : public TransferOutput {
   std::vector<LinkOutcome> outcomes_;
   std::vector<std::string> lines_;
   std::vector<std::uint32_t> progress_;
+  std::vector<ConfigImage> brokenImages_;
   std::vector<ConfigImage> images_;
   std::vector<std::uint8_t> written_;
   std::vector<std::string> portErrors_;
