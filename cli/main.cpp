@@ -1,11 +1,4 @@
 // vardex: the configurator's command-line companion.
-#ifdef _WIN32
-#include <fcntl.h>
-#include <io.h>
-#include <windows.h>
-#else
-#include <QCoreApplication>
-#endif
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -14,23 +7,10 @@
 #include "commands.h"
 #include "completion_words.h"
 #include "exit_codes.h"
+#include "program_setup.h"
 
 int main(int argc, char** argv) {
-#ifdef _WIN32
-  // The same bytes as on Linux: "\n" ends a line, in pipes and files too
-  // (JSON and text forms stay byte-identical across the platforms).
-  _setmode(_fileno(stdout), _O_BINARY);
-  _setmode(_fileno(stderr), _O_BINARY);
-  // The progress bar clears its line with an escape sequence, which the
-  // console takes only in its terminal mode.
-  const HANDLE console = GetStdHandle(STD_ERROR_HANDLE);
-  DWORD mode = 0;
-  if (GetConsoleMode(console, &mode))
-    SetConsoleMode(console, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING);
-#else
-  QCoreApplication app(argc, argv);
-  QCoreApplication::setApplicationName(QStringLiteral("vardex"));
-#endif
+  const vardex::ProgramSetup setup(argc, argv);
   const std::vector<std::string> args(argv + 1, argv + argc);
   const vardex::ParsedCommandLine parsed = vardex::ParseCommandLine(args);
   if (!parsed.line) {
