@@ -6,26 +6,12 @@
 #include <string_view>
 
 #include "commands.h"
+#include "port_texts.h"
 
 namespace vardex {
 namespace {
 
 constexpr unsigned kTransferOptions = kOptTimeout | kOptQuiet | kOptVerbose;
-
-// What a port is differs between the platforms.
-#ifdef _WIN32
-constexpr std::string_view kPortsSummary = "list the system's COM ports";
-constexpr std::string_view kPortText =
-    "PORT is a COM name such as COM3 or COM12 (see \"vardex ports\"), or a device\n"
-    "path such as \\\\.\\COM3. Image files hold the 2048 bytes of the\n"
-    "configuration as the device stores them.\n";
-#else
-constexpr std::string_view kPortsSummary = "list COM1 to COM9 and the system's serial ports";
-constexpr std::string_view kPortText =
-    "PORT is COM1 to COM9, resolved as in the window (see \"vardex ports\"), or a\n"
-    "device path such as /dev/ttyUSB0. Image files hold the 2048 bytes of the\n"
-    "configuration as the device stores them.\n";
-#endif
 
 constexpr std::array kCommands = {
     CommandInfo{"ports", "[--json]", 0, kOptJson, false, kPortsSummary, RunPorts},

@@ -6,7 +6,7 @@ include(${CMAKE_CURRENT_LIST_DIR}/wine_tests.cmake)
 # starting Wine once per test case would cost more than the tests.
 function(vardex_gtest target)
   cmake_parse_arguments(arg "" "TIMEOUT" "LABELS" ${ARGN})
-  if(WIN32 AND CMAKE_CROSSCOMPILING)
+  if(VARDEX_TESTS_UNDER_WINE)
     add_test(NAME ${target} COMMAND ${target})
     set(timeout 600)
     if(arg_TIMEOUT)

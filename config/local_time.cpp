@@ -4,17 +4,6 @@
 
 namespace vardex {
 
-std::tm SystemLocalTimeSource::Now() const {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-#if defined(_WIN32)
-  localtime_s(&local, &now);
-#else
-  localtime_r(&now, &local);
-#endif
-  return local;
-}
-
 void FillClockFromSystemTime(ClockSettings& s, const LocalTimeSource& clock) {
   const std::tm local = clock.Now();
   s.year = std::to_string(local.tm_year + 1900);

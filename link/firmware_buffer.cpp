@@ -95,11 +95,7 @@ FirmwareLoadStatus LoadFirmwareFile(const char* path, FirmwareBuffer& buffer) {
   std::error_code error;
   if (!std::filesystem::is_regular_file(native, error))
     return FirmwareLoadStatus::kCannotOpen;
-#ifdef _WIN32
-  std::FILE* file = _wfopen(native.c_str(), L"rb");
-#else
-  std::FILE* file = std::fopen(path, "rb");
-#endif
+  std::FILE* file = OpenForReading(native);
   if (file == nullptr)
     return FirmwareLoadStatus::kCannotOpen;
   FileSource source(file);

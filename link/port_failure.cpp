@@ -3,11 +3,6 @@
 #include <cctype>
 #include <cstdlib>
 
-#ifndef _WIN32
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
-
 namespace vardex {
 
 PortFailure DiagnosePortFailure(const PortFacts& facts) {
@@ -33,20 +28,6 @@ PortFailure DiagnosePortFailure(const PortFacts& facts) {
   if (!facts.accessible)
     return PortFailure::kPermission;
   return PortFailure::kBusy;
-}
-
-void ProbeFileSystem(const std::string& path, PortFacts& facts) {
-  if (path.empty())
-    return;
-#ifdef _WIN32
-  // Windows names its own ports; a failed open there means someone holds it.
-  facts.exists = true;
-  facts.accessible = true;
-#else
-  struct stat deviceStatus {};
-  facts.exists = ::stat(path.c_str(), &deviceStatus) == 0;
-  facts.accessible = facts.exists && ::access(path.c_str(), R_OK | W_OK) == 0;
-#endif
 }
 
 namespace {

@@ -1,9 +1,7 @@
 // vardex-sim: plays the VARDEX device on a pseudo-terminal so the
 // configurator can be run and tested without the hardware.
-#include <unistd.h>
-#ifdef __linux__
 #include <sys/prctl.h>
-#endif
+#include <unistd.h>
 
 #include <array>
 #include <cerrno>
@@ -81,11 +79,9 @@ int Serve(const PtyPort& port, Device& device, SerialLine& line, Flood& flood,
 int Run(const SimOptions& options) {
   const EventLog log(options.verbose);
   InstallStopSignals();
-#ifdef __linux__
   // A test that dies must not leave its simulator (and the pty) behind.
   if (options.exitWithParent)
     ::prctl(PR_SET_PDEATHSIG, SIGTERM);
-#endif
 
   static DeviceMemory memory;  // fixed buffers for the life of the program
   if (!options.imageFile.empty()) {

@@ -21,14 +21,6 @@ constexpr auto kLargestConfigFile = static_cast<qint64>(kLargestTextForm);
 
 }  // namespace
 
-std::string FileNameBytes(const QString& path) {
-#ifdef _WIN32
-  return path.toStdString();
-#else
-  return QFile::encodeName(path).toStdString();
-#endif
-}
-
 ConfigFileForm FormForName(const QString& path) {
   return path.endsWith(QStringLiteral(".txt"), Qt::CaseInsensitive) ? ConfigFileForm::kText
                                                                     : ConfigFileForm::kImage;

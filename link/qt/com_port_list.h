@@ -14,8 +14,8 @@
 namespace vardex {
 
 // The window's view of the system's serial ports. Each system has its own
-// implementation (com_port_list.cpp on Linux, com_port_list_win32.cpp on
-// Windows), chosen by the build.
+// implementation (link/linux/com_port_list.cpp, link/win32/
+// com_port_list_win32.cpp), chosen by the build.
 
 // The serial ports the system lists (USB adapters included) with what it
 // says about each, by path in a stable, natural order.

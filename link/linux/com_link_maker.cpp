@@ -8,37 +8,13 @@
 
 #include "serial_by_id.h"
 
-#ifndef _WIN32
 #include <limits.h>
 #include <stdlib.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
-#endif
 
 namespace vardex {
-
-#ifdef _WIN32
-
-namespace {
-
-ComLinkResult NoLinksHere() {
-  ComLinkResult result;
-  result.error = "COM names are the system's own on Windows";
-  return result;
-}
-
-}  // namespace
-
-ComLinkResult MakeComLink(int, const std::string&, const std::string&, const std::string&) {
-  return NoLinksHere();
-}
-
-ComLinkResult RemoveComLink(int, const std::string&) {
-  return NoLinksHere();
-}
-
-#else
 
 namespace {
 
@@ -199,7 +175,5 @@ ComLinkResult RemoveComLink(int number, const std::string& linkDir) {
   result.done = true;
   return result;
 }
-
-#endif
 
 }  // namespace vardex

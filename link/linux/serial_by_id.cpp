@@ -3,20 +3,13 @@
 #include <algorithm>
 #include <vector>
 
-#ifndef _WIN32
 #include <dirent.h>
 #include <limits.h>
 #include <stdlib.h>
-#endif
 
 namespace vardex {
 
 std::string ByIdNameOf(const std::string& device, const std::string& byIdDir) {
-#ifdef _WIN32
-  (void)device;
-  (void)byIdDir;
-  return {};
-#else
   char real[PATH_MAX];
   if (::realpath(device.c_str(), real) == nullptr)
     return {};
@@ -36,7 +29,6 @@ std::string ByIdNameOf(const std::string& device, const std::string& byIdDir) {
   if (matches.empty())
     return {};
   return *std::min_element(matches.begin(), matches.end());
-#endif
 }
 
 }  // namespace vardex

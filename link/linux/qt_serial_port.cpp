@@ -5,15 +5,11 @@
 #include <QDeadlineTimer>
 #include <QEventLoop>
 
-#ifndef Q_OS_WIN
 #include <fcntl.h>
-#include <poll.h>
-#include <unistd.h>
-#endif
-#ifdef Q_OS_LINUX
 #include <linux/serial.h>
+#include <poll.h>
 #include <sys/ioctl.h>
-#endif
+#include <unistd.h>
 
 namespace vardex {
 namespace {
@@ -21,38 +17,32 @@ namespace {
 // Asks the driver to hand over received bytes at once instead of after its
 // own latency timer (16 ms on many USB adapters), which would otherwise cost
 // every page of a transfer. Ptys and many drivers refuse: that is fine.
-void RequestLowLatency([[maybe_unused]] qintptr handle) {
-#ifdef Q_OS_LINUX
+void RequestLowLatency(qintptr handle) {
   serial_struct serial{};
   const int fd = static_cast<int>(handle);
   if (::ioctl(fd, TIOCGSERIAL, &serial) != 0)
     return;
   serial.flags |= ASYNC_LOW_LATENCY;
   [[maybe_unused]] const int refused = ::ioctl(fd, TIOCSSERIAL, &serial);
-#endif
 }
 
 }  // namespace
 
 QtSerialPort::QtSerialPort() {
-#ifndef Q_OS_WIN
   if (::pipe(wakePipe_) == 0) {
     for (int fd : wakePipe_) {
       ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) | O_NONBLOCK);
       ::fcntl(fd, F_SETFD, FD_CLOEXEC);
     }
   }
-#endif
 }
 
 QtSerialPort::~QtSerialPort() {
   Close();
-#ifndef Q_OS_WIN
   for (int fd : wakePipe_) {
     if (fd >= 0)
       ::close(fd);
   }
-#endif
 }
 
 bool QtSerialPort::Open(const std::string& path) {
@@ -86,9 +76,6 @@ bool QtSerialPort::Open(const std::string& path) {
 }
 
 bool QtSerialPort::WaitForInput(std::chrono::milliseconds timeout) {
-#ifdef Q_OS_WIN
-  return port_->waitForReadyRead(static_cast<int>(timeout.count()));
-#else
   pollfd fds[2] = {{static_cast<int>(port_->handle()), POLLIN, 0}, {wakePipe_[0], POLLIN, 0}};
   const int ready = ::poll(fds, 2, static_cast<int>(timeout.count()));
   if (ready <= 0)
@@ -105,7 +92,6 @@ bool QtSerialPort::WaitForInput(std::chrono::milliseconds timeout) {
   if ((fds[0].revents & POLLIN) == 0 && (fds[0].revents & (POLLHUP | POLLERR | POLLNVAL)) != 0)
     hungUp_ = true;
   return port_->waitForReadyRead(0);
-#endif
 }
 
 std::size_t QtSerialPort::Read(std::span<std::uint8_t> into, std::chrono::milliseconds timeout) {
@@ -156,12 +142,10 @@ void QtSerialPort::Close() {
 }
 
 void QtSerialPort::Interrupt() {
-#ifndef Q_OS_WIN
   if (wakePipe_[1] >= 0) {
     const char one = 1;
     [[maybe_unused]] const auto written = ::write(wakePipe_[1], &one, 1);
   }
-#endif
 }
 
 }  // namespace vardex

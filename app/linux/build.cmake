@@ -1,0 +1,20 @@
+# Linux: the program icon is the installed SVG, built in and drawn with Qt SVG.
+find_package(Qt6 REQUIRED COMPONENTS Svg DBus)
+target_sources(vardex_app PRIVATE ${CMAKE_CURRENT_LIST_DIR}/application_icon.cpp
+                                  ${CMAKE_CURRENT_LIST_DIR}/file_name_bytes.cpp
+                                  ${CMAKE_CURRENT_LIST_DIR}/status_announcement.cpp)
+target_link_libraries(vardex_app PRIVATE Qt6::Svg)
+qt_add_resources(vardex_app vardex_icon PREFIX /vardex BASE ${PROJECT_SOURCE_DIR}/packaging
+                 FILES ${PROJECT_SOURCE_DIR}/packaging/io.github.vardex.Configurator.svg)
+
+# The status line's announcements go to screen readers over the AT-SPI D-Bus
+# connection that Qt's accessibility bridge opens.
+target_link_libraries(vardex_app PRIVATE Qt6::DBus)
+
+# The screenshot tools run here.
+add_executable(vardex-screenshots tools/screenshots.cpp)
+target_link_libraries(vardex-screenshots PRIVATE vardex_app)
+
+# The user guide's pictures (scripts/screenshots.sh runs it under Xvfb).
+add_executable(vardex-guide-screenshots tools/guide_screenshots.cpp)
+target_link_libraries(vardex-guide-screenshots PRIVATE vardex_app)

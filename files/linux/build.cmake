@@ -1,0 +1,4 @@
+# Linux: Qt's QSaveFile replaces a file whole.
+find_package(Qt6 REQUIRED COMPONENTS Core)
+target_sources(vardex_files PRIVATE ${CMAKE_CURRENT_LIST_DIR}/atomic_write_qt.cpp)
+target_link_libraries(vardex_files PRIVATE Qt6::Core)
