@@ -150,6 +150,12 @@ std::size_t FirstControlCharacter(std::string_view line) {
   return std::string_view::npos;
 }
 
+// "\xHH" for one byte.
+std::string HexEscape(unsigned byte) {
+  constexpr char kDigits[] = "0123456789ABCDEF";
+  return {'\\', 'x', kDigits[(byte >> 4) & 0xF], kDigits[byte & 0xF]};
+}
+
 }  // namespace
 
 std::string EscapeControls(std::string_view text) {
@@ -157,10 +163,8 @@ std::string EscapeControls(std::string_view text) {
   for (std::size_t i = 0; i < text.size(); ++i) {
     const auto c = static_cast<unsigned char>(text[i]);
     const int c1 = C1ControlAt(text, i);
-    char hex[8];
     if (c < 0x20 || c == 0x7F || c1 >= 0) {
-      std::snprintf(hex, sizeof hex, "\\x%02X", c1 >= 0 ? static_cast<unsigned>(c1) : c);
-      out += hex;
+      out += HexEscape(c1 >= 0 ? static_cast<unsigned>(c1) : c);
       i += c1 >= 0 ? 1 : 0;
     } else {
       out += static_cast<char>(c);
@@ -176,7 +180,6 @@ std::string QuoteValue(std::string_view value) {
   for (std::size_t i = 0; i < value.size(); ++i) {
     const auto c = static_cast<unsigned char>(value[i]);
     const int c1 = C1ControlAt(value, i);
-    char hex[12];
     if (c == '\\' || c == '"') {
       out += '\\';
       out += static_cast<char>(c);
@@ -187,11 +190,9 @@ std::string QuoteValue(std::string_view value) {
     } else if (c == '\r') {
       out += "\\r";
     } else if (c < 0x20 || c == 0x7F) {
-      std::snprintf(hex, sizeof hex, "\\x%02X", c);
-      out += hex;
+      out += HexEscape(c);
     } else if (c1 >= 0) {
-      std::snprintf(hex, sizeof hex, "\\x%02X", c1);
-      out += hex;
+      out += HexEscape(static_cast<unsigned>(c1));
       ++i;
     } else {
       out += static_cast<char>(c);
