@@ -66,7 +66,13 @@ bool WriteFileAtomically(const std::string& path, std::string_view contents, std
   const std::size_t folderEnd = target.find_last_of(L"\\/:");
   const std::wstring folder =
       folderEnd == std::wstring::npos ? L"." : target.substr(0, folderEnd + 1);
-  const bool replacing = GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES;
+  const DWORD existing = GetFileAttributesW(target.c_str());
+  const bool replacing = existing != INVALID_FILE_ATTRIBUTES;
+  // A folder is never replaced by a file (Wine's ReplaceFileW would do it).
+  if (replacing && (existing & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    error = path + ": cannot write (" + Win32ErrorText(ERROR_ACCESS_DENIED) + ")";
+    return false;
+  }
   OwnerOnlySecurity ownerOnly;
   std::wstring temporary;
   HANDLE file = INVALID_HANDLE_VALUE;

@@ -170,5 +170,7 @@ class ConfigDocumentTest : public QObject {
   }
 };
 
-QTEST_GUILESS_MAIN(ConfigDocumentTest)
+// A QApplication only because the Windows run passes "-platform offscreen" to
+// every program here; the document itself uses no widget.
+QTEST_MAIN(ConfigDocumentTest)
 #include "config_document_test.moc"
