@@ -22,6 +22,10 @@ cleanup() {
   rm -rf "$tmp"
 }
 trap cleanup EXIT
+# The caches (the static Qt for Windows, ccache) stay where they are when the
+# home below changes.
+export VARDEX_CACHE_DIR="${VARDEX_CACHE_DIR:-${XDG_CACHE_HOME:-$HOME/.cache}/vardex}"
+export CCACHE_DIR="${CCACHE_DIR:-${XDG_CACHE_HOME:-$HOME/.cache}/ccache}"
 # A home of its own: the COM names lead only to these simulators.
 export HOME="$tmp/home"
 mkdir -p "$HOME/.vardex/dosdevices"
