@@ -237,10 +237,14 @@ TForm1::TForm1(vardex::MessageBoxes* boxes, QWidget* parent, const vardex::Local
   auto* statusRow = new QHBoxLayout;
   statusRow->setContentsMargins(0, 0, 0, 0);
   statusRow->addWidget(statusLabel, 1);
+  auto* notes =
+      new vardex::CheckNotes(pageControl_, menus_->Bar(), [this] { return document_->Settings(); });
+  connect(document_, &vardex::ConfigDocument::ValuesReplaced, notes, &vardex::CheckNotes::Later);
+  connect(document_, &vardex::ConfigDocument::ValueChanged, notes, &vardex::CheckNotes::Later);
+  connect(document_, &vardex::ConfigDocument::ValueTaken, notes, &vardex::CheckNotes::Later);
+  statusRow->addWidget(notes->Line(), 0, Qt::AlignVCenter);
   statusRow->addWidget(changesCount, 0, Qt::AlignTop);
   layout->addLayout(statusRow);
-  new vardex::CheckNotes(pageControl_, menus_->Bar(), statusLabel,
-                         [this] { return document_->Settings(); });
 
   OrderTabs(this, pageControl_, controls_, memo_);
   pageControl_->setCurrentIndex(0);

@@ -482,6 +482,11 @@ ReportBlockSettings& ReportBlockOf(ConfigSettings& settings, ReportBlockInstance
   }
 }
 
+const ReportBlockSettings& ReportBlockOf(const ConfigSettings& settings,
+                                         ReportBlockInstance instance) {
+  return ReportBlockOf(const_cast<ConfigSettings&>(settings), instance);
+}
+
 namespace {
 
 // The part of `value` that a field of `kind` uses.

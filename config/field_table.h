@@ -141,6 +141,8 @@ std::string RecordKey(std::string_view record, int number, std::string_view fiel
 std::string ReportBlockKey(ReportBlockInstance instance);
 // The report block `instance` inside the settings.
 ReportBlockSettings& ReportBlockOf(ConfigSettings& settings, ReportBlockInstance instance);
+const ReportBlockSettings& ReportBlockOf(const ConfigSettings& settings,
+                                         ReportBlockInstance instance);
 
 // Every field of the image, section by section in the order "Write config"
 // checks them.

@@ -144,23 +144,10 @@ void CheckAdminPasswords(const ConfigSettings& s, std::vector<StationFinding>& f
   check(s.access.telnet, startUp.telnet, "telnet.password", "telnet");
 }
 
-const ReportBlockSettings& BlockOf(const ConfigSettings& s, ReportBlockInstance instance) {
-  switch (instance) {
-    case ReportBlockInstance::kWeatherReport:
-      return s.weather.report;
-    case ReportBlockInstance::kTelemetryData:
-      return s.telemetryData;
-    case ReportBlockInstance::kTelemetryParameters:
-      return s.telemetryParameters;
-    default:
-      return s.beacons.beacons[static_cast<std::size_t>(instance)].block;
-  }
-}
-
 // Whether the device sends this report on RF at all.
 bool SentOnRf(const ConfigSettings& s, ReportBlockInstance instance) {
   const auto index = static_cast<std::size_t>(instance);
-  const ReportBlockSettings& block = BlockOf(s, instance);
+  const ReportBlockSettings& block = ReportBlockOf(s, instance);
   if (!block.toRf)
     return false;
   if (index < kBeaconCount)
@@ -210,7 +197,7 @@ void CheckReportBlock(const ConfigSettings& s, ReportBlockInstance instance,
                       std::vector<StationFinding>& findings) {
   if (!SentOnRf(s, instance))
     return;
-  const ReportBlockSettings& block = BlockOf(s, instance);
+  const ReportBlockSettings& block = ReportBlockOf(s, instance);
   const std::string key = ReportBlockKey(instance) + ".";
   const std::string label = ReportName(instance);
   if (IsRetiredAlias(block.path)) {

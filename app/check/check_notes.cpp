@@ -1,10 +1,6 @@
 #include "check_notes.h"
 
-#include <QBoxLayout>
-#include <QCheckBox>
-#include <QComboBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTabWidget>
@@ -16,52 +12,14 @@
 #include "station_notes.h"
 
 namespace vardex {
-namespace {
 
-// The box layout under `root` that holds `widget` directly, and where.
-QBoxLayout* BoxHolding(QLayout* root, QWidget* widget, int& index) {
-  if (root == nullptr)
-    return nullptr;
-  if (auto* box = qobject_cast<QBoxLayout*>(root); box && (index = box->indexOf(widget)) >= 0)
-    return box;
-  for (int i = 0; i < root->count(); ++i) {
-    if (QBoxLayout* found = BoxHolding(root->itemAt(i)->layout(), widget, index))
-      return found;
-  }
-  return nullptr;
-}
-
-// The line stands right of the status line, level with its text, in its
-// row; a status line without a row of its own gets one.
-void PlaceBeside(QLabel* statusLabel, QLabel* line) {
-  QWidget* window = statusLabel->parentWidget();
-  int index = -1;
-  QBoxLayout* box = BoxHolding(window->layout(), statusLabel, index);
-  if (box == nullptr)
-    return;
-  if (box->direction() == QBoxLayout::LeftToRight) {
-    box->insertWidget(index + 1, line, 0, Qt::AlignVCenter);
-    return;
-  }
-  box->removeWidget(statusLabel);
-  auto* row = new QHBoxLayout;
-  row->setContentsMargins(0, 0, 0, 0);
-  row->addWidget(statusLabel, 1);
-  row->addWidget(line, 0, Qt::AlignVCenter);
-  box->insertLayout(index, row);
-}
-
-}  // namespace
-
-CheckNotes::CheckNotes(QTabWidget* pages, QMenuBar* menuBar, QLabel* statusLabel,
-                       SettingsSource settings)
+CheckNotes::CheckNotes(QTabWidget* pages, QMenuBar* menuBar, SettingsSource settings)
     : QObject(pages), pages_(pages), settings_(std::move(settings)), line_(new QLabel) {
   line_->setObjectName("StationCheckLine");
   line_->setAccessibleName(QStringLiteral("Station check"));
   line_->setTextFormat(Qt::PlainText);
   line_->setToolTip(QStringLiteral("Tools, Station check lists them"));
   line_->hide();
-  PlaceBeside(statusLabel, line_);
 
   QMenu* tools = menuBar->findChild<QMenu*>("ToolsMenu");
   if (tools == nullptr) {
@@ -73,18 +31,15 @@ CheckNotes::CheckNotes(QTabWidget* pages, QMenuBar* menuBar, QLabel* statusLabel
   check->setShortcut(QKeySequence(QStringLiteral("Ctrl+K")));
   connect(check, &QAction::triggered, this, [this] { OpenList(); });
 
-  // Edits come in bursts (a read sets every control): check once they settle.
+  // Edits come in bursts (a read sets every field): check once they settle.
   settle_.setSingleShot(true);
   settle_.setInterval(150);
   connect(&settle_, &QTimer::timeout, this, &CheckNotes::Refresh);
-  const auto changed = [this] { settle_.start(); };
-  for (auto* edit : pages_->findChildren<QLineEdit*>())
-    connect(edit, &QLineEdit::textChanged, this, changed);
-  for (auto* list : pages_->findChildren<QComboBox*>())
-    connect(list, &QComboBox::currentTextChanged, this, changed);
-  for (auto* box : pages_->findChildren<QCheckBox*>())
-    connect(box, &QCheckBox::toggled, this, changed);
   Refresh();
+}
+
+void CheckNotes::Later() {
+  settle_.start();
 }
 
 void CheckNotes::Refresh() {
@@ -119,12 +74,6 @@ QString CheckNotesSentence(const ConfigSettings& settings) {
     return {};
   return QStringLiteral(" The station check has %1 (Tools, Station check).")
       .arg(QString::fromStdString(NotesCountText(count)));
-}
-
-QString CheckNotesSentence(const WindowControls& controls) {
-  ConfigSettings settings;
-  controls.Gather(settings);
-  return CheckNotesSentence(settings);
 }
 
 }  // namespace vardex

@@ -17,7 +17,6 @@ class QWidget;
 namespace vardex {
 
 class StationCheckDialog;
-class WindowControls;
 
 // The station check in the window: "Station check..." in a "Tools" menu,
 // and beside the status line "2 notes on this configuration" while there
@@ -30,9 +29,13 @@ class CheckNotes final : public QObject {
  public:
   using SettingsSource = std::function<ConfigSettings()>;
 
-  // `statusLabel` is the status line; the notes' line goes into its row.
   // `pages` holds the controls to watch and to bring in front.
-  CheckNotes(QTabWidget* pages, QMenuBar* menuBar, QLabel* statusLabel, SettingsSource settings);
+  // `pages` holds the controls to bring in front; the window puts Line()
+  // beside its status line.
+  CheckNotes(QTabWidget* pages, QMenuBar* menuBar, SettingsSource settings);
+
+  // The values changed: check again once the burst settles.
+  void Later();
 
   // Checks the pages now rather than after the next edit settles.
   void Refresh();
@@ -52,6 +55,5 @@ class CheckNotes final : public QObject {
 // The sentence the write question adds while the pages have findings, with
 // a leading space; empty without findings.
 QString CheckNotesSentence(const ConfigSettings& settings);
-QString CheckNotesSentence(const WindowControls& controls);
 
 }  // namespace vardex

@@ -71,6 +71,7 @@ void ConfigDocument::SetValue(const ImageField& field, const FieldValue& value) 
   if (ValueOf(field, settings_) == value)
     return;
   vardex::SetValue(field, settings_, value);
+  emit ValueTaken(&field);
   const std::size_t i = IndexOf(field);
   if (!Tracked()[i])
     return;

@@ -95,6 +95,8 @@ class ConfigDocument final : public QObject {
   void ValuesReplaced();
   // The document changed one value itself (a revert, a default, the clock).
   void ValueChanged(const vardex::ImageField* field);
+  // The pages gave the document one value (the user's edit).
+  void ValueTaken(const vardex::ImageField* field);
   // Some field became edited or unedited, or the base moved.
   void EditsChanged(int count);
   void TitleChanged(const QString& title);
