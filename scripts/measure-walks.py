@@ -48,9 +48,23 @@ MARKS = {
 }
 
 RULES = [
-    "Counted: the .cpp files under the source tree; headers, generated files and the",
-    "tool's own files are listed apart. A call entered through Qt (its caller is a moc",
-    "signal, or its call site is in Qt) that does not lead on is an observer, left out.",
+    "Counted: the .cpp files under the source tree that ran; headers, generated files",
+    "and the tool's own files are listed apart. A call entered through Qt (its caller",
+    "is a moc signal, or its call site is in Qt) that does not lead on is an observer,",
+    "left out and listed apart.",
+]
+WALK_ONE_RULES = [
+    "window thread: the click's call and everything inside it, observers left out",
+    "(leading on = reaching the hand-over to the worker, mark 'hand_over');",
+    "worker thread: from the entry of the last mailbox Take before the port's first",
+    "Write to that Write's entry, with the callers it returns into.",
+]
+WALK_TWO_RULES = [
+    "worker thread: from the entry of the last port Read before the finished read is",
+    "handed to the window to the hand-over's exit, with the callers it returns into;",
+    "window thread: the delivery call from the event loop that shows the image on the",
+    "controls and everything inside it, observers left out (leading on = reaching the",
+    "controls, mark 'controls'); every other event-loop root is left out.",
 ]
 
 HEADER = struct.Struct("<8sQQQIIQ")
@@ -247,10 +261,10 @@ class Walk:
                 running.append(function)
         return running
 
-    def print(self, title):
+    def print(self, title, rules):
         s = self.symbols
         print(title)
-        for line in RULES:
+        for line in rules + RULES:
             print("  " + line)
         seen, threads, rows, others = set(), {}, [], {"header": [], "generated": [],
                                                       "tool": [], "unknown": []}
@@ -302,7 +316,19 @@ class Walk:
 
 
 def short(name, limit=72):
-    return name if len(name) <= limit else name[:limit - 3] + "..."
+    """`name` with its argument and template lists elided, innermost first,
+    until it fits; a lambda keeps the function it lives in readable."""
+    if "{lambda" in name:
+        name = re.sub(r"::operator\(\)\(.*\)( const)?$", "", name)
+    while len(name) > limit:
+        opaque = name.replace("(...)", "\x01").replace("<...>", "\x02")
+        elided = re.sub(r"([(<])[^()<>]+[)>]", lambda m: m.group(1) + "..." + ")>"[m.group(1) == "<"],
+                        opaque, count=1)
+        elided = elided.replace("\x01", "(...)").replace("\x02", "<...>")
+        if elided == name:
+            return name[:limit - 3] + "..."
+        name = elided
+    return name
 
 
 def walk_one(record, symbols):
@@ -328,10 +354,11 @@ def walk_one(record, symbols):
         fail("walk 1: no mailbox Take (mark 'take') before the port's Write")
     w.sections = [
         (f"window thread, inside {short(symbols.name(click.function), 40)}", window_functions),
-        ("worker thread, from the last Take to the port's first Write",
+        (f"worker thread, from {short(symbols.name(record.events[takes[-1]][2]), 40)} to "
+         f"{short(symbols.name(record.events[writes[0]][2]), 40)}",
          w.between(record, worker, takes[-1], writes[0])),
     ]
-    return w.print('Walk 1: "Write config" to the first byte sent')
+    return w.print('Walk 1: "Write config" to the first byte sent', WALK_ONE_RULES)
 
 
 def walk_two(record, symbols):
@@ -360,11 +387,13 @@ def walk_two(record, symbols):
     if not reads:
         fail("walk 2: no port Read (mark 'port_read') before the outcome's hand-over")
     w.sections = [
-        ("worker thread, from the last port Read to the outcome's hand-over",
+        (f"worker thread, from {short(symbols.name(record.events[reads[-1]][2]), 40)} to "
+         f"the exit of {short(symbols.name(hand_over.function), 40)}",
          w.between(record, hand_over.thread, reads[-1], hand_over.exit)),
-        ("window thread, inside the delivery that shows the image", window_functions),
+        (f"window thread, inside the {short(symbols.name(delivery.function), 40)} "
+         "that shows the image", window_functions),
     ]
-    return w.print("Walk 2: a received image to the controls")
+    return w.print("Walk 2: a received image to the controls", WALK_TWO_RULES)
 
 
 def main():
