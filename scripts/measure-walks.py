@@ -11,8 +11,9 @@ Walk 1, "Write config" to the first byte sent:
     first Write (mark "take") to the entry of that Write (mark "port_write").
 Walk 2, a received image to the controls:
   worker thread: from the entry of the last port Read (mark "port_read")
-    before the finished read is handed to the window (mark "outcome") to the
-    exit of that hand-over.
+    before the finished read is handed to the window (mark "outcome"; the
+    last hand-over before the controls are shown) to the exit of that
+    hand-over.
   window thread: the delivery call entered from the event loop (mark
     "delivery") that shows the image on the pages' controls (mark
     "controls"), and everything inside it, except subtrees entered through Qt
@@ -66,6 +67,8 @@ WALK_TWO_RULES = [
     "controls and everything inside it, observers left out (leading on = reaching the",
     "controls, mark 'controls'); every other event-loop root is left out.",
 ]
+
+VERBOSE = False  # --functions: every function that ran, under its file
 
 HEADER = struct.Struct("<8sQQQIIQ")
 EVENT = struct.Struct("<IIQQ")
@@ -284,6 +287,10 @@ class Walk:
         for number, (path, function) in enumerate(rows, 1):
             where = "+".join(sorted(threads[path]))
             print(f"  {number:3d}  {path:<{width}}  {where:<13}  {short(function)}")
+            if VERBOSE:
+                for name in sorted({short(s.name(f), 100) for _, functions in self.sections
+                                    for f in functions if s.shown_path(f) == path}):
+                    print(f"{'':{width + 8}}{name}")
         counts = {t: sum(1 for p, _ in rows if t in threads[p]) for t in ("window", "worker")}
         print(f"  {len(rows)} .cpp files (window thread {counts['window']}, "
               f"worker thread {counts['worker']})")
@@ -377,7 +384,10 @@ def walk_two(record, symbols):
     for root in window_roots:
         if root is not delivery:
             w.observe(root, "the event loop")
-    outcomes = w.find(record, "outcome", lambda t: t != window, before=delivery.enter)
+    # The delivery may have begun before the outcome was handed over (it takes
+    # whatever arrives during its slice); the controls are shown after it.
+    shown = min(n.enter for n in walk_nodes(delivery) if w.matches("controls", n.function))
+    outcomes = w.find(record, "outcome", lambda t: t != window, before=shown)
     if not outcomes:
         fail("walk 2: the worker never handed an outcome over (mark 'outcome')")
     hand_over = by_enter[outcomes[-1]]
@@ -404,7 +414,11 @@ def main():
     parser.add_argument("--source", default=os.path.dirname(os.path.dirname(
         os.path.realpath(__file__))), help="the source tree (default: this script's)")
     parser.add_argument("--build", help="the build folder (default: the program's preset folder)")
+    parser.add_argument("--functions", action="store_true",
+                        help="list every function that ran under its counted file")
     args = parser.parse_args()
+    global VERBOSE
+    VERBOSE = args.functions
     source = os.path.realpath(args.source)
     build = os.path.realpath(args.build or os.path.join(source, "build", "walks"))
     records = [Record(args.walk1), Record(args.walk2)]

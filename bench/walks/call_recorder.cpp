@@ -138,10 +138,13 @@ std::string Dump(const std::string& path) {
 
 }  // namespace vardex::walks
 
-extern "C" WALKS_NO_HOOK void __cyg_profile_func_enter(void* function, void* callSite) {
+// The names the compiler calls.
+extern "C" WALKS_NO_HOOK void __cyg_profile_func_enter(  // NOLINT(bugprone-reserved-identifier)
+    void* function, void* callSite) {
   vardex::walks::Record(vardex::walks::kEnter, function, callSite);
 }
 
-extern "C" WALKS_NO_HOOK void __cyg_profile_func_exit(void* function, void* callSite) {
+extern "C" WALKS_NO_HOOK void __cyg_profile_func_exit(  // NOLINT(bugprone-reserved-identifier)
+    void* function, void* callSite) {
   vardex::walks::Record(vardex::walks::kExit, function, callSite);
 }
