@@ -18,6 +18,9 @@ Walk 2, a received image to the controls:
     "delivery") that shows the image on the pages' controls (mark
     "controls"), and everything inside it, except subtrees entered through Qt
     that do not lead to the controls. Every other event-loop root is left out.
+On the worker a span of events counts each function entered and the caller
+each call came from or returned into (its call site), since the worker's loop
+was entered before the recording began.
 A call is entered through Qt (a signal, an event, a queued call) when its
 caller is a moc-generated function (moc_*.cpp, mocs_compilation.cpp) or its
 call site is neither in the project's code nor in the C++ library's headers
@@ -104,7 +107,6 @@ class Symbols:
 
     def __init__(self, exe, records, source, build):
         self.source, self.build = source, build
-        self.records = records
         wanted = set()
         for record in records:
             wanted.update(a for a in record.addresses() if record.begin <= a < record.end)
