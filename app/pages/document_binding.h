@@ -27,8 +27,8 @@ class DocumentBinding final : public QObject {
 
  private:
   struct Bound {
-    QWidget* control;
-    const ControlRow* row;
+    QWidget* control = nullptr;
+    const ControlRow* row = nullptr;
     bool marked = false;
   };
   void ShowAll();
