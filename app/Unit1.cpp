@@ -339,7 +339,7 @@ void TForm1::Button5Click() {
   if (const auto question = document_->QuestionBeforeWrite(ReceivingComName(*link_, *this))) {
     const vardex::MessageBoxes::Question ask{
         question->text,
-        question->detail + vardex::CheckNotesSentence(document_->Settings()),
+        question->detail + pageControl_->findChild<vardex::CheckNotes*>()->Sentence(),
         {QStringLiteral("Replace configuration"), QStringLiteral("Cancel")},
         1};
     if (boxes_->Ask(ask) != 0)

@@ -224,8 +224,10 @@ void AddReportBlock(TableBuilder& t, ReportBlockInstance instance) {
   const std::string key = ReportBlockKey(instance) + ".";
   t.BeginBlock(instance);
   t.InRecord(static_cast<int>(instance));
-  t.Add(
-      Field(key + "dest", FieldKind::kDestText, at.dest, kDestWidth, OfRecord<BlockOf, &B::dest>));
+  ImageField dest =
+      Field(key + "dest", FieldKind::kDestText, at.dest, kDestWidth, OfRecord<BlockOf, &B::dest>);
+  dest.listItems = static_cast<int>(kDestinationList.size());
+  t.Add(std::move(dest));
   t.Add(Text(key + "path", at.path, kReportPathWidth, OfRecord<BlockOf, &B::path>));
   t.Add(Number(key + "bign", at.bign, 1, 1, 7, label + " path, N value range error (1 - 7).",
                OfRecord<BlockOf, &B::bign>));

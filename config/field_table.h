@@ -96,7 +96,7 @@ struct ImageField {
   std::int64_t high = 0;
   RangeOf range = RangeOf::kStoredBits;
   bool emptyIsUnset = false;  // an empty box stores nothing and passes
-  int listItems = 0;          // kListByte: how many entries the list has
+  int listItems = 0;          // kListByte, kDestText: how many entries the list has
   std::string message;        // refusal of the range, "" when there is none
   FieldRule rule = nullptr;   // checked after the field is stored
   bool ruleFirst = false;     // checked before anything is stored

@@ -5,25 +5,16 @@
 #include <QLineEdit>
 
 #include "config_document.h"
+#include "document_binding.h"
 #include "page_controls.h"
 
 namespace vardex {
 namespace {
 
-constexpr const char* kChangedStyle = "background-color: #ffe98a;";
-
 // The PC's own values: the clock set values follow the PC, the option of
 // sending them is its choice; neither is kept in the image as shown.
 bool IsPcOwnValue(const ControlRow& row) {
   return row.field->kind == FieldKind::kClockWord || row.field->kind == FieldKind::kNotStored;
-}
-
-void Mark(QWidget* control, bool changed, const QString& before) {
-  const QString type = QString::fromLatin1(control->metaObject()->className());
-  control->setStyleSheet(changed ? QStringLiteral("%1 { %2 }").arg(type, kChangedStyle)
-                                 : QString());
-  control->setAccessibleDescription(changed ? QStringLiteral("Changed, was \"%1\"").arg(before)
-                                            : QString());
 }
 
 }  // namespace
@@ -52,43 +43,11 @@ ChangeTracker::ChangeTracker(const WindowControls& controls, ConfigDocument& doc
                           QString::fromUtf8(table.caption.data(), table.caption.size())});
     }
   }
-  connect(&document_, &ConfigDocument::EditsChanged, this, &ChangeTracker::MarkEdits);
-  MarkEdits();
+  connect(&document_, &ConfigDocument::EditsChanged, this, &ChangeTracker::CountChanged);
 }
 
 int ChangeTracker::Count() const {
   return document_.EditCount();
-}
-
-// The base value as its control would show it.
-QString ChangeTracker::Before(const Tracked& tracked) const {
-  const FieldValue value = document_.BaseValue(*tracked.row->field);
-  switch (tracked.row->kind) {
-    case ControlKind::kList: {
-      const auto& items = tracked.row->items;
-      if (value.index < 0 || value.index >= static_cast<int>(items.size()))
-        return {};
-      const std::string_view item = items[static_cast<std::size_t>(value.index)];
-      return QString::fromUtf8(item.data(), static_cast<qsizetype>(item.size()));
-    }
-    case ControlKind::kCheck:
-      return value.check ? QStringLiteral("checked") : QStringLiteral("not checked");
-    case ControlKind::kEdit:
-    case ControlKind::kListText:
-      break;
-  }
-  return QString::fromStdString(value.text);
-}
-
-void ChangeTracker::MarkEdits() {
-  for (Tracked& tracked : tracked_) {
-    const bool edited = document_.IsEdited(*tracked.row->field);
-    if (edited == tracked.marked)
-      continue;
-    tracked.marked = edited;
-    Mark(tracked.control, edited, edited ? Before(tracked) : QString());
-  }
-  emit CountChanged(document_.EditCount());
 }
 
 std::vector<ChangeTracker::Change> ChangeTracker::Changes() const {
@@ -96,7 +55,7 @@ std::vector<ChangeTracker::Change> ChangeTracker::Changes() const {
   for (const Tracked& tracked : tracked_) {
     if (document_.IsEdited(*tracked.row->field))
       changes.push_back({tracked.control, tracked.page, QString::fromStdString(tracked.row->label),
-                         Before(tracked), ShownText(tracked.control)});
+                         BaseText(document_, *tracked.row), ShownText(tracked.control)});
   }
   return changes;
 }

@@ -12,11 +12,10 @@ class ConfigDocument;
 class WindowControls;
 struct ControlRow;
 
-// Shows the document's edits on the pages: a control whose field differs
-// from the values last read, opened, saved or written (the base) is marked:
-// a tinted background and, for screen readers, its accessible description.
-// The clock's date and time and the PC time option are the PC's own and
-// never count.
+// The document's edits as the Changes menu and list show them: each edited
+// control with its page, label, base text and shown text, their count, and
+// the reverts. The clock's date and time and the PC time option are the
+// PC's own and never count. The binding marks the edited controls.
 class ChangeTracker final : public QObject {
   Q_OBJECT
 
@@ -46,10 +45,7 @@ class ChangeTracker final : public QObject {
     QWidget* control;
     const ControlRow* row;
     QString page;
-    bool marked = false;
   };
-  void MarkEdits();
-  QString Before(const Tracked& tracked) const;
 
   ConfigDocument& document_;
   std::vector<Tracked> tracked_;

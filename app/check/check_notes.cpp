@@ -12,6 +12,16 @@
 #include "station_notes.h"
 
 namespace vardex {
+namespace {
+
+QString NotesSentence(std::size_t count) {
+  if (count == 0)
+    return {};
+  return QStringLiteral(" The station check has %1 (Tools, Station check).")
+      .arg(QString::fromStdString(NotesCountText(count)));
+}
+
+}  // namespace
 
 CheckNotes::CheckNotes(QTabWidget* pages, QMenuBar* menuBar, SettingsSource settings)
     : QObject(pages), pages_(pages), settings_(std::move(settings)), line_(new QLabel) {
@@ -44,9 +54,9 @@ void CheckNotes::Later() {
 
 void CheckNotes::Refresh() {
   settle_.stop();
-  const std::size_t count = CheckStation(settings_()).size();
-  line_->setText(count == 0 ? QString() : QString::fromStdString(NotesCountText(count)));
-  line_->setVisible(count > 0);
+  count_ = CheckStation(settings_()).size();
+  line_->setText(count_ == 0 ? QString() : QString::fromStdString(NotesCountText(count_)));
+  line_->setVisible(count_ > 0);
   spoken_.Changed(line_, LinkStatus::Kind::kFinished);
 }
 
@@ -68,12 +78,15 @@ StationCheckDialog* CheckNotes::OpenList() {
   return dialog_;
 }
 
+QString CheckNotes::Sentence() {
+  // An edit made just before the question must count.
+  if (settle_.isActive())
+    Refresh();
+  return NotesSentence(count_);
+}
+
 QString CheckNotesSentence(const ConfigSettings& settings) {
-  const std::size_t count = CheckStation(settings).size();
-  if (count == 0)
-    return {};
-  return QStringLiteral(" The station check has %1 (Tools, Station check).")
-      .arg(QString::fromStdString(NotesCountText(count)));
+  return NotesSentence(CheckStation(settings).size());
 }
 
 }  // namespace vardex

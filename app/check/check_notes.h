@@ -40,6 +40,9 @@ class CheckNotes final : public QObject {
   // Checks the pages now rather than after the next edit settles.
   void Refresh();
   QLabel* Line() const { return line_; }
+  // The sentence the write question adds for the current values, as
+  // CheckNotesSentence words it; checks first when a check is still due.
+  QString Sentence();
   // Opens the list of findings; "Go to field" brings the field in front.
   StationCheckDialog* OpenList();
 
@@ -48,6 +51,7 @@ class CheckNotes final : public QObject {
   SettingsSource settings_;
   QLabel* line_;
   QTimer settle_;
+  std::size_t count_ = 0;  // findings of the last check
   SpokenStatus spoken_{[] { return AnnouncePace::Clock::now(); }};
   QPointer<StationCheckDialog> dialog_;
 };

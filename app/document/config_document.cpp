@@ -5,7 +5,6 @@
 #include "config_driver.h"
 #include "config_file.h"
 #include "field_codec.h"
-#include "field_rows.h"
 #include "image_compare.h"
 
 namespace vardex {
@@ -18,14 +17,14 @@ std::size_t IndexOf(const ImageField& field) {
 }
 
 // The fields a page shows that count as edits, by their index in the
-// table: the clock set values follow the PC and the PC time option is the
-// window's own choice.
+// table: every field with a setting, but the clock set values follow the PC
+// and the PC time option is the window's own choice.
 const std::vector<bool>& Tracked() {
   static const std::vector<bool> tracked = [] {
     std::vector<bool> marks(ImageFields().size(), false);
-    for (const FieldRow& row : ImageFieldRows()) {
-      if (row.control->field->kind != FieldKind::kClockWord)
-        marks[IndexOf(*row.control->field)] = true;
+    for (const ImageField& field : ImageFields()) {
+      marks[IndexOf(field)] = field.HasSetting() && field.kind != FieldKind::kClockWord &&
+                              field.kind != FieldKind::kNotStored;
     }
     return marks;
   }();
@@ -35,13 +34,13 @@ const std::vector<bool>& Tracked() {
 // A list shows no selection for an index outside its entries, and a write
 // sends what the list shows.
 void KeepListsShowable(ConfigSettings& settings) {
-  for (const FieldRow& row : ImageFieldRows()) {
-    if (row.control->kind != ControlKind::kList)
+  for (const ImageField& field : ImageFields()) {
+    if (PartOfKind(field.kind) != ValuePart::kIndex)
       continue;
-    FieldValue value = ValueOf(*row.control->field, settings);
-    if (value.index < -1 || value.index >= static_cast<int>(row.control->items.size())) {
+    FieldValue value = ValueOf(field, settings);
+    if (value.index < -1 || value.index >= field.listItems) {
       value.index = -1;
-      SetValue(*row.control->field, settings, value);
+      SetValue(field, settings, value);
     }
   }
 }
@@ -179,9 +178,18 @@ StepResult ConfigDocument::BuildImageToSend() {
   return result;
 }
 
-const ImageField* ConfigDocument::FailedField(const StepResult& result) {
-  const FieldRow* row = FieldOfMember(settings_, result.field);
-  return row != nullptr ? row->control->field : nullptr;
+const ImageField* ConfigDocument::FailedField(const StepResult& result) const {
+  if (result.field == nullptr)
+    return nullptr;
+  for (const ImageField& field : ImageFields()) {
+    // The PC time option is the window's choice, not a field a step checks.
+    if (field.kind == FieldKind::kNotStored)
+      continue;
+    const ImageField::View view = field.Read(settings_);
+    if (view.text == result.field || view.index == result.field || view.check == result.field)
+      return &field;
+  }
+  return nullptr;
 }
 
 QString ConfigDocument::Title() const {

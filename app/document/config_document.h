@@ -70,7 +70,7 @@ class ConfigDocument final : public QObject {
   StepResult BuildImageToSend();
   const ConfigImage& ImageToSend() const { return toSend_; }
   // The field a failed step names, or null.
-  const ImageField* FailedField(const StepResult& result);
+  const ImageField* FailedField(const StepResult& result) const;
 
   const Source& ValuesSource() const { return source_; }
   const QString& FilePath() const { return filePath_; }

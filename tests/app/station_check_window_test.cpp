@@ -93,6 +93,43 @@ class StationCheckWindowTest : public QObject {
              QString(" The station check has 8 notes on this configuration (Tools, Station "
                      "check)."));
   }
+
+  // Typed, then "Write config" at once: the question counts the notes of
+  // what was typed, not of the values before.
+  void writeQuestionCountsTheLatestEdits() {
+    using Edits = QList<std::pair<const char*, const char*>>;
+    const struct {
+      Edits edits;
+      const char* sentence;
+    } cases[] = {
+        // NOCALL's published passcode answers one of the eight notes.
+        {{{"Edit39", "12960"}},
+         " The station check has 7 notes on this configuration (Tools, Station check)."},
+        {{{"Edit38", "SP3XYZ-10"},
+          {"Edit1", "SP3XYZ"},
+          {"Edit4", "5224.00N"},
+          {"Pathn1_higher", "2"},
+          {"Beacon1_txrate_rf", "30"},
+          {"Edit39", "19120"},
+          {"Weather_txrate_rf", "10"},
+          {"www_password", "k7-secret"},
+          {"telnet_password", "k7-secret"}},
+         ""},
+    };
+    for (const auto& c : cases) {
+      RecordingMessageBoxes boxes;
+      boxes.answers = {1};  // Cancel
+      TForm1 form(&boxes);
+      for (const auto& [control, text] : c.edits)
+        form.findChild<QLineEdit*>(control)->setText(text);
+      form.Button5Click();
+      QCOMPARE(boxes.asked.size(), 1);
+      QCOMPARE(boxes.asked.first().detail,
+               QString("To keep the device's configuration, press \"Read config\" first, or open "
+                       "a saved file.") +
+                   c.sentence);
+    }
+  }
 };
 
 QTEST_MAIN(StationCheckWindowTest)
