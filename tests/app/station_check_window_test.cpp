@@ -26,7 +26,8 @@ class StationCheckWindowTest : public QObject {
     form.show();
     auto* notes = form.findChild<vardex::CheckNotes*>();
     QVERIFY(notes != nullptr);
-    QVERIFY(form.findChild<QMenuBar*>("MenuBar")->findChild<QAction*>("StationCheckAction") != nullptr);
+    QVERIFY(form.findChild<QMenuBar*>("MenuBar")->findChild<QAction*>("StationCheckAction") !=
+            nullptr);
     QCOMPARE(notes->Line()->text(), QString("8 notes on this configuration"));
     QVERIFY(notes->Line()->isVisible());
 
