@@ -28,12 +28,12 @@
 #include <string>
 #include <string_view>
 
+#include "communication.h"
 #include "frame_parser.h"
 #include "fuzz_failure.h"
 #include "receive_ring.h"
 #include "reply_model.h"
 #include "transfer_engine.h"
-#include "transfer_mailbox.h"
 
 namespace vardex {
 namespace {

@@ -13,9 +13,7 @@
 #include "config_image.h"
 #include "link_session.h"
 #include "port_failure.h"
-#include "report_queue.h"
 #include "serial_port.h"
-#include "transfer_mailbox.h"
 
 namespace vardex {
 

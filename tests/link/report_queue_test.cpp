@@ -1,4 +1,4 @@
-#include "report_queue.h"
+#include "communication.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,6 @@
 #include <thread>
 #include <vector>
 
-#include "communication.h"
 #include "wait_until.h"
 
 namespace vardex {

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "communication.h"
 #include "recording_listener.h"
 #include "test_device.h"
-#include "transfer_mailbox.h"
 
 namespace vardex {
 namespace {
