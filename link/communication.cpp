@@ -195,12 +195,16 @@ bool ReportQueue::WaitForRoom(std::unique_lock<std::mutex>& lock, bool forImage)
   return size_ < kCapacity && !(forImage && imageWaiting_);
 }
 
+// The delivery is asked for before the lock is let go: whatever `schedule`
+// allocates for the window (Qt's queued call) is then ordered before the
+// window's next Pop by this mutex, which ThreadSanitizer sees, and not only
+// by Qt's event queue, which it cannot see.
 void ReportQueue::Scheduled(std::unique_lock<std::mutex>& lock) {
   if (scheduled_)
     return;
   scheduled_ = true;
-  lock.unlock();
   schedule_();
+  lock.unlock();
 }
 
 bool ReportQueue::Pop(LinkReport& report, ConfigImage& image) {

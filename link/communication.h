@@ -151,7 +151,8 @@ class ReportQueue final : public LinkListener {
   static constexpr std::size_t kCapacity = 2048;
 
   // `schedule` runs on the worker thread when reports wait and no delivery
-  // is scheduled; the window's side then takes reports until it calls
+  // is scheduled, under the queue's lock (so it must not call back into the
+  // queue); the window's side then takes reports until it calls
   // EndDelivery() and that returns true.
   explicit ReportQueue(std::function<void()> schedule);
 
