@@ -541,6 +541,17 @@ ImageField::View ImageField::Read(const ConfigSettings& settings) const {
   return {ref.text, ref.index, ref.check};
 }
 
+const ImageField* FieldHolding(const ConfigSettings& settings, const void* member) {
+  if (member == nullptr)
+    return nullptr;
+  for (const ImageField& field : ImageFields()) {
+    const ImageField::View view = field.Read(settings);
+    if (view.text == member || view.index == member || view.check == member)
+      return &field;
+  }
+  return nullptr;
+}
+
 FieldValue ValueOf(const ImageField& field, const ConfigSettings& settings) {
   FieldValue value;
   const ImageField::View view = field.Read(settings);

@@ -147,6 +147,9 @@ const ReportBlockSettings& ReportBlockOf(const ConfigSettings& settings,
 // Every field of the image, section by section in the order "Write config"
 // checks them.
 std::span<const ImageField> ImageFields();
+// The field whose setting `member` is (a place inside `settings`, as a
+// failed step names it); null when no field holds it.
+const ImageField* FieldHolding(const ConfigSettings& settings, const void* member);
 // The fields of one section, in the same order.
 std::span<const ImageField> SectionFields(ImageSection section);
 // The eight fields of one report block.

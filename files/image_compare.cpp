@@ -60,12 +60,12 @@ const FieldRow* FirstFieldNotKept(const ConfigSettings& settings, const ConfigIm
   return nullptr;
 }
 
-const FieldRow* FieldOfMember(ConfigSettings& settings, const void* member) {
-  if (member == nullptr)
+const FieldRow* FieldOfMember(const ConfigSettings& settings, const void* member) {
+  const ImageField* field = FieldHolding(settings, member);
+  if (field == nullptr)
     return nullptr;
   for (const FieldRow& row : ImageFieldRows()) {
-    const SettingRef ref = row.control->Setting(settings);
-    if (ref.text == member || ref.index == member || ref.check == member)
+    if (row.control->field == field)
       return &row;
   }
   return nullptr;

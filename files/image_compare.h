@@ -34,6 +34,6 @@ void KeepUnshownBytes(const ConfigImage& file, ConfigImage& rebuilt, std::string
 const FieldRow* FirstFieldNotKept(const ConfigSettings& settings, const ConfigImage& image);
 
 // The field that carries `member` of `settings`; null when none does.
-const FieldRow* FieldOfMember(ConfigSettings& settings, const void* member);
+const FieldRow* FieldOfMember(const ConfigSettings& settings, const void* member);
 
 }  // namespace vardex

@@ -179,17 +179,7 @@ StepResult ConfigDocument::BuildImageToSend() {
 }
 
 const ImageField* ConfigDocument::FailedField(const StepResult& result) const {
-  if (result.field == nullptr)
-    return nullptr;
-  for (const ImageField& field : ImageFields()) {
-    // The PC time option is the window's choice, not a field a step checks.
-    if (field.kind == FieldKind::kNotStored)
-      continue;
-    const ImageField::View view = field.Read(settings_);
-    if (view.text == result.field || view.index == result.field || view.check == result.field)
-      return &field;
-  }
-  return nullptr;
+  return FieldHolding(settings_, result.field);
 }
 
 QString ConfigDocument::Title() const {
