@@ -2,6 +2,9 @@
 // replies (right, split, corrupted, repeated) and arbitrary bytes, delivered
 // in arbitrary pieces. Runs the transfer engine and, beside it, a bare
 // receive ring and frame parser, and compares both with the reply model.
+// Time stands still and the engine never asks again (RetryPolicy::Never()):
+// the model is of the frames and the counting; asking again is covered by
+// the link_retry target.
 //
 // Input: two bytes of firmware length (in units of 4 bytes), one byte that
 // seeds the contents of the buffers, then commands:
@@ -141,7 +144,7 @@ class Session final : public TransferOutput, private ReplyModel::Sink, private F
   void CheckLogCounts();
 
   // The link.
-  std::unique_ptr<TransferEngine> engine_ = std::make_unique<TransferEngine>();
+  std::unique_ptr<TransferEngine> engine_ = std::make_unique<TransferEngine>(RetryPolicy::Never());
   TransferMailbox mailbox_;
   std::shared_ptr<FirmwareBuffer> firmware_ = std::make_shared<FirmwareBuffer>();
   std::uint32_t firmwareSeed_ = 0;
@@ -202,7 +205,7 @@ void Session::Begin(std::uint32_t firmwareSize, std::uint8_t seed) {
   // A fresh engine in the same storage: no allocation per run, and default-
   // rather than value-initialised, so its buffers are cleared once, not twice.
   std::destroy_at(engine_.get());
-  ::new (static_cast<void*>(engine_.get())) TransferEngine;
+  ::new (static_cast<void*>(engine_.get())) TransferEngine(RetryPolicy::Never());
   ring_.Reset();
   parser_ = FrameParser{};
   model_ = ReplyModel{};
@@ -265,7 +268,7 @@ void Session::Post(Operation operation) {
   modelCounts_ = {};
   lineCounts_ = {};
   pagesPastImage_ = 0;
-  engine_->Start(taken, *this);
+  engine_->Start(taken, {}, *this);
   readRequestDue_ = false;
   CheckLogCounts();
   Check(frameLength_ == 0, "start", "a frame was left unfinished");
@@ -294,7 +297,7 @@ void Session::Deliver(std::span<const std::uint8_t> bytes) {
   Check(ring_.Available() == model_.Unread(), "parser", "left a different count unread");
 
   readRequestDue_ = readPagesThisDelivery_ > 0;
-  engine_->Receive(bytes, *this);
+  engine_->Receive(bytes, {}, *this);
   Check(frameLength_ == 0, "deliver", "a frame was left unfinished");
   Check(upload_.queued == 0, "deliver", "an acknowledged upload page was not sent");
   Check(write_.queued == 0, "deliver", "an acknowledged image page was not sent");

@@ -26,20 +26,25 @@ bool FrameParser::Hunt(ReceiveRing& ring, FrameEvents& events) {
     return false;
   switch (static_cast<FrameCode>(ring.Peek(1))) {
     case FrameCode::kFirmwarePageAck:
-      if (!HeaderValid(ring))
+      if (!HeaderValid(ring)) {
+        events.OnDamagedReply(FrameCode::kFirmwarePageAck);
         break;
+      }
       ring.Skip(kFrameHeaderSize);
       events.OnFirmwarePageAck();
       return true;
     case FrameCode::kEepromPageAck:
-      if (!HeaderValid(ring))
+      if (!HeaderValid(ring)) {
+        events.OnDamagedReply(FrameCode::kEepromPageAck);
         break;
+      }
       ring.Skip(kFrameHeaderSize);
       events.OnEepromPageAck();
       return true;
     case FrameCode::kEepromPageData:
       if (!HeaderValid(ring)) {
         events.OnParserLog(kFrameChecksumErrorLine);
+        events.OnDamagedReply(FrameCode::kEepromPageData);
         break;
       }
       for (auto& byte : header_) byte = ring.Take();
@@ -62,6 +67,7 @@ bool FrameParser::Collect(ReceiveRing& ring, FrameEvents& events) {
     events.OnEepromPageData(dataPage_, data_);
   } else {
     events.OnParserLog(kPageDataChecksumErrorLine);
+    events.OnDamagedReply(FrameCode::kEepromPageData);
   }
   state_ = State::kHunting;
   return true;

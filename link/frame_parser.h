@@ -20,6 +20,10 @@ class FrameEvents {
   virtual void OnEepromPageData(std::uint16_t page,
                                 std::span<const std::uint8_t, kPageSize> data) = 0;
   virtual void OnParserLog(std::string_view line) = 0;
+  // A reply that began but was rejected: an acknowledgement (`code` 0x41 or
+  // 0x81) or a data header (0x91) with a wrong check byte, or data (0x91)
+  // whose sum differs from its header's. Reported after its log line, if any.
+  virtual void OnDamagedReply(FrameCode code) { (void)code; }
 
  protected:
   ~FrameEvents() = default;
@@ -35,6 +39,9 @@ class FrameParser {
  public:
   void Parse(ReceiveRing& ring, FrameEvents& events);
   bool Collecting() const { return state_ == State::kCollecting; }
+  // Back to hunting, forgetting a half-collected data reply: used only when
+  // the engine discards what arrived before it asks the device again.
+  void Reset() { state_ = State::kHunting; }
 
  private:
   enum class State { kHunting, kCollecting };

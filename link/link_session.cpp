@@ -1,10 +1,12 @@
 #include "link_session.h"
 
+#include <algorithm>
 #include <string>
 
 namespace vardex {
 
-LinkSession::LinkSession(std::chrono::milliseconds noReply) : noReply_(noReply) {}
+LinkSession::LinkSession(std::chrono::milliseconds noReply, RetryPolicy retries)
+    : noReply_(noReply), engine_(retries) {}
 
 void LinkSession::Attach(SerialPort& port, LinkListener& listener) {
   port_ = &port;
@@ -18,10 +20,15 @@ void LinkSession::Start(const TransferRequest& request) {
   watched_ = {request.operation, 0, 0};
   lastHeard_ = now_();
   silenceReported_ = false;
-  engine_.Start(request, *this);
+  engine_.Start(request, lastHeard_, *this);
 }
 
 void LinkSession::Poll(std::chrono::milliseconds timeout, PollPause& pause) {
+  const Clock::time_point due = engine_.NextTick();
+  if (due != Clock::time_point::max()) {
+    const auto untilDue = std::chrono::ceil<std::chrono::milliseconds>(due - now_());
+    timeout = std::clamp(untilDue, std::chrono::milliseconds{0}, timeout);
+  }
   const auto sliceEnd = Clock::now() + timeout;
   const std::size_t count = port_->Read(readBuffer_, timeout);
   if (count == 0) {
@@ -38,8 +45,13 @@ void LinkSession::Poll(std::chrono::milliseconds timeout, PollPause& pause) {
   } else {
     portFailing_ = false;
   }
-  engine_.Receive(std::span(readBuffer_).first(count), *this);
-  WatchSilence(now_());
+  const Clock::time_point now = now_();
+  engine_.Receive(std::span(readBuffer_).first(count), now, *this);
+  // A full buffer may have left bytes in the port: the engine judges the
+  // time only once everything that came has been read.
+  if (count < readBuffer_.size())
+    engine_.Tick(now, *this);
+  WatchSilence(now);
 }
 
 void LinkSession::WatchSilence(Clock::time_point now) {

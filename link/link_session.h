@@ -30,15 +30,17 @@ class PollPause {
 // The one driver of the link: it owns the transfer engine, reads the port a
 // poll at a time, feeds the engine, sends its frames, and turns what happens
 // into outcomes (finished, read checksum failed, no reply, port failed).
-// The window's worker runs it on its thread; `vardex` runs it inline. It has
-// no time-outs of its own: a silent device gets one no-reply outcome per
-// silence and the transfer goes on waiting; the caller decides what ends.
+// The window's worker runs it on its thread; `vardex` runs it inline. It
+// gives the engine its clock, so that a lost reply is asked for again; a
+// device silent beyond that gets one no-reply outcome per silence and the
+// transfer goes on waiting; the caller decides what ends.
 class LinkSession final : private TransferOutput {
  public:
   using Clock = std::chrono::steady_clock;
   using NowFunction = std::function<Clock::time_point()>;
 
-  explicit LinkSession(std::chrono::milliseconds noReply = kNoReplyTimeout);
+  explicit LinkSession(std::chrono::milliseconds noReply = kNoReplyTimeout,
+                       RetryPolicy retries = {});
 
   // Tests give a clock of their own; called on the driving thread.
   void SetClock(NowFunction now) { now_ = std::move(now); }
@@ -46,7 +48,8 @@ class LinkSession final : private TransferOutput {
   void Attach(SerialPort& port, LinkListener& listener);
   // Copies what the request sends and sends its first frame.
   void Start(const TransferRequest& request);
-  // One poll: waits up to `timeout` for bytes and lets the engine act on them.
+  // One poll: waits up to `timeout` for bytes (less when the engine must ask
+  // again sooner) and lets the engine act on them.
   void Poll(std::chrono::milliseconds timeout, PollPause& pause);
 
   const ConfigImage& ReceivedImage() const { return engine_.ReceivedImage(); }

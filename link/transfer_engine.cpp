@@ -13,32 +13,99 @@ std::span<const std::uint8_t, kPageSize> PageOf(std::span<const std::uint8_t> by
   return bytes.subspan(static_cast<std::size_t>(page) * kPageSize).first<kPageSize>();
 }
 
+// The transfer whose reply a frame code is.
+Operation OperationOfReply(FrameCode code) {
+  switch (code) {
+    case FrameCode::kFirmwarePageAck:
+      return Operation::kFirmwareUpload;
+    case FrameCode::kEepromPageAck:
+      return Operation::kConfigWrite;
+    case FrameCode::kEepromPageData:
+      return Operation::kConfigRead;
+    default:
+      return Operation::kNone;
+  }
+}
+
 }  // namespace
 
 // The parser's events for one Receive() call, bound to that call's output.
+// Once the engine has begun to discard (a damaged reply is asked for again)
+// the rest of the delivery is dropped unheard.
 class TransferEngine::Replies final : public FrameEvents {
  public:
   Replies(TransferEngine& engine, TransferOutput& out) : engine_(engine), out_(out) {}
-  void OnFirmwarePageAck() override { engine_.OnFirmwarePageAck(out_); }
-  void OnEepromPageAck() override { engine_.OnEepromPageAck(out_); }
+  void OnFirmwarePageAck() override {
+    if (Heard())
+      engine_.OnFirmwarePageAck(out_);
+  }
+  void OnEepromPageAck() override {
+    if (Heard())
+      engine_.OnEepromPageAck(out_);
+  }
   void OnEepromPageData(std::uint16_t page,
                         std::span<const std::uint8_t, kPageSize> data) override {
-    engine_.OnEepromPageData(page, data, out_);
+    if (Heard())
+      engine_.OnEepromPageData(page, data, out_);
   }
-  void OnParserLog(std::string_view line) override { out_.OnLogLine(line); }
+  void OnParserLog(std::string_view line) override {
+    if (Heard())
+      out_.OnLogLine(line);
+  }
+  void OnDamagedReply(FrameCode code) override {
+    if (Heard())
+      engine_.OnDamagedReply(code);
+  }
 
  private:
+  bool Heard() const { return !engine_.watch_.Discarding(); }
+
   TransferEngine& engine_;
   TransferOutput& out_;
 };
 
-void TransferEngine::Receive(std::span<const std::uint8_t> bytes, TransferOutput& out) {
+void TransferEngine::Receive(std::span<const std::uint8_t> bytes, Time now, TransferOutput& out) {
+  now_ = now;
+  if (watch_.Discarding()) {
+    if (!bytes.empty())
+      watch_.Heard(now);
+    return;
+  }
   ring_.Store(bytes);
   Replies replies(*this, out);
   parser_.Parse(ring_, replies);
+  DiscardIfQuieting();
 }
 
-void TransferEngine::Start(const TransferRequest& request, TransferOutput& out) {
+void TransferEngine::Tick(Time now, TransferOutput& out) {
+  now_ = now;
+  const ReplyWatch::Due due = watch_.Check(now, parser_.Collecting());
+  switch (due.action) {
+    case ReplyWatch::Due::Action::kSendAgain:
+      SendAgain(due.reason, out);
+      break;
+    case ReplyWatch::Due::Action::kSendNext:
+      watch_.Sent(now);
+      for (const Operation operation : {Operation::kFirmwareUpload, Operation::kConfigWrite}) {
+        if (watch_.Watches(operation))
+          SendCurrent(operation, out);
+      }
+      break;
+    case ReplyWatch::Due::Action::kNothing:
+      break;
+  }
+  DiscardIfQuieting();
+}
+
+void TransferEngine::DiscardIfQuieting() {
+  if (!watch_.Discarding())
+    return;
+  ring_.Reset();
+  parser_.Reset();
+}
+
+void TransferEngine::Start(const TransferRequest& request, Time now, TransferOutput& out) {
+  now_ = now;
   const Operation operation = request.operation;
   switch (operation) {
     case Operation::kFirmwareUpload:
@@ -58,25 +125,12 @@ void TransferEngine::Start(const TransferRequest& request, TransferOutput& out) 
       return;
   }
   UnfinishedFlag(operation) = true;
-  switch (operation) {
-    case Operation::kFirmwareUpload:
-    case Operation::kConfigWrite: {
-      const PageChain chain = ChainOf(operation);
-      ring_.Reset();
-      (this->*chain.send)(chain.counters.currentPage, out);
-      Log(chain.sentLine, chain.counters.currentPage, out);
-      out.OnProgress({operation, 0, chain.counters.lastPage + 1});
-      break;
-    }
-    case Operation::kConfigRead:
-      // The ring is kept: a reply may already be on its way.
-      SendReadRequest(data_.readCounters.currentPage, out);
-      Log("Eeprom read request, page [%d].", data_.readCounters.currentPage, out);
-      out.OnProgress({operation, 0, kLastImagePage + 1});
-      break;
-    case Operation::kNone:
-      break;
-  }
+  // The ring is kept for a read: a reply may already be on its way. What a
+  // retry was discarding is gone already.
+  if (operation != Operation::kConfigRead)
+    ring_.Reset();
+  watch_.Begin(operation, now);
+  SendCurrent(operation, out);
 }
 
 bool& TransferEngine::UnfinishedFlag(Operation operation) {
@@ -92,18 +146,65 @@ TransferEngine::PageChain TransferEngine::ChainOf(Operation operation) {
   return {data_.writeCounters, &TransferEngine::SendImagePage, "Eeprom page sent [%d]."};
 }
 
+TransferCounters& TransferEngine::CountersOf(Operation operation) {
+  return operation == Operation::kConfigRead ? data_.readCounters : ChainOf(operation).counters;
+}
+
+void TransferEngine::SendCurrent(Operation operation, TransferOutput& out) {
+  const std::uint32_t page = CountersOf(operation).currentPage;
+  if (operation == Operation::kConfigRead) {
+    SendReadRequest(page, out);
+    Log("Eeprom read request, page [%d].", page, out);
+  } else {
+    const PageChain chain = ChainOf(operation);
+    (this->*chain.send)(page, out);
+    Log(chain.sentLine, page, out);
+  }
+  if (UnfinishedFlag(operation))
+    ReportProgress(operation, page, out);
+}
+
+void TransferEngine::SendAgain(ReplyWatch::Reason reason, TransferOutput& out) {
+  for (const Operation operation :
+       {Operation::kFirmwareUpload, Operation::kConfigWrite, Operation::kConfigRead}) {
+    if (!watch_.Watches(operation))
+      continue;
+    std::snprintf(line_.data(), line_.size(), kAskingAgainFormat,
+                  reason == ReplyWatch::Reason::kNoReply ? "No" : "Damaged",
+                  CountersOf(operation).currentPage, watch_.Attempt() + 1, watch_.Attempts());
+    out.OnLogLine(std::string_view(line_.data()));
+    watch_.SentAgain(now_);
+    SendCurrent(operation, out);
+  }
+}
+
+void TransferEngine::ReportProgress(Operation operation, std::uint32_t pagesDone,
+                                    TransferOutput& out) {
+  TransferProgress progress{operation, pagesDone, CountersOf(operation).lastPage + 1};
+  if (watch_.Watches(operation)) {
+    progress.attempt = watch_.Attempt();
+    progress.attempts = watch_.Attempts();
+    progress.askedAgain = watch_.AskedAgain();
+  }
+  out.OnProgress(progress);
+}
+
 // Acknowledgements are counted, not matched: each one advances by a page.
 void TransferEngine::AdvanceOnAck(Operation operation, TransferOutput& out) {
   const PageChain chain = ChainOf(operation);
   out.OnLogLine("Page receive ack.");
   TransferCounters& counters = chain.counters;
   bool& running = UnfinishedFlag(operation);
+  const bool watched = watch_.Watches(operation);
   if (counters.currentPage < counters.lastPage) {
     ++counters.currentPage;
-    (this->*chain.send)(counters.currentPage, out);
-    Log(chain.sentLine, counters.currentPage, out);
-    if (running)
-      out.OnProgress({operation, counters.currentPage, counters.lastPage + 1});
+    // After a page that went more than once, the next waits for a quiet
+    // line (Tick sends it), so that a second answer is not counted for it.
+    if (!watched || watch_.Answered(now_)) {
+      if (watched)
+        watch_.Sent(now_);
+      SendCurrent(operation, out);
+    }
     return;
   }
   out.OnLogLine("Send finished.");
@@ -115,7 +216,9 @@ void TransferEngine::AdvanceOnAck(Operation operation, TransferOutput& out) {
   if (operation == Operation::kFirmwareUpload)
     data_.firmware.reset();  // the last share of the file may go now
   const std::uint32_t pages = counters.lastPage + 1;
-  out.OnProgress({operation, pages, pages});
+  ReportProgress(operation, pages, out);
+  if (watched)
+    watch_.End();
   out.OnOutcome(LinkOutcome::Of(LinkOutcome::Kind::kFinished, operation, pages, pages));
 }
 
@@ -125,6 +228,12 @@ void TransferEngine::OnFirmwarePageAck(TransferOutput& out) {
 
 void TransferEngine::OnEepromPageAck(TransferOutput& out) {
   AdvanceOnAck(Operation::kConfigWrite, out);
+}
+
+void TransferEngine::OnDamagedReply(FrameCode code) {
+  const Operation operation = OperationOfReply(code);
+  if (watch_.Watches(operation))
+    watch_.Damaged(now_);
 }
 
 void TransferEngine::OnEepromPageData(std::uint16_t page,
@@ -142,17 +251,22 @@ void TransferEngine::OnEepromPageData(std::uint16_t page,
     return;
   std::copy(data.begin(), data.end(),
             receivedImage_.bytes.begin() + static_cast<std::ptrdiff_t>(page) * kPageSize);
+  const bool watched = watch_.Watches(Operation::kConfigRead);
   if (counters.currentPage < kLastImagePage) {
     ++counters.currentPage;
-    SendReadRequest(counters.currentPage, out);
-    Log("Eeprom read request, page [%d].", counters.currentPage, out);
-    out.OnProgress({Operation::kConfigRead, counters.currentPage, kLastImagePage + 1});
+    // Data replies name their page, so a second answer is never counted:
+    // the next request goes at once, even after a retry.
+    if (watched)
+      watch_.Sent(now_);
+    SendCurrent(Operation::kConfigRead, out);
     return;
   }
   readUnfinished_ = false;
   out.OnLogLine("Eeprom read finished.");
   constexpr std::uint32_t kPages = kLastImagePage + 1;
-  out.OnProgress({Operation::kConfigRead, kPages, kPages});
+  ReportProgress(Operation::kConfigRead, kPages, out);
+  if (watched)
+    watch_.End();
   LinkOutcome outcome =
       LinkOutcome::Of(LinkOutcome::Kind::kFinished, Operation::kConfigRead, kPages, kPages);
   outcome.image = &receivedImage_;

@@ -30,6 +30,31 @@ struct TransferProgress {
   Operation operation = Operation::kNone;
   std::uint32_t pagesDone = 0;  // acknowledged or received so far
   std::uint32_t pageCount = 0;  // pages the whole transfer sends or reads
+  // The try of the page waited for: 1 for its first sending, more once the
+  // device has been asked again (a lost or damaged reply).
+  std::uint32_t attempt = 1;
+  std::uint32_t attempts = 1;  // the most tries one page gets
+  // Pages sent or requested again so far in this transfer.
+  std::uint32_t askedAgain = 0;
+};
+
+// How the engine asks again when a reply is lost or damaged. A page exchange
+// takes 12.5 ms at 115200 baud, so a reply that has not begun within the
+// time-out is not coming. Asking again is safe because every request names
+// its page: page p sent twice with the same bytes changes nothing on the
+// device that the first sending did not.
+struct RetryPolicy {
+  // No reply begun within this long: the page is asked for again.
+  std::chrono::milliseconds replyTimeout{400};
+  // Before asking again, the line must have been quiet this long; what
+  // arrives meanwhile is discarded, so that a late reply is not taken for
+  // the answer to the next try.
+  std::chrono::milliseconds quiet{30};
+  // Sendings of one page, the first included; 1 never asks again.
+  std::uint32_t tries = 3;
+
+  // The link as first designed: a lost reply leaves the transfer waiting.
+  static RetryPolicy Never() { return {{}, {}, 1}; }
 };
 
 // What to start. A write's image is copied by whoever takes the request, so
