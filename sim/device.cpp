@@ -116,6 +116,11 @@ bool Device::Reply(std::uint8_t code, std::uint16_t page, std::span<const std::u
       !SleepUntil(Clock::now() + std::chrono::milliseconds(options_.delayMs))) {
     return false;
   }
+  if (fault.late) {
+    log_.Line("reply %u held back %d ms", faults_.Replies(), options_.lateMs);
+    if (!SleepUntil(Clock::now() + std::chrono::milliseconds(options_.lateMs)))
+      return false;
+  }
   log_.Line("reply %u: code %02X page %u, %zu bytes", faults_.Replies(), code, page, size);
   flood_.FinishFrame();
   const bool ok = Send(std::span<const std::uint8_t>(out_).first(size));

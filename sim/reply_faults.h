@@ -14,6 +14,7 @@ struct ReplyFault {
   bool drop = false;
   bool corruptHeader = false;
   bool corruptData = false;
+  bool late = false;
 };
 
 // Counts replies (and, separately, data replies) and looks their numbers up
@@ -27,9 +28,16 @@ class ReplyFaults {
     if (carriesData)
       ++dataReplies_;
     ReplyFault f;
-    f.drop = Listed(options_.drop, replies_);
+    f.drop = Listed(options_.drop, replies_) || Every(options_.dropEvery, replies_) ||
+             (options_.silentFrom != 0 && replies_ >= options_.silentFrom);
     f.corruptHeader = Listed(options_.corruptHeader, replies_);
     f.corruptData = carriesData && Listed(options_.corruptData, dataReplies_);
+    // A damaged data reply fails its page sum; a damaged ack its check byte.
+    if (Every(options_.garbleEvery, replies_)) {
+      f.corruptData = f.corruptData || carriesData;
+      f.corruptHeader = f.corruptHeader || !carriesData;
+    }
+    f.late = Listed(options_.late, replies_);
     return f;
   }
 
@@ -37,6 +45,7 @@ class ReplyFaults {
   std::uint32_t DataReplies() const { return dataReplies_; }
 
  private:
+  static bool Every(std::uint32_t k, std::uint32_t n) { return k != 0 && n % k == 0; }
   static bool Listed(const std::vector<std::uint32_t>& list, std::uint32_t n) {
     return std::find(list.begin(), list.end(), n) != list.end();
   }

@@ -40,6 +40,13 @@ bool SetInt(std::string_view text, long low, long high, int& out) {
   return true;
 }
 
+// A reply count of at least 1.
+bool SetCount(std::string_view text, std::uint32_t& out) {
+  const auto n = ParseNumber(text, 1, 0xFFFFFFFFL);
+  out = static_cast<std::uint32_t>(n.value_or(0));
+  return n.has_value();
+}
+
 bool SetFlood(std::string_view text, FloodKind& out) {
   if (text == "ack")
     out = FloodKind::kAck;
@@ -104,6 +111,12 @@ constexpr ValueOption kValueOptions[] = {
     {"--corrupt-data",
      [](std::string_view v, SimOptions& o) { return AppendNumberList(v, o.corruptData); }},
     {"--drop", [](std::string_view v, SimOptions& o) { return AppendNumberList(v, o.drop); }},
+    {"--drop-every", [](std::string_view v, SimOptions& o) { return SetCount(v, o.dropEvery); }},
+    {"--garble-every",
+     [](std::string_view v, SimOptions& o) { return SetCount(v, o.garbleEvery); }},
+    {"--silent-from", [](std::string_view v, SimOptions& o) { return SetCount(v, o.silentFrom); }},
+    {"--late", [](std::string_view v, SimOptions& o) { return AppendNumberList(v, o.late); }},
+    {"--late-ms", [](std::string_view v, SimOptions& o) { return SetInt(v, 1, 60000, o.lateMs); }},
     {"--store-differently",
      [](std::string_view v, SimOptions& o) { return AppendNumberList(v, o.storeDifferently); }},
     {"--store-wrong",
@@ -192,6 +205,13 @@ on stdout once it listens; SIGINT or SIGTERM end it.
   --corrupt-data K      spoil one data byte of data reply K
   --drop K              send nothing for reply K
                         (K counts from 1; repeat or give a list: 2,5,9)
+  --drop-every K        send nothing for every K-th reply (K, 2K, ...)
+  --garble-every K      damage every K-th reply: an acknowledgement's check
+                        byte, or one data byte of a data reply
+  --silent-from K       send nothing from reply K on: a device gone for good
+  --late K              hold reply K back (a list: 2,5) by --late-ms, so a
+                        tool that asks again meanwhile is answered twice
+  --late-ms N           how long --late holds a reply (1..60000, default 600)
   --fragment N          write replies in pieces of N bytes, 1-2 ms apart
   --delay-ms N          wait N ms before every reply
   --baud B              pace reading and writing at B baud, 10 bits a byte

@@ -28,6 +28,17 @@ struct SimOptions {
   std::vector<std::uint32_t> corruptHeader;
   std::vector<std::uint32_t> corruptData;
   std::vector<std::uint32_t> drop;
+  // A noisy line, the same on every run: every k-th reply lost, every k-th
+  // reply damaged (an acknowledgement's check byte, a data reply's data);
+  // 0 for none.
+  std::uint32_t dropEvery = 0;
+  std::uint32_t garbleEvery = 0;
+  // A device gone for good: nothing from this reply on (0: never).
+  std::uint32_t silentFrom = 0;
+  // Replies held back lateMs before they go, so that a tool asking again
+  // meanwhile gets its answer twice, late.
+  std::vector<std::uint32_t> late;
+  int lateMs = 600;
   int fragment = 0;  // 0: each reply in one write
   int delayMs = 0;
   int baud = 0;       // 0: no line-rate pacing
