@@ -61,6 +61,7 @@ class Listener final : public LinkListener, public PollPause {
     if (progress.operation != operation_)
       return;
     pagesDone = progress.pagesDone;
+    askedAgain = progress.askedAgain;
   }
   void OnOutcome(const LinkOutcome& outcome) override {
     // A vanished device shows up as the missing reply, which names the page.
@@ -76,6 +77,7 @@ class Listener final : public LinkListener, public PollPause {
   void WaitUntil(Clock::time_point deadline) override { std::this_thread::sleep_until(deadline); }
 
   std::uint32_t pagesDone = 0;
+  std::uint32_t askedAgain = 0;  // pages sent or requested again
   std::optional<LinkOutcome> ended;
   ConfigImage image;
 
@@ -113,6 +115,8 @@ bool RunOne(LinkSession& session, const TransferRequest& request, const Transfer
   ProgressBar bar(settings.progressBar, Verb(request.operation), request.PageCount());
   listener.Expect(request.operation);
   listener.pagesDone = 0;
+  listener.askedAgain = 0;
+  const auto started = Clock::now();
   session.Start(request);
   bar.Update(0, true);
   while (!listener.ended) {
@@ -121,6 +125,13 @@ bool RunOne(LinkSession& session, const TransferRequest& request, const Transfer
   }
   bar.Update(listener.pagesDone, true);
   bar.End();
+  if (settings.verbose) {
+    // What the line cost: a noisy one shows as pages asked for again.
+    const double seconds = std::chrono::duration<double>(Clock::now() - started).count();
+    std::fprintf(stderr, "%s: %u of %u pages in %.2f s, %u asked for again\n",
+                 std::string(Verb(request.operation)).c_str(), listener.pagesDone,
+                 request.PageCount(), seconds, listener.askedAgain);
+  }
   if (listener.ended->kind != LinkOutcome::Kind::kNoReply)
     return true;
   outcome = {3, NoReplyText(settings, *listener.ended)};

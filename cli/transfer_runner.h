@@ -30,10 +30,10 @@ using BackupSaver = std::function<bool(const ConfigImage& image, std::string& er
 
 // Opens the port once and runs the link session on this thread for every
 // transfer of `sequence` until it ends; the caller words how it ended
-// (sequence.Ended()). The protocol itself has no time-outs; a transfer that
-// gets no reply for `timeout` ends here with exit code 3, naming the page it
-// waited for, and nothing more is sent (no retries: replies are counted, not
-// matched, so a page sent again could be counted twice).
+// (sequence.Ended()). A lost or damaged reply is asked for again by the
+// link, a few times per page; a transfer that gets no reply for `timeout`
+// ends here with exit code 3, naming the page it waited for, and nothing
+// more is sent.
 TransferOutcome RunSequence(TransferSequence& sequence, const TransferSettings& settings,
                             const BackupSaver& saveBackup = {});
 
