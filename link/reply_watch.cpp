@@ -4,27 +4,6 @@
 
 namespace vardex {
 
-void ReplyWatch::Begin(Operation operation, Time now) {
-  operation_ = operation;
-  askedAgain_ = 0;
-  Sent(now);
-}
-
-void ReplyWatch::Sent(Time now) {
-  tries_ = 1;
-  phase_ = Phase::kAwaiting;
-  deadline_ = now + policy_.replyTimeout;
-  extended_ = false;
-}
-
-void ReplyWatch::SentAgain(Time now) {
-  ++tries_;
-  ++askedAgain_;
-  phase_ = Phase::kAwaiting;
-  deadline_ = now + policy_.replyTimeout;
-  extended_ = false;
-}
-
 bool ReplyWatch::Answered(Time now) {
   if (tries_ <= 1)
     return true;

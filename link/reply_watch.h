@@ -33,11 +33,18 @@ class ReplyWatch {
   explicit ReplyWatch(RetryPolicy policy) : policy_(policy) {}
 
   // `operation` started: its first page went out at `now`.
-  void Begin(Operation operation, Time now);
+  void Begin(Operation operation, Time now) {
+    operation_ = operation;
+    askedAgain_ = 0;
+    Sent(now);
+  }
   // The watched transfer sent its next page for the first time.
-  void Sent(Time now);
+  void Sent(Time now) { Await(1, now); }
   // The watched transfer's awaited page was sent again (after kSendAgain).
-  void SentAgain(Time now);
+  void SentAgain(Time now) {
+    ++askedAgain_;
+    Await(tries_ + 1, now);
+  }
   // The watched transfer ended, or nothing is watched any more.
   void End() { phase_ = Phase::kIdle; }
 
@@ -77,6 +84,12 @@ class ReplyWatch {
     kQuietThenNext,   // answered after a retry: the next page waits for quiet
     kGivenUp,         // tries used up: only a reply moves the transfer now
   };
+  void Await(std::uint32_t tries, Time now) {
+    tries_ = tries;
+    phase_ = Phase::kAwaiting;
+    deadline_ = now + policy_.replyTimeout;
+    extended_ = false;
+  }
   void BeQuiet(Phase then, std::chrono::milliseconds quiet, Time now);
   void LostOrDamaged(Reason reason, Time now);
 

@@ -75,11 +75,18 @@ void LinkStatus::Start(Clock::time_point now) {
   started_ = now;
   secondsLeft_ = -1;
   silent_ = false;
+  attempt_ = 1;
 }
 
-void LinkStatus::Progress(std::uint32_t pagesDone, Clock::time_point now) {
-  // Only a page more is a reply; the link also reports a transfer's start.
-  if (phase_ != Phase::kRunning || pagesDone > pageCount_ || pagesDone <= pagesDone_)
+void LinkStatus::Progress(std::uint32_t pagesDone, Clock::time_point now, std::uint32_t attempt,
+                          std::uint32_t attempts) {
+  if (phase_ != Phase::kRunning || pagesDone > pageCount_ || pagesDone < pagesDone_)
+    return;
+  attempt_ = attempt;
+  attempts_ = attempts;
+  // Only a page more is a reply; the link also reports a transfer's start,
+  // and each time it asks the device again for the same page.
+  if (pagesDone == pagesDone_)
     return;
   pagesDone_ = pagesDone;
   silent_ = false;
@@ -154,7 +161,11 @@ QString LinkStatus::RunningText() const {
     if (secondsLeft_ >= 0)
       text += QStringLiteral(", about %1 left").arg(Duration(secondsLeft_));
   }
-  return text + QStringLiteral(" on %1.").arg(PortText());
+  text += QStringLiteral(" on %1").arg(PortText());
+  if (attempt_ > 1) {
+    text += QStringLiteral(", asking the device again (try %1 of %2)").arg(attempt_).arg(attempts_);
+  }
+  return text + QStringLiteral(".");
 }
 
 QString LinkStatus::Text() const {

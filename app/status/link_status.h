@@ -26,8 +26,11 @@ class LinkStatus {
   void RequestDropped();
   // A request was posted for `pageCount` pages.
   void Posted(Operation operation, std::uint32_t pageCount, Clock::time_point now);
-  // `pagesDone` pages of the posted transfer were acknowledged or received.
-  void Progress(std::uint32_t pagesDone, Clock::time_point now);
+  // `pagesDone` pages of the posted transfer were acknowledged or received;
+  // the page waited for is on its `attempt`-th try of `attempts` (the link
+  // asks again when a reply is lost or damaged).
+  void Progress(std::uint32_t pagesDone, Clock::time_point now, std::uint32_t attempt = 1,
+                std::uint32_t attempts = 1);
   // The end of a read: the image was shown, or its checksum failed.
   void ImageShown();
   void ImageChecksumFailed();
@@ -87,6 +90,8 @@ class LinkStatus {
   Clock::time_point started_{};
   std::int64_t secondsLeft_ = -1;  // firmware only; -1 before the first page
   bool silent_ = false;
+  std::uint32_t attempt_ = 1;
+  std::uint32_t attempts_ = 1;
   QString chosenLeadsTo_;
   bool chosenOpens_ = false;
 };

@@ -50,8 +50,9 @@ void StatusLineController::Posted(Operation operation, std::uint32_t pageCount) 
   Show();
 }
 
-void StatusLineController::Progress(std::uint32_t pagesDone) {
-  status_.Progress(pagesDone, now_());
+void StatusLineController::Progress(std::uint32_t pagesDone, std::uint32_t attempt,
+                                    std::uint32_t attempts) {
+  status_.Progress(pagesDone, now_(), attempt, attempts);
   Show();
 }
 

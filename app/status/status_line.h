@@ -26,8 +26,9 @@ class StatusLineController final : public QObject {
   void SetClock(NowFunction now) { now_ = std::move(now); }
 
   void Posted(Operation operation, std::uint32_t pageCount);
-  // `pagesDone` pages of the transfer followed were acknowledged or received.
-  void Progress(std::uint32_t pagesDone);
+  // `pagesDone` pages of the transfer followed were acknowledged or received;
+  // the page waited for is on its `attempt`-th try of `attempts`.
+  void Progress(std::uint32_t pagesDone, std::uint32_t attempt = 1, std::uint32_t attempts = 1);
   // After "Open port" succeeded, and after "Close port".
   void PortOpened();
   void PortClosed();

@@ -42,6 +42,7 @@ void TransferController::PostCurrent() {
   const TransferRequest request = sequence_->Request();
   snapshot_.operation = request.operation;
   snapshot_.pagesDone = 0;
+  snapshot_.attempt = 1;
   snapshot_.pageCount = request.PageCount();
   link_.Post(request, snapshot_.port);
   emit Posted(snapshot_);
@@ -52,6 +53,8 @@ void TransferController::OnProgress(const TransferProgress& progress) {
     return;
   snapshot_.pagesDone = progress.pagesDone;
   snapshot_.pageCount = progress.pageCount;
+  snapshot_.attempt = progress.attempt;
+  snapshot_.attempts = progress.attempts;
   emit Changed(snapshot_);
 }
 

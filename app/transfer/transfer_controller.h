@@ -29,6 +29,9 @@ class TransferController final : public QObject {
     Operation operation = Operation::kNone;  // the transfer followed
     std::uint32_t pagesDone = 0;
     std::uint32_t pageCount = 0;
+    // The try of the page waited for: above 1 while the device is asked again.
+    std::uint32_t attempt = 1;
+    std::uint32_t attempts = 1;
     QString port;  // the port it was posted for
   };
   // Saves a backup read before an upload; false with `error` set.

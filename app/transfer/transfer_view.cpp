@@ -22,7 +22,7 @@ void ShowTransfers(TransferController& transfers, QProgressBar* bar, StatusLineC
                    [bar, status](const Snapshot& snapshot) {
                      bar->setMaximum(static_cast<int>(snapshot.pageCount));
                      bar->setValue(static_cast<int>(snapshot.pagesDone));
-                     status->Progress(snapshot.pagesDone);
+                     status->Progress(snapshot.pagesDone, snapshot.attempt, snapshot.attempts);
                    });
   QObject::connect(&transfers, &TransferController::Note, status, &StatusLineController::Note);
 }

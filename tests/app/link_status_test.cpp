@@ -90,6 +90,24 @@ class LinkStatusTest : public QObject {
     QVERIFY(status.Text().startsWith("Read config: the image read"));
   }
 
+  // The link asks again for a lost reply: said until the page moves on.
+  void askingAgainIsSaidUntilThePageMovesOn() {
+    const LinkStatus::Clock::time_point start{};
+    LinkStatus status;
+    status.PortOpened("COM3", "/dev/ttyUSB0", start);
+    status.Posted(Operation::kConfigRead, 16, start);
+    status.Progress(5, start + 1s);
+    status.Progress(5, start + 2s, 2, 3);
+    QCOMPARE(status.Text(), QString("Read config: page 6 of 16 on COM3 (/dev/ttyUSB0), asking the "
+                                    "device again (try 2 of 3)."));
+    status.NoReply();  // the tries did not help
+    QVERIFY(
+        status.Text().startsWith("No reply from the device for 3 s while waiting for page 6 "
+                                 "of 16"));
+    status.Progress(6, start + 5s);
+    QCOMPARE(status.Text(), QString("Read config: page 7 of 16 on COM3 (/dev/ttyUSB0)."));
+  }
+
   void aReplyEndsTheNotice() {
     const LinkStatus::Clock::time_point start{};
     LinkStatus status;

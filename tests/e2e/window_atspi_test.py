@@ -221,9 +221,10 @@ def Main(app, sim):
             # The window joins the accessibility registry once, as it starts:
             # a loaded machine may not have started the registry yet.
             WaitFor("accessibility registry", lambda: pyatspi.Registry.getDesktop(0) is not None)
-            # Reply 1 is lost (the no-reply notice); the rest come 150 ms late,
-            # so a write's pages change faster than they may be told.
-            started.append(Start([sim, "--com", "1", "--drop", "1", "--delay-ms", "150",
+            # Replies 1 to 3 are lost: page 0 and both of its tries more (the
+            # no-reply notice); the rest come 150 ms late, so a write's pages
+            # change faster than they may be told.
+            started.append(Start([sim, "--com", "1", "--drop", "1,2,3", "--delay-ms", "150",
                                   "--exit-with-parent"], env, stdout=subprocess.PIPE, text=True))
             if not started[-1].stdout.readline().startswith("READY "):
                 raise Failure("the simulator did not start")

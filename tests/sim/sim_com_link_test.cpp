@@ -143,7 +143,8 @@ TEST_P(SimCommandLineTest, EndsAtOnceWithStatus) {
          {"--com",        "--link-dir",       "--image",           "--save-image", "--firmware-out",
           "--noise",      "--corrupt-header", "--corrupt-data",    "--drop",       "--fragment",
           "--delay-ms",   "--baud",           "--bad-page-number", "--latency-ms", "--flood",
-          "--flood-rate", "--flood-after",    "--flood-for",       "--verbose",    "--help"}) {
+          "--flood-rate", "--flood-after",    "--flood-for",       "--verbose",    "--help",
+          "--drop-every", "--garble-every",   "--silent-from",     "--late",       "--late-ms"}) {
       EXPECT_NE(sim.StdoutText().find(option), std::string::npos) << option;
     }
   }
