@@ -40,7 +40,7 @@ start_sim() {  # COM number, then fault switches
   return 1
 }
 start_sim 2 --delay-ms 150
-start_sim 3 --drop 1
+start_sim 3 --silent-from 1
 ln -s /dev/ttyUSB9 "$HOME/.vardex/dosdevices/com9"
 
 rm -rf "$shots"
