@@ -49,7 +49,7 @@ ReplyWatch::Due ReplyWatch::Check(Time now, bool replyUnderWay) {
         return {};
       if (replyUnderWay && !extended_) {
         // Part of a reply has come: give the rest one more time-out.
-        deadline_ += policy_.replyTimeout;
+        deadline_ = now + policy_.replyTimeout;
         extended_ = true;
         return {};
       }
