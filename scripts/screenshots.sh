@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Takes the user guide's pictures (docs/images/) from the real window under
 # Xvfb, against two simulators: COM2 answers (slowly, so a read can be caught
-# half-way), COM3 drops its first reply (the no-reply notice); COM9 is linked
-# to a device that is not there. The first page is taken again on a screen
+# half-way), COM3 never answers (asked again, then the no-reply notice); COM9
+# is linked to a device that is not there. The first page is taken again on a screen
 # scaled by 1.5, and the window on Windows under Wine. The PNGs are reduced to
 # a 256-colour palette where that is smaller. Run it after a change to the
 # window, then look at the pictures and commit them with the guide.

@@ -2,7 +2,7 @@
 // a read, and the states a user meets (no port, open, reading, no reply, a
 // refused value, a port that does not open). scripts/screenshots.sh starts
 // it under Xvfb with two simulators: one that answers on GOOD_COM, one that
-// drops its first reply on SILENT_COM.
+// never answers on SILENT_COM.
 //
 //   vardex-guide-screenshots DIR GOOD_COM SILENT_COM FAILING_COM
 //   vardex-guide-screenshots --first-page DIR SUFFIX    (one page, for a scaled screen)
@@ -139,6 +139,10 @@ int SaveStates(TForm1& form, const QString& good, const QString& silent, const Q
   ChoosePort(form, silent);
   ClickThroughBox(Button(form, "Button1"), QString());
   Button(form, "Button4")->click();
+  // Before the notice, the device is asked again for the page.
+  if (!WaitUntil([&] { return status->text().contains("asking the device again"); }, 20000))
+    return 1;
+  Save(status, "status-asking-again");
   if (!WaitUntil([&] { return status->text().startsWith("No reply"); }, 20000))
     return 1;
   Settle();

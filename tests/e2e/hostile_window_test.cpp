@@ -72,12 +72,17 @@ class HostileWindowTest : public QObject {
       w.form.Button4Click();
     if (button == 5)
       w.form.Button5Click();
-    QTRY_COMPARE_WITH_TIMEOUT(w.CountLine(firstLine), 1, 30000);
+    QTRY_VERIFY_WITH_TIMEOUT(w.CountLine(firstLine) >= 1, 30000);
     QTest::qWait(400);
 
+    // The first frame goes three times at most: the device is asked again
+    // twice, then the transfer waits.
+    QVERIFY(w.CountLine(firstLine) <= 3);
     for (const QString& line : w.LogLines()) {
       QVERIFY2(line == firstLine || line == "Eeprom frame checksum error." ||
-                   line == "Eeprom page data checksum error.",
+                   line == "Eeprom page data checksum error." ||
+                   line.startsWith("No reply to page 0, asking again (") ||
+                   line.startsWith("Damaged reply to page 0, asking again ("),
                qPrintable(line));
     }
     QVERIFY(w.shownImages.isEmpty());
@@ -85,9 +90,10 @@ class HostileWindowTest : public QObject {
     QCOMPARE(w.ProgressValue(), 0);
     QCOMPARE(w.BoxTexts(), QStringList{kOpened});
     if (hostility != Hostility::kAnswersGarbage) {
-      // At most one read per poll time-out (129 ms) plus the wakes.
+      // At most one read per poll time-out (129 ms) plus the wakes and the
+      // shorter polls that end where the device is asked again.
       const qint64 polls = clock.elapsed() / 129;
-      QVERIFY2(port->reads.load() <= polls + 5, qPrintable(QString::number(port->reads.load())));
+      QVERIFY2(port->reads.load() <= polls + 9, qPrintable(QString::number(port->reads.load())));
     }
 
     // The window still answers: its event loop runs, and the buttons work.
