@@ -303,8 +303,8 @@ std::string StationCheckTopic(std::string_view key) {
   if (key == "digipeater.on")
     return "on without an active WIDE row that serves WIDE1-1";
   if (key.starts_with("beacon[") && endsWith(".message"))
-    return "a beacon that is on and that an APRS reader refuses or reads with a warning; "
-           "<date>h; <date>z while the PC's clock is not on UTC";
+    return "a beacon that is on and that an APRS reader refuses or reads with a warning; the "
+           "date stamped with h, or with z while the PC's clock is not on UTC";
   if (key.starts_with("path[") && endsWith(".name"))
     return "an active row named RELAY or TRACE";
   if (key.starts_with("path[") && endsWith(".higher"))
