@@ -228,7 +228,7 @@ class Reader {
       return;
     }
     reading_.position = AprsPosition{*latitude, *longitude};
-    SetSymbol({body[8], body[18]});
+    SetSymbol({body[8], body[18]}, at + 8, at + 18);
     ReadComment(body.substr(kUncompressedLength), true);
   }
 
@@ -275,12 +275,14 @@ class Reader {
       return;
     }
     reading_.position = AprsPosition{latitude, longitude};
-    SetSymbol({table, body[9]});
+    SetSymbol({table, body[9]}, at, at + 9);
     ReadComment(body.substr(kCompressedLength), false);
   }
 
-  void SetSymbol(AprsSymbol symbol) {
+  void SetSymbol(AprsSymbol symbol, std::size_t tableAt, std::size_t codeAt) {
     reading_.symbol = symbol;
+    reading_.symbolTableAt = tableAt;
+    reading_.symbolCodeAt = codeAt;
     if (symbol.code == '|' || symbol.code == '~') {
       Warn(std::string("the symbol code ") + symbol.code +
                " is kept for TNC stream switching and is no symbol",
@@ -397,6 +399,8 @@ class Reader {
       AprsReading reading = rest.Read();
       if (reading.position) {
         reading_ = std::move(reading);
+        reading_.symbolTableAt += bang;
+        reading_.symbolCodeAt += bang;
         Warn("the position starts after " + Quoted(info_.substr(0, bang)) +
                  "; most readers look for it only at the start",
              "the position first and the words after it: " + std::string(info_.substr(bang)) + " " +

@@ -43,6 +43,9 @@ struct AprsReading {
   std::optional<AprsPosition> position;
   std::optional<AprsSymbol> symbol;  // an overlay 'a'-'j' of a compressed one reads '0'-'9'
   std::string comment;               // after the position (and its extension), or the status text
+  // Where the symbol's two characters stand in the field; npos without one.
+  std::size_t symbolTableAt = std::string_view::npos;
+  std::size_t symbolCodeAt = std::string_view::npos;
   // For a refusal or a warning: what is wrong, and what to type instead.
   std::string problem;
   std::string instead;

@@ -1,13 +1,36 @@
 #include "beacon_packet.h"
 
-
 namespace vardex {
 namespace {
 
-void ReplaceAll(std::string& text, std::string_view what, const std::string& with) {
-  for (std::size_t at = text.find(what); at != std::string::npos;
-       at = text.find(what, at + with.size()))
-    text.replace(at, what.size(), with);
+// The message as sent, and for each character sent where it stands in the
+// message (npos inside what a special string became).
+struct Filled {
+  std::string text;
+  std::vector<std::size_t> from;
+};
+
+Filled Fill(const std::string& message, const RadioSettings& radio, const std::string& date) {
+  const std::pair<std::string_view, const std::string*> specials[] = {
+      {"<date>", &date}, {"<lat>", &radio.latitude}, {"<long>", &radio.longitude}};
+  Filled filled;
+  for (std::size_t i = 0; i < message.size();) {
+    bool replaced = false;
+    for (const auto& [name, value] : specials) {
+      if (message.compare(i, name.size(), name) == 0) {
+        filled.text += *value;
+        filled.from.resize(filled.text.size(), std::string::npos);
+        i += name.size();
+        replaced = true;
+        break;
+      }
+    }
+    if (!replaced) {
+      filled.text += message[i];
+      filled.from.push_back(i++);
+    }
+  }
+  return filled;
 }
 
 std::string TwoDigits(int value) {
@@ -44,12 +67,30 @@ std::string ReportPath(const ReportBlockSettings& block) {
 
 std::string FillSpecialStrings(const std::string& message, const RadioSettings& radio,
                                const std::tm& utc) {
-  std::string filled = message;
-  ReplaceAll(filled, "<date>",
-             TwoDigits(utc.tm_mday) + TwoDigits(utc.tm_hour) + TwoDigits(utc.tm_min));
-  ReplaceAll(filled, "<lat>", radio.latitude);
-  ReplaceAll(filled, "<long>", radio.longitude);
-  return filled;
+  return Fill(message, radio,
+              TwoDigits(utc.tm_mday) + TwoDigits(utc.tm_hour) + TwoDigits(utc.tm_min))
+      .text;
+}
+
+std::optional<std::string> PutSymbol(const std::string& message, const RadioSettings& radio,
+                                     AprsSymbol symbol) {
+  // Any valid time does: the date moves no character.
+  const Filled filled = Fill(message, radio, "010000");
+  const AprsReading reading = ReadAprsInformation(filled.text);
+  if (reading.symbolTableAt >= filled.from.size() || reading.symbolCodeAt >= filled.from.size())
+    return std::nullopt;
+  const std::size_t tableAt = filled.from[reading.symbolTableAt];
+  const std::size_t codeAt = filled.from[reading.symbolCodeAt];
+  if (tableAt == std::string::npos || codeAt == std::string::npos)
+    return std::nullopt;
+  char table = symbol.table;
+  // A compressed position writes the overlays 0-9 as a-j.
+  if (reading.compressed && table >= '0' && table <= '9')
+    table = static_cast<char>(table - '0' + 'a');
+  std::string put = message;
+  put[tableAt] = table;
+  put[codeAt] = symbol.code;
+  return put;
 }
 
 std::vector<BeaconOnAir> BeaconsOnAir(const ConfigSettings& settings, const std::tm& utc) {

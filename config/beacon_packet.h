@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <ctime>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,12 @@ std::string ReportPath(const ReportBlockSettings& block);
 // minute of `utc` (DDHHMM), "<lat>" and "<long>" the Radio page's position.
 std::string FillSpecialStrings(const std::string& message, const RadioSettings& radio,
                                const std::tm& utc);
+
+// The message with `symbol` put where its position's symbol stands (the
+// characters after "<lat>" and after "<long>" in the usual form); empty
+// when the message holds no position a reader finds.
+std::optional<std::string> PutSymbol(const std::string& message, const RadioSettings& radio,
+                                     AprsSymbol symbol);
 
 // Every beacon that is on (a message, and RF or APRS-IS chosen), in page
 // order, as sent at `utc`.

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -68,6 +69,26 @@ TEST(BeaconsOnAir, PacketsAsTheDeviceSendsThem) {
   RadioSettings padded;
   padded.callsign = "A     ";
   EXPECT_EQ(StationAddress(padded), "A");
+}
+
+// The chooser's two characters land where the reader found the symbol,
+// whatever the special strings around them become.
+TEST(PutSymbol, WhereTheSymbolStands) {
+  const struct {
+    const char* message;
+    AprsSymbol symbol;
+    std::optional<std::string> put;
+  } cases[] = {
+      {"@<date>z<lat>/<long>-VARDEX", {'\\', '&'}, "@<date>z<lat>\\<long>&VARDEX"},
+      {"!5221.60N/01653.63E-", {'I', '&'}, "!5221.60NI01653.63E&"},
+      {"!/5L!!<*e7>7P[", {'3', '>'}, "!d5L!!<*e7>7P["},
+      {";NAME     *<date>z<lat>/<long>-", {'/', 'r'}, ";NAME     *<date>z<lat>/<long>r"},
+      {"VARDEX !<lat>/<long>-", {'/', '#'}, "VARDEX !<lat>/<long>#"},
+      {">status", {'/', '-'}, std::nullopt},
+      {"!<lat><long>-", {'/', '-'}, std::nullopt},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(PutSymbol(c.message, RadioSettings{}, c.symbol), c.put) << c.message;
 }
 
 TEST(MinutesAhead, AcrossMidnightAndNewYear) {
