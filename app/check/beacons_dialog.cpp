@@ -160,6 +160,15 @@ const BeaconOnAir* BeaconsDialog::ChosenBeacon() const {
 
 void BeaconsDialog::ChosenChanged() {
   const BeaconOnAir* beacon = ChosenBeacon();
+  // Another beacon chosen: the chooser starts from the symbol it holds.
+  const int number = beacon != nullptr ? beacon->number : 0;
+  if (number != chosenNumber_ && beacon != nullptr && beacon->reading.symbol) {
+    const AprsSymbol held = *beacon->reading.symbol;
+    const int index = symbols_->findData(QString(QChar(held.table)) + QChar(held.code));
+    if (index >= 0)
+      symbols_->setCurrentIndex(index);
+  }
+  chosenNumber_ = number;
   put_->setEnabled(beacon != nullptr && beacon->reading.symbol.has_value());
   if (beacon == nullptr)
     putNote_->setText(QStringLiteral("Choose a beacon above to put a symbol into it."));

@@ -56,6 +56,7 @@ class BeaconsDialog final : public QDialog {
   QComboBox* symbols_;
   QPushButton* put_;
   QLabel* putNote_;
+  int chosenNumber_ = 0;  // the beacon the chooser was last set from
   QTimer settle_;
   QTimer minute_;  // "<date>" moves on
 };
