@@ -210,6 +210,14 @@ class Reader {
     const std::optional<double> latitude = Coordinate(body.substr(0, 8), 2, "latitude", 'N', 'S');
     if (!latitude)
       return;
+    // "<lat><long>-": the longitude follows at once, its first digit taken
+    // for an overlay.
+    if (body.size() >= 17 && IsDigit(body[8]) && body[13] == '.' &&
+        (body[16] == 'E' || body[16] == 'W')) {
+      Refuse("the symbol table between latitude and longitude is missing",
+             "/ (primary table) or \\ (alternate table) between them: <lat>/<long>-");
+      return;
+    }
     if (body.size() < 9 ||
         !(body[8] == '/' || body[8] == '\\' || IsDigit(body[8]) || IsUpper(body[8]))) {
       Refuse(std::string("the symbol table after the latitude is ") +
