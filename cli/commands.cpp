@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "aprs_passcode.h"
+#include "beacon_check.h"
 #include "beacon_packet.h"
 #include "com_link_maker.h"
 #include "com_names.h"
@@ -465,16 +466,19 @@ int RunBeacons(const CommandLine& line) {
     return kExitBadFile;
   const ConfigSettings settings = SettingsFromImage(*image);
   const PcClock clock = SystemPcClock();
-  const std::vector<StationFinding> notes = CheckStation(settings, clock);
   std::string text;
   std::string json;
   for (const BeaconOnAir& beacon : BeaconsOnAir(settings, clock.utc)) {
-    // The station check's advice on this beacon's message.
+    // The station check's notes on this beacon; the first restates what the
+    // reading already says when it is not plainly read.
+    const std::vector<StationFinding> notes = BeaconNotes(settings, beacon.number, clock);
     std::vector<std::string> toDo;
-    const std::string key = RecordKey("beacon", beacon.number, "message");
-    for (const StationFinding& note : notes) {
-      if (note.key == key)
-        toDo.push_back(note.advice);
+    std::string said;
+    for (std::size_t i = 0; i < notes.size(); ++i) {
+      toDo.push_back(notes[i].advice);
+      if (i > 0 || beacon.reading.verdict == AprsVerdict::kRead)
+        said += "  Note: " + notes[i].onAir + "\n";
+      said += "  To do: " + notes[i].advice + "\n";
     }
     const std::string ways = beacon.toRf && beacon.toAprsIs ? "RF and APRS-IS"
                              : beacon.toRf                  ? "RF"
@@ -482,7 +486,7 @@ int RunBeacons(const CommandLine& line) {
     text += "Beacon " + std::to_string(beacon.number) + " (" + ways +
             "): " + EscapeControls(beacon.Packet()) + "\n  " + DescribeReading(beacon.reading) +
             "\n";
-    for (const std::string& advice : toDo) text += "  To do: " + advice + "\n";
+    text += said;
     json += std::string(json.empty() ? "\n  " : ",\n  ") + BeaconJson(beacon, toDo);
   }
   if (line.json) {

@@ -96,4 +96,11 @@ void CheckBeaconMessage(const ConfigSettings& settings, int number, const PcCloc
   }
 }
 
+std::vector<StationFinding> BeaconNotes(const ConfigSettings& settings, int number,
+                                        const PcClock& clock) {
+  std::vector<StationFinding> notes;
+  CheckBeaconMessage(settings, number, clock, notes);
+  return notes;
+}
+
 }  // namespace vardex

@@ -15,6 +15,11 @@ namespace vardex {
 void CheckBeaconMessage(const ConfigSettings& settings, int number, const PcClock& clock,
                         std::vector<StationFinding>& findings);
 
+// Those findings alone, for showing beside the beacon. When the reader
+// refuses the beacon or warns, the first of them restates its problem.
+std::vector<StationFinding> BeaconNotes(const ConfigSettings& settings, int number,
+                                        const PcClock& clock);
+
 // "UTC+01:00", "UTC-05:30".
 std::string UtcOffsetText(int minutesAhead);
 

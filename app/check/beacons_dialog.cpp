@@ -15,10 +15,10 @@
 #include <QVBoxLayout>
 #include <memory>
 
+#include "beacon_check.h"
 #include "config_document.h"
 #include "field_table.h"
 #include "page_tables.h"
-#include "station_check.h"
 
 namespace vardex {
 namespace {
@@ -118,7 +118,6 @@ void BeaconsDialog::Refresh() {
   settle_.stop();
   const ConfigSettings settings = settings_();
   const PcClock clock = SystemPcClock();
-  const std::vector<StationFinding> notes = CheckStation(settings, clock);
   const int chosen = ChosenBeacon() != nullptr ? ChosenBeacon()->number : 0;
   beacons_ = BeaconsOnAir(settings, clock.utc);
   const QSignalBlocker quiet(list_);
@@ -130,10 +129,12 @@ void BeaconsDialog::Refresh() {
                        .arg(beacon.number)
                        .arg(Ways(beacon), QString::fromStdString(beacon.Packet()),
                             QString::fromStdString(DescribeReading(beacon.reading)));
-    const std::string key = RecordKey("beacon", beacon.number, "message");
-    for (const StationFinding& note : notes) {
-      if (note.key == key)
-        text += QStringLiteral("\nTo do: ") + QString::fromStdString(note.advice);
+    // The first note restates a refusal or warning the line above tells.
+    const std::vector<StationFinding> notes = BeaconNotes(settings, beacon.number, clock);
+    for (std::size_t n = 0; n < notes.size(); ++n) {
+      if (n > 0 || beacon.reading.verdict == AprsVerdict::kRead)
+        text += QStringLiteral("\nNote: ") + QString::fromStdString(notes[n].onAir);
+      text += QStringLiteral("\nTo do: ") + QString::fromStdString(notes[n].advice);
     }
     auto* item =
         new QListWidgetItem(style()->standardIcon(IconOf(beacon.reading.verdict)), text, list_);
