@@ -85,15 +85,14 @@ std::string UtcOffsetText(int minutesAhead) {
 
 void CheckBeaconMessage(const ConfigSettings& settings, int number, const PcClock& clock,
                         std::vector<StationFinding>& findings) {
-  for (const BeaconOnAir& beacon : BeaconsOnAir(settings, clock.utc)) {
-    if (beacon.number != number)
-      continue;
-    const std::string key = RecordKey("beacon", number, "message");
-    NoteReading(beacon, key, findings);
-    const std::string& message =
-        settings.beacons.beacons[static_cast<std::size_t>(number - 1)].message;
-    NoteTimeStamp(settings, number, message, clock, key, findings);
-  }
+  const std::optional<BeaconOnAir> beacon = BeaconOnAirOf(settings, number, clock.utc);
+  if (!beacon)
+    return;
+  const std::string key = RecordKey("beacon", number, "message");
+  NoteReading(*beacon, key, findings);
+  const std::string& message =
+      settings.beacons.beacons[static_cast<std::size_t>(number - 1)].message;
+  NoteTimeStamp(settings, number, message, clock, key, findings);
 }
 
 std::vector<StationFinding> BeaconNotes(const ConfigSettings& settings, int number,

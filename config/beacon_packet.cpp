@@ -93,23 +93,31 @@ std::optional<std::string> PutSymbol(const std::string& message, const RadioSett
   return put;
 }
 
+std::optional<BeaconOnAir> BeaconOnAirOf(const ConfigSettings& settings, int number,
+                                         const std::tm& utc) {
+  if (number < 1 || number > static_cast<int>(kBeaconCount))
+    return std::nullopt;
+  const Beacon& beacon = settings.beacons.beacons[static_cast<std::size_t>(number - 1)];
+  if (beacon.message.empty() || !(beacon.block.toRf || beacon.block.toAprsIs))
+    return std::nullopt;
+  BeaconOnAir on;
+  on.number = number;
+  on.toRf = beacon.block.toRf;
+  on.toAprsIs = beacon.block.toAprsIs;
+  on.header = StationAddress(settings.radio) + ">" + DestinationAddress(beacon.block.dest);
+  const std::string path = ReportPath(beacon.block);
+  if (!path.empty())
+    on.header += "," + path;
+  on.information = FillSpecialStrings(beacon.message, settings.radio, utc);
+  on.reading = ReadAprsInformation(on.information);
+  return on;
+}
+
 std::vector<BeaconOnAir> BeaconsOnAir(const ConfigSettings& settings, const std::tm& utc) {
   std::vector<BeaconOnAir> beacons;
-  for (std::size_t k = 0; k < kBeaconCount; ++k) {
-    const Beacon& beacon = settings.beacons.beacons[k];
-    if (beacon.message.empty() || !(beacon.block.toRf || beacon.block.toAprsIs))
-      continue;
-    BeaconOnAir on;
-    on.number = static_cast<int>(k) + 1;
-    on.toRf = beacon.block.toRf;
-    on.toAprsIs = beacon.block.toAprsIs;
-    on.header = StationAddress(settings.radio) + ">" + DestinationAddress(beacon.block.dest);
-    const std::string path = ReportPath(beacon.block);
-    if (!path.empty())
-      on.header += "," + path;
-    on.information = FillSpecialStrings(beacon.message, settings.radio, utc);
-    on.reading = ReadAprsInformation(on.information);
-    beacons.push_back(std::move(on));
+  for (int number = 1; number <= static_cast<int>(kBeaconCount); ++number) {
+    if (std::optional<BeaconOnAir> on = BeaconOnAirOf(settings, number, utc))
+      beacons.push_back(std::move(*on));
   }
   return beacons;
 }

@@ -45,6 +45,10 @@ std::string FillSpecialStrings(const std::string& message, const RadioSettings& 
 std::optional<std::string> PutSymbol(const std::string& message, const RadioSettings& radio,
                                      AprsSymbol symbol);
 
+// Beacon `number` (1 to 8) as sent at `utc`; empty when it is off.
+std::optional<BeaconOnAir> BeaconOnAirOf(const ConfigSettings& settings, int number,
+                                         const std::tm& utc);
+
 // Every beacon that is on (a message, and RF or APRS-IS chosen), in page
 // order, as sent at `utc`.
 std::vector<BeaconOnAir> BeaconsOnAir(const ConfigSettings& settings, const std::tm& utc);
