@@ -67,7 +67,7 @@ BeaconsDialog::BeaconsDialog(SettingsSource settings, MessagePut put, QWidget* p
   list_->setTextElideMode(Qt::ElideNone);
   list_->setAlternatingRowColors(true);
   list_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-  list_->setMinimumSize(640, 260);
+  list_->setMinimumSize(640, 320);
   connect(list_, &QListWidget::currentRowChanged, this, &BeaconsDialog::ChosenChanged);
 
   symbols_->setObjectName("BeaconSymbolChooser");
