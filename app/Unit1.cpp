@@ -20,6 +20,7 @@
 #include "Unit2.h"
 #include "accessible_lists.h"
 #include "accessible_tabs.h"
+#include "beacons_dialog.h"
 #include "change_tracker.h"
 #include "changes_count.h"
 #include "check_notes.h"
@@ -243,6 +244,7 @@ TForm1::TForm1(vardex::MessageBoxes* boxes, QWidget* parent, const vardex::Local
   connect(document_, &vardex::ConfigDocument::ValueChanged, notes, &vardex::CheckNotes::Later);
   connect(document_, &vardex::ConfigDocument::ValueTaken, notes, &vardex::CheckNotes::Later);
   statusRow->addWidget(notes->Line(), 0, Qt::AlignVCenter);
+  vardex::AddBeaconsOnAir(menus_->Bar(), document_, this);
   statusRow->addWidget(changesCount, 0, Qt::AlignTop);
   layout->addLayout(statusRow);
 

@@ -36,6 +36,10 @@ constexpr std::array kCommands = {
                 "check an image file's checksum and every rule, then list the station check's "
                 "notes",
                 RunCheck},
+    CommandInfo{"beacons", "FILE [--json]", 1, kOptJson, false,
+                "print each beacon that is on as the device sends it, and how the APRS "
+                "network reads it",
+                RunBeacons},
     CommandInfo{"passcode", "CALL", 1, 0, false,
                 "print the APRS-IS passcode of a callsign (its SSID does not count)", RunPasscode},
     CommandInfo{"export", "FILE -o TEXT", 1, kOptOutput, true,

@@ -7,6 +7,8 @@
 #include <memory>
 
 #include "aprs_passcode.h"
+#include "beacon_check.h"
+#include "beacon_packet.h"
 #include "com_link_maker.h"
 #include "com_names.h"
 #include "config_driver.h"
@@ -374,7 +376,7 @@ int RunCheck(const CommandLine& line) {
   }
   const bool ok = checksum.empty() && failures.empty() && differences.empty();
   // The station check is advice: it changes the status only under --strict.
-  const std::vector<StationFinding> notes = CheckStation(settings);
+  const std::vector<StationFinding> notes = CheckStation(settings, SystemPcClock());
   const int status = !ok ? kExitBadFile : (line.strict && !notes.empty() ? kExitNotes : kExitDone);
   if (line.json) {
     std::string json = "{\"file\": " + JsonString(file) + ", \"ok\": " + (ok ? "true" : "false") +
@@ -417,6 +419,87 @@ int RunCheck(const CommandLine& line) {
   }
   PrintOut(text);
   return status;
+}
+
+namespace {
+
+std::string_view VerdictWord(AprsVerdict verdict) {
+  switch (verdict) {
+    case AprsVerdict::kRead:
+      return "read";
+    case AprsVerdict::kReadWarning:
+      return "warning";
+    case AprsVerdict::kRefused:
+      break;
+  }
+  return "refused";
+}
+
+std::string BeaconJson(const BeaconOnAir& beacon, const std::vector<std::string>& toDo) {
+  const AprsReading& r = beacon.reading;
+  std::string json = "{\"number\": " + std::to_string(beacon.number) +
+                     ", \"rf\": " + (beacon.toRf ? "true" : "false") +
+                     ", \"aprs_is\": " + (beacon.toAprsIs ? "true" : "false") +
+                     ", \"packet\": " + JsonString(beacon.Packet()) +
+                     ", \"verdict\": " + JsonString(VerdictWord(r.verdict)) +
+                     ", \"kind\": " + JsonString(KindText(r)) + ", \"symbol\": " +
+                     JsonString(r.symbol ? std::string{r.symbol->table, r.symbol->code} : "") +
+                     ", \"symbol_name\": " + JsonString(r.symbol ? SymbolName(*r.symbol) : "");
+  if (r.position && r.verdict != AprsVerdict::kRefused) {
+    char degrees[64];
+    std::snprintf(degrees, sizeof degrees, "%.6f, \"longitude\": %.6f", r.position->latitude,
+                  r.position->longitude);
+    json += std::string(", \"latitude\": ") + degrees;
+  }
+  json += ", \"problem\": " + JsonString(r.problem) + ", \"to_do\": [";
+  for (std::size_t i = 0; i < toDo.size(); ++i) json += (i == 0 ? "" : ", ") + JsonString(toDo[i]);
+  return json + "]}";
+}
+
+}  // namespace
+
+int RunBeacons(const CommandLine& line) {
+  const std::string& file = line.operands[0];
+  bool checksumHolds = false;
+  const std::optional<ConfigImage> image = ReadShownImage(file, checksumHolds);
+  if (!image)
+    return kExitBadFile;
+  const ConfigSettings settings = SettingsFromImage(*image);
+  const PcClock clock = SystemPcClock();
+  std::string text;
+  std::string json;
+  for (const BeaconOnAir& beacon : BeaconsOnAir(settings, clock.utc)) {
+    // The station check's notes on this beacon; the first restates what the
+    // reading already says when it is not plainly read.
+    const std::vector<StationFinding> notes = BeaconNotes(settings, beacon.number, clock);
+    std::vector<std::string> toDo;
+    std::string said;
+    for (std::size_t i = 0; i < notes.size(); ++i) {
+      toDo.push_back(notes[i].advice);
+      if (i > 0 || beacon.reading.verdict == AprsVerdict::kRead)
+        said += "  Note: " + notes[i].onAir + "\n";
+      said += "  To do: " + notes[i].advice + "\n";
+    }
+    const std::string ways = beacon.toRf && beacon.toAprsIs ? "RF and APRS-IS"
+                             : beacon.toRf                  ? "RF"
+                                                            : "APRS-IS";
+    text += "Beacon " + std::to_string(beacon.number) + " (" + ways +
+            "): " + EscapeControls(beacon.Packet()) + "\n  " + DescribeReading(beacon.reading) +
+            "\n";
+    text += said;
+    json += std::string(json.empty() ? "\n  " : ",\n  ") + BeaconJson(beacon, toDo);
+  }
+  if (line.json) {
+    PrintOut("{\"file\": " + JsonString(file) +
+             ", \"checksum_ok\": " + (checksumHolds ? "true" : "false") + ", \"time_utc\": " +
+             JsonString(FillSpecialStrings("<date>", settings.radio, clock.utc)) +
+             ", \"beacons\": [" + json + "]}\n");
+    return kExitDone;
+  }
+  if (text.empty())
+    text = file + ": no beacon is on (one needs a message, and RF or IS chosen)\n";
+  PrintOut(text);
+  return kExitDone;
 }
 
 int RunPasscode(const CommandLine& line) {

@@ -17,6 +17,7 @@ int RunFlash(const CommandLine& line);
 int RunShow(const CommandLine& line);
 int RunDiff(const CommandLine& line);
 int RunCheck(const CommandLine& line);
+int RunBeacons(const CommandLine& line);
 int RunPasscode(const CommandLine& line);
 int RunExport(const CommandLine& line);
 int RunImport(const CommandLine& line);

@@ -13,4 +13,12 @@ void FillClockFromSystemTime(ClockSettings& s, const LocalTimeSource& clock) {
   s.minute = std::to_string(local.tm_min);
 }
 
+int MinutesAhead(const std::tm& local, const std::tm& utc) {
+  // The two moments lie less than a day apart, across at most one new year.
+  int days = local.tm_yday - utc.tm_yday;
+  if (local.tm_year != utc.tm_year)
+    days = local.tm_year > utc.tm_year ? 1 : -1;
+  return days * 24 * 60 + (local.tm_hour - utc.tm_hour) * 60 + (local.tm_min - utc.tm_min);
+}
+
 }  // namespace vardex

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "aprs_passcode.h"
+#include "beacon_check.h"
 #include "field_table.h"
 
 namespace vardex {
@@ -269,12 +270,14 @@ void CheckDigipeater(const ConfigSettings& s, std::vector<StationFinding>& findi
 
 }  // namespace
 
-std::vector<StationFinding> CheckStation(const ConfigSettings& settings) {
+std::vector<StationFinding> CheckStation(const ConfigSettings& settings, const PcClock& clock) {
   std::vector<StationFinding> findings;
   CheckIdentity(settings, findings);
   CheckDigipeater(settings, findings);
-  for (std::size_t k = 0; k < kBeaconCount; ++k)
+  for (std::size_t k = 0; k < kBeaconCount; ++k) {
     CheckReportBlock(settings, ReportBlockInstance(k), findings);
+    CheckBeaconMessage(settings, static_cast<int>(k) + 1, clock, findings);
+  }
   CheckAprsIsLogin(settings, findings);
   CheckReportBlock(settings, ReportBlockInstance::kWeatherReport, findings);
   CheckAdminPasswords(settings, findings);
@@ -299,6 +302,9 @@ std::string StationCheckTopic(std::string_view key) {
     return "still the start-up password";
   if (key == "digipeater.on")
     return "on without an active WIDE row that serves WIDE1-1";
+  if (key.starts_with("beacon[") && endsWith(".message"))
+    return "a beacon that is on and that an APRS reader refuses or reads with a warning; the "
+           "date stamped with h, or with z while the PC's clock is not on UTC";
   if (key.starts_with("path[") && endsWith(".name"))
     return "an active row named RELAY or TRACE";
   if (key.starts_with("path[") && endsWith(".higher"))

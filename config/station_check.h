@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "config_settings.h"
+#include "local_time.h"
 
 namespace vardex {
 
@@ -28,8 +29,10 @@ inline constexpr int kFewestMinutesTelemetryOnRf = 10;   // the local refresh ti
 inline constexpr int kFewestMinutesParametersOnRf = 30;  // names and units do not change
 inline constexpr int kMostHopsDigipeated = 3;            // 2 in busy regions
 
-// The findings for `settings`, in the order of the pages.
-std::vector<StationFinding> CheckStation(const ConfigSettings& settings);
+// The findings for `settings`, in the order of the pages. The beacons are
+// read as sent at `clock`'s time; its distance from UTC decides whether a
+// "<date>z" time stamp is true (the default is a PC on UTC).
+std::vector<StationFinding> CheckStation(const ConfigSettings& settings, const PcClock& clock = {});
 
 // What the check looks at in a field, one line for the field reference; ""
 // for a field it never looks at. `key` as the field table names it.

@@ -12,6 +12,7 @@ packages=(
   xvfb xauth
   help2man dpkg-dev fakeroot file lintian desktop-file-utils appstream
   xdotool imagemagick  # to click through the window and capture it under Xvfb
+  direwolf  # decode_aprs, the reader the beacon tests compare with
   pandoc bash-completion  # the user guide's HTML; the package check completes "vardex r"
   at-spi2-core python3-pyatspi dbus-daemon  # the window as screen readers see it
   g++-mingw-w64-x86-64-posix wine64  # vardex.exe for Windows, and its tests under Wine

@@ -54,7 +54,7 @@ void CheckNotes::Later() {
 
 void CheckNotes::Refresh() {
   settle_.stop();
-  count_ = CheckStation(settings_()).size();
+  count_ = CheckStation(settings_(), SystemPcClock()).size();
   line_->setText(count_ == 0 ? QString() : QString::fromStdString(NotesCountText(count_)));
   line_->setVisible(count_ > 0);
   spoken_.Changed(line_, LinkStatus::Kind::kFinished);
@@ -64,7 +64,7 @@ StationCheckDialog* CheckNotes::OpenList() {
   Refresh();
   if (dialog_ != nullptr)
     dialog_->close();
-  dialog_ = new StationCheckDialog(CheckStation(settings_()), pages_->window());
+  dialog_ = new StationCheckDialog(CheckStation(settings_(), SystemPcClock()), pages_->window());
   dialog_->setAttribute(Qt::WA_DeleteOnClose);
   connect(dialog_, &QDialog::accepted, this, [this, dialog = dialog_] {
     const StationFinding* chosen = dialog->Chosen();
@@ -86,7 +86,7 @@ QString CheckNotes::Sentence() {
 }
 
 QString CheckNotesSentence(const ConfigSettings& settings) {
-  return NotesSentence(CheckStation(settings).size());
+  return NotesSentence(CheckStation(settings, SystemPcClock()).size());
 }
 
 }  // namespace vardex

@@ -8,6 +8,7 @@
 //   vardex-guide-screenshots --first-page DIR SUFFIX    (one page, for a scaled screen)
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
@@ -190,6 +191,19 @@ int SaveFileStates(TForm1& form, const QString& good) {
   if (auto* list = form.findChild<QDialog*>("ChangesDialog")) {
     Save(list, "changes-list");
     list->close();
+  }
+  form.Changes().RevertAll();
+
+  // Beacons on the air: what the device's beacon and two typed ones send,
+  // one of them with no data type.
+  form.findChild<QLineEdit*>("Beacon2_msg")->setText("VARDEX digi <lat> <long>");
+  form.findChild<QLineEdit*>("Beacon3_msg")->setText("=<lat>/<long>#PHG5130 Fill-in digi");
+  form.findChild<QCheckBox*>("Beacon3_toaprsis")->setChecked(true);
+  form.findChild<QMenuBar*>("MenuBar")->findChild<QAction*>("BeaconsOnAirAction")->trigger();
+  Settle();
+  if (auto* beacons = form.findChild<QDialog*>("BeaconsDialog")) {
+    Save(beacons, "beacons-on-air");
+    beacons->close();
   }
   form.Changes().RevertAll();
 

@@ -9,4 +9,13 @@ std::tm SystemLocalTimeSource::Now() const {
   return local;
 }
 
+PcClock SystemPcClock() {
+  const std::time_t now = std::time(nullptr);
+  std::tm utc{};
+  std::tm local{};
+  gmtime_r(&now, &utc);
+  localtime_r(&now, &local);
+  return {utc, MinutesAhead(local, utc)};
+}
+
 }  // namespace vardex

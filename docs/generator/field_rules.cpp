@@ -35,7 +35,14 @@ std::string Joined(const std::vector<std::string_view>& items, std::string_view 
 // What the station check says about the field, after its rules.
 std::string CheckTopic(const ControlRow& row) {
   const std::string topic = StationCheckTopic(row.key);
-  return topic.empty() ? std::string() : "; station check: " + topic;
+  if (topic.empty())
+    return {};
+  // A beacon's message is read as the network reads it; the guide says how.
+  const bool beacon = row.key.starts_with("beacon[") && row.key.ends_with(".message");
+  return "; station check: " + topic +
+         (beacon
+              ? " ([beacons as the network reads them](guide.md#beacons-as-the-network-reads-them))"
+              : "");
 }
 
 std::string Limits(const ControlRow& row, const FieldRules& rules) {

@@ -1,15 +1,18 @@
 // The station check in the window: the list, going to a field, the line
 // beside the status line, and the passcode help of the APRS-IS page.
 #include <QApplication>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTabWidget>
 #include <QtTest>
 
 #include "Unit1.h"
+#include "beacons_dialog.h"
 #include "check_notes.h"
 #include "recording_message_boxes.h"
 #include "station_check_dialog.h"
@@ -97,6 +100,38 @@ class StationCheckWindowTest : public QObject {
 
   // Typed, then "Write config" at once: the question counts the notes of
   // what was typed, not of the values before.
+  // The beacons dialog follows a message as it is typed, and the symbol
+  // chooser writes into the chosen beacon's box.
+  void beaconsOnTheAirFollowEditsAndTakeASymbol() {
+    RecordingMessageBoxes boxes;
+    TForm1 form(&boxes);
+    form.show();
+    form.findChild<QMenuBar*>("MenuBar")->findChild<QAction*>("BeaconsOnAirAction")->trigger();
+    auto* dialog = form.findChild<vardex::BeaconsDialog*>("BeaconsDialog");
+    QVERIFY(dialog != nullptr);
+    QListWidget* list = dialog->List();
+    QCOMPARE(list->count(), 1);
+    QVERIFY(QRegularExpression("Beacon 1 \\(RF and APRS-IS\\)\nNOCALL>APVDX1,WIDE2-2:@\\d{6}z"
+                               "5221\\.60N/01653\\.63E-VARDEX Test\\.\nposition with time stamp, "
+                               "symbol House \\(/-\\)")
+                .match(list->item(0)->text())
+                .hasMatch());
+
+    auto* message2 = form.findChild<QLineEdit*>("Beacon2_msg");
+    QTest::keyClicks(message2, "VARDEX digi");
+    QTRY_COMPARE(list->count(), 2);
+    QVERIFY(list->item(1)->text().contains("\nnot readable: it starts with \"V\""));
+    list->setCurrentRow(1);
+    QVERIFY(!dialog->PutButton()->isEnabled());
+
+    list->setCurrentRow(0);
+    dialog->Symbols()->setCurrentIndex(dialog->Symbols()->findText("Digipeater (/#)"));
+    dialog->PutButton()->click();
+    QCOMPARE(form.findChild<QLineEdit*>("Beacon1_msg")->text(),
+             QString("@<date>z<lat>/<long>#VARDEX Test."));
+    QVERIFY(list->item(0)->text().contains("symbol Digipeater (/#)"));
+  }
+
   void writeQuestionCountsTheLatestEdits() {
     using Edits = QList<std::pair<const char*, const char*>>;
     const struct {

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <regex>
 #include <string>
 #include <utility>
 #include <vector>
@@ -480,6 +481,28 @@ TEST_F(VardexAgainstSim, CheckStrictFailsOnNotesOnly) {
   }
   EXPECT_NE(RunVardex({"check", Path("startup.img")})
                 .out.find("\n" + Path("startup.img") + ": 8 notes on this configuration"),
+            std::string::npos);
+}
+
+// Each beacon that is on, as the device sends it and as the network reads
+// it: the start-up one is a position with time stamp; a text without data
+// type, sent to APRS-IS only, is dropped by every reader.
+TEST_F(VardexAgainstSim, BeaconsPrintsEachBeaconAsSentAndAsRead) {
+  WriteAll(Path("b.txt"), "[Beacons]\nBeacon 2 Message = VARDEX digi\nBeacon 2 RF = no\n");
+  ASSERT_EQ(RunVardex({"import", Path("b.txt"), "-o", Path("b.img")}).exitCode, 0);
+  const VardexRun run = RunVardex({"beacons", Path("b.img")});
+  EXPECT_EQ(run.exitCode, 0);
+  const std::regex expected(
+      "Beacon 1 \\(RF and APRS-IS\\): NOCALL>APVDX1,WIDE2-2:@[0-3][0-9][0-2][0-9][0-5][0-9]z"
+      "5221\\.60N/01653\\.63E-VARDEX Test\\.\n"
+      "  position with time stamp, symbol House \\(/-\\)\n"
+      "Beacon 2 \\(APRS-IS\\): NOCALL>BEACON,WIDE2-2:VARDEX digi\n"
+      "  not readable: it starts with \"V\", which is no APRS data type: readers drop it\n"
+      "  To do: Type > first for a status text, or =<lat>/<long>- first for a position\\.\n");
+  EXPECT_TRUE(std::regex_match(run.out, expected)) << run.out;
+  EXPECT_NE(RunVardex({"beacons", Path("b.img"), "--json"})
+                .out.find("\"number\": 2, \"rf\": false, \"aprs_is\": true, \"packet\": "
+                          "\"NOCALL>BEACON,WIDE2-2:VARDEX digi\", \"verdict\": \"refused\""),
             std::string::npos);
 }
 
