@@ -52,6 +52,8 @@ class PositionAreaTest : public QObject {
       QVERIFY(form.BuildConfigImage());
       const auto* bytes = reinterpret_cast<const char*>(form.WriteImage().bytes.data());
       QCOMPARE(QString::fromLatin1(bytes + c.offset), c.shown);
+      box->undo();  // the turn is one edit: undo gives back what was typed
+      QCOMPARE(box->text(), c.typed);
     }
   }
 
