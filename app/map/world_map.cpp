@@ -2,6 +2,8 @@
 
 #include <QPainter>
 #include <QPainterPath>
+#include <algorithm>
+#include <cstdlib>
 
 #include "land_outlines.h"
 
