@@ -21,72 +21,49 @@ struct TypedCase {
 };
 
 TEST(DeviceFormFromDegrees, TurnsWhatReadsAsDegreesAndLeavesTheRest) {
+  const std::string deg = "\xC2\xB0";         // the degree sign, in UTF-8
+  const std::string primes = "\xE2\x80\xB2";  // and the prime
   const std::vector<TypedCase> cases = {
       // 52.36 degrees = 52 degrees 21.6 minutes = 52 degrees 21 minutes 36 seconds
       {kLat, "52.3600", "5221.60N"},
-      {kLat, "52.36N", "5221.60N"},
       {kLat, "52.36n", "5221.60N"},
       {kLat, "N52.36", "5221.60N"},
       {kLat, "52 21.6N", "5221.60N"},
-      {kLat,
-       "52\xC2\xB0"
-       "21.60'N",
-       "5221.60N"},
-      {kLat,
-       "52\xC2\xB0"
-       "21'36\"N",
-       "5221.60N"},
+      {kLat, "52" + deg + "21.60'N", "5221.60N"},
+      {kLat, "52" + deg + "21'36\"N", "5221.60N"},
       {kLat, "52 21 36 N", "5221.60N"},
-      {kLat, "52\xC2\xB0 21\xE2\x80\xB2 36\xE2\x80\xB3 N", "5221.60N"},
-      // 0.8688 degrees = 52.128 minutes
+      {kLat, "52" + deg + " 21" + primes + " 36\" N", "5221.60N"},
+      // 0.8688 degrees = 52.128 minutes; 0.8938 degrees = 53.628 minutes,
+      // 37.68 seconds = 0.628 minutes
       {kLat, "-33.8688", "3352.13S"},
       {kLat, "33.8688S", "3352.13S"},
-      // 0.8938 degrees = 53.628 minutes; 37.68 seconds = 0.628 minutes
       {kLon, "16.8938", "01653.63E"},
-      {kLon, "16.8938E", "01653.63E"},
       {kLon, "-16.8938", "01653.63W"},
-      {kLon,
-       "016\xC2\xB0"
-       "53'37.68\"E",
-       "01653.63E"},
-      // Rounding to hundredths of a minute, up to the next degree.
+      {kLon, "016" + deg + "53'37.68\"E", "01653.63E"},
+      // Rounding to hundredths of a minute, up to the next degree; the ends.
       {kLat, "52 59.995N", "5300.00N"},
       {kLat, "52 59.994", "5259.99N"},
       {kLat, "52.99999", "5300.00N"},
       {kLon, "179 59.999W", "18000.00W"},
       {kLon, "0.0001W", "00000.01W"},
-      // The ends of the ranges.
       {kLat, "0", "0000.00N"},
       {kLat, "90S", "9000.00S"},
       {kLat, "90.00001", "9000.00N"},
       {kLon, "180", "18000.00E"},
       {kLon, "-180", "18000.00W"},
-      // Left as typed: the device's form, broken forms, beyond the range,
-      // the other box's letter, a sign and a letter, misplaced parts.
-      {kLat, "5221.60N", ""},
-      {kLat, "521.60N", ""},
-      {kLat, "9999.99S", ""},
-      {kLon, "01653.63E", ""},
-      {kLon, "1653.63E", ""},
-      {kLat, "90.001", ""},
-      {kLat, "90 0.1", ""},
-      {kLon, "180.01", ""},
-      {kLat, "16.8938E", ""},
-      {kLon, "52.36N", ""},
-      {kLat, "-52.36N", ""},
-      {kLat, "52 60", ""},
-      {kLat, "52 21 60", ""},
-      {kLat, "52.5 30", ""},
-      {kLat, "52,36", ""},
-      {kLat, "52 N 21", ""},
-      {kLat, "52'21\xC2\xB0", ""},
-      {kLat, "52.", ""},
-      {kLat, "", ""},
-      {kLat, "-", ""},
   };
   for (const TypedCase& c : cases) {
     EXPECT_EQ(DeviceFormFromDegrees(c.typed, c.axis).value_or(""), c.deviceForm) << c.typed;
   }
+  // Left as typed: the device's form, broken forms, beyond the range, the
+  // other box's letter, a sign and a letter, misplaced parts.
+  const std::vector<std::string> latitudes = {
+      "5221.60N", "521.60N", "9999.99S", "90.001",  "90 0.1", "16.8938E", "-52.36N", "52 60",
+      "52 21 60", "52.5 30", "52,36",    "52 N 21", "52.",    "",         "-",       "52'21" + deg};
+  for (const std::string& typed : latitudes)
+    EXPECT_FALSE(DeviceFormFromDegrees(typed, kLat).has_value()) << typed;
+  for (const std::string typed : {"01653.63E", "1653.63E", "180.01", "52.36N"})
+    EXPECT_FALSE(DeviceFormFromDegrees(typed, kLon).has_value()) << typed;
 }
 
 TEST(HundredthsOfMinute, ReadsTheDeviceFormAsDecimalDegrees) {
