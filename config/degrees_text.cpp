@@ -1,6 +1,7 @@
 #include "degrees_text.h"
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace vardex {
@@ -20,6 +21,7 @@ struct Reading {
   std::vector<Number> numbers;
   char hemisphere = 0;  // upper case, 0 when none
   bool letterLast = false;
+  bool sign = false;
   bool negative = false;
 };
 
@@ -62,16 +64,15 @@ char Hemisphere(char c) {
 // Splits the text into numbers, marks, one sign at the start and one
 // hemisphere letter at the start or the end; false for anything else.
 bool Read(std::string_view text, Reading& reading) {
-  bool signSeen = false;
   std::size_t i = 0;
   while (i < text.size()) {
     const char c = text[i];
     std::size_t length = 0;
     if (c == ' ' || c == '\t') {
       ++i;
-    } else if ((c == '-' || c == '+') && !signSeen && reading.numbers.empty() &&
+    } else if ((c == '-' || c == '+') && !reading.sign && reading.numbers.empty() &&
                reading.hemisphere == 0) {
-      signSeen = true;
+      reading.sign = true;
       reading.negative = c == '-';
       ++i;
     } else if (Hemisphere(c) != 0 && reading.hemisphere == 0) {
@@ -109,7 +110,7 @@ bool Read(std::string_view text, Reading& reading) {
     }
   }
   // A letter ends the text or starts it, never both sides of a number.
-  return !reading.numbers.empty() && !(signSeen && reading.hemisphere != 0);
+  return !reading.numbers.empty() && !(reading.sign && reading.hemisphere != 0);
 }
 
 std::int64_t PowerOfTen(int places) {
@@ -170,6 +171,24 @@ std::optional<std::string> DeviceFormFromDegrees(std::string_view typed, Positio
   const bool negative = reading.negative || reading.hemisphere == 'S' || reading.hemisphere == 'W';
   const int hundredths = static_cast<int>(value);
   return DeviceForm(negative ? -hundredths : hundredths, axis);
+}
+
+std::optional<DeviceForms> DeviceFormsFromPair(std::string_view copied) {
+  const std::size_t comma = copied.find(',');
+  if (comma == std::string_view::npos)
+    return std::nullopt;
+  std::optional<std::string> latitude =
+      DeviceFormFromDegrees(copied.substr(0, comma), PositionAxis::kLatitude);
+  std::optional<std::string> longitude =
+      DeviceFormFromDegrees(copied.substr(comma + 1), PositionAxis::kLongitude);
+  if (!latitude || !longitude)
+    return std::nullopt;
+  return DeviceForms{std::move(*latitude), std::move(*longitude)};
+}
+
+bool NamesASide(std::string_view typed) {
+  Reading reading;
+  return Read(typed, reading) && (reading.hemisphere != 0 || reading.sign);
 }
 
 }  // namespace vardex

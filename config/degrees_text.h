@@ -19,4 +19,15 @@ namespace vardex {
 // place beyond a pole or the date line: the box keeps what was typed.
 std::optional<std::string> DeviceFormFromDegrees(std::string_view typed, PositionAxis axis);
 
+// Latitude and longitude as maps copy them, with a comma between
+// ("52.36000, 16.89383"), in the device's forms; nothing unless both read.
+struct DeviceForms {
+  std::string latitude;
+  std::string longitude;
+};
+std::optional<DeviceForms> DeviceFormsFromPair(std::string_view copied);
+
+// Whether `typed` says its side: a sign or a hemisphere letter.
+bool NamesASide(std::string_view typed);
+
 }  // namespace vardex

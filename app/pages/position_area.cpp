@@ -1,6 +1,9 @@
 #include "position_area.h"
 
+#include <QClipboard>
 #include <QDesktopServices>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -73,24 +76,77 @@ QUrl OpenStreetMapUrl(const StationPlace& place) {
       QStringLiteral("https://www.openstreetmap.org/?mlat=%1&mlon=%2#map=12/%1/%2").arg(lat, lon));
 }
 
-void TurnTypedDegrees(QLineEdit* box, PositionAxis axis) {
+namespace {
+
+// Puts `text` into `box` as if typed: the document takes it, and Undo
+// brings back what was there.
+void TypeInto(QLineEdit* box, const std::string& text) {
+  box->selectAll();
+  box->insert(QString::fromStdString(text));
+}
+
+void TurnOnLeaving(QLineEdit* box, PositionAxis axis) {
   // The text the user typed last; null once the box was left or turned.
   auto typed = std::make_shared<QString>();
   QObject::connect(box, &QLineEdit::textEdited, box,
                    [typed](const QString& text) { *typed = text; });
   QObject::connect(box, &QLineEdit::editingFinished, box, [box, axis, typed] {
+    const std::string text = box->text().toStdString();
     const bool byUser = !typed->isNull() && box->text() == *typed;
+    // A full box without N, S, E, W or a sign may have lost its side.
+    const bool cut = box->text().size() >= box->maxLength() && !NamesASide(text);
     *typed = QString();
-    if (!byUser)
+    if (!byUser || cut)
       return;
-    const std::optional<std::string> form = DeviceFormFromDegrees(box->text().toStdString(), axis);
-    if (!form)
-      return;
-    // As typed: the document takes it, and Undo brings back what was typed.
-    box->selectAll();
-    box->insert(QString::fromStdString(*form));
-    *typed = QString();
+    if (const std::optional<std::string> form = DeviceFormFromDegrees(text, axis)) {
+      TypeInto(box, *form);
+      *typed = QString();
+    }
   });
+}
+
+// A paste into a position box takes what the clipboard holds whole, before
+// the box's length cuts it: a position as a map copies it ("52.36000,
+// 16.89383") fills both boxes, degrees fill this one.
+class PositionPaste final : public QObject {
+ public:
+  PositionPaste(QLineEdit* box, PositionAxis axis, QLineEdit* latitude, QLineEdit* longitude)
+      : QObject(box), box_(box), axis_(axis), latitude_(latitude), longitude_(longitude) {
+    box->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() != QEvent::KeyPress ||
+        !static_cast<QKeyEvent*>(event)->matches(QKeySequence::Paste))
+      return false;
+    const std::string copied = QGuiApplication::clipboard()->text().trimmed().toStdString();
+    if (const std::optional<DeviceForms> both = DeviceFormsFromPair(copied)) {
+      TypeInto(latitude_, both->latitude);
+      TypeInto(longitude_, both->longitude);
+      return true;
+    }
+    if (const std::optional<std::string> form = DeviceFormFromDegrees(copied, axis_)) {
+      TypeInto(box_, *form);
+      return true;
+    }
+    return false;
+  }
+
+ private:
+  QLineEdit* box_;
+  PositionAxis axis_;
+  QLineEdit* latitude_;
+  QLineEdit* longitude_;
+};
+
+}  // namespace
+
+void TurnTypedPositions(QLineEdit* latitude, QLineEdit* longitude) {
+  TurnOnLeaving(latitude, PositionAxis::kLatitude);
+  TurnOnLeaving(longitude, PositionAxis::kLongitude);
+  new PositionPaste(latitude, PositionAxis::kLatitude, latitude, longitude);
+  new PositionPaste(longitude, PositionAxis::kLongitude, latitude, longitude);
 }
 
 }  // namespace vardex

@@ -41,10 +41,11 @@ class PositionArea final : public QObject {
 // The OpenStreetMap page of `place`, with a marker on it.
 QUrl OpenStreetMapUrl(const StationPlace& place);
 
-// When the user leaves `box` after typing a position as a map gives it
-// (decimal degrees, degrees with minutes or seconds), the box takes the
-// device's form as if it had been typed. What a read, a file or the start
-// put into the box, and text that reads neither way, stay as they are.
-void TurnTypedDegrees(QLineEdit* box, PositionAxis axis);
+// When the user leaves a position box after typing a position as a map
+// gives it (decimal degrees, degrees with minutes or seconds), the box takes
+// the device's form as if it had been typed; a paste is turned at once, and
+// "latitude, longitude" pasted into either box fills both. What a read, a
+// file or the start put into a box, and text that reads neither way, stay.
+void TurnTypedPositions(QLineEdit* latitude, QLineEdit* longitude);
 
 }  // namespace vardex

@@ -46,8 +46,7 @@ void BuildRadioPage(QWidget* page, PageControls& controls) {
   right->addWidget(longitude, 1, 1);
   auto* latitudeBox = qobject_cast<QLineEdit*>(latitude);
   auto* longitudeBox = qobject_cast<QLineEdit*>(longitude);
-  TurnTypedDegrees(latitudeBox, PositionAxis::kLatitude);
-  TurnTypedDegrees(longitudeBox, PositionAxis::kLongitude);
+  TurnTypedPositions(latitudeBox, longitudeBox);
   const auto* area = new PositionArea(latitudeBox, longitudeBox, page);
   int row = 2;
   for (QWidget* widget : area->Widgets()) {

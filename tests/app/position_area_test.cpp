@@ -1,4 +1,6 @@
+#include <QClipboard>
 #include <QDesktopServices>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
@@ -37,10 +39,14 @@ class PositionAreaTest : public QObject {
     };
     const QList<Case> cases = {
         {"Edit4", "52.3600", "5221.60N", 28, ""},
+        {"Edit4", "52.3600N", "5221.60N", 28, ""},  // the box full, with its side
         {"Edit4", QString::fromUtf8("52\u00B021.6N"), "5221.60N", 28, ""},
         {"Edit5", "-16.8938", "01653.63W", 37, ""},
         {"Edit5", "-180", "18000.00W", 37, ""},
         {"Edit4", "521.60N", "521.60N", 28, "Latitude - syntax error (ex. 5221.60N)."},
+        // Cut to the box's 8 characters, it has lost its S: it is not taken for north.
+        {"Edit4", QString::fromUtf8("33\u00B052'07\"S"), QString::fromUtf8("33\u00B052'07"), 28,
+         "Latitude - syntax error (ex. 5221.60N)."},
     };
     for (const Case& c : cases) {
       RecordingMessageBoxes boxes;
@@ -48,7 +54,8 @@ class PositionAreaTest : public QObject {
       auto* box = Child<QLineEdit>(form.Page(0), c.box);
       box->selectAll();
       QTest::keyClicks(box, c.typed);
-      QCOMPARE(box->text(), c.typed);  // nothing turns while typing
+      const QString kept = c.typed.left(box->maxLength());
+      QCOMPARE(box->text(), kept);  // nothing turns while typing
       QTest::keyClick(box, Qt::Key_Return);
       QCOMPARE(box->text(), c.shown);
       QCOMPARE(form.BuildConfigImage(), c.refusal.isEmpty());
@@ -60,7 +67,31 @@ class PositionAreaTest : public QObject {
       const auto* bytes = reinterpret_cast<const char*>(form.WriteImage().bytes.data());
       QCOMPARE(QString::fromLatin1(bytes + c.offset), c.shown);
       box->undo();  // the turn is one edit: undo gives back what was typed
-      QCOMPARE(box->text(), c.typed);
+      QCOMPARE(box->text(), kept);
+    }
+  }
+
+  void aPasteIsTakenWholeAndAPairFillsBothBoxes() {
+    struct Case {
+      const char* box;
+      QString copied;
+      QString latitude;
+      QString longitude;
+    };
+    const QList<Case> cases = {
+        {"Edit5", " 52.36000, -16.89383\n", "5221.60N", "01653.63W"},
+        {"Edit4", QString::fromUtf8("33\u00B052'07\"S"), "3352.12S", "01653.63E"},
+        {"Edit4", "52.36000; 16.89383", "52.36000", "01653.63E"},  // a paste as before: cut
+    };
+    for (const Case& c : cases) {
+      RecordingMessageBoxes boxes;
+      TForm1 form(&boxes);
+      QGuiApplication::clipboard()->setText(c.copied);
+      auto* box = Child<QLineEdit>(form.Page(0), c.box);
+      box->selectAll();
+      QTest::keySequence(box, QKeySequence::Paste);
+      QCOMPARE(Child<QLineEdit>(form.Page(0), "Edit4")->text(), c.latitude);
+      QCOMPARE(Child<QLineEdit>(form.Page(0), "Edit5")->text(), c.longitude);
     }
   }
 

@@ -66,6 +66,23 @@ TEST(DeviceFormFromDegrees, TurnsWhatReadsAsDegreesAndLeavesTheRest) {
     EXPECT_FALSE(DeviceFormFromDegrees(typed, kLon).has_value()) << typed;
 }
 
+TEST(DeviceFormsFromPair, ReadsLatitudeCommaLongitude) {
+  const std::vector<std::string> pairs[] = {{"52.36000, 16.89383", "5221.60N", "01653.63E"},
+                                            {"-33.8688,-16.8938", "3352.13S", "01653.63W"},
+                                            {"52.36000 16.89383"},
+                                            {"16.8938E, 52.36N"},
+                                            {"52.36, 16.89, 1"},
+                                            {","}};
+  for (const std::vector<std::string>& pair : pairs) {
+    const std::optional<DeviceForms> forms = DeviceFormsFromPair(pair[0]);
+    EXPECT_EQ(forms.has_value(), pair.size() == 3) << pair[0];
+    if (forms) {
+      EXPECT_EQ(forms->latitude, pair[1]);
+      EXPECT_EQ(forms->longitude, pair[2]);
+    }
+  }
+}
+
 TEST(HundredthsOfMinute, ReadsTheDeviceFormAsDecimalDegrees) {
   const std::vector<TypedCase> cases = {
       {kLat, "5221.60N", "52.36000"},  {kLon, "01653.63E", "16.89383"},
