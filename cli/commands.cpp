@@ -24,6 +24,7 @@
 #include "serial_by_id.h"
 #include "station_check.h"
 #include "station_notes.h"
+#include "station_place.h"
 #include "text_form.h"
 #include "transfer_runner.h"
 
@@ -277,6 +278,16 @@ std::optional<ConfigImage> ReadShownImage(const std::string& path, bool& checksu
   return image;
 }
 
+// The place the position names, for scripts: decimal degrees as numbers.
+std::string PlaceJson(const RadioSettings& radio) {
+  const std::optional<StationPlace> place = ReadStationPlace(radio.latitude, radio.longitude);
+  if (!place)
+    return "null";
+  return "{\"locator\": " + JsonString(MaidenheadLocator(*place)) +
+         ", \"latitude\": " + DecimalDegrees(place->latitude) +
+         ", \"longitude\": " + DecimalDegrees(place->longitude) + "}";
+}
+
 int RunShow(const CommandLine& line) {
   const std::string& file = line.operands[0];
   bool checksumHolds = false;
@@ -285,11 +296,12 @@ int RunShow(const CommandLine& line) {
     return kExitBadFile;
   ConfigSettings settings = SettingsFromImage(*image);
   if (!line.json) {
-    PrintOut(ExportText(settings));
+    PrintOut(ShowText(settings));
     return kExitDone;
   }
   std::string json = "{\"file\": " + JsonString(file) +
-                     ", \"checksum_ok\": " + (checksumHolds ? "true" : "false") + ", \"pages\": [";
+                     ", \"checksum_ok\": " + (checksumHolds ? "true" : "false") +
+                     ", \"position\": " + PlaceJson(settings.radio) + ", \"pages\": [";
   const PageTable* page = nullptr;
   for (const FieldRow& row : ImageFieldRows()) {
     if (row.page != page) {

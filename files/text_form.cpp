@@ -1,12 +1,14 @@
 #include "text_form.h"
 
 #include <cstdio>
+#include <optional>
 #include <set>
 #include <utility>
 #include <vector>
 
 #include "field_rows.h"
 #include "integer_conversion.h"
+#include "station_place.h"
 
 namespace vardex {
 namespace {
@@ -201,7 +203,22 @@ std::string QuoteValue(std::string_view value) {
   return out + "\"";
 }
 
-std::string ExportText(ConfigSettings settings) {
+namespace {
+
+// What ShowText adds after the position: following from it, never read.
+constexpr std::string_view kLocatorKey = "Locator";
+constexpr std::string_view kDecimalKey = "Decimal position";
+
+std::string PlaceLines(const RadioSettings& radio) {
+  const std::optional<StationPlace> place = ReadStationPlace(radio.latitude, radio.longitude);
+  if (!place)
+    return std::string(kLocatorKey) + " =\n" + std::string(kDecimalKey) + " =\n";
+  return std::string(kLocatorKey) + " = " + MaidenheadLocator(*place) + "\n" +
+         std::string(kDecimalKey) + " = " + DecimalDegrees(place->latitude) + ", " +
+         DecimalDegrees(place->longitude) + "\n";
+}
+
+std::string TextForm(ConfigSettings settings, bool withPlace) {
   std::string text(kHeader);
   const PageTable* page = nullptr;
   for (const FieldRow& row : ImageFieldRows()) {
@@ -211,8 +228,20 @@ std::string ExportText(ConfigSettings settings) {
     }
     const std::string value = QuoteValue(ShownValue(*row.control, settings));
     text += row.control->label + (value.empty() ? " =\n" : " = " + value + "\n");
+    if (withPlace && row.control->key == "radio.longitude")
+      text += PlaceLines(settings.radio);
   }
   return text;
+}
+
+}  // namespace
+
+std::string ExportText(ConfigSettings settings) {
+  return TextForm(std::move(settings), false);
+}
+
+std::string ShowText(ConfigSettings settings) {
+  return TextForm(std::move(settings), true);
 }
 
 bool ImportText(std::string_view text, std::string_view name, ConfigSettings& settings,
@@ -258,6 +287,8 @@ bool ImportText(std::string_view text, std::string_view name, ConfigSettings& se
       const std::string key = EscapeControls(Trim(line.substr(0, line.find('='))));
       if (line.find('=') == std::string_view::npos)
         return fail("not a \"label = value\" line");
+      if (page->caption == "Radio" && (key == kLocatorKey || key == kDecimalKey))
+        continue;  // vardex show's place of the position
       return fail("unknown key \"" + key + "\" in [" + std::string(page->caption) + "]");
     }
     if (!seen.insert(control).second)

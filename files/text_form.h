@@ -14,6 +14,12 @@ namespace vardex {
 // \t, \n, \r, \xHH); everything else stands as it is.
 std::string ExportText(ConfigSettings settings);
 
+// The text form as `vardex show` prints it: after the longitude, the place
+// the position names, "Locator = JO82ki" and "Decimal position = 52.36000,
+// 16.89383" (empty when it names none). They follow from the position and
+// ImportText skips them.
+std::string ShowText(ConfigSettings settings);
+
 // Applies a text form over `settings` (fields it leaves out keep their
 // values). Blank lines and lines starting with '#' or ';' are skipped.
 // A byte-order mark at the start is skipped. Unknown sections and keys, a key

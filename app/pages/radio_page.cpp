@@ -1,10 +1,13 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 
 #include "page_builder.h"
 #include "page_controls.h"
 #include "pages/page_layouts.h"
+#include "position_area.h"
 
 namespace vardex {
 
@@ -41,6 +44,15 @@ void BuildRadioPage(QWidget* page, PageControls& controls) {
   right->addWidget(latitude, 0, 1);
   right->addWidget(MakeLabel(page, "Longitude:", longitude), 1, 0);
   right->addWidget(longitude, 1, 1);
+  auto* latitudeBox = qobject_cast<QLineEdit*>(latitude);
+  auto* longitudeBox = qobject_cast<QLineEdit*>(longitude);
+  TurnTypedPositions(latitudeBox, longitudeBox);
+  const auto* area = new PositionArea(latitudeBox, longitudeBox, page);
+  int row = 2;
+  for (QWidget* widget : area->Widgets()) {
+    const bool button = qobject_cast<QPushButton*>(widget) != nullptr;
+    right->addWidget(widget, row++, 0, 1, 2, button ? Qt::AlignLeft : Qt::Alignment());
+  }
 
   auto* columns = new QHBoxLayout(page);
   columns->addStretch(2);
@@ -49,7 +61,7 @@ void BuildRadioPage(QWidget* page, PageControls& controls) {
   columns->addLayout(right);
   columns->addStretch(3);
   left->setRowStretch(6, 1);
-  right->setRowStretch(2, 1);
+  right->setRowStretch(row, 1);
   columns->setAlignment(left, Qt::AlignTop);
   columns->setAlignment(right, Qt::AlignTop);
 }

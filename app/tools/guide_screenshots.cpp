@@ -97,6 +97,17 @@ QString Slug(const QString& caption) {
   return slug;
 }
 
+// The Radio page's position boxes and what follows them: the locator, the
+// decimal position, the world map and "Show on map".
+void SavePositionArea(QWidget* page) {
+  QRect area;
+  for (const char* name : {"Edit4", "PositionLocator", "WorldMap", "ShowOnMap"})
+    area |= page->findChild<QWidget*>(name)->geometry();
+  const QString path = outDir + "/position-area.png";
+  if (page->grab(area.adjusted(-8, -8, 8, 8)).save(path))
+    std::printf("%s\n", qPrintable(path));
+}
+
 int SaveStates(TForm1& form, const QString& good, const QString& silent, const QString& failing) {
   auto* tabs = form.findChild<QTabWidget*>("PageControl1");
   auto* progress = form.findChild<QProgressBar*>("ProgressBar1");
@@ -129,6 +140,8 @@ int SaveStates(TForm1& form, const QString& good, const QString& silent, const Q
 
   // A value out of range: the box, then the field shown to fix.
   tabs->setCurrentIndex(0);
+  Settle();
+  SavePositionArea(form.Page(0));
   form.findChild<QLineEdit*>("Edit2")->setText("50");
   ClickThroughBox(Button(form, "Button5"), "box-validation");
   Settle();

@@ -74,7 +74,7 @@ class AccessibilityTest : public QObject {
         {0,
          {"ComboBox2", "Button1", "Button4", "Button5", "Button3", "Button2", "qt_tabwidget_tabbar",
           "Edit1", "Edit44", "Edit4", "Edit2", "Edit5", "Edit3", "ComboBox19", "ComboBox20",
-          "Memo1"}},
+          "ShowOnMap", "Memo1"}},
         {2,
          {"Button11", "Beacon1_dest", "Beacon1_Path", "Beacon1_smalln", "Beacon1_bign",
           "Beacon1_txrate_rf", "Beacon1_txrate_aprsis", "Beacon1_torf", "Beacon1_toaprsis",

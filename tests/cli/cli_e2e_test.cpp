@@ -577,6 +577,16 @@ TEST_F(VardexAgainstSim, CheckAndDiffSpeakJsonForScripts) {
   run = RunVardex({"diff", Path("a.img"), Path("b.img")});
   EXPECT_EQ(run.out,
             "[Radio] TX delay [ms]: 300 -> 5\n[Weather] Weather report Rate [RF]: 30 -> 2\n");
+
+  // The place of the factory's 5005.32N 01956.18E: 50 + 5.32 / 60 = 50.08867 and
+  // 19 + 56.18 / 60 = 19.93633 degrees; 199.936 E of 180 W: field J, square 9,
+  // 1.936 x 12 = 23.2: x; 140.089 N of the pole: O, 0, 0.0887 x 24 = 2.1: c.
+  run = RunVardex({"show", Path("a.img"), "--json"});
+  EXPECT_TRUE(run.out.starts_with("{\"file\": \"" + Path("a.img") +
+                                  "\", \"checksum_ok\": true, \"position\": {\"locator\": "
+                                  "\"JO90xc\", \"latitude\": 50.08867, \"longitude\": "
+                                  "19.93633}, \"pages\": [\n"))
+      << run.out;
 }
 
 // A COM name with a link means that link, even when the adapter behind it

@@ -39,6 +39,35 @@ TEST(TextForm, FactoryImageComesBackByteForByte) {
   EXPECT_EQ(ThroughText(factory).bytes, factory.bytes);
 }
 
+// vardex show's form adds the place of the position after it; the place
+// follows from the position, so the form still imports as it is.
+TEST(TextForm, ShownFormAddsThePlaceAndStillImports) {
+  struct Case {
+    std::string latitude;
+    std::string longitude;
+    std::string lines;
+  };
+  const Case cases[] = {
+      {"5221.60N", "01653.63E",
+       "Longitude = 01653.63E\nLocator = JO82ki\nDecimal position = 52.36000, 16.89383\n"},
+      {"9999.99S", "01653.63E", "Longitude = 01653.63E\nLocator =\nDecimal position =\n"},
+  };
+  for (const Case& c : cases) {
+    ConfigSettings settings = SettingsFromImage(testing::FactoryImage());
+    settings.radio.latitude = c.latitude;
+    settings.radio.longitude = c.longitude;
+    const std::string shown = ShowText(settings);
+    EXPECT_NE(shown.find("Latitude = " + c.latitude + "\n" + c.lines), std::string::npos) << shown;
+    ConfigSettings read;
+    std::string error;
+    ASSERT_TRUE(ImportText(shown, "t.txt", read, error)) << error;
+    EXPECT_EQ(ExportText(read), ExportText(settings));
+  }
+  std::string error;
+  ConfigSettings read;
+  EXPECT_FALSE(ImportText("[Network]\nLocator = JO82ki\n", "t.txt", read, error));
+}
+
 // A form saved by a Windows editor ends its lines with "\r\n"; no '\r' may
 // stay in a value, quoted or not.
 TEST(TextForm, WindowsLineEndsReadAsTheSameForm) {
