@@ -79,36 +79,68 @@ FrameTrace::Usage FrameTrace::CurrentUsage() const {
   return usage_;
 }
 
-std::string FrameTrace::Text() const {
+FrameTrace::RecordView FrameTrace::ViewAt(std::size_t offset) const {
+  const std::size_t at = start_ + offset;
+  return {static_cast<Kind>(At(at)),
+          At(at + 1) | (At(at + 2) << 8) | (At(at + 3) << 16) |
+              (static_cast<std::uint32_t>(At(at + 4)) << 24),
+          static_cast<std::size_t>(At(at + 5) | (At(at + 6) << 8)), at + kRecordHead};
+}
+
+std::string FrameTrace::Text(const Hidden& hidden) const {
   std::lock_guard lock(mutex_);
+  // Each direction's bytes in a row, for `hidden` to look at frames that
+  // span records.
+  std::vector<std::uint8_t> sent;
+  std::vector<std::uint8_t> received;
+  for (std::size_t offset = 0; offset < used_;) {
+    const RecordView record = ViewAt(offset);
+    std::vector<std::uint8_t>* stream = record.kind == Kind::kSent       ? &sent
+                                        : record.kind == Kind::kReceived ? &received
+                                                                         : nullptr;
+    for (std::size_t i = 0; stream != nullptr && i < record.length; ++i)
+      stream->push_back(At(record.data + i));
+    offset += kRecordHead + record.length;
+  }
+  const bool startCut = usage_.droppedRecords > 0;
+  const std::vector<bool> hideSent = hidden ? hidden(sent, startCut) : std::vector<bool>();
+  const std::vector<bool> hideReceived = hidden ? hidden(received, startCut) : std::vector<bool>();
+  std::size_t sentAt = 0;
+  std::size_t receivedAt = 0;
+
   std::string text =
       "# Serial port trace: ms since the trace began, tx to the device, rx from it, -- the port\n";
   char line[160];
-  std::snprintf(
-      line, sizeof line,
-      "# %zu bytes in %zu records dropped, the oldest first; %zu bytes kept in a ring of %zu\n",
-      usage_.droppedBytes, usage_.droppedRecords, usage_.keptBytes, ring_.size());
+  std::snprintf(line, sizeof line,
+                "# %zu bytes in %zu records dropped, the oldest first; %zu bytes kept in a ring "
+                "of %zu\n",
+                usage_.droppedBytes, usage_.droppedRecords, usage_.keptBytes, ring_.size());
   text += line;
   for (std::size_t offset = 0; offset < used_;) {
-    const std::size_t at = start_ + offset;
-    const auto kind = static_cast<Kind>(At(at));
-    const std::uint32_t time = At(at + 1) | (At(at + 2) << 8) | (At(at + 3) << 16) |
-                               (static_cast<std::uint32_t>(At(at + 4)) << 24);
-    const std::size_t length = At(at + 5) | (At(at + 6) << 8);
-    std::snprintf(line, sizeof line, "%8lu %s", static_cast<unsigned long>(time), KindWord(kind));
+    const RecordView record = ViewAt(offset);
+    std::snprintf(line, sizeof line, "%8lu %s", static_cast<unsigned long>(record.time),
+                  KindWord(record.kind));
     text += line;
-    for (std::size_t i = 0; i < length; ++i) {
-      const std::uint8_t byte = At(at + kRecordHead + i);
-      if (kind == Kind::kNote) {
-        text += i == 0 ? " " : "";
+    if (record.kind == Kind::kNote)
+      text += ' ';
+    for (std::size_t i = 0; i < record.length; ++i) {
+      const std::uint8_t byte = At(record.data + i);
+      if (record.kind == Kind::kNote) {
         text += static_cast<char>(byte >= 0x20 && byte < 0x7F ? byte : '?');
+        continue;
+      }
+      const std::vector<bool>& hide = record.kind == Kind::kSent ? hideSent : hideReceived;
+      std::size_t& at = record.kind == Kind::kSent ? sentAt : receivedAt;
+      if (at < hide.size() && hide[at]) {
+        text += " **";
       } else {
         std::snprintf(line, sizeof line, " %02X", byte);
         text += line;
       }
+      ++at;
     }
     text += '\n';
-    offset += kRecordHead + length;
+    offset += kRecordHead + record.length;
   }
   return text;
 }

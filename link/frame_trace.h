@@ -31,10 +31,17 @@ class FrameTrace {
   void Record(Kind kind, std::span<const std::uint8_t> bytes);
   void Note(std::string_view text);
 
+  // Which bytes of one direction's bytes, in order, are not to be shown;
+  // `startCut` when older records were dropped, so the first bytes kept may
+  // be the middle of a frame. Empty to show every byte.
+  using Hidden =
+      std::function<std::vector<bool>(std::span<const std::uint8_t> bytes, bool startCut)>;
+
   // The trace as text: a heading, a line with what was dropped, then one
   // line per record, oldest first: "      12 tx FF 90 00 00 00 00 00 90",
-  // "     15 rx ...", "      0 -- opened /dev/ttyUSB0".
-  std::string Text() const;
+  // "     15 rx ...", "      0 -- opened /dev/ttyUSB0". A hidden byte is
+  // shown as "**".
+  std::string Text(const Hidden& hidden = {}) const;
 
   struct Usage {
     std::size_t keptBytes = 0;     // bytes of records kept (port bytes and notes)
@@ -51,6 +58,13 @@ class FrameTrace {
   void Append(Kind kind, std::uint32_t time, std::span<const std::uint8_t> bytes);
   void DropOldest();
   std::uint8_t At(std::size_t offset) const { return ring_[offset % ring_.size()]; }
+  struct RecordView {
+    Kind kind;
+    std::uint32_t time;
+    std::size_t length;
+    std::size_t data;  // offset of its first byte
+  };
+  RecordView ViewAt(std::size_t offset) const;
 
   Milliseconds now_;
   mutable std::mutex mutex_;

@@ -20,6 +20,7 @@ struct SystemPortInfo {
   std::optional<std::uint16_t> productId;
   std::string serialNumber;
   std::string byIdName;  // the adapter's /dev/serial/by-id/ name, if it has one
+  std::string driver;    // the system's driver of the port (Linux: ftdi_sio, cp210x...)
 };
 
 // "067b:2303", or empty unless both USB ids are known.

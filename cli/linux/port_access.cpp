@@ -72,6 +72,7 @@ std::string PortFieldLines(const SystemPortInfo& port) {
   field("USB id", UsbIdText(port));
   field("serial number", port.serialNumber);
   field("by-id name", port.byIdName);
+  field("driver", port.driver);
   return text;
 }
 

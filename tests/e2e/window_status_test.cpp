@@ -98,7 +98,10 @@ class WindowStatusTest : public QObject {
     QTRY_COMPARE(w.Status(),
                  QString("Read config: the image read from the device has a wrong checksum, so "
                          "the pages were left as they were. Write a valid configuration to the "
-                         "device, then read it again."));
+                         "device, then read it again. A new or erased device holds no "
+                         "configuration yet, so there is nothing on it to back up: press Write "
+                         "config to send the start-up values the pages show, or open a "
+                         "configuration file first (File > Open configuration...)."));
     QVERIFY(w.shownImages.isEmpty());
   }
 
