@@ -38,6 +38,10 @@ std::string DescribeSystemPort(const SystemPortInfo& port);
 std::string DescribeComChoice(std::string_view comName, const ComPortTarget& target,
                               std::span<const SystemPortInfo> ports, const std::string& linkDir);
 
+// What is known of a port, one "  name: value" line each for what is
+// known: description, maker, USB id, serial number, by-id name, driver.
+std::string SystemPortFactLines(const SystemPortInfo& port);
+
 // The port of `ports` at `path`, or null.
 const SystemPortInfo* FindSystemPort(std::span<const SystemPortInfo> ports,
                                      const std::string& path);

@@ -3,4 +3,4 @@
 # system.
 target_sources(vardex_files PRIVATE ${CMAKE_CURRENT_LIST_DIR}/atomic_write_win32.cpp
                                     ${CMAKE_CURRENT_LIST_DIR}/system_description_win32.cpp)
-target_link_libraries(vardex_files PRIVATE vardex_link_win32)
+target_link_libraries(vardex_files PRIVATE vardex_link_win32 advapi32)
