@@ -101,7 +101,8 @@ QString DescribeValuesSource(const ConfigDocument& document) {
   return text + QStringLiteral(", %1 field(s) changed since").arg(document.EditCount());
 }
 
-void AddProblemReportAction(QMenuBar* menuBar, WindowReportSources sources, ReportNotice tell,
+void AddProblemReportAction(QMenuBar* menuBar, const WindowReportSources& sources,
+                            const ReportNotice& tell,
                             std::function<QString(QWidget* parent)> choosePath) {
   auto* help = menuBar->findChild<QMenu*>("HelpMenu");
   if (help == nullptr)

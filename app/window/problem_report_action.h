@@ -40,7 +40,8 @@ using ReportNotice = std::function<void(const QString& text, bool failed)>;
 // Adds Help > "Save a problem report..." above the About entry: it asks
 // where, writes the report and hands what became of it to `tell`.
 // `choosePath` replaces the file dialog (tests); empty for the dialog.
-void AddProblemReportAction(QMenuBar* menuBar, WindowReportSources sources, ReportNotice tell,
+void AddProblemReportAction(QMenuBar* menuBar, const WindowReportSources& sources,
+                            const ReportNotice& tell,
                             std::function<QString(QWidget* parent)> choosePath = {});
 
 }  // namespace vardex
