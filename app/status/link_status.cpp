@@ -189,11 +189,9 @@ QString LinkStatus::Text() const {
     case Phase::kChecksumError:
       return QStringLiteral(
           "Read config: the image read from the device has a wrong checksum, "
-          "so the pages were left as they were. Write a valid configuration "
-          "to the device, then read it again. A new or erased device holds no "
-          "configuration yet, so there is nothing on it to back up: press Write "
-          "config to send the start-up values the pages show, or open a "
-          "configuration file first (File > Open configuration...).");
+          "so the pages were left as they were. A new or erased device holds "
+          "none: write the start-up values or a file (there is nothing to back "
+          "up), then read again.");
     case Phase::kStopped:
       return QStringLiteral(
                  "%1 stopped at page %2 of %3: the port was closed. Open it and press "

@@ -97,11 +97,9 @@ class WindowStatusTest : public QObject {
     w.form.Button4Click();
     QTRY_COMPARE(w.Status(),
                  QString("Read config: the image read from the device has a wrong checksum, so "
-                         "the pages were left as they were. Write a valid configuration to the "
-                         "device, then read it again. A new or erased device holds no "
-                         "configuration yet, so there is nothing on it to back up: press Write "
-                         "config to send the start-up values the pages show, or open a "
-                         "configuration file first (File > Open configuration...)."));
+                         "the pages were left as they were. A new or erased device holds none: "
+                         "write the start-up values or a file (there is nothing to back up), "
+                         "then read again."));
     QVERIFY(w.shownImages.isEmpty());
   }
 
