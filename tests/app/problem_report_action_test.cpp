@@ -57,24 +57,6 @@ class ProblemReportActionTest : public QObject {
     QVERIFY(!zip.contains("31337"));
     QVERIFY(!zip.contains("Tn9secret"));
   }
-
-  void aFolderThatCannotTakeItIsSaid() {
-    QMenuBar bar;
-    AddHelpMenu(&bar, {});
-    QString told;
-    bool toldFailed = false;
-    AddProblemReportAction(
-        &bar, {[] { return QString(); }, [] { return ConfigSettings(); }, [] { return QString(); }},
-        [&](const QString& text, bool failed) {
-          told = text;
-          toldFailed = failed;
-        },
-        [](QWidget*) { return QStringLiteral("/nonexistent-folder/report.zip"); });
-    bar.findChild<QAction*>("SaveProblemReport")->trigger();
-    QVERIFY(toldFailed);
-    QVERIFY2(told.startsWith(QStringLiteral("The problem report was not saved: ")),
-             qPrintable(told));
-  }
 };
 
 }  // namespace vardex
