@@ -66,7 +66,7 @@ void FrameTrace::Append(Kind kind, std::uint32_t time, std::span<const std::uint
 }
 
 void FrameTrace::DropOldest() {
-  const std::size_t length = At(start_ + 5) | (At(start_ + 6) << 8);
+  const std::size_t length = ViewAt(0).length;
   start_ = (start_ + kRecordHead + length) % ring_.size();
   used_ -= kRecordHead + length;
   usage_.keptBytes -= length;
