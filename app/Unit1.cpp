@@ -44,6 +44,7 @@
 #include "pages/clock_page.h"
 #include "pages/page_layouts.h"
 #include "port_failure.h"
+#include "problem_report_action.h"
 #include "recent_files.h"
 #include "status_line.h"
 #include "tab_order.h"
@@ -256,6 +257,11 @@ TForm1::TForm1(vardex::MessageBoxes* boxes, QWidget* parent, const vardex::Local
   const auto tell = [this](const QString& text) { status_->Note(text, true); };
   vardex::InstallHelpKey(this, {}, tell);
   vardex::AddHelpMenu(menus_->Bar(), tell);
+  vardex::AddProblemReportAction(
+      menus_->Bar(),
+      {[this] { return memo_->toPlainText(); }, [this] { return document_->Settings(); },
+       [this] { return vardex::DescribeValuesSource(*document_); }},
+      [this](const QString& text, bool failed) { status_->Note(text, failed); });
   vardex::AddLogActions(memo_, menus_->Bar());
 }
 

@@ -11,7 +11,7 @@
 namespace vardex {
 namespace {
 
-constexpr unsigned kTransferOptions = kOptTimeout | kOptQuiet | kOptVerbose;
+constexpr unsigned kTransferOptions = kOptTimeout | kOptQuiet | kOptVerbose | kOptTrace;
 
 constexpr std::array kCommands = {
     CommandInfo{"ports", "[--json]", 0, kOptJson, false, kPortsSummary, RunPorts},
@@ -49,6 +49,10 @@ constexpr std::array kCommands = {
                 "build an image file from its text form", RunImport},
     CommandInfo{"defaults", "-o FILE", 0, kOptOutput, true,
                 "write the image that the start-up settings give", RunDefaults},
+    CommandInfo{"report", "[CONFIG_FILE] -o FILE", 1, kOptOutput, true,
+                "write a problem report: one zip with the version, the system, the ports and "
+                "the configuration file named, its passwords masked; nothing is sent anywhere",
+                RunReport, true},
 };
 
 constexpr std::array kOptions = {
@@ -58,6 +62,9 @@ constexpr std::array kOptions = {
                "end a transfer when the device has not replied for this long (default 3)"},
     OptionInfo{kOptQuiet, "--quiet", "-q", "", "no progress bar on standard error"},
     OptionInfo{kOptVerbose, "--verbose", "-v", "", "print the link's log lines on standard error"},
+    OptionInfo{kOptTrace, "--trace", "", "FILE",
+               "write every byte sent to and read from the port, with the time, to FILE (for a "
+               "problem report); written also when the transfer fails"},
     OptionInfo{kOptClock, "--clock", "", "pc|keep",
                "pc (default): the PC's local time goes into the clock fields; keep: the "
                "file's clock values are sent"},
@@ -164,6 +171,9 @@ std::string ApplyOption(const OptionInfo& option, std::string_view value, Comman
       break;
     case kOptBackup:
       line.backup = value;
+      break;
+    case kOptTrace:
+      line.trace = value;
       break;
   }
   return {};
@@ -283,7 +293,9 @@ ParsedCommandLine ParseCommandLine(std::span<const std::string> args) {
     return {line, {}};
   // --remove stands in for the link's device.
   const std::size_t wanted = line.command->operandCount - (line.remove ? 1 : 0);
-  if (line.operands.size() != wanted) {
+  const bool optionalLeftOut =
+      line.command->lastOperandOptional && line.operands.size() + 1 == wanted;
+  if (line.operands.size() != wanted && !optionalLeftOut) {
     return Fail(std::string(line.command->name) + " wants " + std::to_string(wanted) +
                 " argument(s), not " + std::to_string(line.operands.size()));
   }

@@ -28,6 +28,7 @@ enum CliOption : unsigned {
   kOptStrict = 1u << 10,
   kOptForce = 1u << 11,
   kOptBackup = 1u << 12,
+  kOptTrace = 1u << 13,
 };
 
 struct CommandLine;
@@ -42,6 +43,7 @@ struct CommandInfo {
   bool needsOutput;
   std::string_view summary;
   int (*run)(const CommandLine& line);
+  bool lastOperandOptional = false;
 };
 
 // Every subcommand, in the order the help lists them.
@@ -65,6 +67,7 @@ struct CommandLine {
   std::string output;
   std::string base;
   std::string backup;  // flash: where the configuration is saved first
+  std::string trace;   // where the port's trace is written after a transfer command
   ClockChoice clock = ClockChoice::kPc;
   double timeoutSeconds = std::chrono::duration<double>(kNoReplyTimeout).count();
   bool quiet = false;

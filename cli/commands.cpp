@@ -21,12 +21,17 @@
 #include "json_text.h"
 #include "local_time.h"
 #include "port_access.h"
+#include "problem_report.h"
 #include "serial_by_id.h"
 #include "station_check.h"
 #include "station_notes.h"
 #include "station_place.h"
+#include "system_serial_port.h"
 #include "text_form.h"
+#include "trace_secrets.h"
 #include "transfer_runner.h"
+#include "vardex_version.h"
+#include "zip_archive.h"
 
 namespace vardex {
 namespace {
@@ -69,6 +74,14 @@ std::optional<ConfigImage> ReadCheckedImage(const std::string& path, std::string
       image.reset();
   }
   return image;
+}
+
+// What the read checksum error means on a device that was never written.
+std::string NoConfigurationAdvice(const std::string& port) {
+  return "The device holds no valid configuration, as a new or erased one does, so there is "
+         "nothing on it to back up: write the start-up values (vardex defaults -o start.img, "
+         "then vardex write " +
+         port + " start.img) or a configuration file of yours, then read it again.";
 }
 
 std::optional<TransferSettings> PrepareTransfer(const CommandLine& line, std::string& error) {
@@ -129,7 +142,8 @@ int RunRead(const CommandLine& line) {
   if (outcome.exitCode != kExitDone)
     return Fail(outcome.exitCode, outcome.error);
   if (read.Ended() != TransferSequence::End::kRead)
-    return Fail(kExitDevice, line.operands[0] + ": " + std::string(kReadChecksumErrorLine));
+    return Fail(kExitDevice, line.operands[0] + ": " + std::string(kReadChecksumErrorLine) + "\n" +
+                                 NoConfigurationAdvice(line.operands[0]));
   if (!WriteImageFile(line.output, read.ReadBack(), error))
     return Fail(kExitBadFile, error);
   PrintOut(line.output + ": configuration read from " + line.operands[0] + "\n");
@@ -625,8 +639,71 @@ int RunDefaults(const CommandLine& line) {
   return BuildAndSave(StartUpSettings(), "start-up settings", line.output);
 }
 
+namespace {
+
+// The configuration file a report names: an image file as it is (a broken
+// checksum too), or a text form over the start-up settings. A file that is
+// neither is left out with the reason; one that cannot be read fails.
+bool AddConfiguration(const std::string& file, ProblemReport& report, std::string& error) {
+  std::string imageError;
+  if (std::optional<ConfigImage> image = ReadImageFile(file, imageError)) {
+    const std::string problem = ChecksumProblem(file, *image);
+    report.configurationNote = "the image file " + file + (problem.empty() ? "" : "; " + problem);
+    report.image = *image;
+    return true;
+  }
+  const std::optional<std::string> text = ReadTextFile(file, error);
+  if (!text)
+    return false;
+  ConfigSettings settings = StartUpSettings();
+  std::string importError;
+  if (!LooksLikeText(*text)) {
+    report.configurationNote = imageError + ", and no text form: left out";
+  } else if (!ImportText(*text, file, settings, importError)) {
+    report.configurationNote = importError + ": left out";
+  } else {
+    report.configurationNote = "the text form " + file + " over the start-up settings";
+    report.settings = settings;
+  }
+  return true;
+}
+
+ZipTime LocalZipTime() {
+  const std::tm now = SystemLocalTimeSource{}.Now();
+  return {now.tm_year + 1900, now.tm_mon + 1, now.tm_mday, now.tm_hour, now.tm_min, now.tm_sec};
+}
+
+}  // namespace
+
+int RunReport(const CommandLine& line) {
+  ProblemReport report;
+  report.program = std::string("vardex (VARDEX Configurator) ") + kVersion + "\nbuild: " + kBuild +
+                   "\nsystem: " + SystemDescription() + "\n";
+  report.ports = PortListing(false);
+  report.log =
+      "vardex keeps no log between runs. Run the command that failed again with --verbose "
+      "(its log lines) and --trace FILE (the bytes on the port), and send what they print and "
+      "write beside this report.\n";
+  report.trace = TraceTextWithoutSecrets(SystemPortTrace());
+  std::string error;
+  if (!line.operands.empty() && !AddConfiguration(line.operands[0], report, error))
+    return Fail(kExitBadFile, error);
+  const std::vector<ZipEntry> files = ProblemReportFiles(std::move(report));
+  if (!WriteFileAtomically(line.output, ZipArchive(files, LocalZipTime()), error))
+    return Fail(kExitBadFile, error);
+  PrintOut(line.output + ": problem report written (" + std::to_string(files.size()) +
+           " files, passwords masked); nothing was sent anywhere\n");
+  return kExitDone;
+}
+
 int RunCommand(const CommandLine& line) {
-  return line.command->run(line);
+  const int status = line.command->run(line);
+  // Written whatever the outcome: a failed transfer is when it is wanted.
+  std::string error;
+  if (!line.trace.empty() &&
+      !WriteFileAtomically(line.trace, TraceTextWithoutSecrets(SystemPortTrace()), error))
+    return Fail(status == kExitDone ? kExitBadFile : status, error);
+  return status;
 }
 
 }  // namespace vardex

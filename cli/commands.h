@@ -22,5 +22,6 @@ int RunPasscode(const CommandLine& line);
 int RunExport(const CommandLine& line);
 int RunImport(const CommandLine& line);
 int RunDefaults(const CommandLine& line);
+int RunReport(const CommandLine& line);
 
 }  // namespace vardex

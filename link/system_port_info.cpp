@@ -65,4 +65,19 @@ std::string DescribeComChoice(std::string_view comName, const ComPortTarget& tar
   return text;
 }
 
+std::string SystemPortFactLines(const SystemPortInfo& port) {
+  std::string text;
+  auto field = [&text](const char* name, const std::string& value) {
+    if (!value.empty())
+      text += std::string("  ") + name + ": " + value + "\n";
+  };
+  field("description", port.description);
+  field("maker", port.maker);
+  field("USB id", UsbIdText(port));
+  field("serial number", port.serialNumber);
+  field("by-id name", port.byIdName);
+  field("driver", port.driver);
+  return text;
+}
+
 }  // namespace vardex

@@ -20,6 +20,7 @@ struct SystemPortInfo {
   std::optional<std::uint16_t> productId;
   std::string serialNumber;
   std::string byIdName;  // the adapter's /dev/serial/by-id/ name, if it has one
+  std::string driver;    // the system's driver of the port (Linux: ftdi_sio, cp210x...)
 };
 
 // "067b:2303", or empty unless both USB ids are known.
@@ -36,6 +37,10 @@ std::string DescribeSystemPort(const SystemPortInfo& port);
 // /dev/ttyUSB1, which is not present", "COM4 leads to no port".
 std::string DescribeComChoice(std::string_view comName, const ComPortTarget& target,
                               std::span<const SystemPortInfo> ports, const std::string& linkDir);
+
+// What is known of a port, one "  name: value" line each for what is
+// known: description, maker, USB id, serial number, by-id name, driver.
+std::string SystemPortFactLines(const SystemPortInfo& port);
 
 // The port of `ports` at `path`, or null.
 const SystemPortInfo* FindSystemPort(std::span<const SystemPortInfo> ports,

@@ -200,8 +200,9 @@ QString LinkStatus::Text() const {
     case Phase::kChecksumError:
       return QStringLiteral(
           "Read config: the image read from the device has a wrong checksum, "
-          "so the pages were left as they were. Write a valid configuration "
-          "to the device, then read it again.");
+          "so the pages were left as they were. A new or erased device holds "
+          "none: write the start-up values or a file (there is nothing to back "
+          "up), then read again.");
     case Phase::kStopped:
       return QStringLiteral(
                  "%1 stopped at page %2 of %3: the port was closed. Open it and press "

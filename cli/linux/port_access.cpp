@@ -61,20 +61,6 @@ std::string OpenFailureReason(const std::string& port, const std::string& path) 
 namespace {
 
 // What the system says about a port, one indented "name: value" line each.
-std::string PortFieldLines(const SystemPortInfo& port) {
-  std::string text;
-  auto field = [&text](const char* name, const std::string& value) {
-    if (!value.empty())
-      text += std::string("  ") + name + ": " + value + "\n";
-  };
-  field("description", port.description);
-  field("maker", port.maker);
-  field("USB id", UsbIdText(port));
-  field("serial number", port.serialNumber);
-  field("by-id name", port.byIdName);
-  return text;
-}
-
 std::string JsonOrNull(const std::string& value) {
   return value.empty() ? "null" : JsonString(value);
 }
@@ -117,7 +103,7 @@ std::string PortListing(bool json) {
     const ComPortTarget target = ResolveComNameAmong(QString::fromStdString(name), ports);
     const std::string line = DescribeComName(number, target, linkDir);
     const SystemPortInfo* port = target.Opens() ? FindSystemPort(ports, target.path) : nullptr;
-    text += line + "\n" + (port != nullptr ? PortFieldLines(*port) : std::string());
+    text += line + "\n" + (port != nullptr ? SystemPortFactLines(*port) : std::string());
     names += std::string(number == 1 ? "\n  " : ",\n  ") + "{\"name\": " + JsonString(name) +
              ", \"route\": \"" + RouteName(target.route) +
              "\", \"path\": " + JsonOrNull(target.path) +
@@ -134,7 +120,7 @@ std::string PortListing(bool json) {
   if (ports.empty())
     text += " none";
   text += "\n";
-  for (const SystemPortInfo& port : ports) text += port.path + "\n" + PortFieldLines(port);
+  for (const SystemPortInfo& port : ports) text += port.path + "\n" + SystemPortFactLines(port);
   return text;
 }
 

@@ -54,6 +54,8 @@ std::string PortListing(bool json) {
     }
     return "{\"system_ports\": [" + list + "]}\n";
   }
+  // What the device manager says of each: maker, product, USB ids, driver.
+  const std::vector<SystemPortInfo> described = SystemComPortInfos();
   if (names.empty())
     text += " none";
   text += "\n";
@@ -66,6 +68,8 @@ std::string PortListing(bool json) {
     const std::string target = DosDeviceTarget(name);
     if (!target.empty())
       text += "  leads to: " + target + "\n";
+    if (const SystemPortInfo* port = FindSystemPort(described, name))
+      text += SystemPortFactLines(*port);
   }
   return text;
 }

@@ -4,10 +4,24 @@
 #include <QFileInfo>
 #include <QSerialPortInfo>
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
 
 #include "serial_by_id.h"
 
 namespace vardex {
+namespace {
+
+// The kernel driver behind a tty ("ttyUSB0"): the name its device's driver
+// link in sysfs points to; empty for a port without one (a pseudo-terminal).
+std::string DriverOf(const std::string& ttyName) {
+  std::error_code error;
+  const std::filesystem::path driver = std::filesystem::read_symlink(
+      std::filesystem::path("/sys/class/tty") / ttyName / "device" / "driver", error);
+  return error ? std::string() : driver.filename().string();
+}
+
+}  // namespace
 
 std::vector<SystemPortInfo> SystemPortInfos() {
   std::vector<SystemPortInfo> ports;
@@ -22,6 +36,7 @@ std::vector<SystemPortInfo> SystemPortInfos() {
       port.productId = info.productIdentifier();
     port.serialNumber = info.serialNumber().toStdString();
     port.byIdName = ByIdNameOf(port.path, kSerialByIdDirectory);
+    port.driver = DriverOf(info.portName().toStdString());
   }
   std::sort(ports.begin(), ports.end(), [](const SystemPortInfo& a, const SystemPortInfo& b) {
     return NaturallyBefore(a.path, b.path);

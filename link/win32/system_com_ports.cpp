@@ -60,6 +60,7 @@ std::vector<SystemPortInfo> DeviceManagerPorts() {
     port.path = "COM" + std::to_string(*number);
     port.description = DeviceProperty(set, device, SPDRP_DEVICEDESC);
     port.maker = DeviceProperty(set, device, SPDRP_MFG);
+    port.driver = DeviceProperty(set, device, SPDRP_SERVICE);
     const std::string hardwareId = DeviceProperty(set, device, SPDRP_HARDWAREID);
     port.vendorId = HardwareIdNumber(hardwareId, "VID_");
     port.productId = HardwareIdNumber(hardwareId, "PID_");

@@ -21,7 +21,7 @@ std::string DosDeviceTarget(const std::string& name);
 
 // Every COM port the system knows, by its COM name ("COM3") as people count
 // them, with what the device manager says about it: description, maker,
-// USB ids and serial number when it has them.
+// USB ids, serial number and driver (its service) when it has them.
 std::vector<SystemPortInfo> SystemComPortInfos();
 
 }  // namespace vardex

@@ -32,7 +32,8 @@ check() {
     failed=1
   fi
 }
-check "vardex r" "read "
+check "vardex r" "read report "
+check "vardex report -o r.zip --" "--help --output "
 check "vardex d" "defaults diff "
 check "vardex --v" "--version "
 check "vardex read COM" "COM1 COM2 COM3 COM4 COM5 COM6 COM7 COM8 COM9 "

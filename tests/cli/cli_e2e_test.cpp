@@ -428,9 +428,13 @@ TEST_F(VardexAgainstSim, AReadWhoseImageChecksumFailsLeavesNoFile) {
   StartSim({"--image", Path("device.img")});
   const VardexRun run = RunVardex({"read", port_, "-o", Path("out.img")});
   EXPECT_EQ(run.exitCode, 3);
-  EXPECT_EQ(run.err,
-            "vardex: " + port_ +
-                ": Eeprom read checksum error. Please upload new eeprom data to device.\n");
+  EXPECT_EQ(run.err, "vardex: " + port_ +
+                         ": Eeprom read checksum error. Please upload new eeprom data to device.\n"
+                         "The device holds no valid configuration, as a new or erased one does, "
+                         "so there is nothing on it to back up: write the start-up values (vardex "
+                         "defaults -o start.img, then vardex write " +
+                         port_ +
+                         " start.img) or a configuration file of yours, then read it again.\n");
   EXPECT_EQ(ReadAll(Path("out.img")), "an older backup");
 }
 

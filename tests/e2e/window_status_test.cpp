@@ -97,8 +97,9 @@ class WindowStatusTest : public QObject {
     w.form.Button4Click();
     QTRY_COMPARE(w.Status(),
                  QString("Read config: the image read from the device has a wrong checksum, so "
-                         "the pages were left as they were. Write a valid configuration to the "
-                         "device, then read it again."));
+                         "the pages were left as they were. A new or erased device holds none: "
+                         "write the start-up values or a file (there is nothing to back up), "
+                         "then read again."));
     QVERIFY(w.shownImages.isEmpty());
   }
 
