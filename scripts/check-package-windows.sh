@@ -48,7 +48,7 @@ xvfb=$!
 read -r -t 30 display <"$scratch/display" || fail "Xvfb did not start"
 export DISPLAY=":$display"
 # A new prefix: its first boot runs to its end before the setup program.
-echo "a new Wine prefix, booted"
+echo "a new Wine prefix: its first boot"
 run cmake/wine_session.sh start "$wine64" "$wineserver"
 
 program_dir="$WINEPREFIX/drive_c/Program Files/VARDEX Configurator"
