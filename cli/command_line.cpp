@@ -87,6 +87,25 @@ constexpr std::array kOptions = {
                "uploaded when the backup fails"},
 };
 
+// "link" is left out where COM names are the system's own (kComLinksElsewhere
+// says what to do there instead).
+constexpr bool Offered(const CommandInfo& command) {
+  return kComLinksElsewhere.empty() || command.name != "link";
+}
+
+constexpr auto kOfferedCommands = [] {
+  std::array<CommandInfo, std::ranges::count_if(kCommands, Offered)> offered{};
+  std::ranges::copy_if(kCommands, offered.begin(), Offered);
+  return offered;
+}();
+
+// The options of the commands offered: the help lists no others.
+constexpr unsigned kOfferedOptions = [] {
+  unsigned bits = 0;
+  for (const CommandInfo& command : kOfferedCommands) bits |= command.options;
+  return bits;
+}();
+
 constexpr std::string_view kExitStatusText =
     "Exit status:\n"
     "  0  done\n"
@@ -97,7 +116,7 @@ constexpr std::string_view kExitStatusText =
     "  4  check --strict: every rule holds, but the station check has notes\n";
 
 const CommandInfo* FindCommand(std::string_view name) {
-  for (const CommandInfo& entry : kCommands) {
+  for (const CommandInfo& entry : kOfferedCommands) {
     if (entry.name == name)
       return &entry;
   }
@@ -223,7 +242,7 @@ ParsedCommandLine Fail(std::string error) {
 }  // namespace
 
 std::span<const CommandInfo> Commands() {
-  return kCommands;
+  return kOfferedCommands;
 }
 
 std::span<const OptionInfo> Options() {
@@ -250,6 +269,8 @@ ParsedCommandLine ParseCommandLine(std::span<const std::string> args) {
     return {line, {}};
   }
   line.command = FindCommand(args[0]);
+  if (line.command == nullptr && args[0] == "link")
+    return Fail(std::string(kComLinksElsewhere));
   if (line.command == nullptr)
     return Fail("unknown command \"" + args[0] + "\"");
   ++next;
@@ -317,7 +338,7 @@ std::string UsageText() {
       "to standard error.\n"
       "\n"
       "Commands:\n";
-  for (const CommandInfo& entry : kCommands) {
+  for (const CommandInfo& entry : kOfferedCommands) {
     std::string head(entry.name);
     if (!entry.synopsis.empty())
       head += " " + std::string(entry.synopsis);
@@ -326,7 +347,10 @@ std::string UsageText() {
   text += "\n";
   text += kPortText;
   text += "\nOptions:\n";
-  for (const OptionInfo& option : kOptions) text += OptionRow(option);
+  for (const OptionInfo& option : kOptions) {
+    if ((kOfferedOptions & option.bit) != 0)
+      text += OptionRow(option);
+  }
   text += Row("-h, --help", "print this help, or a command's help after the command");
   text += Row("--version", "print the version");
   text += "\n";

@@ -14,6 +14,8 @@ function(vardex_wine_fixture prefix)
     set_tests_properties(wine_${step} PROPERTIES LABELS "wine" ENVIRONMENT
                          "WINEPREFIX=${prefix};WINEDEBUG=-all")
   endforeach()
-  set_tests_properties(wine_start PROPERTIES FIXTURES_SETUP wine TIMEOUT 120)
+  # A new prefix boots first (and once more when that boot fails): see
+  # wine_session.sh.
+  set_tests_properties(wine_start PROPERTIES FIXTURES_SETUP wine TIMEOUT 900)
   set_tests_properties(wine_stop PROPERTIES FIXTURES_CLEANUP wine)
 endfunction()

@@ -25,10 +25,12 @@ constexpr std::string_view kSourceFillIn =
     "WIDE1-1, a fill-in answers nothing else";
 constexpr std::string_view kSourcePosition =
     "WB4APR on APRSSIG (Aug 2008): unchanging data is refreshed every 10 minutes locally and 30 "
-    "regionally; aprs.cz: home stations every 20-30 min; SoCal APRS: every 30-45 min";
+    "regionally; aprs.cz: home stations every 20-30 min; Kansas City APRS, Standards: every "
+    "30-45 min";
 constexpr std::string_view kSourceWeather =
     "WB4APR on APRSSIG (Aug 2008): weather about every 5 minutes while it changes, decaying to "
-    "30; aprs.cz: weather stations every 10-20 min; SoCal APRS: every 30 min on RF";
+    "30; aprs.cz: weather stations every 10-20 min; Kansas City APRS, Standards: every 30 min on "
+    "RF";
 constexpr std::string_view kSourceTelemetry =
     "WB4APR on APRSSIG (Aug 2008): the 10-minute local and 30-minute regional refresh times";
 
@@ -222,9 +224,9 @@ void CheckReportBlock(const ConfigSettings& s, ReportBlockInstance instance,
   if (minutes && *minutes < rule.fewestMinutes) {
     Add(findings, key + "rateRf",
         label + " goes out on RF every " + block.txRateRf +
-            " minutes, more often than common practice (every " +
+            " minutes, more often than common practice (at most once every " +
             std::to_string(rule.fewestMinutes) +
-            " minutes at most); the channel is shared by a "
+            " minutes); the channel is shared by a "
             "whole region.",
         "Send it " + std::string(rule.advice) + ".", rule.source);
   }

@@ -18,6 +18,9 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${VARDEX_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${VARDEX_HOMEPAGE}")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# F1 and Help > User guide hand the installed guide.html to xdg-open, which
+# passes it to the desktop's web browser.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
 if(CMAKE_CROSSCOMPILING)
   # dpkg would name the build machine's architecture; the package is for the
   # target's. (dpkg-shlibdeps then needs DEB_HOST_ARCH set likewise when

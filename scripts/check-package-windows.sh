@@ -5,9 +5,29 @@
 # installed programs; the installed window starts (on its own Xvfb); a
 # silent uninstall leaves none of it behind.
 # Usage: check-package-windows.sh [SETUP.exe]  (default: package.sh --windows)
+# Every failure is named: the step's command and its exit status.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-setup=$(realpath "${1:-$(scripts/package.sh --windows | tail -n 1)}")
+fail() {
+  echo "check-package-windows.sh: $*" >&2
+  exit 1
+}
+# run COMMAND...: runs one step (stdin closed); a failing one ends the check
+# with the command and its exit status.
+run() {
+  local status=0
+  "$@" </dev/null || status=$?
+  [ "$status" -eq 0 ] || fail "failed with exit status $status: $*"
+}
+# Whatever else fails under set -e is named too, with its line.
+trap 'echo "check-package-windows.sh: line $LINENO failed with exit status $?: $BASH_COMMAND" >&2' ERR
+if [ -n "${1:-}" ]; then
+  setup=$(realpath "$1")
+else
+  built=$(scripts/package.sh --windows) || fail "scripts/package.sh --windows failed with exit status $?"
+  setup=$(realpath "$(tail -n 1 <<<"$built")")
+fi
+[ -f "$setup" ] || fail "no setup program at $setup"
 version=$(basename "$setup" | sed -n 's/^vardex-configurator-\(.*\)-setup\.exe$/\1/p')
 scratch=$(mktemp -d /tmp/vardex-setup-check-XXXXXX)
 export WINEPREFIX="$scratch/prefix" WINEDEBUG=-all WINEDLLOVERRIDES=winemenubuilder.exe=d
@@ -20,10 +40,6 @@ cleanup() {
   rm -rf "$scratch"
 }
 trap cleanup EXIT
-fail() {
-  echo "check-package-windows.sh: $*" >&2
-  exit 1
-}
 wine() { "$wine64" "$@" </dev/null; }
 # Wine's desktop belongs to the display its server first met: Xvfb first.
 mkfifo "$scratch/display"
@@ -31,7 +47,9 @@ Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$scratch/display" >/de
 xvfb=$!
 read -r -t 30 display <"$scratch/display" || fail "Xvfb did not start"
 export DISPLAY=":$display"
-cmake/wine_session.sh start "$wine64" "$wineserver"
+# A new prefix: its first boot runs to its end before the setup program.
+echo "a new Wine prefix: its first boot"
+run cmake/wine_session.sh start "$wine64" "$wineserver"
 
 program_dir="$WINEPREFIX/drive_c/Program Files/VARDEX Configurator"
 menu="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/VARDEX Configurator"
@@ -41,14 +59,15 @@ installed=(vardex-configurator.exe vardex.exe vardex.txt LICENSE.txt uninstall.e
   licenses/MinGW-w64/mingw-w64.txt)
 
 echo "silent install of $(basename "$setup")"
-wine "$setup" /S
+run "$wine64" "$setup" /S
 for file in "${installed[@]}"; do
   [ -f "$program_dir/$file" ] || fail "not installed: $file"
 done
 for link in "VARDEX Configurator.lnk" "VARDEX Configurator user guide.lnk" "VARDEX command prompt.lnk"; do
   [ -f "$menu/$link" ] || fail "no Start-menu entry $link"
 done
-entry=$(wine reg query "$key" | tr -d '\r')
+entry=$(wine reg query "$key") || fail "wine reg query \"$key\" failed with exit status $?"
+entry=$(tr -d '\r' <<<"$entry")
 for value in "DisplayName REG_SZ VARDEX Configurator" "DisplayVersion REG_SZ $version" \
   "Publisher REG_SZ VARDEX Configurator developers" \
   'DisplayIcon REG_SZ C:\Program Files\VARDEX Configurator\vardex-configurator.exe,0' \
@@ -69,11 +88,11 @@ for _ in $(seq 120); do
 done
 xdotool search --onlyvisible --name '^VARDEX Plus Configurator v1\.26$' \
   >/dev/null || fail "the installed vardex-configurator.exe showed no window within 60 s"
-kill "$window"
+kill "$window" 2>/dev/null || true
 wait "$window" 2>/dev/null || true
 
 echo "silent uninstall"
-wine "$program_dir/uninstall.exe" /S
+run "$wine64" "$program_dir/uninstall.exe" /S
 # The uninstaller runs on as a copy of itself, which ends after it.
 for _ in $(seq 120); do
   [ -e "$program_dir" ] || break

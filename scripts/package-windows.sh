@@ -79,7 +79,8 @@ VARDEX Configurator $version for Windows: what is in the programs, and under
 which licences.
 
 vardex-configurator.exe and vardex.exe are the VARDEX Configurator, under
-the GNU General Public License version 3 (LICENSE.txt beside the programs).
+the GNU General Public License version 3 or later (LICENSE.txt beside the
+programs).
 Its source, with the scripts that build these programs, is at
 https://vardex.github.io/configurator.
 

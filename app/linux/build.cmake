@@ -4,8 +4,11 @@ target_sources(vardex_app PRIVATE ${CMAKE_CURRENT_LIST_DIR}/application_icon.cpp
                                   ${CMAKE_CURRENT_LIST_DIR}/file_name_bytes.cpp
                                   ${CMAKE_CURRENT_LIST_DIR}/status_announcement.cpp)
 target_link_libraries(vardex_app PRIVATE Qt6::Svg)
+# Resource format 1 stores no file times: the program does not depend on the
+# checkout's times or on the build's SOURCE_DATE_EPOCH.
 qt_add_resources(vardex_app vardex_icon PREFIX /vardex BASE ${PROJECT_SOURCE_DIR}/packaging
-                 FILES ${PROJECT_SOURCE_DIR}/packaging/io.github.vardex.Configurator.svg)
+                 FILES ${PROJECT_SOURCE_DIR}/packaging/io.github.vardex.Configurator.svg
+                 OPTIONS --format-version 1)
 
 # The status line's announcements go to screen readers over the AT-SPI D-Bus
 # connection that Qt's accessibility bridge opens.

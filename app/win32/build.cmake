@@ -4,8 +4,10 @@ include(${PROJECT_SOURCE_DIR}/packaging/windows/icons.cmake)
 target_sources(vardex_app PRIVATE ${CMAKE_CURRENT_LIST_DIR}/application_icon_png.cpp
                                   ${CMAKE_CURRENT_LIST_DIR}/file_name_bytes_win32.cpp
                                   ${CMAKE_CURRENT_LIST_DIR}/status_announcement_win32.cpp)
+# Resource format 1 stores no file times, so the program file does not depend
+# on when the PNGs were drawn or on the build's SOURCE_DATE_EPOCH.
 qt_add_resources(vardex_app vardex_icon PREFIX /vardex BASE ${CMAKE_BINARY_DIR}
-                 FILES ${VARDEX_ICON_PNGS})
+                 FILES ${VARDEX_ICON_PNGS} OPTIONS --format-version 1)
 
 # A window program (no console), with its icon and version in the file; the
 # image-format plugins are left out (the icon is PNG, which Qt reads itself).

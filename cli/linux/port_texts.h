@@ -12,4 +12,7 @@ inline constexpr std::string_view kPortText =
     "device path such as /dev/ttyUSB0. Image files hold the 2048 bytes of the\n"
     "configuration as the device stores them.\n";
 
+// Empty: COM names are this program's own, so "link" is offered.
+inline constexpr std::string_view kComLinksElsewhere = "";
+
 }  // namespace vardex

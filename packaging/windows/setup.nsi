@@ -32,12 +32,14 @@ VIAddVersionKey "ProductVersion" "${VERSION}"
 VIAddVersionKey "FileVersion" "${VERSION}"
 VIAddVersionKey "CompanyName" "${PUBLISHER}"
 VIAddVersionKey "FileDescription" "${PRODUCT} ${VERSION} setup"
-VIAddVersionKey "LegalCopyright" "GNU General Public License version 3"
+VIAddVersionKey "LegalCopyright" "GNU General Public License version 3 or later"
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
-!define MUI_FINISHPAGE_RUN "$INSTDIR\vardex-configurator.exe"
-!define MUI_FINISHPAGE_RUN_TEXT "Start ${PRODUCT}"
+; No "Start" box on the last page: the setup runs with administrator rights,
+; and a window started from it would run with them too and keep its
+; settings in the administrator's profile. The page says where to start it.
+!define MUI_FINISHPAGE_TEXT "${PRODUCT} ${VERSION} has been installed.$\r$\n$\r$\nStart it from the Start menu: ${PRODUCT}. Its user guide and the VARDEX command prompt for vardex.exe are there too.$\r$\n$\r$\nClick Finish to close Setup."
 !insertmacro MUI_PAGE_LICENSE "${STAGE}/LICENSE.txt"
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES

@@ -531,13 +531,14 @@ TEST_F(VardexAgainstSim, ImportNamesTheLineOfAFieldThatBreaksItsRule) {
 }
 
 const std::string kWeatherEvery2 =
-    "The weather report goes out on RF every 2 minutes, more often than common practice (every "
-    "10 minutes at most); the channel is shared by a whole region.";
+    "The weather report goes out on RF every 2 minutes, more often than common practice (at most "
+    "once every 10 minutes); the channel is shared by a whole region.";
 const std::string kWeatherToDo =
     "Send it every 10 to 30 minutes on RF; fast weather feeds go by APRS-IS.";
 const std::string kWeatherSource =
     "WB4APR on APRSSIG (Aug 2008): weather about every 5 minutes while it changes, decaying to "
-    "30; aprs.cz: weather stations every 10-20 min; SoCal APRS: every 30 min on RF";
+    "30; aprs.cz: weather stations every 10-20 min; Kansas City APRS, Standards: every 30 min on "
+    "RF";
 
 TEST_F(VardexAgainstSim, CheckAndDiffSpeakJsonForScripts) {
   const ConfigImage factory = Factory();

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "completion_words.h"
+#include "port_texts.h"
+
 #include <string>
 #include <vector>
 
@@ -98,6 +101,22 @@ TEST(CommandLine, HelpNamesEveryCommandAndExitStatus) {
   EXPECT_TRUE(CommandHelpText(Commands()[2])
                   .starts_with("Usage: vardex write PORT FILE [--clock pc|keep]\n"
                                "Write an image file to the device.\n"));
+}
+
+// Windows has no COM links of this program's own: there "link" is neither
+// listed nor completed, and asked for it says what to do instead of failing
+// on a missing HOME.
+TEST(CommandLine, LinkIsOfferedOnlyWhereComNamesAreThisProgramsOwn) {
+  const bool offered = kComLinksElsewhere.empty();
+  EXPECT_EQ(UsageText().find("\n  link COMn DEVICE") != std::string::npos, offered);
+  EXPECT_EQ(UsageText().find("\n  --remove ") != std::string::npos, offered);
+  EXPECT_EQ(CompletionWords({}).find("\nlink\n") != std::string::npos, offered);
+  EXPECT_EQ(Describe(ParseCommandLine(std::vector<std::string>{"link", "COM3", "x"})),
+            offered ? "link <COM3> <x>"
+                    : "error: link is not offered on Windows, where every COM name is the "
+                      "system's own. To give an adapter another COM number, open the Device "
+                      "Manager, Ports (COM & LPT), the adapter's Properties, Port Settings, "
+                      "Advanced..., and choose the COM Port Number there");
 }
 
 }  // namespace
