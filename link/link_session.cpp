@@ -73,12 +73,15 @@ void LinkSession::OnLogLine(std::string_view line) {
 }
 
 void LinkSession::OnProgress(const TransferProgress& progress) {
-  // A counted reply of the watched transfer ends its silence.
-  if (progress.operation == watched_.operation &&
-      (progress.pagesDone > watched_.pagesDone || watched_.pageCount == 0)) {
+  // A counted reply of the watched transfer ends its silence. The start's
+  // report brings only the page count: the silence is timed from Start(),
+  // before the first frame went out, whenever this report comes.
+  if (progress.operation == watched_.operation && progress.pagesDone >= watched_.pagesDone) {
+    if (progress.pagesDone > watched_.pagesDone) {
+      lastHeard_ = now_();
+      silenceReported_ = false;
+    }
     watched_ = progress;
-    lastHeard_ = now_();
-    silenceReported_ = false;
   }
   listener_->OnProgress(progress);
 }
