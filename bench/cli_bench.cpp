@@ -1,46 +1,27 @@
 // Runs "vardex read" and "vardex write" as a user would, against vardex-sim
 // paced at 115200 baud, and prints each one's wall time against the time the
 // line itself needs. Prints figures, asserts nothing.
-#include <fcntl.h>
 #include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "sim_launcher.h"
+#include "vardex_run.h"
 
 namespace {
 
 constexpr int kRuns = 5;
-using Clock = std::chrono::steady_clock;
 
 // Wall time of one vardex run, or a negative value when it failed.
 double TimeVardex(std::vector<std::string> args) {
-  args.insert(args.begin(), VARDEX_CLI_PATH);
-  std::vector<char*> argv;
-  argv.reserve(args.size() + 1);
-  for (std::string& a : args) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-  const auto start = Clock::now();
-  pid_t pid = -1;
-  const int rc = posix_spawn(&pid, VARDEX_CLI_PATH, &actions, nullptr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  if (rc != 0)
-    return -1;
-  int status = 0;
-  waitpid(pid, &status, 0);
-  const double wall = std::chrono::duration<double>(Clock::now() - start).count();
-  return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? wall : -1;
+  const vardex::bench::VardexRun run = vardex::bench::RunVardex(std::move(args));
+  return run.status == 0 ? run.seconds : -1;
 }
 
 }  // namespace

@@ -4,11 +4,8 @@
 // took against the same transfer on a clean line. One simulator serves all
 // runs of a row, so each run meets the faults at another page. Prints
 // figures, asserts nothing. `--quick` leaves out the largest firmware.
-#include <fcntl.h>
 #include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#include <stdlib.h>
 
 #include <chrono>
 #include <cstdio>
@@ -19,40 +16,12 @@
 #include <vector>
 
 #include "sim_launcher.h"
+#include "vardex_run.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-// Exit status and wall time of one vardex run.
-struct Run {
-  int status = -1;
-  double seconds = 0;
-};
-
-Run RunVardex(std::vector<std::string> args) {
-  args.insert(args.begin(), VARDEX_CLI_PATH);
-  std::vector<char*> argv;
-  argv.reserve(args.size() + 1);
-  for (std::string& a : args) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-  const auto start = Clock::now();
-  pid_t pid = -1;
-  const int rc = posix_spawn(&pid, VARDEX_CLI_PATH, &actions, nullptr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  Run run;
-  if (rc != 0)
-    return run;
-  int status = 0;
-  waitpid(pid, &status, 0);
-  run.seconds = std::chrono::duration<double>(Clock::now() - start).count();
-  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
-}
+using vardex::bench::RunVardex;
+using vardex::bench::VardexRun;
 
 bool WriteFirmware(const std::string& path, std::size_t size) {
   std::ofstream out(path, std::ios::binary);
@@ -84,7 +53,7 @@ void Measure(const Row& row, double& cleanMean) {
   int completed = 0;
   double total = 0;
   for (int i = 0; i < row.runs; ++i) {
-    const Run run = RunVardex(args);
+    const VardexRun run = RunVardex(args);
     if (run.status == 0) {
       ++completed;
       total += run.seconds;

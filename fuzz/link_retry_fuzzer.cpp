@@ -27,6 +27,7 @@
 #include <string>
 #include <vector>
 
+#include "frame_header.h"
 #include "fuzz_failure.h"
 #include "transfer_engine.h"
 
@@ -36,17 +37,8 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 using Time = TransferEngine::Time;
 
-std::array<std::uint8_t, 8> Header(std::uint8_t code, std::uint16_t page, std::uint16_t sum) {
-  std::array<std::uint8_t, 8> h{0xFF,
-                                code,
-                                static_cast<std::uint8_t>(page >> 8),
-                                static_cast<std::uint8_t>(page),
-                                static_cast<std::uint8_t>(sum >> 8),
-                                static_cast<std::uint8_t>(sum),
-                                0,
-                                0};
-  for (int i = 1; i < 7; ++i) h[7] = static_cast<std::uint8_t>(h[7] + h[i]);
-  return h;
+FrameHeader Header(std::uint8_t code, std::uint16_t page, std::uint16_t sum) {
+  return BuildFrameHeader(static_cast<FrameCode>(code), page, sum);
 }
 
 class Harness final : public TransferOutput {
