@@ -78,8 +78,9 @@ int main(int argc, char** argv) {
   const std::string image = std::string(dir) + "/bench.img";
   const std::string small = std::string(dir) + "/300-pages.bin";
   const std::string largest = std::string(dir) + "/1856-pages.bin";
-  if (RunVardex({"defaults", "-o", image}).status != 0 || !WriteFirmware(small, 300 * 128) ||
-      !WriteFirmware(largest, 1856 * 128)) {
+  if (RunVardex({"defaults", "-o", image}).status != 0 ||
+      !WriteFirmware(small, std::size_t{300} * 128) ||
+      !WriteFirmware(largest, std::size_t{1856} * 128)) {
     std::printf("could not prepare the files\n");
     return 1;
   }

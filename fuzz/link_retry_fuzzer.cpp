@@ -104,7 +104,7 @@ class Harness final : public TransferOutput {
     std::uint16_t page = static_cast<std::uint16_t>(lastPage_ < 0 ? 0 : lastPage_);
     if (kind == 0x43)
       page = static_cast<std::uint16_t>((page + 5) % 16);
-    const auto data = std::span(device_.bytes).subspan(page * 128u, 128);
+    const auto data = std::span(device_.bytes).subspan(std::size_t{page} * 128, 128);
     std::uint32_t sum = 0;
     for (std::uint8_t b : data) sum += b;
     auto header = Header(0x91, page, static_cast<std::uint16_t>(sum));
@@ -129,7 +129,7 @@ class Harness final : public TransferOutput {
                                ? std::span<const std::uint8_t>(image_.bytes)
                                : std::span<const std::uint8_t>(firmware_->bytes);
       for (std::size_t i = 0; i < 128; ++i) {
-        if (pending_[8 + i] != source[page * 128u + i])
+        if (pending_[8 + i] != source[static_cast<std::size_t>(page) * 128 + i])
           FuzzFailure("send", "page " + std::to_string(page) + " sent with other bytes");
       }
     }

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -100,8 +101,9 @@ TEST_P(ReplyRetry, AsksAgainWithinBounds) {
   }
   EXPECT_EQ(out.Lines(), c.lines);
   const std::vector<Frame> frames = Frames(out.Written());
-  std::vector<int> pages;
-  for (const Frame& frame : frames) pages.push_back(frame.page);
+  std::vector<int> pages(frames.size());
+  std::transform(frames.begin(), frames.end(), pages.begin(),
+                 [](const Frame& f) { return f.page; });
   EXPECT_EQ(pages, c.pages);
   // A page sent again is the same frame, byte for byte.
   for (std::size_t i = 1; i < frames.size(); ++i) {
