@@ -28,6 +28,7 @@ void ReplyWatch::LostOrDamaged(Reason reason, Time now) {
 
 void ReplyWatch::BeQuiet(Phase then, std::chrono::milliseconds quiet, Time now) {
   phase_ = then;
+  quiet_ = quiet;
   quietUntil_ = now + quiet;
   // A line that never quiets (a device that streams) does not hold the
   // transfer for ever.
@@ -35,11 +36,8 @@ void ReplyWatch::BeQuiet(Phase then, std::chrono::milliseconds quiet, Time now) 
 }
 
 void ReplyWatch::Heard(Time now) {
-  if (!Discarding())
-    return;
-  const auto quiet =
-      phase_ == Phase::kQuietThenNext ? policy_.replyTimeout + policy_.quiet : policy_.quiet;
-  quietUntil_ = std::min(now + quiet, quietLatest_);
+  if (Discarding())
+    quietUntil_ = std::min(now + quiet_, quietLatest_);
 }
 
 ReplyWatch::Due ReplyWatch::Check(Time now, bool replyUnderWay) {

@@ -51,6 +51,8 @@ class ReplyWatch {
   bool Watches(Operation operation) const {
     return phase_ != Phase::kIdle && operation == operation_;
   }
+  // The transfer watched; kNone when nothing is.
+  Operation Watched() const { return phase_ == Phase::kIdle ? Operation::kNone : operation_; }
   // The awaited reply came. True when the next page may go now; false when
   // it must wait for a quiet line (a kSendNext falls due then).
   bool Answered(Time now);
@@ -99,10 +101,11 @@ class ReplyWatch {
   std::uint32_t tries_ = 1;       // sendings of the awaited page so far
   std::uint32_t askedAgain_ = 0;  // pages sent again in this transfer
   Reason reason_ = Reason::kNoReply;
-  Time deadline_{};        // kAwaiting: the reply is overdue at
-  bool extended_ = false;  // kAwaiting: the deadline was moved for a reply under way
-  Time quietUntil_{};      // quiet phases: due when nothing arrives until then
-  Time quietLatest_{};     // quiet phases: due then even if the line never quiets
+  Time deadline_{};                    // kAwaiting: the reply is overdue at
+  bool extended_ = false;              // kAwaiting: the deadline was moved for a reply under way
+  std::chrono::milliseconds quiet_{};  // quiet phases: how long the line must rest
+  Time quietUntil_{};                  // quiet phases: due when nothing arrives until then
+  Time quietLatest_{};                 // quiet phases: due then even if the line never quiets
 };
 
 }  // namespace vardex

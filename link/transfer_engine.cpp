@@ -86,10 +86,7 @@ void TransferEngine::Tick(Time now, TransferOutput& out) {
       break;
     case ReplyWatch::Due::Action::kSendNext:
       watch_.Sent(now);
-      for (const Operation operation : {Operation::kFirmwareUpload, Operation::kConfigWrite}) {
-        if (watch_.Watches(operation))
-          SendCurrent(operation, out);
-      }
+      SendCurrent(watch_.Watched(), out);
       break;
     case ReplyWatch::Due::Action::kNothing:
       break;
@@ -165,17 +162,13 @@ void TransferEngine::SendCurrent(Operation operation, TransferOutput& out) {
 }
 
 void TransferEngine::SendAgain(ReplyWatch::Reason reason, TransferOutput& out) {
-  for (const Operation operation :
-       {Operation::kFirmwareUpload, Operation::kConfigWrite, Operation::kConfigRead}) {
-    if (!watch_.Watches(operation))
-      continue;
-    std::snprintf(line_.data(), line_.size(), kAskingAgainFormat,
-                  reason == ReplyWatch::Reason::kNoReply ? "No" : "Damaged",
-                  CountersOf(operation).currentPage, watch_.Attempt() + 1, watch_.Attempts());
-    out.OnLogLine(std::string_view(line_.data()));
-    watch_.SentAgain(now_);
-    SendCurrent(operation, out);
-  }
+  const Operation operation = watch_.Watched();
+  std::snprintf(line_.data(), line_.size(), kAskingAgainFormat,
+                reason == ReplyWatch::Reason::kNoReply ? "No" : "Damaged",
+                CountersOf(operation).currentPage, watch_.Attempt() + 1, watch_.Attempts());
+  out.OnLogLine(std::string_view(line_.data()));
+  watch_.SentAgain(now_);
+  SendCurrent(operation, out);
 }
 
 void TransferEngine::ReportProgress(Operation operation, std::uint32_t pagesDone,

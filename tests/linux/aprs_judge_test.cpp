@@ -12,6 +12,7 @@
 #include <map>
 #include <regex>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -74,31 +75,25 @@ const std::vector<Row>& Corpus() {
       {"5221.60N/01653.63E-", X},
       {"<lat>/<long>-", R},  // '<' is a capabilities report: read, says nothing
       {"!", X},
-      {"=", X},
       {"@081433z", X},
-      {"@", X},
       // Broken latitude or longitude.
       {"!5221.60N01653.63E-", X},
       {"!5261.60N/01653.63E-", X},
       {"!5221.60N/01673.63E-", X},
       {"!5221,60N/01653.63E-", X},
       {"!5221.60X/01653.63E-", X},
-      {"!5221.60N/01653.63X-", X},
       {"!5221.60N/1653.63E-", X},
       {"!5221.6N/01653.63E-", X},
-      {"!5221.60N/01653.6E-", X},
       {"!522A.60N/01653.63E-", X},
       {"!5221.60n/01653.63e-", W},
       // Broken symbol table or code.
       {"!5221.60N/01653.63E", X},
       {"!5221.60Na01653.63E&", X},
       {"!5221.60N 01653.63E-", X},
-      {"!5221.60N*01653.63E-", X},
       {"!x5L!!<*e7>7P[", X},
       // Broken time stamps.
       {"@0814335221.60N/01653.63E-", X},
       {"@81433z5221.60N/01653.63E-", X},
-      {"/0814z5221.60N/01653.63E-", X},
       // Broken objects and items.
       {";LEADER*092345z4903.50N/07201.75W>", X},
       {";LEADER   x092345z4903.50N/07201.75W>", X},
@@ -110,11 +105,9 @@ const std::vector<Row>& Corpus() {
        "the reference ends a time stamp with z, / or h; decode_aprs does not look"},
       {"@081433x5221.60N/01653.63E-", X, "time stamp ending in x (as above)"},
       {"@321433z5221.60N/01653.63E-", W, "day 32: decode_aprs does not check the time's values"},
-      {"@082563z5221.60N/01653.63E-", W, "hour 25, minute 63 (as above)"},
       {"@081433/5221.60N/01653.63E-", W,
        "local time: the reference asks for UTC, receivers cannot place a local time"},
       {"!9221.60N/01653.63E-", X, "latitude above 90: decode_aprs does not check the range"},
-      {"!5221.60N/18153.63E-", X, "longitude above 180 (as above)"},
       {"!5221.60N/01653.63E-123456789012345678901234567890123456789012345", W,
        "comment above 43 characters: decode_aprs has no length limits"},
       {"!5221.60N/01653.63E-088/0361234567890123456789012345678901234567", W,
@@ -127,7 +120,6 @@ const std::vector<Row>& Corpus() {
        "status above 55 characters after its time stamp (as above)"},
       {"!5221.60N/01653.63E-Comment with | bar", W,
        "| and ~ are kept for TNC stream switching; decode_aprs passes them"},
-      {">Status with ~ tilde", W, "~ in a status (as above)"},
       {"!5221.60N/01653.63E|", W, "| as symbol code (as above)"},
       {";LEADER   _092345z4903.50N/07201.75W>", W,
        "a killed object is read, but a beacon that kills its own object is a mistake"},
@@ -185,13 +177,8 @@ std::map<std::string, Judgement> JudgeAll(const std::vector<std::string>& infos)
   const std::regex escape("\x1b\\[[0-9;]*[A-Za-z]");
   const std::regex position("^[NS] \\d+ [\\d.]+, [EW] \\d+ [\\d.]+.*|.*Invalid L.*");
   Judgement* current = nullptr;
-  std::size_t start = 0;
-  while (start < output.size()) {
-    std::size_t end = output.find('\n', start);
-    if (end == std::string::npos)
-      end = output.size();
-    const std::string raw = output.substr(start, end - start);
-    start = end + 1;
+  std::istringstream lines(output);
+  for (std::string raw; std::getline(lines, raw);) {
     const std::string line = std::regex_replace(raw, escape, "");
     if (line.rfind(kAddress, 0) == 0) {
       current = &judged[line.substr(std::string(kAddress).size())];
@@ -262,20 +249,22 @@ std::string PlainPosition(AprsSymbol symbol) {
   return std::string("!0000.00N") + symbol.table + "00000.00E" + symbol.code;
 }
 
+std::tm SendingTime() {
+  std::tm utc = NewYear2000();
+  utc.tm_mday = 8, utc.tm_hour = 14, utc.tm_min = 33;
+  return utc;
+}
+
 std::string TimeStampedBeacon(const std::string& message) {
   ConfigSettings settings;
   settings.beacons.beacons[0].message = message;
-  std::tm utc = NewYear2000();
-  utc.tm_mday = 8, utc.tm_hour = 14, utc.tm_min = 33;
-  return BeaconsOnAir(settings, utc).at(0).information;
+  return BeaconsOnAir(settings, SendingTime()).at(0).information;
 }
 
 TEST(AprsJudge, OurReaderAgreesWithDecodeAprs) {
   std::vector<Row> rows = Corpus();
   // The start-up beacons, and the help window's example, as the device sends them.
-  std::tm utc = NewYear2000();
-  utc.tm_mday = 8, utc.tm_hour = 14, utc.tm_min = 33;
-  for (const BeaconOnAir& beacon : BeaconsOnAir(ConfigSettings{}, utc))
+  for (const BeaconOnAir& beacon : BeaconsOnAir(ConfigSettings{}, SendingTime()))
     rows.push_back({beacon.information, R});
   rows.push_back({TimeStampedBeacon("=<lat>/<long>#VARDEX digi"), R});
   rows.push_back({TimeStampedBeacon(";VARDEX   *<date>z<lat>/<long>-"), R});
