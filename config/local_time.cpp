@@ -4,6 +4,12 @@
 
 namespace vardex {
 
+PcClock SystemPcClock() {
+  const std::time_t now = std::time(nullptr);
+  const std::tm utc = UtcCalendar(now);
+  return {utc, MinutesAhead(LocalCalendar(now), utc)};
+}
+
 void FillClockFromSystemTime(ClockSettings& s, const LocalTimeSource& clock) {
   const std::tm local = clock.Now();
   s.year = std::to_string(local.tm_year + 1900);

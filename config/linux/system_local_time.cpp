@@ -2,20 +2,20 @@
 
 namespace vardex {
 
-std::tm SystemLocalTimeSource::Now() const {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  return local;
+std::tm LocalCalendar(std::time_t moment) {
+  std::tm calendar{};
+  localtime_r(&moment, &calendar);
+  return calendar;
 }
 
-PcClock SystemPcClock() {
-  const std::time_t now = std::time(nullptr);
-  std::tm utc{};
-  std::tm local{};
-  gmtime_r(&now, &utc);
-  localtime_r(&now, &local);
-  return {utc, MinutesAhead(local, utc)};
+std::tm UtcCalendar(std::time_t moment) {
+  std::tm calendar{};
+  gmtime_r(&moment, &calendar);
+  return calendar;
+}
+
+std::tm SystemLocalTimeSource::Now() const {
+  return LocalCalendar(std::time(nullptr));
 }
 
 }  // namespace vardex

@@ -2,20 +2,20 @@
 
 namespace vardex {
 
-std::tm SystemLocalTimeSource::Now() const {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_s(&local, &now);
-  return local;
+std::tm LocalCalendar(std::time_t moment) {
+  std::tm calendar{};
+  localtime_s(&calendar, &moment);
+  return calendar;
 }
 
-PcClock SystemPcClock() {
-  const std::time_t now = std::time(nullptr);
-  std::tm utc{};
-  std::tm local{};
-  gmtime_s(&utc, &now);
-  localtime_s(&local, &now);
-  return {utc, MinutesAhead(local, utc)};
+std::tm UtcCalendar(std::time_t moment) {
+  std::tm calendar{};
+  gmtime_s(&calendar, &moment);
+  return calendar;
+}
+
+std::tm SystemLocalTimeSource::Now() const {
+  return LocalCalendar(std::time(nullptr));
 }
 
 }  // namespace vardex

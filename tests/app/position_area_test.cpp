@@ -39,10 +39,8 @@ class PositionAreaTest : public QObject {
     };
     const QList<Case> cases = {
         {"Edit4", "52.3600", "5221.60N", 28, ""},
-        {"Edit4", "52.3600N", "5221.60N", 28, ""},  // the box full, with its side
         {"Edit4", QString::fromUtf8("52\u00B021.6N"), "5221.60N", 28, ""},
         {"Edit5", "-16.8938", "01653.63W", 37, ""},
-        {"Edit5", "-180", "18000.00W", 37, ""},
         {"Edit4", "521.60N", "521.60N", 28, "Latitude - syntax error (ex. 5221.60N)."},
         // Cut to the box's 8 characters, it has lost its S: it is not taken for north.
         {"Edit4", QString::fromUtf8("33\u00B052'07\"S"), QString::fromUtf8("33\u00B052'07"), 28,
