@@ -19,6 +19,7 @@
 #include "config_document.h"
 #include "field_table.h"
 #include "page_tables.h"
+#include "tools_menu.h"
 
 namespace vardex {
 namespace {
@@ -199,11 +200,7 @@ void BeaconsDialog::PutChosenSymbol() {
 }
 
 void AddBeaconsOnAir(QMenuBar* menuBar, ConfigDocument* document, QWidget* window) {
-  QMenu* tools = menuBar->findChild<QMenu*>("ToolsMenu");
-  if (tools == nullptr) {
-    tools = menuBar->addMenu(QStringLiteral("&Tools"));
-    tools->setObjectName("ToolsMenu");
-  }
+  QMenu* tools = ToolsMenu(menuBar);
   QAction* open = tools->addAction(QStringLiteral("&Beacons on the air..."));
   open->setObjectName("BeaconsOnAirAction");
   auto dialog = std::make_shared<QPointer<BeaconsDialog>>();

@@ -10,6 +10,7 @@
 #include "station_check.h"
 #include "station_check_dialog.h"
 #include "station_notes.h"
+#include "tools_menu.h"
 
 namespace vardex {
 namespace {
@@ -31,11 +32,7 @@ CheckNotes::CheckNotes(QTabWidget* pages, QMenuBar* menuBar, SettingsSource sett
   line_->setToolTip(QStringLiteral("Tools, Station check lists them"));
   line_->hide();
 
-  QMenu* tools = menuBar->findChild<QMenu*>("ToolsMenu");
-  if (tools == nullptr) {
-    tools = menuBar->addMenu(QStringLiteral("&Tools"));
-    tools->setObjectName("ToolsMenu");
-  }
+  QMenu* tools = ToolsMenu(menuBar);
   QAction* check = tools->addAction(QStringLiteral("&Station check..."));
   check->setObjectName("StationCheckAction");
   check->setShortcut(QKeySequence(QStringLiteral("Ctrl+K")));
