@@ -295,61 +295,24 @@ TEST_F(VardexAgainstSim, WriteToAVanishedDeviceStopsAtThePageItWaitsFor) {
   EXPECT_EQ(saved.substr(128), factory.substr(128));     // nothing after it
 }
 
-// On a line that loses and damages replies, and with a device that answers
-// a page twice, late, every transfer completes with exactly what was sent,
-// and --verbose counts the pages asked for again.
-TEST_F(VardexAgainstSim, ANoisyLineIsAskedAgainAndEveryTransferCompletes) {
-  struct Case {
-    std::vector<std::string> args;
-    std::vector<std::string> faults;
-    std::string out;
-    std::string summary;  // the start of the --verbose summary line
-  };
-  const ConfigImage file = FactoryWith(192, {0xF5, 0x38});
-  WriteAll(Path("file.img"), AsText(file));
+// An upload on a line that loses every third acknowledgement, with one
+// answered twice, late (the window's tests cover reads and writes): every
+// page arrives once as sent, and --verbose counts the pages asked again.
+TEST_F(VardexAgainstSim, ANoisyLineIsAskedAgainAndTheUploadCompletes) {
   std::string firmware(1000, '\0');
   for (std::size_t i = 0; i < firmware.size(); ++i) firmware[i] = static_cast<char>(i * 5 + 1);
   WriteAll(Path("fw.bin"), firmware);
-  const Case cases[] = {
-      {{"read", "PORT", "-o", Path("read.img")},
-       {"--drop-every", "5", "--garble-every", "7"},
-       Path("read.img") + ": configuration read from PORT\n",
-       "read: 16 of 16 pages in "},
-      {{"write", "PORT", Path("file.img"), "--clock=keep"},
-       {"--drop-every", "5", "--garble-every", "7"},
-       "PORT: configuration written from " + Path("file.img") + " and verified\n",
-       "write: 16 of 16 pages in "},
-      {{"flash", "PORT", Path("fw.bin"), "--force"},
-       {"--drop-every", "3", "--late", "4"},
-       "PORT: firmware " + Path("fw.bin") + " sent (8 pages)\n",
-       "flash: 8 of 8 pages in "},
-  };
-  for (const Case& c : cases) {
-    vardex::sim::SimProcess sim;
-    std::string port;
-    std::vector<std::string> faults = c.faults;
-    faults.insert(faults.end(),
-                  {"--save-image", Path("saved.img"), "--firmware-out", Path("firmware.out")});
-    ASSERT_TRUE(StartPort(sim, faults, port));
-    std::vector<std::string> args = c.args;
-    args[1] = port;
-    args.push_back("--verbose");
-    const VardexRun run = RunVardex(args);
-    EXPECT_EQ(run.exitCode, 0) << c.args[0] << "\n" << run.err;
-    std::string out = c.out;
-    out.replace(out.find("PORT"), 4, port);
-    EXPECT_EQ(run.out, out);
-    // The device was asked again at least once, and said so.
-    EXPECT_NE(run.err.find(", asking again (2 of 3).\n"), std::string::npos) << run.err;
-    const std::size_t summary = run.err.find(c.summary);
-    ASSERT_NE(summary, std::string::npos) << run.err;
-    const std::string line = run.err.substr(summary, run.err.find('\n', summary) - summary);
-    EXPECT_TRUE(line.ends_with(" asked for again") && !line.ends_with(" 0 asked for again"))
-        << line;
-  }
-  EXPECT_EQ(ReadAll(Path("read.img")), AsText(Factory()));
-  EXPECT_EQ(ReadAll(Path("saved.img")), AsText(file));
-  EXPECT_EQ(ReadAll(Path("firmware.out")), firmware.substr(0, 1000) + std::string(24, '\0'));
+  StartSim({"--drop-every", "3", "--late", "4"});
+  const VardexRun run = RunVardex({"flash", port_, Path("fw.bin"), "--force", "--verbose"});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.out, port_ + ": firmware " + Path("fw.bin") + " sent (8 pages)\n");
+  EXPECT_NE(run.err.find("No reply to page 2, asking again (2 of 3).\n"), std::string::npos)
+      << run.err;
+  const std::size_t summary = run.err.find("flash: 8 of 8 pages in ");
+  ASSERT_NE(summary, std::string::npos) << run.err;
+  const std::string line = run.err.substr(summary, run.err.find('\n', summary) - summary);
+  EXPECT_TRUE(line.ends_with(" asked for again") && !line.ends_with(" 0 asked for again")) << line;
+  EXPECT_EQ(ReadAll(Path("firmware.out")), firmware + std::string(24, '\0'));
 }
 
 TEST_F(VardexAgainstSim, BadFilesAndBrokenRulesAreRefusedAndNothingIsSent) {
