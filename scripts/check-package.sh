@@ -79,9 +79,9 @@ completion="$(HOME="$tmp/home" bash -ic '_completion_loader vardex; complete -p 
 echo "$completion"
 [ "$completion" = "complete -F _vardex vardex" ] || { echo "no bash completion for vardex" >&2; exit 1; }
 offered="$(HOME="$tmp/home" bash -ic '_completion_loader vardex
-  COMP_WORDS=(vardex r) COMP_CWORD=1 COMP_LINE="vardex r" COMP_POINT=8
-  _vardex vardex r vardex; echo "${COMPREPLY[*]}"' 2>/dev/null)"
-[ "$offered" = read ] || { echo "completing \"vardex r\" offered \"$offered\", not read" >&2; exit 1; }
+  COMP_WORDS=(vardex rea) COMP_CWORD=1 COMP_LINE="vardex rea" COMP_POINT=10
+  _vardex vardex rea vardex; echo "${COMPREPLY[*]}"' 2>/dev/null)"
+[ "$offered" = read ] || { echo "completing \"vardex rea\" offered \"$offered\", not read" >&2; exit 1; }
 
 trap 'rm -rf "$tmp"' EXIT
 DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get remove -y -qq "$package" >/dev/null
