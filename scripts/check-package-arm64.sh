@@ -6,7 +6,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-deb="$(scripts/package.sh --arch arm64 | tail -n 1)"
+. scripts/lib/last-line.sh
+deb="$(last_line_of scripts/package.sh --arch arm64)"
 echo "=== checking $deb ==="
 fail() { echo "$*" >&2; exit 1; }
 

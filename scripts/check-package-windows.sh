@@ -24,8 +24,8 @@ trap 'echo "check-package-windows.sh: line $LINENO failed with exit status $?: $
 if [ -n "${1:-}" ]; then
   setup=$(realpath "$1")
 else
-  built=$(scripts/package.sh --windows) || fail "scripts/package.sh --windows failed with exit status $?"
-  setup=$(realpath "$(tail -n 1 <<<"$built")")
+  . scripts/lib/last-line.sh
+  setup=$(realpath "$(last_line_of scripts/package.sh --windows)")
 fi
 [ -f "$setup" ] || fail "no setup program at $setup"
 version=$(basename "$setup" | sed -n 's/^vardex-configurator-\(.*\)-setup\.exe$/\1/p')

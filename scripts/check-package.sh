@@ -10,7 +10,8 @@ package=vardex-configurator
 sudo_cmd=()
 [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
 
-deb="$(scripts/package.sh | tail -n 1)"
+. scripts/lib/last-line.sh
+deb="$(last_line_of scripts/package.sh)"
 echo "=== checking $deb ==="
 
 # Exactly the three programs are installed, and the files that go with them:

@@ -26,7 +26,8 @@ cmake --preset default -DVARDEX_WINDOWS_BUILD="$PWD/build/windows" >/dev/null
 cmake --build --preset default --target cli_e2e_tests vardex-sim vardex -j"$jobs"
 ctest --preset default -L wine --timeout 900
 step "windows zip and setup program"
-setup=$(scripts/package.sh --windows | tail -n 1)
+. scripts/lib/last-line.sh
+setup=$(last_line_of scripts/package.sh --windows)
 step "windows setup under Wine"
 scripts/check-package-windows.sh "$setup"
 step "windows done"
