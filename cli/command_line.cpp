@@ -5,55 +5,10 @@
 #include <charconv>
 #include <string_view>
 
-#include "commands.h"
 #include "port_texts.h"
 
 namespace vardex {
 namespace {
-
-constexpr unsigned kTransferOptions = kOptTimeout | kOptQuiet | kOptVerbose | kOptTrace;
-
-constexpr std::array kCommands = {
-    CommandInfo{"ports", "[--json]", 0, kOptJson, false, kPortsSummary, RunPorts},
-    CommandInfo{"read", "PORT -o FILE", 1, kOptOutput | kTransferOptions, true,
-                "read the device's configuration into an image file", RunRead},
-    CommandInfo{"write", "PORT FILE [--clock pc|keep]", 2,
-                kOptClock | kOptNoVerify | kTransferOptions, false,
-                "write an image file to the device", RunWrite},
-    CommandInfo{"flash", "PORT FIRMWARE [--backup FILE] [--force]", 2,
-                kOptBackup | kOptForce | kTransferOptions, false,
-                "upload a firmware file to the device", RunFlash},
-    CommandInfo{"link", "COMn DEVICE | COMn --remove", 2, kOptRemove, false,
-                "make COMn lead to a serial device (its by-id name when it has one), or "
-                "remove the link",
-                RunLink},
-    CommandInfo{"show", "FILE [--json]", 1, kOptJson, false,
-                "print every field of an image file by page and label, and the position's locator",
-                RunShow},
-    CommandInfo{"diff", "A B [--json]", 2, kOptJson, false,
-                "print the fields in which two image files differ", RunDiff},
-    CommandInfo{"check", "FILE [--all] [--strict] [--json]", 1, kOptAll | kOptStrict | kOptJson,
-                false,
-                "check an image file's checksum and every rule, then list the station check's "
-                "notes",
-                RunCheck},
-    CommandInfo{"beacons", "FILE [--json]", 1, kOptJson, false,
-                "print each beacon that is on as the device sends it, and how the APRS "
-                "network reads it",
-                RunBeacons},
-    CommandInfo{"passcode", "CALL", 1, 0, false,
-                "print the APRS-IS passcode of a callsign (its SSID does not count)", RunPasscode},
-    CommandInfo{"export", "FILE -o TEXT", 1, kOptOutput, true,
-                "write an image file as text, one line per field", RunExport},
-    CommandInfo{"import", "TEXT [--base FILE] -o FILE", 1, kOptOutput | kOptBase, true,
-                "build an image file from its text form", RunImport},
-    CommandInfo{"defaults", "-o FILE", 0, kOptOutput, true,
-                "write the image that the start-up settings give", RunDefaults},
-    CommandInfo{"report", "[CONFIG_FILE] -o FILE", 1, kOptOutput, true,
-                "write a problem report: one zip with the version, the system, the ports and "
-                "the configuration file named, its passwords masked; nothing is sent anywhere",
-                RunReport, true},
-};
 
 constexpr std::array kOptions = {
     OptionInfo{kOptOutput, "--output", "-o", "FILE",
@@ -87,24 +42,12 @@ constexpr std::array kOptions = {
                "uploaded when the backup fails"},
 };
 
-// "link" is left out where COM names are the system's own (kComLinksElsewhere
-// says what to do there instead).
-constexpr bool Offered(const CommandInfo& command) {
-  return kComLinksElsewhere.empty() || command.name != "link";
-}
-
-constexpr auto kOfferedCommands = [] {
-  std::array<CommandInfo, std::ranges::count_if(kCommands, Offered)> offered{};
-  std::ranges::copy_if(kCommands, offered.begin(), Offered);
-  return offered;
-}();
-
 // The options of the commands offered: the help lists no others.
-constexpr unsigned kOfferedOptions = [] {
+unsigned OfferedOptions(std::span<const CommandInfo> commands) {
   unsigned bits = 0;
-  for (const CommandInfo& command : kOfferedCommands) bits |= command.options;
+  for (const CommandInfo& command : commands) bits |= command.options;
   return bits;
-}();
+}
 
 constexpr std::string_view kExitStatusText =
     "Exit status:\n"
@@ -115,8 +58,8 @@ constexpr std::string_view kExitStatusText =
     "     missing, time-out, read checksum error)\n"
     "  4  check --strict: every rule holds, but the station check has notes\n";
 
-const CommandInfo* FindCommand(std::string_view name) {
-  for (const CommandInfo& entry : kOfferedCommands) {
+const CommandInfo* FindCommand(std::span<const CommandInfo> commands, std::string_view name) {
+  for (const CommandInfo& entry : commands) {
     if (entry.name == name)
       return &entry;
   }
@@ -241,15 +184,12 @@ ParsedCommandLine Fail(std::string error) {
 
 }  // namespace
 
-std::span<const CommandInfo> Commands() {
-  return kOfferedCommands;
-}
-
 std::span<const OptionInfo> Options() {
   return kOptions;
 }
 
-ParsedCommandLine ParseCommandLine(std::span<const std::string> args) {
+ParsedCommandLine ParseCommandLine(std::span<const std::string> args,
+                                   std::span<const CommandInfo> commands) {
   CommandLine line;
   if (args.empty())
     return Fail("a command is missing");
@@ -268,7 +208,7 @@ ParsedCommandLine ParseCommandLine(std::span<const std::string> args) {
     line.operands.assign(args.begin() + 1, args.end());
     return {line, {}};
   }
-  line.command = FindCommand(args[0]);
+  line.command = FindCommand(commands, args[0]);
   if (line.command == nullptr && args[0] == "link")
     return Fail(std::string(kComLinksElsewhere));
   if (line.command == nullptr)
@@ -325,7 +265,7 @@ ParsedCommandLine ParseCommandLine(std::span<const std::string> args) {
   return {line, {}};
 }
 
-std::string UsageText() {
+std::string UsageText(std::span<const CommandInfo> commands) {
   std::string text =
       "vardex - command-line companion of the VARDEX Configurator\n"
       "\n"
@@ -338,7 +278,7 @@ std::string UsageText() {
       "to standard error.\n"
       "\n"
       "Commands:\n";
-  for (const CommandInfo& entry : kOfferedCommands) {
+  for (const CommandInfo& entry : commands) {
     std::string head(entry.name);
     if (!entry.synopsis.empty())
       head += " " + std::string(entry.synopsis);
@@ -347,8 +287,9 @@ std::string UsageText() {
   text += "\n";
   text += kPortText;
   text += "\nOptions:\n";
+  const unsigned offeredOptions = OfferedOptions(commands);
   for (const OptionInfo& option : kOptions) {
-    if ((kOfferedOptions & option.bit) != 0)
+    if ((offeredOptions & option.bit) != 0)
       text += OptionRow(option);
   }
   text += Row("-h, --help", "print this help, or a command's help after the command");

@@ -46,9 +46,6 @@ struct CommandInfo {
   bool lastOperandOptional = false;
 };
 
-// Every subcommand, in the order the help lists them.
-std::span<const CommandInfo> Commands();
-
 // One option: the command bit it belongs to, its names and its help line.
 struct OptionInfo {
   CliOption bit;
@@ -92,10 +89,12 @@ struct ParsedCommandLine {
 
 // `args` without the program name. Options may come anywhere after the
 // subcommand, as "--name value" or "--name=value"; "--" ends them.
-ParsedCommandLine ParseCommandLine(std::span<const std::string> args);
+// `commands` is the table of subcommands (Commands()).
+ParsedCommandLine ParseCommandLine(std::span<const std::string> args,
+                                   std::span<const CommandInfo> commands);
 
 // Texts of --help and --version.
-std::string UsageText();
+std::string UsageText(std::span<const CommandInfo> commands);
 std::string CommandHelpText(const CommandInfo& command);
 std::string VersionText();
 

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "command_line.h"
+#include "command_table.h"
 
 namespace vardex {
 namespace {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "command_line.h"
+#include "command_table.h"
 #include "commands.h"
 #include "completion_words.h"
 #include "exit_codes.h"
@@ -12,7 +13,7 @@
 int main(int argc, char** argv) {
   const vardex::ProgramSetup setup(argc, argv);
   const std::vector<std::string>& args = setup.Arguments();
-  const vardex::ParsedCommandLine parsed = vardex::ParseCommandLine(args);
+  const vardex::ParsedCommandLine parsed = vardex::ParseCommandLine(args, vardex::Commands());
   if (!parsed.line) {
     std::fprintf(stderr, "vardex: %s\nTry \"vardex --help\".\n", parsed.error.c_str());
     return vardex::kExitUsage;
@@ -27,8 +28,8 @@ int main(int argc, char** argv) {
     return vardex::kExitDone;
   }
   if (line.help) {
-    const std::string text =
-        line.command != nullptr ? vardex::CommandHelpText(*line.command) : vardex::UsageText();
+    const std::string text = line.command != nullptr ? vardex::CommandHelpText(*line.command)
+                                                     : vardex::UsageText(vardex::Commands());
     std::fputs(text.c_str(), stdout);
     return vardex::kExitDone;
   }

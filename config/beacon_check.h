@@ -1,10 +1,11 @@
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "config_settings.h"
 #include "local_time.h"
-#include "station_check.h"
+#include "station_finding.h"
 
 namespace vardex {
 

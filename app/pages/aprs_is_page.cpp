@@ -4,7 +4,7 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-#include "check/passcode_help.h"
+#include "passcode_help.h"
 #include "page_builder.h"
 #include "page_controls.h"
 #include "pages/page_layouts.h"

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "command_table.h"
 #include "completion_words.h"
 #include "port_texts.h"
 
@@ -82,11 +83,11 @@ TEST(CommandLine, EveryCommandWithItsOperandsAndOptions) {
       {{"check", "a.img", "--json=yes"}, "error: --json takes no value"},
       {{"ports", "--verbose"}, "error: ports has no option --verbose"},
   };
-  for (const Case& c : cases) EXPECT_EQ(Describe(ParseCommandLine(c.args)), c.expected);
+  for (const Case& c : cases) EXPECT_EQ(Describe(ParseCommandLine(c.args, Commands())), c.expected);
 }
 
 TEST(CommandLine, HelpNamesEveryCommandAndExitStatus) {
-  const std::string usage = UsageText();
+  const std::string usage = UsageText(Commands());
   EXPECT_TRUE(usage.starts_with("vardex - command-line companion of the VARDEX Configurator\n"));
   for (const char* line :
        {"  read PORT -o FILE       read the device's configuration into an image file\n",
@@ -108,10 +109,10 @@ TEST(CommandLine, HelpNamesEveryCommandAndExitStatus) {
 // on a missing HOME.
 TEST(CommandLine, LinkIsOfferedOnlyWhereComNamesAreThisProgramsOwn) {
   const bool offered = kComLinksElsewhere.empty();
-  EXPECT_EQ(UsageText().find("\n  link COMn DEVICE") != std::string::npos, offered);
-  EXPECT_EQ(UsageText().find("\n  --remove ") != std::string::npos, offered);
+  EXPECT_EQ(UsageText(Commands()).find("\n  link COMn DEVICE") != std::string::npos, offered);
+  EXPECT_EQ(UsageText(Commands()).find("\n  --remove ") != std::string::npos, offered);
   EXPECT_EQ(CompletionWords({}).find("\nlink\n") != std::string::npos, offered);
-  EXPECT_EQ(Describe(ParseCommandLine(std::vector<std::string>{"link", "COM3", "x"})),
+  EXPECT_EQ(Describe(ParseCommandLine(std::vector<std::string>{"link", "COM3", "x"}, Commands())),
             offered ? "link <COM3> <x>"
                     : "error: link is not offered on Windows, where every COM name is the "
                       "system's own. To give an adapter another COM number, open the Device "

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "command_line.h"
+#include "command_table.h"
 
 namespace vardex {
 namespace {
@@ -14,11 +14,11 @@ namespace {
 // (bash_completion_test.sh); here only that the option stays hidden.
 TEST(CompletionWords, TheHiddenOptionCarriesTheCommandName) {
   const std::vector<std::string> args = {"--completion-words", "flash"};
-  const ParsedCommandLine parsed = ParseCommandLine(args);
+  const ParsedCommandLine parsed = ParseCommandLine(args, Commands());
   ASSERT_TRUE(parsed.line);
   EXPECT_TRUE(parsed.line->completionWords);
   EXPECT_EQ(parsed.line->operands, std::vector<std::string>{"flash"});
-  EXPECT_EQ(UsageText().find("completion"), std::string::npos);
+  EXPECT_EQ(UsageText(Commands()).find("completion"), std::string::npos);
 }
 
 }  // namespace
