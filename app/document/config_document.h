@@ -116,7 +116,7 @@ class ConfigDocument final : public QObject {
   ConfigSettings toSendSettings_;
   Source source_;
   QString filePath_;
-  std::vector<bool> edited_;  // by the index in TrackedFields()
+  std::vector<bool> edited_;  // by the field's index in ImageFields()
   int editCount_ = 0;
   QString title_;
 };

@@ -9,8 +9,6 @@
 #include <cstdio>
 #include <thread>
 
-#define WALKS_NO_HOOK __attribute__((no_instrument_function))
-
 namespace vardex::walks {
 namespace {
 
@@ -27,13 +25,13 @@ const void* g_stopFunction = nullptr;
 
 thread_local std::uint32_t t_thread = 0;
 
-WALKS_NO_HOOK std::uint32_t ThreadId() {
+[[gnu::no_instrument_function]] std::uint32_t ThreadId() {
   if (t_thread == 0)
     t_thread = static_cast<std::uint32_t>(::syscall(SYS_gettid));
   return t_thread;
 }
 
-WALKS_NO_HOOK void Record(std::uint32_t kind, void* function, void* callSite) {
+[[gnu::no_instrument_function]] void Record(std::uint32_t kind, void* function, void* callSite) {
   if (!g_windowArmed.load(std::memory_order_acquire) &&
       !g_othersArmed.load(std::memory_order_acquire))
     return;
@@ -63,7 +61,7 @@ struct CodeRange {
 };
 
 // The first object dl_iterate_phdr reports is the program itself.
-WALKS_NO_HOOK int FirstObject(dl_phdr_info* info, std::size_t, void* data) {
+[[gnu::no_instrument_function]] int FirstObject(dl_phdr_info* info, std::size_t, void* data) {
   auto* range = static_cast<CodeRange*>(data);
   range->base = info->dlpi_addr;
   for (int i = 0; i < info->dlpi_phnum; ++i) {
@@ -139,12 +137,14 @@ std::string Dump(const std::string& path) {
 }  // namespace vardex::walks
 
 // The names the compiler calls.
-extern "C" WALKS_NO_HOOK void __cyg_profile_func_enter(  // NOLINT(bugprone-reserved-identifier)
+extern "C" [[gnu::no_instrument_function]] void
+__cyg_profile_func_enter(  // NOLINT(bugprone-reserved-identifier)
     void* function, void* callSite) {
   vardex::walks::Record(vardex::walks::kEnter, function, callSite);
 }
 
-extern "C" WALKS_NO_HOOK void __cyg_profile_func_exit(  // NOLINT(bugprone-reserved-identifier)
+extern "C" [[gnu::no_instrument_function]] void
+__cyg_profile_func_exit(  // NOLINT(bugprone-reserved-identifier)
     void* function, void* callSite) {
   vardex::walks::Record(vardex::walks::kExit, function, callSite);
 }
