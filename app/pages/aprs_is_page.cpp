@@ -4,10 +4,10 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-#include "passcode_help.h"
 #include "page_builder.h"
 #include "page_controls.h"
 #include "pages/page_layouts.h"
+#include "passcode_help.h"
 
 namespace vardex {
 
