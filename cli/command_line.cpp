@@ -3,17 +3,21 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <iterator>
 #include <string_view>
+#include <vector>
 
+#include "cli_platform.h"
 #include "commands.h"
-#include "port_texts.h"
 
 namespace vardex {
 namespace {
 
 constexpr unsigned kTransferOptions = kOptTimeout | kOptQuiet | kOptVerbose | kOptTrace;
 
-constexpr std::array kCommands = {
+// Not a constant: the port texts are the platform's, known when linked. Read
+// only once the program runs.
+const std::array kCommands = {
     CommandInfo{"ports", "[--json]", 0, kOptJson, false, kPortsSummary, RunPorts},
     CommandInfo{"read", "PORT -o FILE", 1, kOptOutput | kTransferOptions, true,
                 "read the device's configuration into an image file", RunRead},
@@ -89,22 +93,25 @@ constexpr std::array kOptions = {
 
 // "link" is left out where COM names are the system's own (kComLinksElsewhere
 // says what to do there instead).
-constexpr bool Offered(const CommandInfo& command) {
+bool Offered(const CommandInfo& command) {
   return kComLinksElsewhere.empty() || command.name != "link";
 }
 
-constexpr auto kOfferedCommands = [] {
-  std::array<CommandInfo, std::ranges::count_if(kCommands, Offered)> offered{};
-  std::ranges::copy_if(kCommands, offered.begin(), Offered);
+const std::vector<CommandInfo>& OfferedCommands() {
+  static const std::vector<CommandInfo> offered = [] {
+    std::vector<CommandInfo> kept;
+    std::ranges::copy_if(kCommands, std::back_inserter(kept), Offered);
+    return kept;
+  }();
   return offered;
-}();
+}
 
 // The options of the commands offered: the help lists no others.
-constexpr unsigned kOfferedOptions = [] {
+unsigned OfferedOptions() {
   unsigned bits = 0;
-  for (const CommandInfo& command : kOfferedCommands) bits |= command.options;
+  for (const CommandInfo& command : OfferedCommands()) bits |= command.options;
   return bits;
-}();
+}
 
 constexpr std::string_view kExitStatusText =
     "Exit status:\n"
@@ -116,7 +123,7 @@ constexpr std::string_view kExitStatusText =
     "  4  check --strict: every rule holds, but the station check has notes\n";
 
 const CommandInfo* FindCommand(std::string_view name) {
-  for (const CommandInfo& entry : kOfferedCommands) {
+  for (const CommandInfo& entry : OfferedCommands()) {
     if (entry.name == name)
       return &entry;
   }
@@ -242,7 +249,7 @@ ParsedCommandLine Fail(std::string error) {
 }  // namespace
 
 std::span<const CommandInfo> Commands() {
-  return kOfferedCommands;
+  return OfferedCommands();
 }
 
 std::span<const OptionInfo> Options() {
@@ -338,7 +345,7 @@ std::string UsageText() {
       "to standard error.\n"
       "\n"
       "Commands:\n";
-  for (const CommandInfo& entry : kOfferedCommands) {
+  for (const CommandInfo& entry : OfferedCommands()) {
     std::string head(entry.name);
     if (!entry.synopsis.empty())
       head += " " + std::string(entry.synopsis);
@@ -348,7 +355,7 @@ std::string UsageText() {
   text += kPortText;
   text += "\nOptions:\n";
   for (const OptionInfo& option : kOptions) {
-    if ((kOfferedOptions & option.bit) != 0)
+    if ((OfferedOptions() & option.bit) != 0)
       text += OptionRow(option);
   }
   text += Row("-h, --help", "print this help, or a command's help after the command");

@@ -1,12 +1,10 @@
-#include "com_link_maker.h"
+#include "link_platform.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>
 #include <string_view>
-
-#include "serial_by_id.h"
 
 #include <limits.h>
 #include <stdlib.h>

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "cli_platform.h"
 #include "completion_words.h"
-#include "port_texts.h"
 
 #include <string>
 #include <vector>

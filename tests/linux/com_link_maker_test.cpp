@@ -1,4 +1,4 @@
-#include "com_link_maker.h"
+#include "link_platform.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>

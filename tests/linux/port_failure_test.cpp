@@ -9,6 +9,8 @@
 #include <fstream>
 #include <string>
 
+#include "link_platform.h"
+
 namespace vardex {
 namespace {
 
