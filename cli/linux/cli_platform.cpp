@@ -33,7 +33,7 @@ const std::string_view kPortText =
     "configuration as the device stores them.\n";
 
 // Empty: COM names are this program's own, so "link" is offered.
-const std::string_view kComLinksElsewhere = "";
+const std::string_view kComLinksElsewhere{};
 
 namespace {
 
