@@ -5,6 +5,7 @@
 
 #include "Unit1.h"
 #include "Unit2.h"
+#include "app_platform.h"
 #include "application_icon.h"
 #include "vardex_version.h"
 

@@ -29,7 +29,7 @@
 #include "Unit1.h"
 #include "communication.h"
 #include "message_boxes.h"
-#include "qt_serial_port.h"
+#include "serial_port_adapter.h"
 #include "sim_launcher.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <charconv>
 #include <string_view>
 
-#include "port_texts.h"
+#include "cli_platform.h"
 
 namespace vardex {
 namespace {

@@ -2,16 +2,20 @@
 
 #include <algorithm>
 #include <array>
+#include <iterator>
+#include <vector>
 
+#include "cli_platform.h"
 #include "commands.h"
-#include "port_texts.h"
 
 namespace vardex {
 namespace {
 
 constexpr unsigned kTransferOptions = kOptTimeout | kOptQuiet | kOptVerbose | kOptTrace;
 
-constexpr std::array kCommands = {
+// Not a constant: the port texts are the platform's, known when linked. Read
+// only once the program runs.
+const std::array kCommands = {
     CommandInfo{"ports", "[--json]", 0, kOptJson, false, kPortsSummary, RunPorts},
     CommandInfo{"read", "PORT -o FILE", 1, kOptOutput | kTransferOptions, true,
                 "read the device's configuration into an image file", RunRead},
@@ -55,20 +59,19 @@ constexpr std::array kCommands = {
 
 // "link" is left out where COM names are the system's own (kComLinksElsewhere
 // says what to do there instead).
-constexpr bool Offered(const CommandInfo& command) {
+bool Offered(const CommandInfo& command) {
   return kComLinksElsewhere.empty() || command.name != "link";
 }
-
-constexpr auto kOfferedCommands = [] {
-  std::array<CommandInfo, std::ranges::count_if(kCommands, Offered)> offered{};
-  std::ranges::copy_if(kCommands, offered.begin(), Offered);
-  return offered;
-}();
 
 }  // namespace
 
 std::span<const CommandInfo> Commands() {
-  return kOfferedCommands;
+  static const std::vector<CommandInfo> offered = [] {
+    std::vector<CommandInfo> kept;
+    std::ranges::copy_if(kCommands, std::back_inserter(kept), Offered);
+    return kept;
+  }();
+  return offered;
 }
 
 }  // namespace vardex

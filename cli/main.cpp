@@ -3,12 +3,12 @@
 #include <string>
 #include <vector>
 
+#include "cli_platform.h"
 #include "command_line.h"
 #include "command_table.h"
 #include "commands.h"
 #include "completion_words.h"
 #include "exit_codes.h"
-#include "program_setup.h"
 
 int main(int argc, char** argv) {
   const vardex::ProgramSetup setup(argc, argv);

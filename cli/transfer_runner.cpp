@@ -5,9 +5,9 @@
 #include <optional>
 #include <thread>
 
-#include "port_access.h"
+#include "cli_platform.h"
+#include "link_platform.h"
 #include "progress_line.h"
-#include "system_serial_port.h"
 
 namespace vardex {
 namespace {

@@ -1,7 +1,9 @@
 # The one place where the build chooses its platform. Each part with
-# platform code keeps it in a folder of the platform's name (link/linux/,
-# link/win32/, files/..., cli/..., app/..., config/...) and takes that folder
-# through ${VARDEX_PLATFORM}; the platform's whole build is
+# platform code (config, link, files, cli, app) says what it asks of its
+# system in one header, <part>/<part>_platform.h, and answers it in a folder
+# of the platform's name (<part>/linux/, <part>/win32/: <part>_platform.cpp,
+# and larger adapters under the same names in both), which it takes through
+# ${VARDEX_PLATFORM}; the platform's whole build is
 # cmake/${VARDEX_PLATFORM}_build.cmake.
 if(CMAKE_SYSTEM_NAME STREQUAL "Linux")
   set(VARDEX_PLATFORM linux)

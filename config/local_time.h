@@ -40,11 +40,6 @@ struct PcClock {
 // The PC's own clock and time zone, now.
 PcClock SystemPcClock();
 
-// What each system answers: `moment` broken down in the PC's time zone, and
-// in UTC.
-std::tm LocalCalendar(std::time_t moment);
-std::tm UtcCalendar(std::time_t moment);
-
 // How many minutes `local` runs ahead of `utc`, both broken down from the
 // same moment (negative west of Greenwich).
 int MinutesAhead(const std::tm& local, const std::tm& utc);

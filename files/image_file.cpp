@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "files_platform.h"
+
 namespace vardex {
 namespace {
 

@@ -32,9 +32,7 @@ inline constexpr std::size_t kLargestTextForm = 1 << 20;
 // Reads a whole text file, up to kLargestTextForm bytes.
 std::optional<std::string> ReadTextFile(const std::string& path, std::string& error);
 
-// Replaces `path` with `contents` through a temporary file and a rename, so a
-// failure never leaves a partial or damaged file behind.
-bool WriteFileAtomically(const std::string& path, std::string_view contents, std::string& error);
+// Replaces `path` with the image's bytes whole (WriteFileAtomically).
 bool WriteImageFile(const std::string& path, const ConfigImage& image, std::string& error);
 
 }  // namespace vardex

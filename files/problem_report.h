@@ -29,7 +29,4 @@ struct ProblemReport {
 // every password of the image and of the text form masked.
 std::vector<ZipEntry> ProblemReportFiles(ProblemReport report);
 
-// The OS name and version, one line; each system says it its own way.
-std::string SystemDescription();
-
 }  // namespace vardex

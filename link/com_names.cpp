@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <tuple>
 
+#include "link_platform.h"
+
 namespace vardex {
 
 std::optional<int> ComPortNumber(std::string_view name) {

@@ -29,14 +29,6 @@ struct ComPortTarget {
   bool Opens() const { return route == ComRoute::kLink || route == ComRoute::kSystemPort; }
 };
 
-// COMn is first looked up as the symlink <linkDir>/comn (lower case), in the
-// manner of Wine's dosdevices. A name with a link always means that link:
-// the directory is trusted only when it belongs to the user and neither
-// group nor others may write to it, and the link must lead to a character
-// device; otherwise the name leads nowhere rather than to another port.
-// Gives kNoPort when there is no link for the name.
-ComPortTarget LookUpLink(const std::string& linkDir, int number);
-
 // $HOME/.vardex/dosdevices, or empty without a home directory.
 std::string DefaultLinkDirectory();
 

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "link_platform.h"
+
 namespace vardex {
 
 std::uint32_t FirmwarePageCount(std::uint64_t size) {

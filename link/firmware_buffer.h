@@ -59,9 +59,6 @@ FirmwareLoadStatus LoadFirmware(FirmwareSource& source, FirmwareBuffer& buffer);
 // The same for a file on disk (path in UTF-8 on Windows, the system's bytes
 // elsewhere); a folder, FIFO or device cannot be opened.
 FirmwareLoadStatus LoadFirmwareFile(const char* path, FirmwareBuffer& buffer);
-// Opens a file for binary reading by its name as the system spells it (the
-// platform's own call); null when it cannot be opened.
-std::FILE* OpenForReading(const std::filesystem::path& path);
 
 // A file read once into a buffer of its own; `firmware` is set when loaded.
 struct FirmwareLoad {

@@ -33,10 +33,6 @@ struct PortFacts {
 
 PortFailure DiagnosePortFailure(const PortFacts& facts);
 
-// Fills `exists` and `accessible` for `path` from the file system. Looks,
-// does not open: opening a serial device moves its modem lines.
-void ProbeFileSystem(const std::string& path, PortFacts& facts);
-
 // The reason in words, with what to do, for the window's open-error box and
 // for `vardex`. `port` is what the user chose ("COM3" or a device path),
 // `path` the device it led to (or where its link points), `linkDir` the link

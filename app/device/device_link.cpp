@@ -1,7 +1,7 @@
 #include "device_link.h"
 
 #include "com_port_list.h"
-#include "system_serial_port.h"
+#include "link_platform.h"
 
 namespace vardex {
 

@@ -1,4 +1,5 @@
 #include "config_file.h"
+#include "app_platform.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -7,6 +8,7 @@
 #include "config_driver.h"
 #include "field_rows.h"
 #include "file_kind.h"
+#include "files_platform.h"
 #include "image_compare.h"
 #include "image_file.h"
 #include "local_time.h"

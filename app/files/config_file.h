@@ -15,10 +15,6 @@ namespace vardex {
 enum class ConfigFileForm { kImage, kText };
 ConfigFileForm FormForName(const QString& path);
 
-// A file name as the file and firmware loaders take it: UTF-8 on Windows
-// (they open it with the wide-character calls), the system's bytes elsewhere.
-std::string FileNameBytes(const QString& path);
-
 // Reads an image file or a text form into the image a read from the device
 // would have brought: an image must hold its checksum; a text form is laid
 // over the start-up values and must pass every rule of "Write config". On

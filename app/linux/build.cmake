@@ -1,8 +1,6 @@
 # Linux: the program icon is the installed SVG, built in and drawn with Qt SVG.
 find_package(Qt6 REQUIRED COMPONENTS Svg DBus)
-target_sources(vardex_app PRIVATE ${CMAKE_CURRENT_LIST_DIR}/application_icon.cpp
-                                  ${CMAKE_CURRENT_LIST_DIR}/file_name_bytes.cpp
-                                  ${CMAKE_CURRENT_LIST_DIR}/status_announcement.cpp)
+target_sources(vardex_app PRIVATE ${CMAKE_CURRENT_LIST_DIR}/app_platform.cpp)
 target_link_libraries(vardex_app PRIVATE Qt6::Svg)
 # Resource format 1 stores no file times: the program does not depend on the
 # checkout's times or on the build's SOURCE_DATE_EPOCH.

@@ -4,7 +4,7 @@
 #include <QAccessibleWidget>
 #include <QLabel>
 
-#include "status_announcement.h"
+#include "app_platform.h"
 
 namespace vardex {
 namespace {

@@ -11,7 +11,7 @@
 
 #include "Unit1.h"
 #include "Unit2.h"
-#include "application_icon.h"
+#include "app_platform.h"
 
 namespace {
 

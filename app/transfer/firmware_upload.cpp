@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "app_platform.h"
 #include "config_file.h"
 #include "firmware_buffer.h"
 #include "transfer_controller.h"

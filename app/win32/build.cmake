@@ -1,9 +1,7 @@
 # Windows: Qt has no SVG module there, so the icon is taken from PNGs drawn
 # from the SVG at build time, and its ICO goes into the program file.
 include(${PROJECT_SOURCE_DIR}/packaging/windows/icons.cmake)
-target_sources(vardex_app PRIVATE ${CMAKE_CURRENT_LIST_DIR}/application_icon_png.cpp
-                                  ${CMAKE_CURRENT_LIST_DIR}/file_name_bytes_win32.cpp
-                                  ${CMAKE_CURRENT_LIST_DIR}/status_announcement_win32.cpp)
+target_sources(vardex_app PRIVATE ${CMAKE_CURRENT_LIST_DIR}/app_platform.cpp)
 # Resource format 1 stores no file times, so the program file does not depend
 # on when the PNGs were drawn or on the build's SOURCE_DATE_EPOCH.
 qt_add_resources(vardex_app vardex_icon PREFIX /vardex BASE ${CMAKE_BINARY_DIR}

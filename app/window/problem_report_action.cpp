@@ -8,11 +8,12 @@
 #include <QMenuBar>
 #include <QtGlobal>
 
+#include "app_platform.h"
 #include "com_port_list.h"
 #include "config_document.h"
 #include "config_driver.h"
 #include "config_file.h"
-#include "image_file.h"
+#include "files_platform.h"
 #include "system_serial_port.h"
 #include "trace_secrets.h"
 #include "vardex_version.h"

@@ -21,7 +21,7 @@
 #include "Unit1.h"
 #include "box_answerer.h"
 #include "call_recorder.h"
-#include "qt_serial_port.h"
+#include "serial_port_adapter.h"
 #include "sim_launcher.h"
 #include "transfer_controller.h"
 

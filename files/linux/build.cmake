@@ -1,5 +1,4 @@
 # Linux: Qt's QSaveFile replaces a file whole; QSysInfo names the system.
 find_package(Qt6 REQUIRED COMPONENTS Core)
-target_sources(vardex_files PRIVATE ${CMAKE_CURRENT_LIST_DIR}/atomic_write_qt.cpp
-                                    ${CMAKE_CURRENT_LIST_DIR}/system_description_qt.cpp)
+target_sources(vardex_files PRIVATE ${CMAKE_CURRENT_LIST_DIR}/files_platform.cpp)
 target_link_libraries(vardex_files PRIVATE Qt6::Core)

@@ -1,12 +1,14 @@
-#include "com_link_maker.h"
+#include "com_names.h"
+#include "link_platform.h"
+#include "port_failure.h"
+#include "serial_port.h"
+#include "system_port_info.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>
 #include <string_view>
-
-#include "serial_by_id.h"
 
 #include <limits.h>
 #include <stdlib.h>

@@ -8,18 +8,15 @@
 #include <vector>
 
 #include "com_names.h"
+#include "link_platform.h"
 #include "port_failure.h"
+#include "serial_port.h"
 #include "system_port_info.h"
 
 namespace vardex {
 
-// The window's view of the system's serial ports. Each system has its own
-// implementation (link/linux/com_port_list.cpp, link/win32/
-// com_port_list_win32.cpp), chosen by the build.
-
-// The serial ports the system lists (USB adapters included) with what it
-// says about each, by path in a stable, natural order.
-std::vector<SystemPortInfo> SystemPortInfos();
+// The window's view of the system's serial ports, in Qt's terms: the
+// platform's answers (link_platform.h) as the window's widgets take them.
 
 // The device paths of SystemPortInfos(), in its order.
 std::vector<std::string> SystemSerialPorts();
@@ -39,12 +36,8 @@ ComPortTarget ResolveComName(const QString& name);
 ComPortTarget ResolveComNameAmong(const QString& name, std::span<const SystemPortInfo> ports);
 
 // A short text that changes when ports or COM names come or go, or when
-// `target` (what the chosen name led to) does; cheap enough to take every
-// second or so, so the full list is asked for only after a change.
+// `target` (what the chosen name led to) does.
 QString PortChangeSigns(const QString& target);
-
-// Fills what `path` shows of a failed open: there, and usable by this user.
-void ProbePortFailure(const std::string& path, PortFacts& facts);
 
 // One line per COM name with what it leads to, for the COM list's hint.
 QString ComPortHint();

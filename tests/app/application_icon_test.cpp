@@ -1,7 +1,7 @@
 #include <QImage>
 #include <QTest>
 
-#include "application_icon.h"
+#include "app_platform.h"
 
 namespace vardex {
 namespace {

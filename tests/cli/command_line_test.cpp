@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "cli_platform.h"
 #include "command_table.h"
 #include "completion_words.h"
-#include "port_texts.h"
 
 #include <string>
 #include <vector>

@@ -1,4 +1,8 @@
-#include "com_link_maker.h"
+#include "com_names.h"
+#include "link_platform.h"
+#include "port_failure.h"
+#include "serial_port.h"
+#include "system_port_info.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>

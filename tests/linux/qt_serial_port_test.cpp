@@ -1,4 +1,4 @@
-#include "qt_serial_port.h"
+#include "serial_port_adapter.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>

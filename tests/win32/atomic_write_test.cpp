@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "image_file.h"
+#include "files_platform.h"
 
 namespace vardex {
 namespace {

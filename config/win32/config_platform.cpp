@@ -1,4 +1,4 @@
-#include "local_time.h"
+#include "config_platform.h"
 
 namespace vardex {
 
@@ -12,10 +12,6 @@ std::tm UtcCalendar(std::time_t moment) {
   std::tm calendar{};
   gmtime_s(&calendar, &moment);
   return calendar;
-}
-
-std::tm SystemLocalTimeSource::Now() const {
-  return LocalCalendar(std::time(nullptr));
 }
 
 }  // namespace vardex

@@ -4,9 +4,9 @@
 #include <utility>
 #include <vector>
 
-#include "system_port_info.h"
-
 namespace vardex {
+
+// What Windows tells of its COM ports, beyond the answers to link_platform.h.
 
 // The COM names in the registry's map of serial devices, with the driver's
 // device name for each ("\Device\Serial0", "\Device\VCP0").
@@ -18,10 +18,5 @@ std::vector<std::string> DosDeviceComNames();
 
 // What the name space says COMn leads to, or empty when it has no COMn.
 std::string DosDeviceTarget(const std::string& name);
-
-// Every COM port the system knows, by its COM name ("COM3") as people count
-// them, with what the device manager says about it: description, maker,
-// USB ids, serial number and driver (its service) when it has them.
-std::vector<SystemPortInfo> SystemComPortInfos();
 
 }  // namespace vardex

@@ -1,13 +1,19 @@
-#include "com_port_list.h"
-
+// The system's serial ports on Linux: Qt lists them, sysfs names their
+// drivers, udev their by-id names; COMn is the name's link, else the n-th.
 #include <QDateTime>
 #include <QFileInfo>
 #include <QSerialPortInfo>
+#include <QString>
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
 
-#include "serial_by_id.h"
+#include "com_names.h"
+#include "com_port_list.h"
+#include "link_platform.h"
+#include "port_failure.h"
+#include "serial_port.h"
+#include "system_port_info.h"
 
 namespace vardex {
 namespace {
@@ -44,26 +50,21 @@ std::vector<SystemPortInfo> SystemPortInfos() {
   return ports;
 }
 
-std::vector<std::string> SystemSerialPorts() {
-  std::vector<std::string> paths;
-  for (const SystemPortInfo& port : SystemPortInfos()) paths.push_back(port.path);
-  return paths;
+std::optional<int> SystemComNumber(std::string_view name) {
+  return ComPortNumber(name);
 }
 
-std::optional<int> WindowComNumber(const QString& name) {
-  return ComPortNumber(name.toStdString());
-}
-
-QStringList ComNamesAboveNine() {
+std::vector<std::string> SystemComNamesAboveNine() {
   return {};
 }
 
-ComPortTarget ResolveComName(const QString& name) {
-  return ResolveComNameAmong(name, SystemPortInfos());
+ComPortTarget ResolveSystemComName(const std::string& name) {
+  return ResolveSystemComNameAmong(name, SystemPortInfos());
 }
 
-ComPortTarget ResolveComNameAmong(const QString& name, std::span<const SystemPortInfo> ports) {
-  const auto number = ComPortNumber(name.toStdString());
+ComPortTarget ResolveSystemComNameAmong(const std::string& name,
+                                        std::span<const SystemPortInfo> ports) {
+  const auto number = ComPortNumber(name);
   if (!number)
     return {};
   std::vector<std::string> paths;
@@ -73,23 +74,24 @@ ComPortTarget ResolveComNameAmong(const QString& name, std::span<const SystemPor
 
 // A device node or a link that comes or goes changes the date of its
 // folder; a link's target (a pseudo-terminal, say) may come and go alone.
-QString PortChangeSigns(const QString& target) {
+std::string SystemPortChangeSigns(const std::string& target) {
   QString signs;
-  for (const QString& path : {QStringLiteral("/dev"), QString::fromLatin1(kSerialByIdDirectory),
-                              QString::fromStdString(DefaultLinkDirectory()), target}) {
+  for (const QString& path :
+       {QStringLiteral("/dev"), QString::fromLatin1(kSerialByIdDirectory),
+        QString::fromStdString(DefaultLinkDirectory()), QString::fromStdString(target)}) {
     const QFileInfo info(path);
     signs += info.exists() ? QString::number(info.lastModified().toMSecsSinceEpoch()) : "-";
     signs += '|';
   }
-  return signs;
+  return signs.toStdString();
 }
 
 void ProbePortFailure(const std::string& path, PortFacts& facts) {
   ProbeFileSystem(path, facts);
 }
 
-QString ComPortHint() {
-  return QString::fromStdString(DescribeComNames(DefaultLinkDirectory(), SystemSerialPorts()));
+std::string SystemComPortHint() {
+  return DescribeComNames(DefaultLinkDirectory(), SystemSerialPorts());
 }
 
 }  // namespace vardex

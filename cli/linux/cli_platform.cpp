@@ -1,13 +1,41 @@
-#include "port_access.h"
+#include "cli_platform.h"
 
+#include <QCoreApplication>
 #include <cctype>
 
 #include "com_names.h"
 #include "com_port_list.h"
 #include "json_text.h"
+#include "link_platform.h"
 #include "port_failure.h"
+#include "serial_port.h"
+#include "system_port_info.h"
+#include "typed_com_number.h"
 
 namespace vardex {
+
+// Qt's application, which QSerialPort works in.
+struct ProgramSetup::Held {
+  Held(int& argc, char** argv) : app(argc, argv) {}
+  QCoreApplication app;
+};
+
+ProgramSetup::ProgramSetup(int& argc, char** argv)
+    : held_(std::make_unique<Held>(argc, argv)), args_(argv + 1, argv + argc) {
+  QCoreApplication::setApplicationName(QStringLiteral("vardex"));
+}
+
+ProgramSetup::~ProgramSetup() = default;
+
+// A port is a COM name resolved as in the window, or a device path.
+const std::string_view kPortsSummary = "list COM1 to COM9 and the system's serial ports";
+const std::string_view kPortText =
+    "PORT is COM1 to COM9, resolved as in the window (see \"vardex ports\"), or a\n"
+    "device path such as /dev/ttyUSB0. Image files hold the 2048 bytes of the\n"
+    "configuration as the device stores them.\n";
+
+// Empty: COM names are this program's own, so "link" is offered.
+const std::string_view kComLinksElsewhere{};
 
 namespace {
 

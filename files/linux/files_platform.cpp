@@ -3,8 +3,10 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <QString>
+#include <QSysInfo>
 
-#include "image_file.h"
+#include "files_platform.h"
 
 namespace vardex {
 
@@ -28,6 +30,13 @@ bool WriteFileAtomically(const std::string& path, std::string_view contents, std
       ::unlink(path.c_str());
   }
   return done;
+}
+
+std::string SystemDescription() {
+  return (QSysInfo::prettyProductName() + QStringLiteral(", kernel ") + QSysInfo::kernelType() +
+          QStringLiteral(" ") + QSysInfo::kernelVersion() + QStringLiteral(", ") +
+          QSysInfo::currentCpuArchitecture())
+      .toStdString();
 }
 
 }  // namespace vardex

@@ -1,8 +1,15 @@
-#include "win32_serial_port.h"
+#include "serial_port_adapter.h"
 
 #include <algorithm>
 
 #include "com_device_names.h"
+#include "com_names.h"
+#include "link_platform.h"
+#include "port_failure.h"
+#include "serial_port.h"
+#include "system_port_info.h"
+#include "system_serial_port.h"
+#include "traced_serial_port.h"
 
 namespace vardex {
 namespace {
@@ -209,6 +216,10 @@ void Win32SerialPort::Close() {
 void Win32SerialPort::Interrupt() {
   if (interrupt_ != nullptr)
     SetEvent(interrupt_);
+}
+
+std::unique_ptr<SerialPort> MakeSystemSerialPort() {
+  return std::make_unique<TracedSerialPort>(std::make_unique<Win32SerialPort>(), SystemPortTrace());
 }
 
 }  // namespace vardex

@@ -1,4 +1,4 @@
-#include "qt_serial_port.h"
+#include "serial_port_adapter.h"
 
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>
@@ -10,6 +10,14 @@
 #include <poll.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
+
+#include "com_names.h"
+#include "link_platform.h"
+#include "port_failure.h"
+#include "serial_port.h"
+#include "system_port_info.h"
+#include "system_serial_port.h"
+#include "traced_serial_port.h"
 
 namespace vardex {
 namespace {
@@ -146,6 +154,10 @@ void QtSerialPort::Interrupt() {
     const char one = 1;
     [[maybe_unused]] const auto written = ::write(wakePipe_[1], &one, 1);
   }
+}
+
+std::unique_ptr<SerialPort> MakeSystemSerialPort() {
+  return std::make_unique<TracedSerialPort>(std::make_unique<QtSerialPort>(), SystemPortTrace());
 }
 
 }  // namespace vardex

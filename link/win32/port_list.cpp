@@ -1,4 +1,4 @@
-#include "system_com_ports.h"
+#include "port_list.h"
 
 #include <windows.h>
 // after windows.h
@@ -9,6 +9,11 @@
 #include <cstring>
 
 #include "com_device_names.h"
+#include "com_names.h"
+#include "link_platform.h"
+#include "port_failure.h"
+#include "serial_port.h"
+#include "system_port_info.h"
 
 namespace vardex {
 namespace {
@@ -122,7 +127,10 @@ std::string DosDeviceTarget(const std::string& name) {
   return length == 0 ? std::string() : std::string(target);
 }
 
-std::vector<SystemPortInfo> SystemComPortInfos() {
+// Every COM port the system knows, by its COM name ("COM3") as people count
+// them, with what the device manager says about it: description, maker,
+// USB ids, serial number and driver (its service) when it has them.
+std::vector<SystemPortInfo> SystemPortInfos() {
   std::vector<SystemPortInfo> described = DeviceManagerPorts();
   std::vector<std::string> names = DosDeviceComNames();
   for (const auto& [name, device] : RegisteredComPorts()) names.push_back(name);
@@ -138,6 +146,64 @@ std::vector<SystemPortInfo> SystemComPortInfos() {
     }
   }
   return ports;
+}
+
+std::optional<int> SystemComNumber(std::string_view name) {
+  const auto number = WindowsComNumber(name);
+  if (!number || *number > 0x7FFFFFFF)
+    return std::nullopt;
+  return static_cast<int>(*number);
+}
+
+std::vector<std::string> SystemComNamesAboveNine() {
+  std::vector<std::string> names;
+  for (const SystemPortInfo& port : SystemPortInfos()) {
+    const auto number = SystemComNumber(port.path);
+    if (number && *number > 9)
+      names.push_back(port.path);
+  }
+  return names;
+}
+
+// COMn, as the system names it; whether it is there shows when it opens.
+ComPortTarget ResolveSystemComName(const std::string& name) {
+  const auto number = SystemComNumber(name);
+  if (!number)
+    return {};
+  return {ComRoute::kSystemPort, "COM" + std::to_string(*number)};
+}
+
+ComPortTarget ResolveSystemComNameAmong(const std::string& name,
+                                        std::span<const SystemPortInfo> ports) {
+  ComPortTarget target = ResolveSystemComName(name);
+  if (target.Opens() && FindSystemPort(ports, target.path) == nullptr)
+    target = {ComRoute::kNoPort, {}};
+  return target;
+}
+
+// The name space's COM names and where each leads: a port that comes or
+// goes changes them, and asking is cheap.
+std::string SystemPortChangeSigns(const std::string&) {
+  std::string signs;
+  for (const std::string& name : DosDeviceComNames()) {
+    signs += name + "=" + DosDeviceTarget(name) + "|";
+  }
+  return signs;
+}
+
+void ProbePortFailure(const std::string& path, PortFacts& facts) {
+  // Windows tells a missing port from a held one only by its name space.
+  facts.exists = WindowsComNumber(path) ? !DosDeviceTarget(path).empty() : true;
+  facts.accessible = true;
+}
+
+std::string SystemComPortHint() {
+  std::string hint = "COM1 to COM9 are the system's COM ports.";
+  for (const SystemPortInfo& port : SystemPortInfos()) {
+    const std::string facts = DescribeSystemPort(port);
+    hint += "\n" + port.path + (facts.empty() ? "" : ": " + facts);
+  }
+  return hint;
 }
 
 }  // namespace vardex
