@@ -27,7 +27,7 @@
 #include <optional>
 
 #include "Unit1.h"
-#include "communication.h"
+#include "comm_thread.h"
 #include "message_boxes.h"
 #include "serial_port_adapter.h"
 #include "sim_launcher.h"
@@ -127,10 +127,10 @@ Walls RunMode(const char* mode, const std::vector<std::string>& simOptions,
   firmware->size = vardex::FirmwareBuffer::kCapacity;
   for (std::size_t i = 0; i < firmware->size; ++i)
     firmware->bytes[i] = static_cast<std::uint8_t>(i * 13);
-  vardex::ConfigImage image;
-  for (std::size_t i = 4; i < image.bytes.size(); ++i)
-    image.bytes[i] = static_cast<std::uint8_t>(i);
-  vardex::StoreImageChecksum(image);
+  const auto image = std::make_shared<vardex::ConfigImage>();
+  for (std::size_t i = 4; i < image->bytes.size(); ++i)
+    image->bytes[i] = static_cast<std::uint8_t>(i);
+  vardex::StoreImageChecksum(*image);
 
   vardex::TCommThread worker(session, mailbox, listener, std::make_unique<vardex::QtSerialPort>());
   if (!worker.Open(sim.SlavePath())) {
@@ -154,11 +154,11 @@ Walls RunMode(const char* mode, const std::vector<std::string>& simOptions,
     listener.Expect(s.operation);
     const auto start = Clock::now();
     if (s.operation == vardex::Operation::kConfigWrite)
-      mailbox.PostConfigWrite(image);
+      mailbox.Post(vardex::TransferRequest::Write(image));
     if (s.operation == vardex::Operation::kConfigRead)
-      mailbox.PostConfigRead();
+      mailbox.Post(vardex::TransferRequest::Read());
     if (s.operation == vardex::Operation::kFirmwareUpload)
-      mailbox.PostFirmwareUpload(firmware);
+      mailbox.Post(vardex::TransferRequest::Upload(firmware));
     worker.Wake();
     if (!listener.WaitFinished(300s)) {
       std::printf("%-18s did not finish\n", s.name);

@@ -145,7 +145,7 @@ int RunRead(const CommandLine& line) {
   if (read.Ended() != TransferSequence::End::kRead)
     return Fail(kExitDevice, line.operands[0] + ": " + std::string(kReadChecksumErrorLine) + "\n" +
                                  NoConfigurationAdvice(line.operands[0]));
-  if (!WriteImageFile(line.output, read.ReadBack(), error))
+  if (!WriteImageFile(line.output, *read.ReadBack(), error))
     return Fail(kExitBadFile, error);
   PrintOut(line.output + ": configuration read from " + line.operands[0] + "\n");
   return kExitDone;

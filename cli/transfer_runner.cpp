@@ -67,19 +67,14 @@ class Listener final : public LinkListener, public PollPause {
     // A vanished device shows up as the missing reply, which names the page.
     if (outcome.operation != operation_ || outcome.kind == LinkOutcome::Kind::kPortFailed)
       return;
-    ended = outcome;
+    ended = outcome;  // a read's image is shared, not copied
     ended->reason = {};
-    if (outcome.image != nullptr) {
-      image = *outcome.image;
-      ended->image = &image;
-    }
   }
   void WaitUntil(Clock::time_point deadline) override { std::this_thread::sleep_until(deadline); }
 
   std::uint32_t pagesDone = 0;
   std::uint32_t askedAgain = 0;  // pages sent or requested again
   std::optional<LinkOutcome> ended;
-  ConfigImage image;
 
  private:
   Operation operation_ = Operation::kNone;
@@ -153,7 +148,7 @@ TransferOutcome RunSequence(TransferSequence& sequence, const TransferSettings& 
   TransferSequence::Step step = TransferSequence::Step::kPost;
   while (step != TransferSequence::Step::kEnded) {
     if (step == TransferSequence::Step::kSaveBackup) {
-      step = sequence.BackupSaved(saveBackup && saveBackup(sequence.ReadBack(), outcome.error));
+      step = sequence.BackupSaved(saveBackup && saveBackup(*sequence.ReadBack(), outcome.error));
       continue;
     }
     if (!RunOne(*session, sequence.Request(), settings, listener, outcome))

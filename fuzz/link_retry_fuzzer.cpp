@@ -47,14 +47,16 @@ class Harness final : public TransferOutput {
     for (std::size_t i = 0; i < device_.bytes.size(); ++i)
       device_.bytes[i] = static_cast<std::uint8_t>(i * 31 + 7);
     StoreImageChecksum(device_);
-    for (std::size_t i = 0; i < image_.bytes.size(); ++i)
-      image_.bytes[i] = static_cast<std::uint8_t>(i * 13 + 1);
+    auto image = std::make_shared<ConfigImage>();
+    for (std::size_t i = 0; i < image->bytes.size(); ++i)
+      image->bytes[i] = static_cast<std::uint8_t>(i * 13 + 1);
+    image_ = image;
     auto firmware = std::make_shared<FirmwareBuffer>();
     firmware->size = uploadPages * 128;
     for (std::size_t i = 0; i < firmware->size; ++i)
       firmware->bytes[i] = static_cast<std::uint8_t>(i * 7 + 3);
     firmware_ = firmware;
-    engine_->Start({operation, &image_, firmware_}, now_, *this);
+    engine_->Start({operation, image_, firmware_}, now_, *this);
   }
 
   void Run(std::span<const std::uint8_t> commands) {
@@ -126,7 +128,7 @@ class Harness final : public TransferOutput {
     const int page = pending_[2] << 8 | pending_[3];
     if (!read) {
       const auto& source = operation_ == Operation::kConfigWrite
-                               ? std::span<const std::uint8_t>(image_.bytes)
+                               ? std::span<const std::uint8_t>(image_->bytes)
                                : std::span<const std::uint8_t>(firmware_->bytes);
       for (std::size_t i = 0; i < 128; ++i) {
         if (pending_[8 + i] != source[static_cast<std::size_t>(page) * 128 + i])
@@ -157,8 +159,8 @@ class Harness final : public TransferOutput {
 
   const Operation operation_;
   std::unique_ptr<TransferEngine> engine_ = std::make_unique<TransferEngine>();
-  ConfigImage device_;  // what the device holds, for reads
-  ConfigImage image_;   // what a write sends
+  ConfigImage device_;       // what the device holds, for reads
+  SharedConfigImage image_;  // what a write sends
   SharedFirmware firmware_;
   Time now_{std::chrono::hours(1)};
   Bytes pending_;

@@ -31,12 +31,12 @@
 #include <string>
 #include <string_view>
 
-#include "communication.h"
 #include "frame_parser.h"
 #include "fuzz_failure.h"
 #include "receive_ring.h"
 #include "reply_model.h"
 #include "transfer_engine.h"
+#include "transfer_mailbox.h"
 
 namespace vardex {
 namespace {
@@ -235,13 +235,13 @@ void Session::Post(Operation operation) {
         std::memcpy(firmware_->bytes.data(), Contents(firmwareSeed_), pages * 128);
         firmwareFilled_ = true;
       }
-      mailbox_.PostFirmwareUpload(firmware_);
+      mailbox_.Post(TransferRequest::Upload(firmware_));
       break;
     case Operation::kConfigWrite:
-      mailbox_.PostConfigWrite(writeImage_);
+      mailbox_.Post(TransferRequest::Write(std::make_shared<const ConfigImage>(writeImage_)));
       break;
     default:
-      mailbox_.PostConfigRead();
+      mailbox_.Post(TransferRequest::Read());
       break;
   }
   const TransferRequest taken = mailbox_.Take();

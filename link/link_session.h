@@ -46,7 +46,8 @@ class LinkSession final : private TransferOutput {
   void SetClock(NowFunction now) { now_ = std::move(now); }
   // The port and the listener of the next polls and starts.
   void Attach(SerialPort& port, LinkListener& listener);
-  // Copies what the request sends and sends its first frame.
+  // Starts the request (keeping a share of what it sends) and sends its
+  // first frame.
   void Start(const TransferRequest& request);
   // One poll: waits up to `timeout` for bytes (less when the engine must ask
   // again sooner) and lets the engine act on them.

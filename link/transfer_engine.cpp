@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 
 namespace vardex {
 namespace {
@@ -112,8 +113,10 @@ void TransferEngine::Start(const TransferRequest& request, Time now, TransferOut
       data_.firmware = request.firmware;
       break;
     case Operation::kConfigWrite:
+      if (!request.image)
+        return;
       data_.writeCounters = {request.PageCount() - 1, 0};
-      data_.writeImage = *request.image;
+      data_.writeImage = request.image;
       break;
     case Operation::kConfigRead:
       data_.readCounters = {request.PageCount() - 1, 0};
@@ -206,8 +209,11 @@ void TransferEngine::AdvanceOnAck(Operation operation, TransferOutput& out) {
   if (!running)
     return;
   running = false;
+  // The last share of what was sent may go now.
   if (operation == Operation::kFirmwareUpload)
-    data_.firmware.reset();  // the last share of the file may go now
+    data_.firmware.reset();
+  else
+    data_.writeImage.reset();
   const std::uint32_t pages = counters.lastPage + 1;
   ReportProgress(operation, pages, out);
   if (watched)
@@ -262,7 +268,9 @@ void TransferEngine::OnEepromPageData(std::uint16_t page,
     watch_.End();
   LinkOutcome outcome =
       LinkOutcome::Of(LinkOutcome::Kind::kFinished, Operation::kConfigRead, kPages, kPages);
-  outcome.image = &receivedImage_;
+  // The one copy of what was read: the window or `vardex` keeps it, while
+  // the next read fills the engine's own pages again.
+  outcome.image = std::make_shared<const ConfigImage>(receivedImage_);
   // A broken image still goes with the outcome: a verify compares it page by
   // page; nobody shows it.
   if (!ImageChecksumHolds(receivedImage_)) {
@@ -285,7 +293,7 @@ void TransferEngine::SendFirmwarePage(std::uint32_t page, TransferOutput& out) {
 }
 
 void TransferEngine::SendImagePage(std::uint32_t page, TransferOutput& out) {
-  SendPage(FrameCode::kEepromPage, PageOf(data_.writeImage.bytes, page), page, out);
+  SendPage(FrameCode::kEepromPage, PageOf(data_.writeImage->bytes, page), page, out);
 }
 
 void TransferEngine::SendReadRequest(std::uint32_t page, TransferOutput& out) {

@@ -18,12 +18,12 @@ namespace vardex {
 inline constexpr std::string_view kReadChecksumErrorLine =
     "Eeprom read checksum error. Please upload new eeprom data to device.";
 
-// What a transfer sends and where it stands: the engine's own image and a
-// share of the firmware file being uploaded.
+// What a transfer sends and where it stands: shares of the image being
+// written and of the firmware file being uploaded.
 struct TransferData {
   SharedFirmware firmware;
   TransferCounters firmwareCounters;
-  ConfigImage writeImage;
+  SharedConfigImage writeImage;
   TransferCounters writeCounters;
   TransferCounters readCounters;
 };
@@ -48,8 +48,9 @@ class TransferEngine {
 
   explicit TransferEngine(RetryPolicy policy = {}) : watch_(policy) {}
 
-  // Copies the image a write sends (a firmware file is shared), resets the
-  // counters and sends the first frame; kNone does nothing.
+  // Keeps a share of what the request sends, resets the counters and sends
+  // the first frame; kNone, or a write or upload without its data, does
+  // nothing.
   void Start(const TransferRequest& request, Time now, TransferOutput& out);
   // Puts what a poll read into the ring, then lets the parser consume it.
   // While the engine waits for a quiet line before asking again, the bytes

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string_view>
 #include <utility>
@@ -57,17 +58,23 @@ struct RetryPolicy {
   static RetryPolicy Never() { return {{}, {}, 1}; }
 };
 
-// What to start. A write's image is copied by whoever takes the request, so
-// the caller may reuse its image at once; a firmware file is shared, never
-// copied: nobody changes it once it is loaded.
+// A configuration image on its way to or from the device: copied once into
+// its own buffer (from the image a write was built in, or from the pages a
+// read collected), never changed again, and handed on by reference from the
+// window or `vardex` through the link, or back, as a firmware file is.
+using SharedConfigImage = std::shared_ptr<const ConfigImage>;
+
+// What to start, whole: the operation with the data it sends. It travels as
+// one value from whoever asks for it to the engine; the data is shared, never
+// copied, so the caller may build a new image or load a new file at once.
 struct TransferRequest {
   Operation operation = Operation::kNone;
-  const ConfigImage* image = nullptr;  // a config write's image
-  SharedFirmware firmware;             // a firmware upload's file
+  SharedConfigImage image;  // a config write's image
+  SharedFirmware firmware;  // a firmware upload's file
 
   static TransferRequest Read() { return {Operation::kConfigRead, nullptr, nullptr}; }
-  static TransferRequest Write(const ConfigImage& image) {
-    return {Operation::kConfigWrite, &image, nullptr};
+  static TransferRequest Write(SharedConfigImage image) {
+    return {Operation::kConfigWrite, std::move(image), nullptr};
   }
   static TransferRequest Upload(SharedFirmware firmware) {
     return {Operation::kFirmwareUpload, nullptr, std::move(firmware)};
@@ -98,7 +105,7 @@ struct LinkOutcome {
   std::string_view reason;               // kPortFailed: the port's own words
   // The image a read collected: verified when finished, as it arrived when
   // its checksum failed (so that a verify can still name the difference).
-  const ConfigImage* image = nullptr;
+  SharedConfigImage image;
 
   static LinkOutcome Of(Kind kind, Operation operation, std::uint32_t page,
                         std::uint32_t pageCount) {
@@ -119,7 +126,7 @@ class LinkListener {
   virtual void OnLogLine(std::string_view line) = 0;
   // When a transfer starts (0 pages done) and on every reply that moves it.
   virtual void OnProgress(const TransferProgress& progress) = 0;
-  // An outcome; a finished read's image is copied before this returns.
+  // An outcome; a read's image is shared, and may be kept.
   virtual void OnOutcome(const LinkOutcome& outcome) = 0;
 
  protected:

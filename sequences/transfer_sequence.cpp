@@ -1,5 +1,8 @@
 #include "transfer_sequence.h"
 
+#include <memory>
+#include <utility>
+
 namespace vardex {
 
 TransferSequence TransferSequence::Read() {
@@ -10,7 +13,7 @@ TransferSequence TransferSequence::Write(const ConfigImage& image, bool verify) 
   TransferSequence sequence;
   sequence.kind_ = Kind::kWrite;
   sequence.posted_ = Operation::kConfigWrite;
-  sequence.sent_ = image;
+  sequence.sent_ = std::make_shared<const ConfigImage>(image);
   sequence.verify_ = verify;
   return sequence;
 }
@@ -67,16 +70,17 @@ TransferSequence::Step TransferSequence::OnOutcome(const LinkOutcome& outcome) {
 }
 
 TransferSequence::Step TransferSequence::OnReadEnd(const LinkOutcome& outcome) {
-  const bool holds = outcome.kind == LinkOutcome::Kind::kFinished;
+  // A read is only as good as the image it brings.
+  const bool holds = outcome.kind == LinkOutcome::Kind::kFinished && outcome.image != nullptr;
   if (outcome.image != nullptr)
-    readBack_ = *outcome.image;
+    readBack_ = outcome.image;
   switch (kind_) {
     case Kind::kRead:
       return Finish(holds ? End::kRead : End::kReadBroken);
     case Kind::kWrite:
       // A broken read-back is still compared: the byte the device changed
       // is the news, and it is what broke the checksum.
-      mismatch_ = outcome.image != nullptr ? FirstMismatch(sent_, readBack_) : std::nullopt;
+      mismatch_ = outcome.image != nullptr ? FirstMismatch(*sent_, *readBack_) : std::nullopt;
       if (mismatch_)
         return Finish(End::kDiffers);
       return Finish(holds ? End::kVerified : End::kReadBroken);

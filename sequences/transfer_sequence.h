@@ -37,11 +37,13 @@ class TransferSequence {
   };
 
   static TransferSequence Read();
+  // Copies `image` once; the copy is what goes to the device and what a
+  // read-back is compared with.
   static TransferSequence Write(const ConfigImage& image, bool verify);
   static TransferSequence Upload(SharedFirmware firmware, bool backUpFirst);
 
   Kind Type() const { return kind_; }
-  // The transfer to post now.
+  // The transfer to post now, sharing what it sends.
   TransferRequest Request() const;
   // An outcome the link reported. Only the end of the transfer posted last
   // moves the sequence; a silent device or a failing port leaves it waiting.
@@ -51,12 +53,13 @@ class TransferSequence {
 
   End Ended() const { return end_; }
   // The image a read or a read-back collected (kRead, kVerified, kDiffers,
-  // kSaveBackup); kept even when its checksum failed.
-  const ConfigImage& ReadBack() const { return readBack_; }
+  // kSaveBackup), as the link shared it; kept even when its checksum failed.
+  // Null before a read has ended.
+  const SharedConfigImage& ReadBack() const { return readBack_; }
   // kDiffers: the first byte that is not what was sent.
   const std::optional<ImageMismatch>& Mismatch() const { return mismatch_; }
   // A write: the image sent.
-  const ConfigImage& Sent() const { return sent_; }
+  const SharedConfigImage& Sent() const { return sent_; }
   const SharedFirmware& Firmware() const { return firmware_; }
 
  private:
@@ -68,8 +71,8 @@ class TransferSequence {
   bool verify_ = false;
   bool backUpFirst_ = false;
   End end_ = End::kRunning;
-  ConfigImage sent_;
-  ConfigImage readBack_;
+  SharedConfigImage sent_;
+  SharedConfigImage readBack_;
   std::optional<ImageMismatch> mismatch_;
   SharedFirmware firmware_;
 };

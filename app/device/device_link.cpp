@@ -1,5 +1,7 @@
 #include "device_link.h"
 
+#include <utility>
+
 #include "com_port_list.h"
 #include "link_platform.h"
 
@@ -12,8 +14,7 @@ DeviceLink::DeviceLink(QObject* parent)
       probeFailure_(ProbePortFailure),
       mailbox_(std::make_unique<TransferMailbox>()),
       session_(std::make_unique<LinkSession>()),
-      reports_(std::make_unique<ReportQueue>([this] { ScheduleDelivery(); })),
-      deliveredImage_(std::make_unique<ConfigImage>()) {}
+      reports_(std::make_unique<ReportQueue>([this] { ScheduleDelivery(); })) {}
 
 DeviceLink::~DeviceLink() {
   Shutdown();
@@ -74,20 +75,10 @@ void DeviceLink::EndWorker() {
   worker_.reset();
 }
 
-void DeviceLink::Post(const TransferRequest& request, const QString& meantFor) {
-  switch (request.operation) {
-    case Operation::kFirmwareUpload:
-      mailbox_->PostFirmwareUpload(request.firmware);
-      break;
-    case Operation::kConfigWrite:
-      mailbox_->PostConfigWrite(*request.image);
-      break;
-    case Operation::kConfigRead:
-      mailbox_->PostConfigRead();
-      break;
-    case Operation::kNone:
-      return;
-  }
+void DeviceLink::Post(TransferRequest request, const QString& meantFor) {
+  if (request.operation == Operation::kNone)
+    return;
+  mailbox_->Post(std::move(request));
   pendingFor_ = meantFor;
   // Without a running worker the request waits for the next "Open port".
   if (WorkerRunning())
@@ -126,7 +117,7 @@ void DeviceLink::DeliverReports() {
   // events get their turn under a flood.
   const auto sliceEnd = std::chrono::steady_clock::now() + kDeliverySlice;
   LinkReport report;
-  while (std::chrono::steady_clock::now() < sliceEnd && reports_->Pop(report, *deliveredImage_)) {
+  while (std::chrono::steady_clock::now() < sliceEnd && reports_->Pop(report)) {
     const std::string_view text = report.Text();
     switch (report.kind) {
       case LinkReport::Kind::kLogLine:

@@ -9,11 +9,13 @@
 #include <string>
 
 #include "com_names.h"
-#include "communication.h"
+#include "comm_thread.h"
 #include "config_image.h"
 #include "link_session.h"
 #include "port_failure.h"
+#include "report_queue.h"
 #include "serial_port.h"
+#include "transfer_mailbox.h"
 
 namespace vardex {
 
@@ -66,7 +68,7 @@ class DeviceLink final : public QObject {
   // one chosen while none is open). A write or an upload that waits for a
   // port starts only on that port: opening another drops it unsent. A read
   // goes to the next port opened, whichever it is.
-  void Post(const TransferRequest& request, const QString& meantFor);
+  void Post(TransferRequest request, const QString& meantFor);
 
   // The hand-over itself (its bound and its high-water mark).
   const ReportQueue& Reports() const { return *reports_; }
@@ -76,7 +78,7 @@ class DeviceLink final : public QObject {
   // A transfer started (0 pages done) or moved on, with its page count as
   // the engine counts it.
   void Progress(const vardex::TransferProgress& progress);
-  // A verified image read from the device (a copy of the worker's).
+  // A verified image read from the device (the one the outcome shares).
   void ImageReceived(const vardex::ConfigImage& image);
   // A write or an upload that waited for `meantFor` was dropped, unsent,
   // because `opened` was opened instead.
@@ -103,7 +105,6 @@ class DeviceLink final : public QObject {
   std::unique_ptr<TransferMailbox> mailbox_;
   std::unique_ptr<LinkSession> session_;
   std::unique_ptr<ReportQueue> reports_;
-  std::unique_ptr<ConfigImage> deliveredImage_;  // window thread only
   std::unique_ptr<TCommThread> worker_;
   QString pendingFor_;  // the port the request in the mailbox was meant for
 };

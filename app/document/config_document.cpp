@@ -1,6 +1,8 @@
 #include "config_document.h"
 
 #include <QFileInfo>
+#include <memory>
+#include <utility>
 
 #include "config_driver.h"
 #include "config_file.h"
@@ -98,15 +100,18 @@ void ConfigDocument::ApplyChannelDefaults(int channelNumber) {
   Change(before);
 }
 
-void ConfigDocument::TakeRead(const ConfigImage& image, const QString& comName) {
-  ShowImage(image);
+void ConfigDocument::TakeRead(const SharedConfigImage& image, const QString& comName) {
+  if (!image)
+    return;
+  ShowImage(*image);
   filePath_.clear();  // "Save" asks for a name rather than overwrite the last file
   NewBase(settings_, image, {Source::Kind::kRead, comName, HoursMinutes(clock_), {}});
 }
 
 void ConfigDocument::MarkWritten(const QString& comName) {
   // What was sent is the device's now; edits made meanwhile stay edits.
-  NewBase(toSendSettings_, toSend_, {Source::Kind::kWritten, comName, HoursMinutes(clock_), {}});
+  NewBase(toSendSettings_, std::make_shared<const ConfigImage>(toSend_),
+          {Source::Kind::kWritten, comName, HoursMinutes(clock_), {}});
 }
 
 void ConfigDocument::ShowImage(const ConfigImage& image) {
@@ -123,7 +128,8 @@ bool ConfigDocument::Open(const QString& path, QString& error) {
     return false;
   ShowImage(*image);
   filePath_ = path;
-  NewBase(settings_, *image, {Source::Kind::kFile, {}, {}, path});
+  NewBase(settings_, std::make_shared<const ConfigImage>(*image),
+          {Source::Kind::kFile, {}, {}, path});
   return true;
 }
 
@@ -161,7 +167,8 @@ ConfigDocument::SaveResult ConfigDocument::Save(const QString& path) {
     return result;
   result.saved = true;
   filePath_ = path;
-  NewBase(settings_, image, {Source::Kind::kFile, {}, {}, path});
+  NewBase(settings_, std::make_shared<const ConfigImage>(image),
+          {Source::Kind::kFile, {}, {}, path});
   return result;
 }
 
@@ -266,10 +273,9 @@ void ConfigDocument::Change(const ConfigSettings& before) {
   NoteTitle();
 }
 
-void ConfigDocument::NewBase(const ConfigSettings& base, const std::optional<ConfigImage>& image,
-                             Source source) {
+void ConfigDocument::NewBase(const ConfigSettings& base, SharedConfigImage image, Source source) {
   base_ = base;
-  baseImage_ = image;
+  baseImage_ = std::move(image);
   source_ = std::move(source);
   CountEdits(true);
   NoteTitle();

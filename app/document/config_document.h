@@ -10,6 +10,7 @@
 #include "field_table.h"
 #include "local_time.h"
 #include "step_result.h"
+#include "transfer_types.h"
 
 namespace vardex {
 
@@ -51,8 +52,9 @@ class ConfigDocument final : public QObject {
   // "Default parameters" of analog channel `channelNumber` (1 to 5).
   void ApplyChannelDefaults(int channelNumber);
 
-  // A verified image from the device on `comName` becomes the values and the base.
-  void TakeRead(const ConfigImage& image, const QString& comName);
+  // A verified image from the device on `comName` becomes the values and
+  // the base; the base is the image itself, shared, not a copy of it.
+  void TakeRead(const SharedConfigImage& image, const QString& comName);
   // The image built last went to the device on `comName` and is its base now.
   void MarkWritten(const QString& comName);
   // Shows `image`'s values; the base and the source stay (the edits are
@@ -103,7 +105,7 @@ class ConfigDocument final : public QObject {
 
  private:
   void Change(const ConfigSettings& before);
-  void NewBase(const ConfigSettings& base, const std::optional<ConfigImage>& image, Source source);
+  void NewBase(const ConfigSettings& base, SharedConfigImage image, Source source);
   // Compares every field with the base; tells when any turned, or `always`.
   void CountEdits(bool always);
   void NoteTitle();
@@ -111,7 +113,7 @@ class ConfigDocument final : public QObject {
   const LocalTimeSource& clock_;
   ConfigSettings settings_;
   ConfigSettings base_;
-  std::optional<ConfigImage> baseImage_;
+  SharedConfigImage baseImage_;  // null for the start-up values
   ConfigImage toSend_;
   ConfigSettings toSendSettings_;
   Source source_;

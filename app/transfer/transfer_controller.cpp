@@ -1,5 +1,7 @@
 #include "transfer_controller.h"
 
+#include <utility>
+
 #include "device_link.h"
 
 namespace vardex {
@@ -39,12 +41,12 @@ void TransferController::Begin(TransferSequence sequence, const QString& chosen)
 }
 
 void TransferController::PostCurrent() {
-  const TransferRequest request = sequence_->Request();
+  TransferRequest request = sequence_->Request();
   snapshot_.operation = request.operation;
   snapshot_.pagesDone = 0;
   snapshot_.attempt = 1;
   snapshot_.pageCount = request.PageCount();
-  link_.Post(request, snapshot_.port);
+  link_.Post(std::move(request), snapshot_.port);
   emit Posted(snapshot_);
 }
 
@@ -76,7 +78,7 @@ void TransferController::OnOutcome(const LinkOutcome& outcome) {
     emit WriteFinished(snapshot_.port);
   if (step == Step::kSaveBackup) {
     QString error;
-    const bool saved = saveBackup_(backupPath_, sequence_->ReadBack(), error);
+    const bool saved = saveBackup_(backupPath_, *sequence_->ReadBack(), error);
     if (saved)
       emit BackupSaved(backupPath_);
     step = sequence_->BackupSaved(saved);

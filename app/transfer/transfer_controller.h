@@ -56,8 +56,9 @@ class TransferController final : public QObject {
   // moved on; after a drop the operation is kNone.
   void Posted(const vardex::TransferController::Snapshot& snapshot);
   void Changed(const vardex::TransferController::Snapshot& snapshot);
-  // A read of the user's own ended with a verified image from `port`.
-  void ShowImage(const vardex::ConfigImage& image, const QString& port);
+  // A read of the user's own ended with a verified image from `port`: the
+  // very image the link made, to keep.
+  void ShowImage(const vardex::SharedConfigImage& image, const QString& port);
   // Every page of a write was acknowledged by the device on `port`.
   void WriteFinished(const QString& port);
   // How a verify ended, in the status line's words.

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <memory>
 
 #include "../config/sample_images.h"
 #include "config_document.h"
@@ -38,6 +39,11 @@ vardex::ConfigImage DeviceImage() {
   return image;
 }
 
+// An image as a read hands it over.
+vardex::SharedConfigImage AsRead(const vardex::ConfigImage& image) {
+  return std::make_shared<const vardex::ConfigImage>(image);
+}
+
 const vardex::ImageField& Field(const char* key) {
   return *vardex::FindField(key);
 }
@@ -64,7 +70,7 @@ class ConfigDocumentTest : public QObject {
     QCOMPARE(doc.Title(), title);
     doc.SetValue(Field("radio.callsign"), Text("VX7XYZ"));
     QCOMPARE(doc.Title(), title + " - start-up values (edited)");
-    doc.TakeRead(DeviceImage(), "COM3");
+    doc.TakeRead(AsRead(DeviceImage()), "COM3");
     QCOMPARE(doc.Title(), title + " - the device on COM3 read at 09:05");
     doc.SetValue(Field("radio.callsign"), Text("VX7XYZ"));
     QCOMPARE(doc.Title(), title + " - the device on COM3 read at 09:05 (edited)");
@@ -80,7 +86,7 @@ class ConfigDocumentTest : public QObject {
                      "configuration of the device on COM4 with them."));
     QCOMPARE(startUp->detail, QString("To keep the device's configuration, press \"Read config\" "
                                       "first, or open a saved file."));
-    doc.TakeRead(DeviceImage(), "COM3");
+    doc.TakeRead(AsRead(DeviceImage()), "COM3");
     QVERIFY(!doc.QuestionBeforeWrite("COM3").has_value());
     const auto other = doc.QuestionBeforeWrite("COM5");
     QVERIFY(other.has_value());
@@ -91,7 +97,7 @@ class ConfigDocumentTest : public QObject {
 
   void editsAreCountedAgainstTheBase() {
     vardex::ConfigDocument doc(clock_);
-    doc.TakeRead(DeviceImage(), "COM3");
+    doc.TakeRead(AsRead(DeviceImage()), "COM3");
     QCOMPARE(doc.EditCount(), 0);
     doc.SetValue(Field("radio.callsign"), Text("VX7XYZ"));
     doc.SetValue(Field("clock.year"), Text("1999"));  // the PC's own: no edit
@@ -107,7 +113,7 @@ class ConfigDocumentTest : public QObject {
   void aBackupIsTheDevicesBytes() {
     const vardex::ConfigImage device = DeviceImage();
     vardex::ConfigDocument doc(clock_);
-    doc.TakeRead(device, "COM3");
+    doc.TakeRead(AsRead(device), "COM3");
     QVERIFY(doc.Save(Path("backup.img")).saved);
     QCOMPARE(ReadFile(Path("backup.img")), Bytes(device));
 
@@ -139,7 +145,7 @@ class ConfigDocumentTest : public QObject {
     vardex::ConfigDocument doc(clock_);
     QVERIFY(doc.BuildImageToSend().Succeeded());
     QCOMPARE(int(doc.ImageToSend().bytes[1600]), 0);
-    doc.TakeRead(device, "COM3");
+    doc.TakeRead(AsRead(device), "COM3");
     doc.SetValue(Field("radio.callsign"), Text("VX7XYZ"));
     QVERIFY(doc.BuildImageToSend().Succeeded());
     const vardex::ConfigImage& sent = doc.ImageToSend();

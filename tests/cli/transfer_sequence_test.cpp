@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "config_image.h"
@@ -37,14 +39,14 @@ struct Event {
   enum class What { kOutcome, kBackupSaved, kBackupFailed } what = What::kOutcome;
   Kind kind = Kind::kFinished;
   Operation operation = Operation::kNone;
-  const ConfigImage* image = nullptr;
+  SharedConfigImage image;
   Step expected = Step::kWait;
   Operation thenPosted = Operation::kNone;  // kPost: what Request() is now
 };
 
-Event Outcome(Kind kind, Operation operation, const ConfigImage* image, Step expected,
+Event Outcome(Kind kind, Operation operation, SharedConfigImage image, Step expected,
               Operation thenPosted = Operation::kNone) {
-  return {Event::What::kOutcome, kind, operation, image, expected, thenPosted};
+  return {Event::What::kOutcome, kind, operation, std::move(image), expected, thenPosted};
 }
 
 struct SequenceCase {
@@ -57,7 +59,9 @@ struct SequenceCase {
 };
 
 const ConfigImage kSent = Sent();
-const ConfigImage kKeptWrong = KeptWrong();
+// As the link hands them over.
+const SharedConfigImage kSentRead = std::make_shared<const ConfigImage>(kSent);
+const SharedConfigImage kKeptWrongRead = std::make_shared<const ConfigImage>(KeptWrong());
 
 SharedFirmware Firmware() {
   static const SharedFirmware firmware = std::make_shared<FirmwareBuffer>();
@@ -69,13 +73,13 @@ const std::vector<SequenceCase>& Cases() {
       {"ReadShowsAVerifiedImage",
        TransferSequence::Read,
        Operation::kConfigRead,
-       {Outcome(Kind::kFinished, Operation::kConfigRead, &kSent, Step::kEnded)},
+       {Outcome(Kind::kFinished, Operation::kConfigRead, kSentRead, Step::kEnded)},
        End::kRead,
        ""},
       {"ReadWithABrokenChecksumShowsNothing",
        TransferSequence::Read,
        Operation::kConfigRead,
-       {Outcome(Kind::kReadChecksumFailed, Operation::kConfigRead, &kKeptWrong, Step::kEnded)},
+       {Outcome(Kind::kReadChecksumFailed, Operation::kConfigRead, kKeptWrongRead, Step::kEnded)},
        End::kReadBroken,
        ""},
       {"WriteWithoutVerifyEndsWritten",
@@ -89,10 +93,10 @@ const std::vector<SequenceCase>& Cases() {
        Operation::kConfigWrite,
        {Outcome(Kind::kNoReply, Operation::kConfigWrite, nullptr, Step::kWait),
         Outcome(Kind::kPortFailed, Operation::kConfigWrite, nullptr, Step::kWait),
-        Outcome(Kind::kFinished, Operation::kConfigRead, &kSent, Step::kWait),
+        Outcome(Kind::kFinished, Operation::kConfigRead, kSentRead, Step::kWait),
         Outcome(Kind::kFinished, Operation::kConfigWrite, nullptr, Step::kPost,
                 Operation::kConfigRead),
-        Outcome(Kind::kFinished, Operation::kConfigRead, &kSent, Step::kEnded)},
+        Outcome(Kind::kFinished, Operation::kConfigRead, kSentRead, Step::kEnded)},
        End::kVerified,
        ""},
       {"ReadBackThatDiffersNamesPageByteAndField",
@@ -100,13 +104,13 @@ const std::vector<SequenceCase>& Cases() {
        Operation::kConfigWrite,
        {Outcome(Kind::kFinished, Operation::kConfigWrite, nullptr, Step::kPost,
                 Operation::kConfigRead),
-        Outcome(Kind::kReadChecksumFailed, Operation::kConfigRead, &kKeptWrong, Step::kEnded)},
+        Outcome(Kind::kReadChecksumFailed, Operation::kConfigRead, kKeptWrongRead, Step::kEnded)},
        End::kDiffers,
        "page 2 (byte 272: [RTC/NTP time] NTP server)"},
       {"BackupSavedThenUpload",
        [] { return TransferSequence::Upload(Firmware(), true); },
        Operation::kConfigRead,
-       {Outcome(Kind::kFinished, Operation::kConfigRead, &kSent, Step::kSaveBackup),
+       {Outcome(Kind::kFinished, Operation::kConfigRead, kSentRead, Step::kSaveBackup),
         {Event::What::kBackupSaved, Kind::kFinished, Operation::kNone, nullptr, Step::kPost,
          Operation::kFirmwareUpload},
         Outcome(Kind::kFinished, Operation::kFirmwareUpload, nullptr, Step::kEnded)},
@@ -115,14 +119,14 @@ const std::vector<SequenceCase>& Cases() {
       {"BackupNotSavedUploadsNothing",
        [] { return TransferSequence::Upload(Firmware(), true); },
        Operation::kConfigRead,
-       {Outcome(Kind::kFinished, Operation::kConfigRead, &kSent, Step::kSaveBackup),
+       {Outcome(Kind::kFinished, Operation::kConfigRead, kSentRead, Step::kSaveBackup),
         {Event::What::kBackupFailed, Kind::kFinished, Operation::kNone, nullptr, Step::kEnded}},
        End::kBackupNotSaved,
        ""},
       {"BrokenBackupUploadsNothing",
        [] { return TransferSequence::Upload(Firmware(), true); },
        Operation::kConfigRead,
-       {Outcome(Kind::kReadChecksumFailed, Operation::kConfigRead, &kKeptWrong, Step::kEnded),
+       {Outcome(Kind::kReadChecksumFailed, Operation::kConfigRead, kKeptWrongRead, Step::kEnded),
         Outcome(Kind::kFinished, Operation::kFirmwareUpload, nullptr, Step::kWait)},
        End::kBackupUnreadable,
        ""},
@@ -162,6 +166,18 @@ TEST_P(Sequences, StepThroughTheirTransfers) {
 
 INSTANTIATE_TEST_SUITE_P(AfterATransfer, Sequences, ::testing::ValuesIn(Cases()),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// The window builds its image again at once; the device is sent the image
+// as it was when the write was asked for, copied then and only then.
+TEST(TransferSequence, AWriteSendsTheImageAsItWasWhenAskedFor) {
+  ConfigImage image = kSent;
+  const TransferSequence write = TransferSequence::Write(image, true);
+  image.bytes.fill(0xEE);
+  const TransferRequest request = write.Request();
+  ASSERT_NE(request.image, nullptr);
+  EXPECT_EQ(request.image->bytes, kSent.bytes);
+  EXPECT_EQ(write.Request().image, request.image);  // every post shares that one copy
+}
 
 }  // namespace
 }  // namespace vardex

@@ -124,8 +124,8 @@ TEST(LinkSession, ReportsEachEndingAndEachSilenceOnce) {
     LinkSession::Clock::time_point now{};
     session->SetClock([&now] { return now; });
     session->Attach(port, listener);
-    auto image = std::make_unique<ConfigImage>();
-    session->Start({c.operation, image.get(), std::make_shared<FirmwareBuffer>()});
+    session->Start(
+        {c.operation, std::make_shared<const ConfigImage>(), std::make_shared<FirmwareBuffer>()});
     if (c.strayAck)
       port.Deliver(testing::kEepromAck);
     NoPause pause;

@@ -84,7 +84,7 @@ TEST_P(ReplyRetry, AsksAgainWithinBounds) {
   const RetryCase& c = GetParam();
   testing::RecordingListener out;
   auto engine = std::make_unique<TransferEngine>();
-  auto image = std::make_unique<ConfigImage>();
+  auto image = std::make_shared<ConfigImage>();
   for (std::size_t i = 0; i < image->bytes.size(); ++i)
     image->bytes[i] = static_cast<std::uint8_t>(i * 13);
   auto firmware = std::make_shared<FirmwareBuffer>();
@@ -92,7 +92,7 @@ TEST_P(ReplyRetry, AsksAgainWithinBounds) {
   for (std::size_t i = 0; i < firmware->size; ++i)
     firmware->bytes[i] = static_cast<std::uint8_t>(i * 7);
   const TransferEngine::Time start{std::chrono::seconds(1000)};
-  engine->Start({c.operation, image.get(), firmware}, start, out);
+  engine->Start({c.operation, image, firmware}, start, out);
   for (const Step& step : c.steps) {
     const auto now = start + std::chrono::milliseconds(step.atMs);
     engine->Receive(step.bytes, now, out);

@@ -1,4 +1,4 @@
-#include "communication.h"
+#include "report_queue.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +10,7 @@
 #include <thread>
 #include <vector>
 
+#include "comm_thread.h"
 #include "wait_until.h"
 
 namespace vardex {
@@ -71,8 +72,7 @@ struct Flood {
   std::vector<std::string> Drain(std::size_t most) {
     std::vector<std::string> lines;
     LinkReport report;
-    auto image = std::make_unique<ConfigImage>();
-    while (lines.size() < most && queue.Pop(report, *image)) {
+    while (lines.size() < most && queue.Pop(report)) {
       if (report.kind == LinkReport::Kind::kLogLine)
         lines.emplace_back(report.Text());
     }
@@ -84,7 +84,7 @@ struct Flood {
 // waits, reading nothing more, instead of growing without end.
 TEST(ReportQueue, AFloodStopsTheWorkerAtTheBound) {
   auto flood = std::make_unique<Flood>();
-  flood->mailbox.PostConfigWrite(ConfigImage{});
+  flood->mailbox.Post(TransferRequest::Write(std::make_shared<const ConfigImage>()));
   flood->Start();
   ASSERT_TRUE(WaitUntil([&] { return flood->queue.Size() == ReportQueue::kBound; }));
   const int reads = flood->reads->load();
@@ -126,7 +126,7 @@ TEST(ReportQueue, AFloodStopsTheWorkerAtTheBound) {
 TEST(ReportQueue, AWorkerWaitingAtTheBoundEndsWhenClosed) {
   auto flood = std::make_unique<Flood>();
   flood->Start();
-  flood->mailbox.PostConfigRead();  // the first write starts the flood
+  flood->mailbox.Post(TransferRequest::Read());  // the first write starts the flood
   flood->worker->Wake();
   ASSERT_TRUE(WaitUntil([&] { return flood->queue.Size() == ReportQueue::kBound; }));
   flood->worker->Terminate();
@@ -146,13 +146,12 @@ TEST(ReportQueue, SchedulesOnceUntilTheDeliveryEnds) {
   queue->OnLogLine("two");
   EXPECT_EQ(schedules, 1);
   LinkReport report;
-  auto image = std::make_unique<ConfigImage>();
-  ASSERT_TRUE(queue->Pop(report, *image));
+  ASSERT_TRUE(queue->Pop(report));
   EXPECT_EQ(report.Text(), "one");
   EXPECT_FALSE(queue->EndDelivery());
-  ASSERT_TRUE(queue->Pop(report, *image));
+  ASSERT_TRUE(queue->Pop(report));
   EXPECT_EQ(report.Text(), "two");
-  EXPECT_FALSE(queue->Pop(report, *image));
+  EXPECT_FALSE(queue->Pop(report));
   EXPECT_FALSE(queue->EndDelivery());  // the progress still waits
   const auto progress = queue->TakeProgress(Operation::kConfigRead);
   ASSERT_TRUE(progress.has_value());
@@ -162,31 +161,28 @@ TEST(ReportQueue, SchedulesOnceUntilTheDeliveryEnds) {
   EXPECT_EQ(schedules, 2);
 }
 
-// A verified image travels as a copy: the worker may overwrite its own at
-// once, and a line longer than a slot is cut, never spilled.
-TEST(ReportQueue, CarriesAnImageCopyAndCutsOverlongText) {
+// A read's image travels as the share the engine made, and the queue lets
+// go of it once taken; a line longer than a slot is cut, never spilled.
+TEST(ReportQueue, CarriesTheImageShareAndCutsOverlongText) {
   auto queue = std::make_unique<ReportQueue>([] {});
-  auto image = std::make_unique<ConfigImage>();
-  image->bytes[0] = 0x11;
-  image->bytes[2047] = 0x22;
+  auto image = std::make_shared<const ConfigImage>();
   LinkOutcome read = LinkOutcome::Of(LinkOutcome::Kind::kFinished, Operation::kConfigRead, 16, 16);
-  read.image = image.get();
+  read.image = image;
   queue->OnOutcome(read);
-  image->bytes.fill(0);
+  read.image.reset();
   const std::string reason(300, 'x');
   LinkOutcome portFailed = LinkOutcome::Of(LinkOutcome::Kind::kPortFailed, Operation::kNone, 1, 0);
   portFailed.reason = reason;
   queue->OnOutcome(portFailed);
   LinkReport report;
-  auto taken = std::make_unique<ConfigImage>();
-  ASSERT_TRUE(queue->Pop(report, *taken));
+  ASSERT_TRUE(queue->Pop(report));
   EXPECT_EQ(report.outcome.kind, LinkOutcome::Kind::kFinished);
-  EXPECT_EQ(report.outcome.image, taken.get());
-  EXPECT_EQ(taken->bytes[0], 0x11);
-  EXPECT_EQ(taken->bytes[2047], 0x22);
-  ASSERT_TRUE(queue->Pop(report, *taken));
+  EXPECT_EQ(report.outcome.image, image);
+  EXPECT_EQ(image.use_count(), 2);  // here and in the report taken, no longer in the queue
+  ASSERT_TRUE(queue->Pop(report));
   EXPECT_EQ(report.outcome.kind, LinkOutcome::Kind::kPortFailed);
   EXPECT_EQ(report.outcome.image, nullptr);
+  EXPECT_EQ(image.use_count(), 1);
   EXPECT_EQ(report.outcome.reason, std::string(110, 'x'));
 }
 

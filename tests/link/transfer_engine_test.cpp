@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "communication.h"
 #include "recording_listener.h"
 #include "test_device.h"
+#include "transfer_mailbox.h"
 
 namespace vardex {
 namespace {
@@ -39,6 +39,11 @@ struct EngineFixture : ::testing::Test {
                  written.begin() + static_cast<std::ptrdiff_t>(offset + size));
   }
 };
+
+// A write of `image` as the window or `vardex` asks for it: copied once.
+TransferRequest WriteOf(const ConfigImage& image) {
+  return TransferRequest::Write(std::make_shared<const ConfigImage>(image));
+}
 
 // Page p of the image is filled with p; page 15 with 0xFF.
 ConfigImage PagedImage() {
@@ -82,7 +87,7 @@ Lines ReadLog() {
 
 TEST_F(EngineFixture, ConfigWriteSendsSixteenPagesEachAfterItsAck) {
   const ConfigImage image = PagedImage();
-  mailbox.PostConfigWrite(image);
+  mailbox.Post(WriteOf(image));
   TakePendingOperation();
   for (int i = 0; i < 16; ++i) Reply(kEepromAck);
 
@@ -104,7 +109,7 @@ TEST_F(EngineFixture, ConfigWriteSendsSixteenPagesEachAfterItsAck) {
 }
 
 TEST_F(EngineFixture, AcksAfterTheEndOnlyAddTheirLinesAndSendNothing) {
-  mailbox.PostConfigWrite(PagedImage());
+  mailbox.Post(WriteOf(PagedImage()));
   TakePendingOperation();
   for (int i = 0; i < 16; ++i) Reply(kEepromAck);
   const std::size_t written = listener.Written().size();
@@ -116,7 +121,7 @@ TEST_F(EngineFixture, AcksAfterTheEndOnlyAddTheirLinesAndSendNothing) {
 
 TEST_F(EngineFixture, ConfigReadRequestsEachPageThenShowsTheVerifiedImage) {
   const ConfigImage image = CheckedImage(7);
-  mailbox.PostConfigRead();
+  mailbox.Post(TransferRequest::Read());
   TakePendingOperation();
   EXPECT_EQ(WrittenFrame(0, 8), (Bytes{0xFF, 0x90, 0x00, 0x00, 0x00, 0x00, 0x00, 0x90}));
   DeliverImage(engine, listener, image);
@@ -132,14 +137,14 @@ TEST_F(EngineFixture, ConfigReadRequestsEachPageThenShowsTheVerifiedImage) {
 TEST_F(EngineFixture, ImageChecksumCoversBytes4To1551Only) {
   ConfigImage outside = CheckedImage(3);
   outside.bytes[1552] ^= 0x5A;  // outside the sum: still accepted
-  mailbox.PostConfigRead();
+  mailbox.Post(TransferRequest::Read());
   TakePendingOperation();
   DeliverImage(engine, listener, outside);
   EXPECT_EQ(listener.Images().size(), 1u);
 
   ConfigImage inside = CheckedImage(3);
   inside.bytes[1551] ^= 0x5A;
-  mailbox.PostConfigRead();
+  mailbox.Post(TransferRequest::Read());
   TakePendingOperation();
   DeliverImage(engine, listener, inside);
   EXPECT_EQ(listener.Images().size(), 1u);
@@ -148,6 +153,21 @@ TEST_F(EngineFixture, ImageChecksumCoversBytes4To1551Only) {
   // Handed over as it arrived, so that a verify can name the changed byte.
   ASSERT_EQ(listener.BrokenImages().size(), 1u);
   EXPECT_EQ(listener.BrokenImages()[0].bytes, inside.bytes);
+}
+
+// The window keeps the image a read handed over as its base: the next read
+// fills the engine's pages again and must leave it as it was read.
+TEST_F(EngineFixture, AHandedOverImageStaysAsReadWhileTheNextReadArrives) {
+  const ConfigImage first = CheckedImage(1);
+  mailbox.Post(TransferRequest::Read());
+  TakePendingOperation();
+  DeliverImage(engine, listener, first);
+  const SharedConfigImage kept = listener.LastImage();
+  ASSERT_NE(kept, nullptr);
+  mailbox.Post(TransferRequest::Read());
+  TakePendingOperation();
+  DeliverImage(engine, listener, CheckedImage(9));
+  EXPECT_EQ(kept->bytes, first.bytes);
 }
 
 TEST_F(EngineFixture, StrayDataPageIsOnlyLogged) {
@@ -161,7 +181,7 @@ TEST_F(EngineFixture, StrayDataPageIsOnlyLogged) {
 
 TEST_F(EngineFixture, ExtraPagesAfterAFinishedReadAreOnlyLogged) {
   const ConfigImage image = CheckedImage(1);
-  mailbox.PostConfigRead();
+  mailbox.Post(TransferRequest::Read());
   TakePendingOperation();
   DeliverImage(engine, listener, image);
   const std::size_t written = listener.Written().size();
@@ -174,7 +194,7 @@ TEST_F(EngineFixture, ExtraPagesAfterAFinishedReadAreOnlyLogged) {
 }
 
 TEST_F(EngineFixture, PageSixteenOrMoreIsNeitherStoredNorCounted) {
-  mailbox.PostConfigRead();
+  mailbox.Post(TransferRequest::Read());
   TakePendingOperation();
   Reply(DataReply(16, Bytes(128, 0x22)));
   Reply(DataReply(0xFFFF, Bytes(128, 0x22)));
@@ -186,7 +206,7 @@ TEST_F(EngineFixture, PageSixteenOrMoreIsNeitherStoredNorCounted) {
 }
 
 TEST_F(EngineFixture, ADataPageOtherThanTheAwaitedOneIsOnlyLogged) {
-  mailbox.PostConfigRead();
+  mailbox.Post(TransferRequest::Read());
   TakePendingOperation();
   Reply(DataReply(5, Bytes(128, 0x33)));
   EXPECT_EQ(engine.ReceivedImage().bytes[5 * 128], 0x00);
@@ -217,7 +237,7 @@ struct ServedRead {
   const ConfigImage earlier = CheckedImage(9);  // what the device held before
 
   void PostRead() {
-    mailbox.PostConfigRead();
+    mailbox.Post(TransferRequest::Read());
     engine.Start(mailbox.Take(), {}, listener);
   }
   void DevicePage(const ConfigImage& image, std::uint16_t page) {
@@ -286,7 +306,7 @@ INSTANTIATE_TEST_SUITE_P(
 // With retries off, as the link was first designed.
 TEST_F(EngineFixture, WithoutRetriesRejectedRepliesLeaveTheTransferWaiting) {
   TransferEngine never(RetryPolicy::Never());
-  mailbox.PostConfigRead();
+  mailbox.Post(TransferRequest::Read());
   never.Start(mailbox.Take(), now, listener);
   for (const Bytes& reply : {Bytes{0xFF, 0x91, 0x00, 0x00, 0x00, 0x00, 0x00, 0x92},  // wrong check
                              Bytes{0xFF, 0x91, 0x00, 0x00, 0x00, 0x01, 0x00, 0x92},  // says sum 1
@@ -312,7 +332,7 @@ TEST_P(FirmwareUpload, SendsEveryPageAndFinishesAfterTheLastAck) {
   firmware->size = GetParam().size;
   for (std::size_t i = 0; i < firmware->size; ++i)
     firmware->bytes[i] = static_cast<std::uint8_t>(i % 251);
-  mailbox.PostFirmwareUpload(firmware);
+  mailbox.Post(TransferRequest::Upload(firmware));
   TakePendingOperation();
   for (std::uint32_t i = 0; i < GetParam().pages; ++i) Reply(kFirmwareAck);
 
@@ -338,18 +358,18 @@ TEST(TransferMailbox, HandsTheFirmwareOnByReference) {
   TransferMailbox mailbox;
   auto firmware = std::make_shared<FirmwareBuffer>();
   firmware->size = 300;
-  mailbox.PostFirmwareUpload(firmware);
+  mailbox.Post(TransferRequest::Upload(firmware));
   const TransferRequest taken = mailbox.Take();
   EXPECT_EQ(taken.firmware.get(), firmware.get());
   EXPECT_EQ(taken.PageCount(), 3u);
-  mailbox.PostFirmwareUpload(firmware);
+  mailbox.Post(TransferRequest::Upload(firmware));
   EXPECT_EQ(mailbox.Drop(), Operation::kFirmwareUpload);
   EXPECT_EQ(mailbox.Take().operation, Operation::kNone);
   EXPECT_EQ(firmware.use_count(), 2);  // here and in `taken` only
 }
 
 TEST_F(EngineFixture, AnEmptyFirmwareFileSendsPageZero) {
-  mailbox.PostFirmwareUpload(std::make_shared<FirmwareBuffer>());
+  mailbox.Post(TransferRequest::Upload(std::make_shared<FirmwareBuffer>()));
   TakePendingOperation();
   Reply(kFirmwareAck);
   EXPECT_EQ(listener.Lines(),
@@ -359,10 +379,10 @@ TEST_F(EngineFixture, AnEmptyFirmwareFileSendsPageZero) {
 
 TEST_F(EngineFixture, WindowChangesAfterPostingNeverReachTheFramesBeingSent) {
   ConfigImage image = PagedImage();
-  mailbox.PostConfigWrite(image);
+  mailbox.Post(WriteOf(image));
   TakePendingOperation();
   image.bytes.fill(0xEE);  // the window builds a new image and posts it...
-  mailbox.PostConfigWrite(image);
+  mailbox.Post(WriteOf(image));
   Reply(kEepromAck);  // ...while the worker still sends page 1 of the first one
   EXPECT_EQ(WrittenFrame(136 + 8, 128), Bytes(128, 0x01));
   TakePendingOperation();  // the new request restarts at page 0
@@ -372,7 +392,7 @@ TEST_F(EngineFixture, WindowChangesAfterPostingNeverReachTheFramesBeingSent) {
 
 TEST_F(EngineFixture, StartingAWriteDiscardsUnreadBytes) {
   Reply(Bytes(kEepromAck.begin(), kEepromAck.end() - 1));  // an ack's first 7 bytes
-  mailbox.PostConfigWrite(PagedImage());
+  mailbox.Post(WriteOf(PagedImage()));
   TakePendingOperation();
   Reply(Bytes{0x81});  // would complete it had the ring kept them
   EXPECT_EQ(listener.Lines(), (Lines{"Eeprom page sent [0]."}));

@@ -34,9 +34,11 @@ class RecordingListener final : public TransferOutput {
     outcomes_.back().reason = {};
     if (outcome.kind == LinkOutcome::Kind::kPortFailed)
       portErrors_.emplace_back(outcome.reason);
-    if (outcome.image != nullptr)
+    if (outcome.image != nullptr) {
       (outcome.kind == LinkOutcome::Kind::kFinished ? images_ : brokenImages_)
           .push_back(*outcome.image);
+      lastImage_ = outcome.image;
+    }
   }
   // Every outcome, without its reason or image (kept apart above and below).
   std::vector<LinkOutcome> Outcomes() const {
@@ -68,6 +70,11 @@ class RecordingListener final : public TransferOutput {
     std::lock_guard lock(mutex_);
     return brokenImages_;
   }
+  // The share the last image came in, as a keeper of it holds it.
+  SharedConfigImage LastImage() const {
+    std::lock_guard lock(mutex_);
+    return lastImage_;
+  }
 
  private:
   mutable std::mutex mutex_;
@@ -76,6 +83,7 @@ class RecordingListener final : public TransferOutput {
   std::vector<std::uint32_t> progress_;
   std::vector<ConfigImage> brokenImages_;
   std::vector<ConfigImage> images_;
+  SharedConfigImage lastImage_;
   std::vector<std::uint8_t> written_;
   std::vector<std::string> portErrors_;
 };

@@ -1,10 +1,11 @@
-#include "communication.h"
+#include "comm_thread.h"
 #include "wait_until.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
@@ -61,10 +62,10 @@ TEST(TCommThread, WritesAnImageAndReadsItBackIdentical) {
   Worker w;
   ASSERT_TRUE(w.Start(std::make_unique<MemorySerialPort>(device.Responder())));
   const ConfigImage image = CheckedImage();
-  w.mailbox.PostConfigWrite(image);
+  w.mailbox.Post(TransferRequest::Write(std::make_shared<const ConfigImage>(image)));
   w.thread->Wake();
   ASSERT_TRUE(WaitUntil([&] { return w.HasLine("Send finished."); }));
-  w.mailbox.PostConfigRead();
+  w.mailbox.Post(TransferRequest::Read());
   w.thread->Wake();
   ASSERT_TRUE(WaitUntil([&] { return !w.listener.Images().empty(); }));
   EXPECT_EQ(w.listener.Images()[0].bytes, image.bytes);
@@ -78,7 +79,7 @@ TEST(TCommThread, CarriesOutAReadPostedBeforeThePortWasOpened) {
   const ConfigImage image = CheckedImage();
   std::copy(image.bytes.begin(), image.bytes.end(), device.image.begin());
   Worker w;
-  w.mailbox.PostConfigRead();
+  w.mailbox.Post(TransferRequest::Read());
   ASSERT_TRUE(w.Start(std::make_unique<MemorySerialPort>(device.Responder())));
   ASSERT_TRUE(WaitUntil([&] { return !w.listener.Images().empty(); }));
   EXPECT_EQ(w.listener.Images()[0].bytes, image.bytes);
@@ -86,7 +87,7 @@ TEST(TCommThread, CarriesOutAReadPostedBeforeThePortWasOpened) {
 
 TEST(TCommThread, AFailedOpenEndsTheThreadAndStartsNothing) {
   Worker w;
-  w.mailbox.PostConfigRead();
+  w.mailbox.Post(TransferRequest::Read());
   EXPECT_FALSE(w.Start(std::make_unique<MemorySerialPort>(MemorySerialPort::Responder{}, false)));
   EXPECT_EQ(w.mailbox.Pending(), Operation::kConfigRead);  // left for the next worker
   EXPECT_EQ(w.port->CurrentStats().reads, 0);
@@ -98,7 +99,7 @@ TEST(TCommThread, WakesForAPostedRequestAndForTermination) {
   Worker w;
   ASSERT_TRUE(w.Start(std::make_unique<MemorySerialPort>(), 1h));
   std::this_thread::sleep_for(20ms);  // let it settle into its long read
-  w.mailbox.PostConfigRead();
+  w.mailbox.Post(TransferRequest::Read());
   w.thread->Wake();
   EXPECT_TRUE(WaitUntil([&] { return w.HasLine("Eeprom read request, page [0]."); }));
   w.thread->Terminate();
@@ -111,7 +112,7 @@ TEST(TCommThread, ARequestPostedAfterCloseWaitsForTheNextWorker) {
   ASSERT_TRUE(w.Start(std::make_unique<MemorySerialPort>(), 5ms));
   std::this_thread::sleep_for(20ms);
   w.thread->Terminate();
-  w.mailbox.PostConfigRead();
+  w.mailbox.Post(TransferRequest::Read());
   w.thread->Wake();
   w.thread->Join();
   EXPECT_EQ(w.mailbox.Pending(), Operation::kConfigRead);
@@ -153,14 +154,14 @@ TEST_P(HostilePort, TransferWaitsWithoutSpinningOrShowingAnything) {
     case Operation::kFirmwareUpload: {
       auto firmware = std::make_shared<FirmwareBuffer>();
       firmware->size = 1000;
-      w.mailbox.PostFirmwareUpload(firmware);
+      w.mailbox.Post(TransferRequest::Upload(firmware));
       break;
     }
     case Operation::kConfigWrite:
-      w.mailbox.PostConfigWrite(CheckedImage());
+      w.mailbox.Post(TransferRequest::Write(std::make_shared<const ConfigImage>(CheckedImage())));
       break;
     default:
-      w.mailbox.PostConfigRead();
+      w.mailbox.Post(TransferRequest::Read());
       break;
   }
   w.thread->Wake();
