@@ -143,17 +143,6 @@ QWidget* PageControls::Take(std::string_view key, QWidget* parent) {
   return nullptr;
 }
 
-void WindowControls::Gather(ConfigSettings& settings, SettingMembers only) const {
-  for (const PageControls& page : pages_) {
-    const std::vector<ControlRow>& rows = page.Table().controls;
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-      QWidget* control = page.At(i);
-      if (control != nullptr && Selected(rows[i], settings, only))
-        GatherRow(control, rows[i].Setting(settings));
-    }
-  }
-}
-
 void WindowControls::Show(ConfigSettings& settings, SettingMembers only) const {
   for (const PageControls& page : pages_) {
     const std::vector<ControlRow>& rows = page.Table().controls;

@@ -52,9 +52,6 @@ class WindowControls {
   std::vector<PageControls>& Pages() { return pages_; }
   const std::vector<PageControls>& Pages() const { return pages_; }
 
-  // Controls to settings: an edit box's text, a list's selection (the item
-  // whose text equals the list's text exactly, else -1), a check box's state.
-  void Gather(ConfigSettings& settings, SettingMembers only = {}) const;
   // Settings to controls. A text longer than its box admits is shown whole;
   // an index outside the list leaves it without a selection.
   void Show(ConfigSettings& settings, SettingMembers only = {}) const;
@@ -67,8 +64,10 @@ class WindowControls {
   std::vector<PageControls> pages_;
 };
 
-// What `control` (built for `row`) shows as its field's value, as Gather
-// takes it; and the value shown on it, as Show puts it.
+// What `control` (built for `row`) shows as its field's value: an edit
+// box's text, a list's selection (the item whose text equals the list's text
+// exactly, else -1), a check box's state; and the value shown on it, as Show
+// puts it.
 FieldValue ValueShownBy(QWidget* control, const ControlRow& row);
 void ShowValue(QWidget* control, const ControlRow& row, const FieldValue& value);
 
