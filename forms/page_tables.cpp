@@ -5,6 +5,7 @@
 #include <string>
 #include <utility>
 
+#include "field_table.h"
 #include "report_block_table.h"
 
 namespace vardex {
