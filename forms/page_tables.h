@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -8,12 +9,29 @@
 
 namespace vardex {
 
-// One tab page: its sheet's object name, its tab caption and its controls in
-// window (tab) order.
+// What a page's button does; the window connects each to its handler.
+enum class PageAction {
+  kSpecialStrings,   // shows the help window on the beacons' special strings
+  kChannelDefaults,  // puts one channel's default parameters in place
+};
+
+// A button of a page: it carries no setting.
+struct ButtonRow {
+  std::string objectName = {};
+  std::string caption = {};
+  std::string hint = {};   // tool tip, may be empty
+  std::string label = {};  // accessible name; empty leaves it to the caption
+  PageAction action = PageAction::kSpecialStrings;
+  int instance = 0;  // kChannelDefaults: the channel, 1 to 5
+};
+
+// One tab page: its sheet's object name, its tab caption, its controls in
+// window (tab) order and its buttons.
 struct PageTable {
   std::string_view sheetName;
   std::string_view caption;
   std::vector<ControlRow> controls;
+  std::vector<ButtonRow> buttons = {};
 };
 
 // The ten pages in tab order: "Radio", "Digipeater", "Beacons", "Network",

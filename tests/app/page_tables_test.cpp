@@ -3,6 +3,7 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSet>
 #include <QVBoxLayout>
 #include <QtTest>
@@ -53,6 +54,11 @@ class PageTablesTest : public QObject {
         QVERIFY2(!labels.contains(control->accessibleName()), qPrintable(name));
         names.insert(name);
         labels.insert(control->accessibleName());
+      }
+      // A button row its layout never takes would be missing and unconnected.
+      for (const vardex::ButtonRow& row : table.buttons) {
+        auto* button = Child<QPushButton>(page, QString::fromStdString(row.objectName));
+        QCOMPARE(button->text(), QString::fromStdString(row.caption));
       }
       for (QWidget* control : page->findChildren<QWidget*>()) {
         const bool carriesSetting = qobject_cast<QLineEdit*>(control) != nullptr ||
