@@ -479,6 +479,28 @@ const ImageField* FieldHolding(const ConfigSettings& settings, const void* membe
   return nullptr;
 }
 
+FieldValue ValueOf(const ImageField& field, const ConfigSettings& settings) {
+  FieldValue value;
+  const ImageField::View view = field.Read(settings);
+  if (view.text != nullptr)
+    value.text = *view.text;
+  if (view.index != nullptr)
+    value.index = *view.index;
+  if (view.check != nullptr)
+    value.check = *view.check;
+  return value;
+}
+
+void SetValue(const ImageField& field, ConfigSettings& settings, const FieldValue& value) {
+  const SettingRef ref = field.Setting(settings);
+  if (ref.text != nullptr)
+    *ref.text = value.text;
+  if (ref.index != nullptr)
+    *ref.index = value.index;
+  if (ref.check != nullptr)
+    *ref.check = value.check;
+}
+
 std::span<const ImageField> ImageFields() {
   return TheTable().fields;
 }

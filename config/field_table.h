@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "config_settings.h"
+#include "field_values.h"
 #include "image_field.h"
 
 namespace vardex {
@@ -44,5 +45,10 @@ const ImageField* FindField(std::string_view key);
 // a reserved byte or a byte beyond the fields.
 const ImageField* FieldAtOffset(std::size_t offset);
 std::span<const ReservedBytes> ReservedImageBytes();
+
+// A field's setting as a value: the part its kind uses is set, the others
+// stay as constructed, so two values of one field compare with ==.
+FieldValue ValueOf(const ImageField& field, const ConfigSettings& settings);
+void SetValue(const ImageField& field, ConfigSettings& settings, const FieldValue& value);
 
 }  // namespace vardex

@@ -6,7 +6,6 @@
 
 #include "config_image.h"
 #include "config_settings.h"
-#include "field_values.h"
 
 namespace vardex {
 
@@ -69,10 +68,25 @@ enum class FieldKind : std::uint8_t {
 // Which part of a setting a field of a kind holds: a box's text, a list's
 // selection index, or a check box's state.
 enum class ValuePart : std::uint8_t { kText, kIndex, kCheck };
-ValuePart PartOfKind(FieldKind kind);
+inline ValuePart PartOfKind(FieldKind kind) {
+  switch (kind) {
+    case FieldKind::kListByte:
+    case FieldKind::kDestText:
+      return ValuePart::kIndex;
+    case FieldKind::kCheckByte:
+    case FieldKind::kSwitch32:
+    case FieldKind::kNotStored:
+      return ValuePart::kCheck;
+    default:
+      return ValuePart::kText;
+  }
+}
 
 // True for the kinds whose field ends with a zero byte that no text fills.
-bool IsZeroTerminated(FieldKind kind);
+inline bool IsZeroTerminated(FieldKind kind) {
+  return kind == FieldKind::kText || kind == FieldKind::kSsidDigit ||
+         kind == FieldKind::kDestText || kind == FieldKind::kBase64Token;
+}
 
 struct ImageField;
 
@@ -106,22 +120,22 @@ struct ImageField {
 
   // False for the web login token, which is computed and never held.
   bool HasSetting() const { return kind != FieldKind::kBase64Token; }
-  SettingRef Setting(ConfigSettings& settings) const;
+  SettingRef Setting(ConfigSettings& settings) const {
+    return setting != nullptr ? setting(settings, record) : SettingRef{};
+  }
   // The same setting, read-only.
   struct View {
     const std::string* text;
     const int* index;
     const bool* check;
   };
-  View Read(const ConfigSettings& settings) const;
+  View Read(const ConfigSettings& settings) const {
+    const SettingRef ref = Setting(const_cast<ConfigSettings&>(settings));
+    return {ref.text, ref.index, ref.check};
+  }
   const std::string& Text(const ConfigSettings& settings) const { return *Read(settings).text; }
   int Index(const ConfigSettings& settings) const { return *Read(settings).index; }
   bool Check(const ConfigSettings& settings) const { return *Read(settings).check; }
 };
-
-// A field's setting as a value: the part its kind uses is set, the others
-// stay as constructed, so two values of one field compare with ==.
-FieldValue ValueOf(const ImageField& field, const ConfigSettings& settings);
-void SetValue(const ImageField& field, ConfigSettings& settings, const FieldValue& value);
 
 }  // namespace vardex
