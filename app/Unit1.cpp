@@ -57,9 +57,17 @@ namespace {
 
 constexpr QPoint kDesignPosition{350, 217};
 
-// The connection group's list and buttons, in the order of the group:
-// "Open port", "Close port", "Read config", "Write config", "Upload firmware".
-QList<QPushButton*> BuildConnectionGroup(QWidget* group) {
+// The connection group's list and its buttons.
+struct ConnectionControls {
+  QComboBox* ports;
+  QPushButton* open;
+  QPushButton* close;
+  QPushButton* read;
+  QPushButton* write;
+  QPushButton* upload;
+};
+
+ConnectionControls BuildConnectionGroup(QWidget* group) {
   auto* ports = new QComboBox(group);
   ports->setObjectName("ComboBox2");
   ports->setEditable(true);
@@ -88,7 +96,7 @@ QList<QPushButton*> BuildConnectionGroup(QWidget* group) {
   QWidget::setTabOrder(read, write);
   QWidget::setTabOrder(write, upload);
   QWidget::setTabOrder(upload, close);
-  return {open, close, read, write, upload};
+  return {ports, open, close, read, write, upload};
 }
 
 // The ten tab pages, each built from its table and laid out by its layout;
@@ -142,24 +150,15 @@ QLabel* MakeStatusLabel(QWidget* form) {
 
 // Tab: the connection group in its own order, the page captions, the
 // controls of the page on show as they appear on screen, the log pane.
-void OrderTabs(QWidget* form, QTabWidget* pageControl, const vardex::WindowControls& controls,
-               QWidget* memo) {
-  QList<QWidget*> chain;
-  for (const char* name : {"ComboBox2", "Button1", "Button4", "Button5", "Button3", "Button2"}) {
-    chain.append(form->findChild<QWidget*>(name));
-  }
+void OrderTabs(const ConnectionControls& connection, QTabWidget* pageControl,
+               const vardex::WindowControls& controls, QWidget* memo) {
+  QList<QWidget*> chain = {connection.ports, connection.open,   connection.read,
+                           connection.write, connection.upload, connection.close};
   chain.append(pageControl->tabBar());
   for (const vardex::PageControls& page : controls.Pages())
     chain.append(vardex::ScreenOrder(page.Page()));
   chain.append(memo);
   vardex::ChainTabOrder(chain);
-}
-
-// The port that a transfer posted now goes to: the open one, else the one
-// the list names.
-QString ReceivingComName(const vardex::DeviceLink& link, const QWidget& form) {
-  const QString open = link.OpenComName();
-  return open.isEmpty() ? form.findChild<QComboBox*>("ComboBox2")->currentText() : open;
 }
 
 // A field that failed its rule or did not convert: its box, then the field
@@ -192,12 +191,13 @@ TForm1::TForm1(vardex::MessageBoxes* boxes, QWidget* parent, const vardex::Local
   document_ = new vardex::ConfigDocument(clock != nullptr ? *clock : kPcClock, this);
   auto* group = new QGroupBox("Connection:", this);
   group->setObjectName("GroupBox3");
-  const QList<QPushButton*> buttons = BuildConnectionGroup(group);
-  const std::array<void (TForm1::*)(), 5> handlers = {&TForm1::Button1Click, &TForm1::Button2Click,
-                                                      &TForm1::Button4Click, &TForm1::Button5Click,
-                                                      &TForm1::Button3Click};
-  for (std::size_t i = 0; i < handlers.size(); ++i)
-    connect(buttons[static_cast<qsizetype>(i)], &QPushButton::clicked, this, handlers[i]);
+  const ConnectionControls connection = BuildConnectionGroup(group);
+  ports_ = connection.ports;
+  connect(connection.open, &QPushButton::clicked, this, &TForm1::Button1Click);
+  connect(connection.close, &QPushButton::clicked, this, &TForm1::Button2Click);
+  connect(connection.read, &QPushButton::clicked, this, &TForm1::Button4Click);
+  connect(connection.write, &QPushButton::clicked, this, &TForm1::Button5Click);
+  connect(connection.upload, &QPushButton::clicked, this, &TForm1::Button3Click);
   link_ = new vardex::DeviceLink(this);
   pageControl_ = BuildPages(this, controls_);
   memo_ = new vardex::LogPane(this);
@@ -207,19 +207,12 @@ TForm1::TForm1(vardex::MessageBoxes* boxes, QWidget* parent, const vardex::Local
   // The link emits its lines on the window's thread, in the worker's order.
   connect(link_, &vardex::DeviceLink::LogLine, memo_, &vardex::LogPane::Append);
   ConnectTransfers();
-  new vardex::ComChoiceWatcher(findChild<QComboBox*>("ComboBox2"), status_);
+  new vardex::ComChoiceWatcher(ports_, status_);
 
   // The pages show the document's values from here on.
   new vardex::DocumentBinding(controls_, *document_, document_);
   CheckBox21Click();
-  connect(findChild<QPushButton*>("Button11"), &QPushButton::clicked, this, &TForm1::Button11Click);
-  for (const char* name : {"CheckBox21", "CheckBox14"})
-    connect(findChild<QCheckBox*>(name), &QCheckBox::clicked, this, &TForm1::CheckBox21Click);
-  for (int channel = 1; channel <= 5; ++channel) {
-    connect(findChild<QPushButton*>(QStringLiteral("Button%1").arg(channel + 5)),
-            &QPushButton::clicked, document_,
-            [this, channel] { document_->ApplyChannelDefaults(channel); });
-  }
+  ConnectPageControls();
 
   menus_ = new vardex::WindowMenus(
       this, controls_, *document_, *boxes_, [this](const vardex::StepResult& result) {
@@ -236,6 +229,19 @@ TForm1::TForm1(vardex::MessageBoxes* boxes, QWidget* parent, const vardex::Local
   layout->addWidget(pageControl_);
   layout->addWidget(memo_);
   layout->addWidget(progress_);
+  layout->addLayout(BuildStatusRow(statusLabel, changesCount));
+
+  OrderTabs(connection, pageControl_, controls_, memo_);
+  pageControl_->setCurrentIndex(0);
+  setWindowTitle(document_->Title());
+  connect(document_, &vardex::ConfigDocument::TitleChanged, this, &QWidget::setWindowTitle);
+  move(kDesignPosition);
+  AddHelpAndLogActions();
+}
+
+// The status line, the station check's notes (and the Tools menu's beacons
+// on air) and the count of changes, side by side.
+QHBoxLayout* TForm1::BuildStatusRow(QLabel* statusLabel, QWidget* changesCount) {
   auto* statusRow = new QHBoxLayout;
   statusRow->setContentsMargins(0, 0, 0, 0);
   statusRow->addWidget(statusLabel, 1);
@@ -247,13 +253,10 @@ TForm1::TForm1(vardex::MessageBoxes* boxes, QWidget* parent, const vardex::Local
   statusRow->addWidget(notes->Line(), 0, Qt::AlignVCenter);
   vardex::AddBeaconsOnAir(menus_->Bar(), document_, this);
   statusRow->addWidget(changesCount, 0, Qt::AlignTop);
-  layout->addLayout(statusRow);
+  return statusRow;
+}
 
-  OrderTabs(this, pageControl_, controls_, memo_);
-  pageControl_->setCurrentIndex(0);
-  setWindowTitle(document_->Title());
-  connect(document_, &vardex::ConfigDocument::TitleChanged, this, &QWidget::setWindowTitle);
-  move(kDesignPosition);
+void TForm1::AddHelpAndLogActions() {
   const auto tell = [this](const QString& text) { status_->Note(text, true); };
   vardex::InstallHelpKey(this, {}, tell);
   vardex::AddHelpMenu(menus_->Bar(), tell);
@@ -316,7 +319,7 @@ void TForm1::Button1Click() {
   // The list's text decides: a selected entry shows its own text, and text
   // typed over an earlier selection means what it says. Only "COM1" to
   // "COM9" resolve to a port.
-  const QString name = findChild<QComboBox*>("ComboBox2")->currentText();
+  const QString name = ports_->currentText();
   if (!link_->OpenPort(name)) {
     const vardex::PortFailureContext context{
         name.toStdString(), link_->LastOpenPath().toStdString(), vardex::DefaultLinkDirectory(),
@@ -344,7 +347,8 @@ void TForm1::Button5Click() {
     return;
   // Values that are not this device's own replace its configuration only
   // when the user says so.
-  if (const auto question = document_->QuestionBeforeWrite(ReceivingComName(*link_, *this))) {
+  const QString chosen = ports_->currentText();
+  if (const auto question = document_->QuestionBeforeWrite(transfers_->TargetPort(chosen))) {
     const vardex::MessageBoxes::Question ask{
         question->text,
         question->detail + pageControl_->findChild<vardex::CheckNotes*>()->Sentence(),
@@ -353,16 +357,15 @@ void TForm1::Button5Click() {
     if (boxes_->Ask(ask) != 0)
       return;
   }
-  transfers_->Write(document_->ImageToSend(), vardex::RecentFiles().VerifyAfterWrite(),
-                    findChild<QComboBox*>("ComboBox2")->currentText());
+  transfers_->Write(document_->ImageToSend(), vardex::RecentFiles().VerifyAfterWrite(), chosen);
 }
 
 void TForm1::Button3Click() {
-  firmwareUpload_->Run(menus_->Chooser(), findChild<QComboBox*>("ComboBox2")->currentText());
+  firmwareUpload_->Run(menus_->Chooser(), ports_->currentText());
 }
 
 void TForm1::Button4Click() {
-  transfers_->Read(findChild<QComboBox*>("ComboBox2")->currentText());
+  transfers_->Read(ports_->currentText());
 }
 
 void TForm1::Button11Click() {
@@ -402,6 +405,33 @@ void TForm1::closeEvent(QCloseEvent* event) {
   }
   link_->Shutdown();
   QWidget::closeEvent(event);
+}
+
+// The clock's two check boxes and the pages' buttons, as the page tables
+// list them.
+void TForm1::ConnectPageControls() {
+  vardex::ConfigSettings settings;  // where its members lie picks the controls
+  for (const void* member : {&settings.clock.uploadPcTime, &settings.clock.useNtp}) {
+    if (auto* box = qobject_cast<QCheckBox*>(controls_.ControlOf(settings, member)))
+      connect(box, &QCheckBox::clicked, this, &TForm1::CheckBox21Click);
+  }
+  for (const vardex::PageControls& page : controls_.Pages()) {
+    const std::vector<vardex::ButtonRow>& rows = page.Table().buttons;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+      QPushButton* button = page.ButtonAt(i);
+      if (button == nullptr)
+        continue;
+      switch (rows[i].action) {
+        case vardex::PageAction::kSpecialStrings:
+          connect(button, &QPushButton::clicked, this, &TForm1::Button11Click);
+          break;
+        case vardex::PageAction::kChannelDefaults:
+          connect(button, &QPushButton::clicked, document_,
+                  [this, channel = rows[i].instance] { document_->ApplyChannelDefaults(channel); });
+          break;
+      }
+    }
+  }
 }
 
 void TForm1::ConnectTransfers() {

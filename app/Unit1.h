@@ -12,6 +12,9 @@
 #include "page_controls.h"
 
 class QCloseEvent;
+class QComboBox;
+class QHBoxLayout;
+class QLabel;
 class QProgressBar;
 class QShowEvent;
 class QTabWidget;
@@ -88,6 +91,10 @@ class TForm1 : public QWidget {
  private:
   // The transfer controller and what follows from it.
   void ConnectTransfers();
+  void ConnectPageControls();
+  QHBoxLayout* BuildStatusRow(QLabel* statusLabel, QWidget* changesCount);
+  // F1, the Help menu, the problem report and the log pane's actions.
+  void AddHelpAndLogActions();
 
   vardex::TransferController* transfers_ = nullptr;
   std::unique_ptr<vardex::FirmwareUpload> firmwareUpload_;
@@ -96,6 +103,7 @@ class TForm1 : public QWidget {
   vardex::MessageBoxes* boxes_;
   TForm2* form2_ = nullptr;
   vardex::ConfigDocument* document_ = nullptr;
+  QComboBox* ports_ = nullptr;  // the connection group's list of ports
   vardex::WindowControls controls_;
   QTabWidget* pageControl_ = nullptr;
   vardex::WindowMenus* menus_ = nullptr;

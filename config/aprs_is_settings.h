@@ -3,9 +3,6 @@
 #include <array>
 #include <string>
 
-#include "config_image.h"
-#include "step_result.h"
-
 namespace vardex {
 
 struct AprsIsServer {
@@ -21,9 +18,5 @@ struct AprsIsSettings {
   bool gateRfToAprsIs = true;
   bool gateAprsIsToRf = true;
 };
-
-// Only the ports are checked; an empty port box is stored as 0.
-StepResult EncodeAprsIsSettings(const AprsIsSettings& settings, ConfigImage& image);
-void DecodeAprsIsSettings(const ConfigImage& image, AprsIsSettings& settings);
 
 }  // namespace vardex

@@ -4,9 +4,7 @@
 #include <cstddef>
 #include <string>
 
-#include "config_image.h"
 #include "report_block.h"
-#include "step_result.h"
 
 namespace vardex {
 
@@ -34,10 +32,5 @@ struct BeaconSettings {
       Beacon{DefaultReportBlock(ReportBlockInstance::kBeacon8), ""},
   };
 };
-
-// Beacon by beacon: its block, then its message, so a bad message of beacon 3
-// is reported after beacon 3's block and before anything of beacon 4.
-StepResult EncodeBeaconSettings(const BeaconSettings& settings, ConfigImage& image);
-void DecodeBeaconSettings(const ConfigImage& image, BeaconSettings& settings);
 
 }  // namespace vardex

@@ -2,9 +2,6 @@
 
 #include <string>
 
-#include "config_image.h"
-#include "step_result.h"
-
 namespace vardex {
 
 // The "RTC/NTP time" page. The date and time boxes are refilled from the PC's
@@ -20,15 +17,5 @@ struct ClockSettings {
   bool useNtp = true;
   std::string ntpServer = "pool.ntp.org";
 };
-
-// Stores the five clock set values (not range-checked: the device takes them
-// as given), then the NTP switch and server.
-StepResult EncodeClockSettings(const ClockSettings& settings, ConfigImage& image);
-// Restores only the NTP switch and server: the device does not give back the
-// clock set values, and the upload option is the PC's own choice.
-void DecodeClockSettings(const ConfigImage& image, ClockSettings& settings);
-// The five clock set values as stored, as decimal texts. The window never
-// shows them (its clock follows the PC); tools that work on image files do.
-void DecodeClockSetValues(const ConfigImage& image, ClockSettings& settings);
 
 }  // namespace vardex

@@ -5,7 +5,6 @@
 #include "beacon_settings.h"
 #include "clock_settings.h"
 #include "digipeater_settings.h"
-#include "field_values.h"
 #include "network_settings.h"
 #include "radio_settings.h"
 #include "report_block.h"
@@ -29,8 +28,6 @@ struct ConfigSettings {
   ReportBlockSettings telemetryData = DefaultReportBlock(ReportBlockInstance::kTelemetryData);
   ReportBlockSettings telemetryParameters =
       DefaultReportBlock(ReportBlockInstance::kTelemetryParameters);
-  // The fields that have no member above, by key (see field_table.h).
-  FieldValues byKey;
 };
 
 }  // namespace vardex

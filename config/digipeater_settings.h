@@ -4,9 +4,6 @@
 #include <cstddef>
 #include <string>
 
-#include "config_image.h"
-#include "step_result.h"
-
 namespace vardex {
 
 // One row of the New-N path table: texts as typed, the traceable list's index
@@ -30,8 +27,5 @@ struct DigipeaterSettings {
       DigipeaterPath{"SP", "1", "7", 0, true},
   };
 };
-
-StepResult EncodeDigipeaterSettings(const DigipeaterSettings& settings, ConfigImage& image);
-void DecodeDigipeaterSettings(const ConfigImage& image, DigipeaterSettings& settings);
 
 }  // namespace vardex

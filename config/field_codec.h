@@ -29,26 +29,4 @@ void DecodeSection(ImageSection section, const ConfigImage& image, ConfigSetting
 // The five clock set values as stored, as signed decimal texts.
 void DecodeClockWords(const ConfigImage& image, ConfigSettings& settings);
 
-// A section's step over its part alone (`settings.*member`), the rest of the
-// settings at their start-up values. A failure names no member: the
-// settings it would point into are gone.
-template <typename Part>
-StepResult EncodePart(ImageSection section, Part ConfigSettings::*member, const Part& part,
-                      ConfigImage& image) {
-  ConfigSettings settings;
-  settings.*member = part;
-  StepResult result = EncodeSection(section, settings, image);
-  result.field = nullptr;
-  return result;
-}
-
-template <typename Part>
-void DecodePart(ImageSection section, Part ConfigSettings::*member, const ConfigImage& image,
-                Part& part) {
-  ConfigSettings settings;
-  settings.*member = part;
-  DecodeSection(section, image, settings);
-  part = settings.*member;
-}
-
 }  // namespace vardex

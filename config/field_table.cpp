@@ -93,16 +93,6 @@ ImageField List(std::string key, std::size_t offset, int items, Setter setting) 
   return field;
 }
 
-// A field that no code reads by name needs no member: `kByKey` keeps its
-// value by its key, and `StartingAt` gives its start-up value. Today's fields
-// all have members; a field added to the table alone is made this way.
-[[maybe_unused]] constexpr Setter kByKey = nullptr;
-
-[[maybe_unused]] ImageField StartingAt(ImageField field, FieldValue startUp) {
-  field.startUp = std::move(startUp);
-  return field;
-}
-
 ImageField WithRule(ImageField field, FieldRule rule, std::string message, bool first = false) {
   field.rule = rule;
   field.ruleFirst = first;
@@ -423,12 +413,6 @@ Table BuildTable() {
   table.sectionStart = t.sectionStart_;
   table.blockStart = t.blockStart_;
   table.sectionStart[kImageSectionCount] = table.fields.size();
-  // The members' own initial values are the start-up values of their rows.
-  const ConfigSettings startUp;
-  for (ImageField& field : table.fields) {
-    if (field.setting != nullptr)
-      field.startUp = ValueOf(field, startUp);
-  }
   table.byOffset.fill(-1);
   for (std::size_t i = 0; i < table.fields.size(); ++i) {
     const ImageField& field = table.fields[i];
@@ -445,11 +429,6 @@ const Table& TheTable() {
 }
 
 }  // namespace
-
-bool IsZeroTerminated(FieldKind kind) {
-  return kind == FieldKind::kText || kind == FieldKind::kSsidDigit ||
-         kind == FieldKind::kDestText || kind == FieldKind::kBase64Token;
-}
 
 std::string RecordKey(std::string_view record, int number, std::string_view field) {
   std::string key = std::string(record) + "[" + std::to_string(number) + "]";
@@ -487,58 +466,6 @@ ReportBlockSettings& ReportBlockOf(ConfigSettings& settings, ReportBlockInstance
 const ReportBlockSettings& ReportBlockOf(const ConfigSettings& settings,
                                          ReportBlockInstance instance) {
   return ReportBlockOf(const_cast<ConfigSettings&>(settings), instance);
-}
-
-namespace {
-
-// The part of `value` that a field of `kind` uses.
-SettingRef PartOf(FieldKind kind, FieldValue& value) {
-  switch (PartOfKind(kind)) {
-    case ValuePart::kIndex:
-      return {.index = &value.index};
-    case ValuePart::kCheck:
-      return {.check = &value.check};
-    case ValuePart::kText:
-      break;
-  }
-  return {.text = &value.text};
-}
-
-}  // namespace
-
-ValuePart PartOfKind(FieldKind kind) {
-  switch (kind) {
-    case FieldKind::kListByte:
-    case FieldKind::kDestText:
-      return ValuePart::kIndex;
-    case FieldKind::kCheckByte:
-    case FieldKind::kSwitch32:
-    case FieldKind::kNotStored:
-      return ValuePart::kCheck;
-    default:
-      return ValuePart::kText;
-  }
-}
-
-SettingRef ImageField::Setting(ConfigSettings& settings) const {
-  if (setting != nullptr)
-    return setting(settings, record);
-  if (!HasSetting())
-    return {};
-  return PartOf(kind, settings.byKey.At(key, startUp));
-}
-
-// Reading changes nothing: a field kept by key that was never set reads as
-// its start-up value, and nothing is added to the settings.
-ImageField::View ImageField::Read(const ConfigSettings& settings) const {
-  SettingRef ref;
-  if (setting != nullptr) {
-    ref = setting(const_cast<ConfigSettings&>(settings), record);
-  } else if (HasSetting()) {
-    const FieldValue* held = settings.byKey.Find(key);
-    ref = PartOf(kind, const_cast<FieldValue&>(held != nullptr ? *held : startUp));
-  }
-  return {ref.text, ref.index, ref.check};
 }
 
 const ImageField* FieldHolding(const ConfigSettings& settings, const void* member) {

@@ -3,9 +3,6 @@
 #include <array>
 #include <string>
 
-#include "config_image.h"
-#include "step_result.h"
-
 namespace vardex {
 
 // One IPv4 address as four octet boxes, leftmost first.
@@ -19,10 +16,5 @@ struct NetworkSettings {
   OctetTexts gateway = {"192", "168", "2", "1"};
   OctetTexts dns = {"192", "168", "2", "1"};
 };
-
-// Checks address, mask, gateway, DNS (the order of the page) but stores them
-// as address, gateway, mask, DNS (the order the device expects).
-StepResult EncodeNetworkSettings(const NetworkSettings& settings, ConfigImage& image);
-void DecodeNetworkSettings(const ConfigImage& image, NetworkSettings& settings);
 
 }  // namespace vardex

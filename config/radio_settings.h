@@ -2,9 +2,6 @@
 
 #include <string>
 
-#include "config_image.h"
-#include "step_result.h"
-
 namespace vardex {
 
 // The "Radio" page as the user left it: texts as typed, list selection indexes
@@ -19,8 +16,5 @@ struct RadioSettings {
   std::string latitude = "5221.60N";
   std::string longitude = "01653.63E";
 };
-
-StepResult EncodeRadioSettings(const RadioSettings& settings, ConfigImage& image);
-void DecodeRadioSettings(const ConfigImage& image, RadioSettings& settings);
 
 }  // namespace vardex

@@ -5,9 +5,6 @@
 #include <string>
 #include <string_view>
 
-#include "config_image.h"
-#include "step_result.h"
-
 namespace vardex {
 
 // The transmission settings that the eight beacons, the weather report and the
@@ -128,17 +125,5 @@ inline ReportBlockSettings DefaultReportBlock(ReportBlockInstance instance) {
   settings.dest = LayoutOf(instance).defaultDest;
   return settings;
 }
-
-// Writes each field before checking it; stops at the first failed check.
-StepResult EncodeReportBlock(const ReportBlockLayout& layout, const ReportBlockSettings& settings,
-                             ConfigImage& image);
-// Shows the stored values unchecked. A stored dest that is neither entry
-// leaves `settings.dest` as it was.
-void DecodeReportBlock(const ConfigImage& image, const ReportBlockLayout& layout,
-                       ReportBlockSettings& settings);
-
-// Free texts admit only codes 32 to 126; a character outside Latin-1 fails
-// too. An empty text passes.
-StepResult CheckPrintableText(const std::string& utf8, std::string_view failureMessage);
 
 }  // namespace vardex

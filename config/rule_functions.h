@@ -2,7 +2,7 @@
 
 #include "config_image.h"
 #include "config_settings.h"
-#include "field_table.h"
+#include "image_field.h"
 
 namespace vardex {
 

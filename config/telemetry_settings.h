@@ -3,9 +3,6 @@
 #include <array>
 #include <string>
 
-#include "config_image.h"
-#include "step_result.h"
-
 namespace vardex {
 
 // Items of the source lists; the stored byte is the index.
@@ -46,10 +43,6 @@ struct TelemetrySettings {
       {9, "Temp", "C", "0", "0.5", "-64", 0},
   }};
 };
-
-// Nothing on this part of the page is checked; it always succeeds.
-StepResult EncodeTelemetryChannels(const TelemetrySettings& settings, ConfigImage& image);
-void DecodeTelemetryChannels(const ConfigImage& image, TelemetrySettings& settings);
 
 // "Default parameters" of channel `channelNumber` (1 to 5): sets the name,
 // units and coefficients that suit the channel's selected source. Returns

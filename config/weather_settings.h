@@ -4,9 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "config_image.h"
 #include "report_block.h"
-#include "step_result.h"
 
 namespace vardex {
 
@@ -33,9 +31,5 @@ struct WeatherSettings {
   ReportBlockSettings report = DefaultReportBlock(ReportBlockInstance::kWeatherReport);
   std::string comment = "Vardex weather";
 };
-
-// Station type (never rejected), the weather report block, then the comment.
-StepResult EncodeWeatherSettings(const WeatherSettings& settings, ConfigImage& image);
-void DecodeWeatherSettings(const ConfigImage& image, WeatherSettings& settings);
 
 }  // namespace vardex

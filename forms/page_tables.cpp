@@ -5,6 +5,7 @@
 #include <string>
 #include <utility>
 
+#include "field_table.h"
 #include "report_block_table.h"
 
 namespace vardex {
@@ -285,6 +286,21 @@ std::vector<ControlRow> TelemetryRows() {
   return rows;
 }
 
+// Each channel's "Default parameters" button. The column headings serve all
+// five rows: its label says which row it is on.
+std::vector<ButtonRow> TelemetryButtons() {
+  std::vector<ButtonRow> buttons;
+  for (int channel = 1; channel <= static_cast<int>(kChannels.size()); ++channel) {
+    buttons.push_back({.objectName = "Button" + std::to_string(channel + 5),
+                       .caption = "Default parameters",
+                       .hint = "Default parameters for telemetry module.",
+                       .label = "Default parameters: " + Numbered("Analog", channel) + ":",
+                       .action = PageAction::kChannelDefaults,
+                       .instance = channel});
+  }
+  return buttons;
+}
+
 // Every row carries the field its key names.
 void ResolveFields(std::vector<PageTable>& pages) {
   for (PageTable& page : pages) {
@@ -296,14 +312,19 @@ std::vector<PageTable> MakePageTables() {
   std::vector<PageTable> pages;
   pages.push_back({"TabSheet1", "Radio", RadioRows()});
   pages.push_back({"TabSheet6", "Digipeater", DigipeaterRows()});
-  pages.push_back({"TabSheet2", "Beacons", BeaconRows()});
+  pages.push_back({"TabSheet2",
+                   "Beacons",
+                   BeaconRows(),
+                   {{.objectName = "Button11",
+                     .caption = "Special strings",
+                     .action = PageAction::kSpecialStrings}}});
   pages.push_back({"TabSheet9", "Network", NetworkRows()});
   pages.push_back({"TabSheet3", "APRS-IS", AprsIsRows()});
   pages.push_back({"TabSheet4", "Weather", WeatherRows()});
   pages.push_back({"TabSheet5", "RTC/NTP time", ClockRows()});
   pages.push_back({"TabSheet7", "WWW access", AccessRows("www_", "WWW", "Web", 0)});
   pages.push_back({"TabSheet10", "Telnet access", AccessRows("telnet_", "Telnet", "Telnet", 1)});
-  pages.push_back({"TabSheet8", "Telemetry module", TelemetryRows()});
+  pages.push_back({"TabSheet8", "Telemetry module", TelemetryRows(), TelemetryButtons()});
   ResolveFields(pages);
   return pages;
 }

@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <string>
 
+#include "field_table.h"
+
 namespace vardex {
 namespace {
 

@@ -3,7 +3,7 @@
 #include <string_view>
 #include <vector>
 
-#include "page_tables.h"
+#include "control_row.h"
 #include "report_block.h"
 
 namespace vardex {

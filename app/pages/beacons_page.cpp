@@ -26,7 +26,7 @@ void BuildBeaconsPage(QWidget* page, PageControls& controls) {
   heading->setObjectName("Label30");
   messageHeading->addWidget(heading, 0, Qt::AlignBottom);
   messageHeading->addStretch(1);
-  messageHeading->addWidget(MakeButton(page, "Button11", "Special strings"));
+  messageHeading->addWidget(controls.TakeButton(PageAction::kSpecialStrings));
   grid->addLayout(messageHeading, 0, kMessageColumn);
 
   for (int row = 1; row <= static_cast<int>(kBeaconCount); ++row) {

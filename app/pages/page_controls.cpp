@@ -3,8 +3,11 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QVariant>
 #include <algorithm>
+
+#include "page_builder.h"
 
 namespace vardex {
 namespace {
@@ -128,7 +131,10 @@ void ShowValue(QWidget* control, const ControlRow& row, const FieldValue& value)
 }
 
 PageControls::PageControls(QWidget* page, const PageTable& table)
-    : page_(page), table_(&table), built_(table.controls.size(), nullptr) {}
+    : page_(page),
+      table_(&table),
+      built_(table.controls.size(), nullptr),
+      builtButtons_(table.buttons.size(), nullptr) {}
 
 QWidget* PageControls::Take(std::string_view key, QWidget* parent) {
   const std::vector<ControlRow>& rows = table_->controls;
@@ -143,15 +149,24 @@ QWidget* PageControls::Take(std::string_view key, QWidget* parent) {
   return nullptr;
 }
 
-void WindowControls::Gather(ConfigSettings& settings, SettingMembers only) const {
-  for (const PageControls& page : pages_) {
-    const std::vector<ControlRow>& rows = page.Table().controls;
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-      QWidget* control = page.At(i);
-      if (control != nullptr && Selected(rows[i], settings, only))
-        GatherRow(control, rows[i].Setting(settings));
-    }
+QPushButton* PageControls::TakeButton(PageAction action, int instance, QWidget* parent) {
+  const std::vector<ButtonRow>& rows = table_->buttons;
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    if (rows[i].action != action || rows[i].instance != instance)
+      continue;
+    if (builtButtons_[i] != nullptr)
+      return nullptr;
+    QPushButton* button =
+        MakeButton(parent != nullptr ? parent : page_, QString::fromStdString(rows[i].objectName),
+                   QString::fromStdString(rows[i].caption));
+    if (!rows[i].hint.empty())
+      button->setToolTip(QString::fromStdString(rows[i].hint));
+    if (!rows[i].label.empty())
+      button->setAccessibleName(QString::fromStdString(rows[i].label));
+    builtButtons_[i] = button;
+    return button;
   }
+  return nullptr;
 }
 
 void WindowControls::Show(ConfigSettings& settings, SettingMembers only) const {

@@ -9,6 +9,8 @@
 #include "config_settings.h"
 #include "page_tables.h"
 
+class QPushButton;
+
 namespace vardex {
 
 // The controls built from one page table, one per row. The page's layout
@@ -26,15 +28,25 @@ class PageControls {
   template <typename T>
   T* Take(std::string_view key, QWidget* parent = nullptr);
 
+  // Builds the button of the row with `action` and `instance` (on the page,
+  // or on `parent` when given): its object name, caption, hint and label.
+  // Null when the page has no such row or its button is built already.
+  QPushButton* TakeButton(PageAction action, int instance = 0, QWidget* parent = nullptr);
+
   const PageTable& Table() const { return *table_; }
   QWidget* Page() const { return page_; }
   // The control of row `row`; null when the row has not been built.
   QWidget* At(std::size_t row) const { return row < built_.size() ? built_[row] : nullptr; }
+  // The button of button row `row`; null when it has not been built.
+  QPushButton* ButtonAt(std::size_t row) const {
+    return row < builtButtons_.size() ? builtButtons_[row] : nullptr;
+  }
 
  private:
   QWidget* page_;
   const PageTable* table_;
   std::vector<QWidget*> built_;
+  std::vector<QPushButton*> builtButtons_;
 };
 
 template <typename T>
@@ -52,9 +64,6 @@ class WindowControls {
   std::vector<PageControls>& Pages() { return pages_; }
   const std::vector<PageControls>& Pages() const { return pages_; }
 
-  // Controls to settings: an edit box's text, a list's selection (the item
-  // whose text equals the list's text exactly, else -1), a check box's state.
-  void Gather(ConfigSettings& settings, SettingMembers only = {}) const;
   // Settings to controls. A text longer than its box admits is shown whole;
   // an index outside the list leaves it without a selection.
   void Show(ConfigSettings& settings, SettingMembers only = {}) const;
@@ -67,8 +76,10 @@ class WindowControls {
   std::vector<PageControls> pages_;
 };
 
-// What `control` (built for `row`) shows as its field's value, as Gather
-// takes it; and the value shown on it, as Show puts it.
+// What `control` (built for `row`) shows as its field's value: an edit
+// box's text, a list's selection (the item whose text equals the list's text
+// exactly, else -1), a check box's state; and the value shown on it, as Show
+// puts it.
 FieldValue ValueShownBy(QWidget* control, const ControlRow& row);
 void ShowValue(QWidget* control, const ControlRow& row, const FieldValue& value);
 

@@ -31,9 +31,7 @@ void AddChannelRow(QWidget* page, PageControls& controls, QGridLayout* grid, int
   QWidget* name = controls.Take(field("name"));
   QWidget* units = controls.Take(field("units"));
   auto* average = controls.Take<QComboBox>(field("average"));
-  auto* button =
-      MakeButton(page, QStringLiteral("Button%1").arg(channelNumber + 5), "Default parameters");
-  button->setToolTip("Default parameters for telemetry module.");
+  QPushButton* button = controls.TakeButton(PageAction::kChannelDefaults, channelNumber);
 
   const QString rowLabel = QStringLiteral("Analog %1:").arg(channelNumber);
   grid->addWidget(MakeLabel(page, rowLabel, source), channelNumber, kRowLabel);
@@ -46,8 +44,6 @@ void AddChannelRow(QWidget* page, PageControls& controls, QGridLayout* grid, int
   grid->addWidget(average, channelNumber, kAverage);
   grid->addWidget(button, channelNumber, kButton);
 
-  // The column headings serve all five rows; say which row the button is on.
-  button->setAccessibleName(QStringLiteral("Default parameters: %1").arg(rowLabel));
   source->setMinimumContentsLength(20);
   average->setMinimumContentsLength(3);
 }

@@ -3,6 +3,7 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSet>
 #include <QVBoxLayout>
 #include <QtTest>
@@ -12,6 +13,21 @@
 #include "page_layouts.h"
 #include "page_tables.h"
 #include "page_test_support.h"
+
+namespace {
+
+// Every built control's value into `settings`, as the binding takes an edit.
+void GatherAll(const vardex::WindowControls& window, vardex::ConfigSettings& settings) {
+  for (const vardex::PageControls& page : window.Pages()) {
+    const std::vector<vardex::ControlRow>& rows = page.Table().controls;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+      if (QWidget* control = page.At(i))
+        vardex::SetValue(*rows[i].field, settings, vardex::ValueShownBy(control, rows[i]));
+    }
+  }
+}
+
+}  // namespace
 
 // The page tables and the window they build must agree: whatever a table
 // lists is on its page under the same name and label, and nothing on a page
@@ -38,6 +54,11 @@ class PageTablesTest : public QObject {
         QVERIFY2(!labels.contains(control->accessibleName()), qPrintable(name));
         names.insert(name);
         labels.insert(control->accessibleName());
+      }
+      // A button row its layout never takes would be missing and unconnected.
+      for (const vardex::ButtonRow& row : table.buttons) {
+        auto* button = Child<QPushButton>(page, QString::fromStdString(row.objectName));
+        QCOMPARE(button->text(), QString::fromStdString(row.caption));
       }
       for (QWidget* control : page->findChildren<QWidget*>()) {
         const bool carriesSetting = qobject_cast<QLineEdit*>(control) != nullptr ||
@@ -120,14 +141,16 @@ class PageTablesTest : public QObject {
   }
 
   // A row that the page's layout code does not take (a field added to the
-  // tables alone) is still built, labelled, shown and gathered.
+  // tables) is still built, labelled, shown and gathered.
   void aRowNoLayoutTakesIsStillOnItsPage() {
     vardex::ImageField field;
     field.key = "radio.extra";
     field.offset = 49;
     field.width = 1;
     field.high = 255;
-    field.startUp.text = "10";
+    field.setting = [](vardex::ConfigSettings& s, int) {
+      return vardex::SettingRef{.text = &s.radio.txDelay};
+    };
     vardex::PageTable table{"TabSheetTest", "Test", {}};
     for (const char* key : {"radio.callsign", "radio.extra"}) {
       table.controls.push_back({.objectName = key,
@@ -158,10 +181,10 @@ class PageTablesTest : public QObject {
 
     vardex::ConfigSettings settings;
     window.Show(settings);
-    QCOMPARE(extra->text(), QString("10"));
+    QCOMPARE(extra->text(), QString("250"));
     extra->setText("77");
-    window.Gather(settings);
-    QCOMPARE(QString::fromStdString(*field.Read(settings).text), QString("77"));
+    GatherAll(window, settings);
+    QCOMPARE(QString::fromStdString(settings.radio.txDelay), QString("77"));
   }
 };
 

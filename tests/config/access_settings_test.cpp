@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "image_bytes_for_tests.h"
+#include "section_steps.h"
 
 namespace vardex {
 namespace {

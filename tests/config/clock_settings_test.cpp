@@ -10,6 +10,7 @@
 #include "fixed_local_time.h"
 #include "image_bytes_for_tests.h"
 #include "local_time.h"
+#include "section_steps.h"
 
 namespace vardex {
 namespace {

@@ -8,6 +8,7 @@
 
 #include "config_driver.h"
 #include "image_bytes_for_tests.h"
+#include "section_steps.h"
 
 namespace vardex {
 namespace {

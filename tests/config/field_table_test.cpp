@@ -161,52 +161,5 @@ TEST(FieldCodec, RulesRunBeforeOrAfterTheFieldIsStored) {
   }
 }
 
-// A field with no member (a field added to the table alone) keeps its value
-// by its key: encoding reads its start-up value until it is set, a read image
-// sets it, and a copy of the settings carries it.
-TEST(FieldCodec, AFieldWithoutAMemberKeepsItsValueByKey) {
-  struct Case {
-    FieldKind kind;
-    FieldValue startUp;
-    std::uint8_t startUpByte;
-    std::uint8_t readByte;
-    FieldValue shown;
-  };
-  const Case cases[] = {
-      {FieldKind::kNumber, {.text = "10"}, 0x0A, 0x2A, {.text = "42"}},
-      {FieldKind::kListByte, {.index = 1}, 0x01, 0xFF, {.index = -1}},
-      {FieldKind::kCheckByte, {.check = true}, 0x01, 0x00, {.check = false}},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(static_cast<int>(c.kind));
-    ImageField field;
-    field.key = "radio.extra";
-    field.kind = c.kind;
-    field.offset = 49;
-    field.width = 1;
-    field.high = 255;
-    field.listItems = 2;
-    field.startUp = c.startUp;
-
-    ConfigSettings settings;
-    ConfigImage image;
-    ASSERT_TRUE(EncodeField(field, settings, image).Succeeded());
-    EXPECT_EQ(image.GetU8(49), c.startUpByte);
-    EXPECT_EQ(settings.byKey.Find("radio.extra"), nullptr) << "encoding changes no setting";
-
-    image.bytes[49] = c.readByte;
-    DecodeField(field, image, settings);
-    const ConfigSettings copy = settings;
-    const ImageField::View view = field.Read(copy);
-    if (view.text != nullptr)
-      EXPECT_EQ(*view.text, c.shown.text);
-    else if (view.index != nullptr)
-      EXPECT_EQ(*view.index, c.shown.index);
-    else
-      EXPECT_EQ(*view.check, c.shown.check);
-    EXPECT_EQ(field.Setting(settings).text != nullptr, c.kind == FieldKind::kNumber);
-  }
-}
-
 }  // namespace
 }  // namespace vardex

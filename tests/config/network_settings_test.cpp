@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "section_steps.h"
+
 namespace vardex {
 namespace {
 

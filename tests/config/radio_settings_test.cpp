@@ -1,6 +1,7 @@
 #include "radio_settings.h"
 
 #include "image_bytes_for_tests.h"
+#include "section_steps.h"
 
 #include <gtest/gtest.h>
 

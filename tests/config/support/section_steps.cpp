@@ -1,19 +1,38 @@
-// The sections' own steps, for callers that hold one section's settings.
-// Their fields and rules are rows of the image's field table.
-#include "access_settings.h"
-#include "aprs_is_settings.h"
-#include "beacon_settings.h"
-#include "clock_settings.h"
-#include "digipeater_settings.h"
+// Each section's steps over its own settings, run through the image's field
+// table with the rest of the settings at their start-up values.
+#include "section_steps.h"
+
+#include "config_settings.h"
 #include "field_codec.h"
+#include "field_table.h"
 #include "image_text.h"
-#include "network_settings.h"
-#include "radio_settings.h"
-#include "report_block.h"
-#include "telemetry_settings.h"
-#include "weather_settings.h"
 
 namespace vardex {
+namespace {
+
+// A section's step over its part alone (`settings.*member`), the rest of the
+// settings at their start-up values. A failure names no member: the
+// settings it would point into are gone.
+template <typename Part>
+StepResult EncodePart(ImageSection section, Part ConfigSettings::*member, const Part& part,
+                      ConfigImage& image) {
+  ConfigSettings settings;
+  settings.*member = part;
+  StepResult result = EncodeSection(section, settings, image);
+  result.field = nullptr;
+  return result;
+}
+
+template <typename Part>
+void DecodePart(ImageSection section, Part ConfigSettings::*member, const ConfigImage& image,
+                Part& part) {
+  ConfigSettings settings;
+  settings.*member = part;
+  DecodeSection(section, image, settings);
+  part = settings.*member;
+}
+
+}  // namespace
 
 StepResult EncodeRadioSettings(const RadioSettings& s, ConfigImage& image) {
   return EncodePart(ImageSection::kRadio, &ConfigSettings::radio, s, image);
