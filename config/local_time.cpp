@@ -2,18 +2,12 @@
 
 #include <string>
 
-#include "config_platform.h"
-
 namespace vardex {
 
 PcClock SystemPcClock() {
   const std::time_t now = std::time(nullptr);
   const std::tm utc = UtcCalendar(now);
   return {utc, MinutesAhead(LocalCalendar(now), utc)};
-}
-
-std::tm SystemLocalTimeSource::Now() const {
-  return LocalCalendar(std::time(nullptr));
 }
 
 void FillClockFromSystemTime(ClockSettings& s, const LocalTimeSource& clock) {

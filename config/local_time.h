@@ -3,6 +3,7 @@
 #include <ctime>
 
 #include "clock_settings.h"
+#include "config_platform.h"
 
 namespace vardex {
 
@@ -18,7 +19,7 @@ class LocalTimeSource {
 // The PC's own clock and time zone.
 class SystemLocalTimeSource final : public LocalTimeSource {
  public:
-  std::tm Now() const override;
+  std::tm Now() const override { return LocalCalendar(std::time(nullptr)); }
 };
 
 // 2000-01-01 00:00, broken down.
