@@ -102,7 +102,7 @@ void TransferController::Ended(const TransferSequence& sequence) {
   switch (sequence.Type()) {
     case TransferSequence::Kind::kRead:
       if (sequence.Ended() == End::kRead)
-        emit ShowImage(sequence.ReadBack(), link_.OpenComName());
+        emit ShowImage(sequence.ReadBack(), snapshot_.port);
       return;  // a broken read is the status line's news
     case TransferSequence::Kind::kWrite:
       VerifyEnded(sequence);
