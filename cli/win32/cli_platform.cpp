@@ -15,7 +15,6 @@
 #include "link_platform.h"
 #include "port_failure.h"
 #include "port_list.h"
-#include "serial_port.h"
 #include "serial_port_adapter.h"
 #include "system_port_info.h"
 

@@ -9,8 +9,6 @@
 
 #include "com_names.h"
 #include "link_platform.h"
-#include "port_failure.h"
-#include "serial_port.h"
 #include "system_port_info.h"
 
 namespace vardex {

@@ -1,8 +1,6 @@
 #include "link_platform.h"
 #include "com_names.h"
 #include "port_failure.h"
-#include "serial_port.h"
-#include "system_port_info.h"
 
 #include <cstdio>
 #include <filesystem>

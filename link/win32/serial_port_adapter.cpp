@@ -3,11 +3,8 @@
 #include <algorithm>
 
 #include "com_device_names.h"
-#include "com_names.h"
 #include "link_platform.h"
-#include "port_failure.h"
 #include "serial_port.h"
-#include "system_port_info.h"
 #include "system_serial_port.h"
 #include "traced_serial_port.h"
 

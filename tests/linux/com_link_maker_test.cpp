@@ -1,8 +1,4 @@
-#include "com_names.h"
 #include "link_platform.h"
-#include "port_failure.h"
-#include "serial_port.h"
-#include "system_port_info.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>

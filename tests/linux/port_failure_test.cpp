@@ -11,8 +11,6 @@
 
 #include "com_names.h"
 #include "link_platform.h"
-#include "serial_port.h"
-#include "system_port_info.h"
 
 namespace vardex {
 namespace {
